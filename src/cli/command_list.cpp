@@ -3,7 +3,19 @@
 namespace plovis {
 
 std::vector<CliCommand> allCommands() {
-    return {};
+    std::vector<CliCommand> commands;
+
+    // Workbooks
+
+    // Drawings
+
+    // Water demand and pipe design
+
+    // Survey reductions, ground profile and sections
+
+    // Profile, schematic and existing ground profile drawings
+
+    return commands;
 }
 
 }  // namespace plovis

@@ -1,0 +1,101 @@
+#pragma once
+// The workbook held in memory: sheets of sparse cells. It is the model behind a workbook file and
+// the workbook of every domain test.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "hosts/spreadsheet.h"
+
+namespace plovis {
+
+class MemoryWorksheet : public Worksheet {
+  public:
+    explicit MemoryWorksheet(std::string name) : name_(std::move(name)) {}
+
+    std::string name() const override { return name_; }
+    CellValue cell(int row, int column) const override;
+    void setCell(int row, int column, const CellValue& value) override;
+    void clearRange(std::string_view a1Range) override;
+
+    // Stores a value as read from a file: not counted as a change.
+    void load(int row, int column, CellValue value);
+    // The cells written or cleared since the last markSaved(), as (row, column), in row order.
+    const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
+    void markSaved() { changed_.clear(); }
+    // The last row holding any value (0 for an empty sheet) and the widest row's last column.
+    int lastRow() const { return static_cast<int>(rows_.size()); }
+    int lastColumn() const;
+
+  private:
+    void put(int row, int column, CellValue value);
+
+    std::string name_;
+    std::vector<std::vector<CellValue>> rows_;  // rows_[row - 1][column - 1], grown on demand
+    std::set<std::pair<int, int>> changed_;
+};
+
+class MemoryWorkbook : public Workbook {
+  public:
+    explicit MemoryWorkbook(std::string name = "Book1");
+
+    std::string name() const override { return name_; }
+    void setName(std::string name) { name_ = std::move(name); }
+    int sheetCount() const override { return static_cast<int>(sheets_.size()); }
+    MemoryWorksheet& sheetAt(int index) override;
+    MemoryWorksheet& sheet(std::string_view name) override;
+    MemoryWorksheet& activeSheet() override;
+    void setActiveSheet(std::string_view name) override;
+    CellRange selection() const override { return selection_; }
+    void setSelection(const CellRange& range) override { selection_ = range; }
+    Calculation calculation() const override { return calculation_; }
+    void setCalculation(Calculation mode) override { calculation_ = mode; }
+    bool modified() const override;
+
+    // Adds a sheet at the end of the tabs; the first sheet added becomes the active one.
+    // Throws HostError when the name is taken (ignoring case) or not a valid sheet name.
+    MemoryWorksheet& addSheet(const std::string& name);
+    // The sheet of that name, or nullptr.
+    MemoryWorksheet* findSheet(std::string_view name);
+    int activeIndex() const { return active_; }
+    void setActiveIndex(int index);
+    // Clears every sheet's change list (after a save).
+    void markSaved();
+
+  private:
+    std::string name_;
+    std::vector<std::unique_ptr<MemoryWorksheet>> sheets_;
+    int active_ = 0;
+    CellRange selection_{};
+    Calculation calculation_ = Calculation::Automatic;
+};
+
+// A host holding workbooks in memory: what tests attach to. open() reads .xlsx files through the
+// loader given (none: opening fails).
+class MemorySpreadsheetHost : public SpreadsheetHost {
+  public:
+    using Loader = std::function<std::unique_ptr<MemoryWorkbook>(const std::filesystem::path&)>;
+    explicit MemorySpreadsheetHost(Loader loader = {}) : loader_(std::move(loader)) {}
+
+    MemoryWorkbook& activeWorkbook() override;
+    void start() override { started_ = true; }
+    void setVisible(bool visible) override { visible_ = visible; }
+    MemoryWorkbook& open(const std::filesystem::path& file) override;
+
+    // Adds a workbook and brings it to the front.
+    MemoryWorkbook& add(std::unique_ptr<MemoryWorkbook> workbook);
+    bool started() const { return started_; }
+    bool visible() const { return visible_; }
+
+  private:
+    Loader loader_;
+    std::vector<std::unique_ptr<MemoryWorkbook>> workbooks_;
+    bool started_ = false;
+    bool visible_ = false;
+};
+
+}  // namespace plovis

@@ -1,0 +1,117 @@
+#include "hosts/memory_workbook.h"
+
+#include <gtest/gtest.h>
+
+#include "hosts/recording_user_interface.h"
+
+namespace plovis {
+namespace {
+
+TEST(MemoryWorkbook, CellsReadBackAndEmptyTextLeavesTheCellEmpty) {
+    MemoryWorkbook wb("scheme.xlsx");
+    MemoryWorksheet& s = wb.addSheet("PD-CW-Sample");
+    s.setCell(16, 2, 1.0);
+    s.setCell(16, 3, std::string("A"));
+    s.setCell(16, 4, std::string(""));
+    EXPECT_EQ(s.cell(16, 2), CellValue(1.0));
+    EXPECT_EQ(s.cell(16, 3), CellValue(std::string("A")));
+    EXPECT_TRUE(isEmpty(s.cell(16, 4)));
+    EXPECT_TRUE(isEmpty(s.cell(1048576, 16384)));  // far beyond the data, still inside the sheet
+    s.setCell(16, 3, std::string(""));
+    EXPECT_TRUE(isEmpty(s.cell(16, 3)));
+    EXPECT_TRUE(wb.modified());
+}
+
+TEST(MemoryWorkbook, CellsOutsideTheSheetFail) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& s = wb.addSheet("S");
+    for (auto [row, column] : {std::pair{0, 1}, {1, 0}, {1048577, 1}, {1, 16385}, {-5, -5}}) {
+        EXPECT_THROW(s.cell(row, column), HostError) << row << "," << column;
+        EXPECT_THROW(s.setCell(row, column, 1.0), HostError) << row << "," << column;
+    }
+}
+
+TEST(MemoryWorkbook, ClearRangeEmptiesOnlyTheRange) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& s = wb.addSheet("S");
+    for (int row = 24; row <= 27; ++row) {
+        for (int column = 1; column <= 5; ++column)
+            s.load(row, column, double(row * 10 + column));
+    }
+    EXPECT_FALSE(wb.modified());
+    s.clearRange("B25:D65000");
+    EXPECT_EQ(s.cell(24, 2), CellValue(242.0));  // above the range
+    EXPECT_EQ(s.cell(25, 1), CellValue(251.0));  // left of it
+    EXPECT_EQ(s.cell(25, 5), CellValue(255.0));  // right of it
+    EXPECT_TRUE(isEmpty(s.cell(25, 2)));
+    EXPECT_TRUE(isEmpty(s.cell(27, 4)));
+    EXPECT_EQ(s.changedCells().size(), 9u);
+    EXPECT_THROW(s.clearRange("B25:"), HostError);
+    wb.markSaved();
+    EXPECT_FALSE(wb.modified());
+    s.clearRange("B25:D27");  // already empty: no change
+    EXPECT_FALSE(wb.modified());
+}
+
+TEST(MemoryWorkbook, SheetsByNameIgnoringCaseAndTheActiveSheet) {
+    MemoryWorkbook wb("w.xlsx");
+    wb.addSheet("DATA INPUT");
+    wb.addSheet("Water Demand");
+    EXPECT_EQ(wb.activeSheet().name(), "DATA INPUT");
+    EXPECT_EQ(wb.sheet("water demand").name(), "Water Demand");
+    wb.setActiveSheet("WATER DEMAND");
+    EXPECT_EQ(wb.activeSheet().name(), "Water Demand");
+    EXPECT_THROW(wb.sheet("GroundProfile"), HostError);
+    EXPECT_THROW(wb.addSheet("data input"), HostError);
+    for (const char* bad : {"", "a/b", "x[1]", "'q", "0123456789012345678901234567890123"}) {
+        EXPECT_THROW(wb.addSheet(bad), HostError) << bad;
+    }
+    EXPECT_THROW(wb.sheetAt(2), HostError);
+    wb.setSelection({16, 2, 40, 2});
+    EXPECT_EQ(selectionAddressR1C1(wb), "R16C2:R40C2");
+}
+
+TEST(AttachSpreadsheet, GivesTheActiveSheetOrTheMessage) {
+    MemorySpreadsheetHost host;
+    RecordingUserInterface ui;
+    EXPECT_EQ(attachSpreadsheet(host, ui), nullptr);
+    EXPECT_TRUE(host.started());
+    EXPECT_TRUE(host.visible());
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+
+    auto wb = std::make_unique<MemoryWorkbook>();
+    wb->addSheet("A");
+    wb->addSheet("B");
+    wb->setActiveIndex(1);
+    host.add(std::move(wb));
+    RecordingUserInterface quiet;
+    Worksheet* sheet = attachSpreadsheet(host, quiet);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->name(), "B");
+    EXPECT_TRUE(quiet.events().empty());
+}
+
+TEST(AttachSpreadsheet, AWorkbookWithoutSheetsCannotBeAttached) {
+    MemorySpreadsheetHost host;
+    host.add(std::make_unique<MemoryWorkbook>());
+    RecordingUserInterface ui;
+    EXPECT_EQ(attachSpreadsheet(host, ui), nullptr);
+    EXPECT_EQ(ui.messageTexts().size(), 1u);
+}
+
+TEST(CellValue, TextAndNumberReadings) {
+    EXPECT_EQ(cellText(CellValue{}), "");
+    EXPECT_EQ(cellText(CellValue(63.0)), "63");
+    EXPECT_EQ(cellText(CellValue(0.1 + 0.2)), "0.3");
+    EXPECT_EQ(cellText(CellValue(std::string("12 m"))), "12 m");
+    EXPECT_DOUBLE_EQ(cellNumber(CellValue(std::string("12 m"))), 12.0);
+    EXPECT_DOUBLE_EQ(cellNumber(CellValue(std::string("abc"))), 0.0);
+    EXPECT_DOUBLE_EQ(cellNumber(CellValue{}), 0.0);
+    EXPECT_DOUBLE_EQ(cellNumber(CellValue(0.1 + 0.2)), 0.3);  // through its 15-digit text
+    EXPECT_DOUBLE_EQ(cellNumber(CellValue(-1e20)), -1e20);
+    EXPECT_TRUE(isBlankText(CellValue(std::string("   "))));
+    EXPECT_FALSE(isBlankText(CellValue(0.0)));
+}
+
+}  // namespace
+}  // namespace plovis
