@@ -9,9 +9,8 @@ double designNumber(const CellValue& value, const char* what) {
     if (isEmpty(value)) return 0.0;
     if (const double* d = std::get_if<double>(&value)) return *d;
     const std::string& text = std::get<std::string>(value);
-    const std::string_view trimmed = trimBlanks(text);
-    if (trimmed.empty()) return 0.0;
-    if (leadingNumberLength(trimmed) == trimmed.size()) return leadingNumber(trimmed);
+    if (trimBlanks(text).empty()) return 0.0;
+    if (isNumberText(text)) return leadingNumber(text);
     throw ProfileDataError("\"" + text + "\" is not a number (" + what + ")");
 }
 
