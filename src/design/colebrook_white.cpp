@@ -10,7 +10,8 @@ namespace plovis {
 namespace {
 
 double divide(double numerator, double denominator, const char* what) {
-    if (denominator == 0) throw ComputationError(std::string("division by zero: ") + what + " is 0");
+    if (denominator == 0)
+        throw ComputationError(std::string("division by zero: ") + what + " is 0");
     const double q = numerator / denominator;
     if (!std::isfinite(q)) throw ComputationError(std::string("overflow in dividing by ") + what);
     return q;
@@ -37,7 +38,8 @@ FrictionFactor colebrookWhite(double diameterMm, double roughnessM, double reyno
         }
         out.factor = f;
         ++out.midpoints;
-        const double relativeRoughness = divide(roughnessM, 3.7 * diameterMm / 1000, "the diameter");
+        const double relativeRoughness =
+            divide(roughnessM, 3.7 * diameterMm / 1000, "the diameter");
         const double rootF = std::pow(f, 0.5);
         const double s = divide(2.51, rootF * reynolds, "the Reynolds number") + relativeRoughness;
         g = -2 * rootF * logTen(s);

@@ -25,9 +25,9 @@ std::int32_t bearingPressure(std::int32_t cls) {
 }
 
 std::string raiseClassQuestion(int row, double pressure, std::int32_t cls) {
-    return "At row number = " + std::to_string(row) + " ,the static pressure = " +
-           generalForm(pressure) + "\r exceeds the bearing pressure of the provided pipe of class " +
-           std::to_string(cls) +
+    return "At row number = " + std::to_string(row) +
+           " ,the static pressure = " + generalForm(pressure) +
+           "\r exceeds the bearing pressure of the provided pipe of class " + std::to_string(cls) +
            " Kg/cm2\r So you are requested to provide higher class pipe. Do you want to increase "
            "capacity?";
 }
@@ -52,9 +52,10 @@ void checkPipeClass(DesignContext& ctx, int row) {
             designPipeRow(ctx, row);
             break;
         case 10:
-            ctx.ui.showMessage(okMessage("You are requested to provide higher diameter pipe at row "
-                                         "number = " +
-                                         std::to_string(row)));
+            ctx.ui.showMessage(
+                okMessage("You are requested to provide higher diameter pipe at row "
+                          "number = " +
+                          std::to_string(row)));
             break;
         default:
             break;

@@ -14,12 +14,12 @@ constexpr const char* kSheet = "PD-CW-Sample";
 constexpr int kFirstRow = 16;
 
 // Columns of "PD-CW-Sample".
-constexpr int kMarker = 2;        // B
-constexpr int kClass = 16;        // P: pipe class
-constexpr int kFactor = 33;       // AG: Darcy friction factor
-constexpr int kDiameter = 35;     // AI: inner diameter (mm)
-constexpr int kRoughness = 36;    // AJ: roughness height (m)
-constexpr int kReynolds = 37;     // AK: Reynolds number
+constexpr int kMarker = 2;      // B
+constexpr int kClass = 16;      // P: pipe class
+constexpr int kFactor = 33;     // AG: Darcy friction factor
+constexpr int kDiameter = 35;   // AI: inner diameter (mm)
+constexpr int kRoughness = 36;  // AJ: roughness height (m)
+constexpr int kReynolds = 37;   // AK: Reynolds number
 constexpr double kStartingFactor = 0.01;
 
 }  // namespace

@@ -168,10 +168,10 @@ bool waterDemand(DesignContext& ctx) {
         int failedRow = 0;
         if (auto failure = computeBlock(ctx, inputs, block, blockStart, failedRow)) {
             calculation.restore();
-            ctx.ui.showMessage(criticalMessage(
-                "The water demand could not be computed at row " + std::to_string(failedRow) +
-                " of the sheet Water Demand: " + *failure +
-                ".\rThe rows above it keep their computed values."));
+            ctx.ui.showMessage(criticalMessage("The water demand could not be computed at row " +
+                                               std::to_string(failedRow) +
+                                               " of the sheet Water Demand: " + *failure +
+                                               ".\rThe rows above it keep their computed values."));
             return false;
         }
     }
