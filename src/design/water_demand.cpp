@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/rounding.h"
 
@@ -40,7 +41,10 @@ double projectedPopulation(std::int32_t pop, double growthRate, double years) {
                                " cannot be projected at a growth rate of " +
                                generalForm(growthRate) + " over " + generalForm(years) + " years");
     }
-    return p == std::floor(p) ? p : std::floor(p) + 1;
+    // Judged on the value to 15 significant digits, as the sheet shows it: 100 heads growing by
+    // 10 % for a year are 110, not the 110.00000000000001 of binary arithmetic counted up to 111.
+    const double shown = leadingNumber(generalForm(p));
+    return shown == std::floor(shown) ? shown : std::floor(p) + 1;
 }
 
 // The unit demand U × E27 + K as the whole number the scheme keeps it in.

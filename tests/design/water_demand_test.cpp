@@ -46,6 +46,16 @@ TEST(DemandRow, PopulationsAreCountedUpToTheNextWholeHead) {
     EXPECT_EQ(written(cells, S), "3");
 }
 
+TEST(DemandRow, AnExactProjectionIsNotCountedUpByBinaryNoise) {
+    // 100 × 1.1 is 110.00000000000001 in binary arithmetic; the population is 110, not 111.
+    const auto cells = demandRowCells(inputs(0.1, 1, 1, 3, 45, 0, 0.1), 100, 0, 0, 0);
+    EXPECT_EQ(written(cells, G), "110");
+    EXPECT_EQ(written(cells, H), "121");  // 100 × 1.21 = 121.00000000000001
+    // A real fraction still counts up: 100 × 1.1^3 = 133.1.
+    const auto up = demandRowCells(inputs(0.1, 3, 0, 3, 45, 0, 0.1), 100, 0, 0, 0);
+    EXPECT_EQ(written(up, G), "134");
+}
+
 TEST(DemandRow, BaseHorizonAndDomesticDemandRounding) {
     // 250 × 1.03^5 = 289.82 -> 290; 250 × 1.03^20 = 451.53 -> 452; 452 × 42.5 = 19210 exactly.
     const auto cells = demandRowCells(inputs(0.03, 5, 15, 2, 42.5, 0, 0), 250, 0, 0, 0);
