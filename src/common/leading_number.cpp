@@ -103,4 +103,11 @@ std::size_t leadingNumberLength(std::string_view text) {
     return s.end == s.numberStart ? 0 : s.end;
 }
 
+bool isNumberText(std::string_view text) {
+    const std::size_t end = text.find_last_not_of(" \t\r\n");
+    if (end == std::string_view::npos) return false;
+    const std::size_t length = leadingNumberLength(text);
+    return length > 0 && length == end + 1;
+}
+
 }  // namespace plovis

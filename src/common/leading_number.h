@@ -22,4 +22,8 @@ double leadingNumber(std::string_view text);
 // Length of that leading number in characters, blanks before it included; 0 when there is none.
 std::size_t leadingNumberLength(std::string_view text);
 
+// Whether the whole text, blanks around it allowed, is one number ("12", " -1.5e3 "), as a box or
+// cell must be where a number is required; "12 m", "abc" and the empty text are not.
+bool isNumberText(std::string_view text);
+
 }  // namespace plovis

@@ -2,7 +2,6 @@
 // The seam between the system's routines and whoever shows their messages and progress: the
 // desktop windows, the console of the command line, or a recording for tests.
 
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,9 +44,9 @@ class UserInterface {
 
 // Thrown to unwind a command that ends the application. The command layer catches it: the desktop
 // then closes through its normal path (offering to save), the command line exits with status 2.
-struct ApplicationEnds : std::exception {
-    const char* what() const noexcept override { return "the application ends"; }
-};
+// It is deliberately not a std::exception, so that a routine trapping failures of its own never
+// swallows the end of the application.
+struct ApplicationEnds {};
 
 // Asks the user interface to end the application and stops the running command.
 [[noreturn]] void endApplication(UserInterface& ui);

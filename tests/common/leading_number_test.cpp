@@ -49,5 +49,14 @@ TEST(LeadingNumber, LengthCoversBlanksAndTheNumberOnly) {
     EXPECT_EQ(leadingNumberLength("+"), 0u);
 }
 
+TEST(LeadingNumber, WholeNumberTexts) {
+    for (const char* yes : {"12", " 12 ", "-1.5e3", "+.5", "7.", "1E-2\t"}) {
+        EXPECT_TRUE(isNumberText(yes)) << '"' << yes << '"';
+    }
+    for (const char* no : {"", "  ", "12 m", "abc", "1e", "+", ".", "1 2", "--1", "12,5"}) {
+        EXPECT_FALSE(isNumberText(no)) << '"' << no << '"';
+    }
+}
+
 }  // namespace
 }  // namespace plovis
