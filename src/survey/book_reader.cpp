@@ -1,6 +1,6 @@
 #include "survey/book_reader.h"
 
-#include <stdexcept>
+#include "design/design_context.h"
 
 namespace plovis {
 namespace {
@@ -58,7 +58,8 @@ double numberAt(const Worksheet& sheet, int row, int column) {
 
 int walkBook(const Worksheet& sheet, const BookLayout& layout, const BookVisitor& visit) {
     int row = layout.firstRow;
-    try {
+    bool orphan = false;  // a point row with no branch to belong to
+    const auto failure = trapFailure([&] {
         bool inBranch = false;
         int point = 0;
         while (!textAt(sheet, row, layout.labelColumn).empty()) {
@@ -67,19 +68,17 @@ int walkBook(const Worksheet& sheet, const BookLayout& layout, const BookVisitor
                 inBranch = true;
                 point = 0;
                 ++row;
-            } else {
-                if (!inBranch) return row;  // a point row with no branch to belong to
+            } else if (inBranch) {
                 ++point;
+            } else {
+                orphan = true;
+                return;
             }
             visit.point(sheet, row, point);
             ++row;
         }
-    } catch (const HostError&) {
-        return row;
-    } catch (const std::range_error&) {  // a number or code too large for its field
-        return row;
-    }
-    return 0;
+    });
+    return failure || orphan ? row : 0;
 }
 
 bool readBook(Workbook& workbook, UserInterface& ui, const BookLayout& layout, bool reportMissing,

@@ -2,18 +2,6 @@
 
 namespace plovis {
 
-ManualCalculation::ManualCalculation(Workbook& workbook) : workbook_(workbook) {
-    workbook_.setCalculation(Calculation::Manual);
-}
-
-ManualCalculation::~ManualCalculation() {
-    try {
-        workbook_.setCalculation(Calculation::Automatic);
-    } catch (const HostError&) {
-        // Nothing more can be done for a host that refuses even this; the write was reported.
-    }
-}
-
 void showBranchCaption(UserInterface& ui, std::int32_t branch) {
     ui.setStatus(StatusLabel::MainStatus,
                  "Processing branch " + std::to_string(branch + 1) + ".Please wait...");

@@ -1,12 +1,13 @@
 #pragma once
-// What every survey command does around its writes: recalculation off during the bulk write and
-// back on at every exit, the per-branch progress caption, the completion message, and the report
-// of a write the host refused.
+// What every survey command does around its writes: the per-branch progress caption, the
+// completion message, and the report of a write the host refused. Recalculation is off during the
+// bulk write and back on at every exit through ManualCalculation, shared with the design routines.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "design/design_context.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 
@@ -14,19 +15,6 @@ namespace plovis {
 
 // The last row the commands write into; the clears of their output areas end there too.
 inline constexpr int kLastOutputRow = 65000;
-
-// Switches the workbook's recalculation to manual for as long as it lives, and back to automatic
-// when it goes, however the write ends (done, failed, or stopped by the user).
-class ManualCalculation {
-  public:
-    explicit ManualCalculation(Workbook& workbook);
-    ~ManualCalculation();
-    ManualCalculation(const ManualCalculation&) = delete;
-    ManualCalculation& operator=(const ManualCalculation&) = delete;
-
-  private:
-    Workbook& workbook_;
-};
 
 // "Processing branch 3.Please wait..." for the branch of 0-based index `branch`.
 void showBranchCaption(UserInterface& ui, std::int32_t branch);

@@ -1,7 +1,8 @@
 #pragma once
 // A workbook host that fails part-way through a bulk write, for the tests of what a routine leaves
 // behind when the host gives up: it forwards to an in-memory workbook, and fails with HostError
-// every cell write after a given number of them, or every write to given cells. It also records
+// every cell write after a given number of them, or every write to given cells, or every read of
+// a given row. It also records
 // every change of the calculation mode, so tests can check that recalculation came back on.
 
 #include <limits>
@@ -23,6 +24,8 @@ class FailingWorkbook : public Workbook {
     void failWritesAfter(int n) { failures_.writesLeft = n; }
     // Writes to this cell (of any sheet) fail; the others go through.
     void failCell(int row, int column) { failures_.cells.emplace(row, column); }
+    // Reading any cell of this row (of any sheet) fails.
+    void failReadsOfRow(int row) { failures_.unreadableRow = row; }
     const std::vector<Calculation>& calculationChanges() const { return calculationChanges_; }
 
     std::string name() const override { return inner_.name(); }
@@ -44,13 +47,19 @@ class FailingWorkbook : public Workbook {
     struct Failures {
         int writesLeft = std::numeric_limits<int>::max();
         std::set<std::pair<int, int>> cells;
+        int unreadableRow = 0;
     };
 
     class Sheet : public Worksheet {
       public:
         Sheet(Worksheet& inner, Failures& failures) : inner_(inner), failures_(failures) {}
         std::string name() const override { return inner_.name(); }
-        CellValue cell(int row, int column) const override { return inner_.cell(row, column); }
+        CellValue cell(int row, int column) const override {
+            if (row == failures_.unreadableRow) {
+                throw HostError("the row " + std::to_string(row) + " cannot be read");
+            }
+            return inner_.cell(row, column);
+        }
         void setCell(int row, int column, const CellValue& value) override {
             if (failures_.writesLeft <= 0 || failures_.cells.count({row, column})) {
                 throw HostError("the cell at row " + std::to_string(row) + ", column " +

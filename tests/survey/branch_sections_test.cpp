@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host_faults.h"
 #include "hosts/recording_user_interface.h"
-#include "support/faulty_workbook.h"
 #include "support/messages_shown.h"
 #include "support/sheet_rows.h"
 
@@ -66,7 +66,7 @@ struct SectionsFixture : ::testing::Test {
     MemoryWorksheet& design = memory.addSheet("PD-CW-Sample");
     RecordingUserInterface ui;
     SurveyContext context;
-    test::HostFaults faults;
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
 
     SectionsFixture() {
         loadGround(ground);
@@ -79,11 +79,9 @@ struct SectionsFixture : ::testing::Test {
     }
     template <typename Run>
     bool run(Run routine, test::HostFaults given = {}) {
-        test::FaultyWorkbook workbook(memory, given);
-        test::SingleWorkbookHost host(workbook);
-        const bool done = routine(host);
-        faults = workbook.faults();
-        return done;
+        const auto run = test::runWithFaults(memory, given, routine);
+        calculation = run.calculation;
+        return run.done;
     }
     bool list(bool report, test::HostFaults given = {}) {
         return run([&](SpreadsheetHost& h) { return listBranchSections(context, h, ui, report); },
@@ -133,7 +131,7 @@ TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
               (std::vector<std::string>{"Processing branch 1.Please wait...",
                                         "Processing branch 2.Please wait..."}));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
-    EXPECT_EQ(faults.automaticWrites, 0);
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
     EXPECT_EQ(memory.calculation(), Calculation::Automatic);
 }
 
@@ -175,7 +173,7 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     for (int row : {21, 30, 40})
         expectNoResult(row);
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
-    EXPECT_EQ(faults.automaticWrites, 0);
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
     EXPECT_EQ(memory.calculation(), Calculation::Automatic);
 }
 
@@ -237,7 +235,7 @@ TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
     expectResult(18, 50, 1002, 1012);
 
     RecordingUserInterface stop;
-    test::SingleWorkbookHost host(memory);
+    test::SingleWorkbookHost host(&memory);
     stop.script({Answer::Yes});
     EXPECT_FALSE(computeSectionLengths(context, host, stop));
     EXPECT_EQ(stop.messageTexts(), std::vector<std::string>{assureText("P3-P7")});
@@ -247,7 +245,7 @@ TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
 TEST_F(SectionsFixture, AMissingDesignSheetIsReportedByBothCommands) {
     MemoryWorkbook book;
     loadGround(book.addSheet("GroundProfile"));
-    test::SingleWorkbookHost host(book);
+    test::SingleWorkbookHost host(&book);
     EXPECT_FALSE(listBranchSections(context, host, ui, true));
     EXPECT_FALSE(computeSectionLengths(context, host, ui));
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoDesignSheet, kNoDesignSheet}));
@@ -259,7 +257,7 @@ TEST_F(SectionsFixture, AMissingDesignSheetIsReportedByBothCommands) {
 TEST_F(SectionsFixture, AMissingGroundProfileStopsBothCommands) {
     MemoryWorkbook book;
     book.addSheet("PD-CW-Sample");
-    test::SingleWorkbookHost host(book);
+    test::SingleWorkbookHost host(&book);
     EXPECT_FALSE(listBranchSections(context, host, ui, true));
     EXPECT_FALSE(computeSectionLengths(context, host, ui));
     const std::string missing =
@@ -281,23 +279,25 @@ TEST_F(SectionsFixture, AnUnreadableSectionRowIsReportedPlainly) {
 
 TEST_F(SectionsFixture, WriteFailuresAreReportedAndTheRowsBeforeThemStay) {
     EXPECT_FALSE(list(true, {.writesBeforeFailure = 8}));  // header and two sections of Main
-    EXPECT_EQ(ui.messageTexts(),
-              std::vector<std::string>{
-                  "Could not write the row number 18 of the sheet PD-CW-Sample: the host refused "
-                  "the write\rThe rows before it keep what was written."});
+    EXPECT_EQ(
+        ui.messageTexts(),
+        std::vector<std::string>{
+            "Could not write the row number 18 of the sheet PD-CW-Sample: the cell at row 18, "
+            "column 2 cannot be written\rThe rows before it keep what was written."});
     EXPECT_EQ(design.cell(17, 4), CellValue("D"));
     EXPECT_TRUE(isEmpty(design.cell(18, 2)));
     EXPECT_EQ(memory.calculation(), Calculation::Automatic);
 
     ASSERT_TRUE(list(false));
     RecordingUserInterface second;
-    test::FaultyWorkbook workbook(memory, {.writesBeforeFailure = 5});
-    test::SingleWorkbookHost host(workbook);
-    EXPECT_FALSE(computeSectionLengths(context, host, second));
-    EXPECT_EQ(second.messageTexts(),
-              std::vector<std::string>{
-                  "Could not write the row number 17 of the sheet PD-CW-Sample: the host refused "
-                  "the write\rThe rows before it keep what was written."});
+    EXPECT_FALSE(test::runWithFaults(memory, {.writesBeforeFailure = 5}, [&](SpreadsheetHost& h) {
+                     return computeSectionLengths(context, h, second);
+                 }).done);
+    EXPECT_EQ(
+        second.messageTexts(),
+        std::vector<std::string>{
+            "Could not write the row number 17 of the sheet PD-CW-Sample: the cell at row 17, "
+            "column 6 cannot be written\rThe rows before it keep what was written."});
     expectResult(16, 100, 1000, 995);
     EXPECT_TRUE(isEmpty(design.cell(17, 6)));
     EXPECT_EQ(memory.calculation(), Calculation::Automatic);
@@ -317,7 +317,7 @@ TEST_F(SectionsFixture, AListPastRow65000IsRefusedWhole) {
 
     ground.clearRange("B64991:E64991");  // one point fewer: the last section ends on row 65000
     RecordingUserInterface fits;
-    test::SingleWorkbookHost host(memory);
+    test::SingleWorkbookHost host(&memory);
     ASSERT_TRUE(listBranchSections(context, host, fits, false));
     EXPECT_EQ(design.cell(65000, 4), CellValue("P64985"));
 }

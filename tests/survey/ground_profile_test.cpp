@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "host_faults.h"
 #include "hosts/recording_user_interface.h"
-#include "support/faulty_workbook.h"
 #include "support/sheet_rows.h"
 
 namespace plovis {
@@ -113,7 +113,8 @@ class GroundProfileBadRow : public ::testing::TestWithParam<BadRowCase> {};
 TEST_P(GroundProfileBadRow, IsReportedWithItsRowWhateverReportSays) {
     MemoryWorkbook memory;
     GetParam().load(memory.addSheet("GroundProfile"));
-    test::FaultyWorkbook workbook(memory, {.unreadableRow = GetParam().unreadableRow});
+    test::FailingWorkbook workbook(memory);
+    workbook.failReadsOfRow(GetParam().unreadableRow);
     for (bool report : {true, false}) {
         SurveyContext context;
         RecordingUserInterface ui;

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "host_faults.h"
 #include "hosts/recording_user_interface.h"
-#include "support/faulty_workbook.h"
 #include "support/sheet_rows.h"
 #include "survey/level_reduction.h"
 
@@ -118,14 +118,14 @@ struct LevelSurveyFixture : ::testing::Test {
     MemoryWorksheet& sheet = memory.addSheet("Levelsurvey");
     RecordingUserInterface ui;
     SurveyContext context;
-    test::HostFaults faults;  // after reduce(): what the host saw
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
 
     bool reduce(bool report, test::HostFaults given = {}) {
-        test::FaultyWorkbook workbook(memory, given);
-        test::SingleWorkbookHost host(workbook);
-        const bool done = reduceLevelSurvey(context, host, ui, report);
-        faults = workbook.faults();
-        return done;
+        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
+            return reduceLevelSurvey(context, host, ui, report);
+        });
+        calculation = run.calculation;
+        return run.done;
     }
 };
 
@@ -208,7 +208,7 @@ TEST_F(LevelSurveyFixture, ReducesEveryBranchOfTwoOrMoreStations) {
                                         "Processing branch 4.Please wait..."}));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
     EXPECT_EQ(ui.events().back().message.icon, Icon::None);
-    EXPECT_EQ(faults.automaticWrites, 0);
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
     EXPECT_EQ(memory.calculation(), Calculation::Automatic);
 }
 
@@ -224,8 +224,8 @@ TEST_F(LevelSurveyFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
     EXPECT_FALSE(reduce(true, {.writesBeforeFailure = 13}));
     ASSERT_EQ(ui.messageTexts().size(), 1u);
     EXPECT_EQ(ui.events().back().message.text,
-              "Could not write the row number 11 of the sheet Levelsurvey: the host refused the "
-              "write\rThe rows before it keep what was written.");
+              "Could not write the row number 11 of the sheet Levelsurvey: the cell at row 11, "
+              "column 11 cannot be written\rThe rows before it keep what was written.");
     EXPECT_EQ(ui.events().back().message.icon, Icon::Critical);
     EXPECT_NEAR(numberIn(sheet, 9, 11), 99.2, 1e-9);
     EXPECT_TRUE(isEmpty(sheet.cell(11, 11)));
