@@ -54,25 +54,21 @@ bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     if (!attachSpreadsheet(host, ui)) return false;
     Workbook& workbook = host.activeWorkbook();
     if (!readAbneySurvey(context, workbook, ui, true)) return false;
-    Worksheet& sheet = workbook.sheet("AbneySurvey");
-    int row = abneySurveyBook().firstRow;
-    try {
-        ManualCalculation manual(workbook);
-        for (std::size_t b = 0; b < context.branches.size(); ++b) {
-            showBranchCaption(ui, static_cast<std::int32_t>(b));
-            AbneyReadings& readings = context.abneyReadings[b];
-            const double start =
-                abneyStartLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
-                                  context.branches, context.abneyReadings);
-            const auto steps = reduceAbneyBranch(context.branches[b], readings, start);
-            writeBranch(sheet, context.branches[b], steps, row);
-        }
-    } catch (const HostError& e) {
-        reportWriteFailure(ui, sheet, row, e);
-        return false;
-    }
-    if (report) showCompletion(ui);
-    return true;
+    Worksheet& sheet = workbook.sheet(abneySurveyBook().sheetName);
+    const BranchWrites writes{.sheet = sheet,
+                              .branchCount = context.branches.size(),
+                              .firstRow = abneySurveyBook().firstRow,
+                              .write = [&](std::size_t b, int& row) {
+                                  AbneyReadings& readings = context.abneyReadings[b];
+                                  const double start = abneyStartLevelOf(
+                                      readings.startLevel, static_cast<std::int32_t>(b),
+                                      context.branches, context.abneyReadings);
+                                  const auto steps =
+                                      reduceAbneyBranch(context.branches[b], readings, start);
+                                  writeBranch(sheet, context.branches[b], steps, row);
+                                  return true;
+                              }};
+    return writeBranches(workbook, ui, writes, report);
 }
 
 }  // namespace plovis

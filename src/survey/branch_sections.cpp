@@ -18,8 +18,6 @@ enum Column {
     kToLevel = 10
 };
 
-using SectionList = std::vector<std::vector<std::pair<std::string, std::string>>>;
-
 // Takes the section list's sheet, reporting a missing one as the list's reader does.
 Worksheet* sectionSheet(Workbook& workbook, UserInterface& ui) {
     const BookLayout layout = sectionListBook();
@@ -31,43 +29,34 @@ Worksheet* sectionSheet(Workbook& workbook, UserInterface& ui) {
     }
 }
 
-void writeSectionList(Worksheet& sheet, UserInterface& ui,
-                      const std::vector<SurveyBranch>& branches, const SectionList& sections,
-                      int& row) {
-    row = kFirstRow;
-    sheet.clearRange("B" + std::to_string(kFirstRow) + ":D" + std::to_string(kLastOutputRow));
-    for (std::size_t b = 0; b < branches.size(); ++b) {
-        showBranchCaption(ui, static_cast<std::int32_t>(b));
-        put(sheet, row, kNumber, std::string());
-        put(sheet, row, kFromLabel, branches[b].name);
+// Writes a branch's header row and its sections from `row` on.
+void writeSectionList(Worksheet& sheet, const std::string& name,
+                      const std::vector<SectionLabels>& sections, int& row) {
+    put(sheet, row, kNumber, std::string());
+    put(sheet, row, kFromLabel, name);
+    ++row;
+    for (std::size_t n = 0; n < sections.size(); ++n) {
+        put(sheet, row, kNumber, static_cast<double>(n + 1));
+        put(sheet, row, kFromLabel, sections[n].first);
+        put(sheet, row, kToLabel, sections[n].second);
         ++row;
-        for (std::size_t n = 0; n < sections[b].size(); ++n) {
-            put(sheet, row, kNumber, static_cast<double>(n + 1));
-            put(sheet, row, kFromLabel, sections[b][n].first);
-            put(sheet, row, kToLabel, sections[b][n].second);
-            ++row;
-        }
     }
 }
 
-// What became of one branch of the section list.
-enum class BranchOutcome { Written, Stopped };
-
-// Writes the lengths and levels of one branch's sections, asking about what cannot be found.
-BranchOutcome writeBranchLengths(Worksheet& sheet, UserInterface& ui, const GroundProfile& ground,
-                                 const PipeBranch& branch, int& row) {
+// Writes the lengths and levels of one branch's sections, asking about what cannot be found;
+// false when the user chose to stop there.
+bool writeBranchLengths(Worksheet& sheet, UserInterface& ui, const GroundProfile& ground,
+                        const PipeBranch& branch, int& row) {
     row = branch.headRow;
     sheet.clearRange("E" + std::to_string(row) + ":AS" + std::to_string(row));
     const std::int32_t g = findBranch(ground, branch.name);
-    if (g < 0) return askExit(ui, branch.name) ? BranchOutcome::Stopped : BranchOutcome::Written;
+    if (g < 0) return !askExit(ui, branch.name);
     const SurveyBranch& points = ground.branches[g];
     for (std::int32_t i = 0; i <= branch.lastSection; ++i) {
         const PointRange range =
             findPointRange(ground, branch.fromLabels[i], branch.toLabels[i], g);
         if (range.first < 0 || range.last < 0) {
-            if (askExit(ui, branch.fromLabels[i] + "-" + branch.toLabels[i])) {
-                return BranchOutcome::Stopped;
-            }
+            if (askExit(ui, branch.fromLabels[i] + "-" + branch.toLabels[i])) return false;
             continue;
         }
         const double length = sectionLength(points, range.first, range.last);
@@ -77,13 +66,13 @@ BranchOutcome writeBranchLengths(Worksheet& sheet, UserInterface& ui, const Grou
         put(sheet, row, kFromLevel, points.levels[range.first]);
         put(sheet, row, kToLevel, points.levels[range.last]);
     }
-    return BranchOutcome::Written;
+    return true;
 }
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> sectionsOf(const SurveyBranch& branch) {
-    std::vector<std::pair<std::string, std::string>> sections;
+std::vector<SectionLabels> sectionsOf(const SurveyBranch& branch) {
+    std::vector<SectionLabels> sections;
     std::string from = branch.labels[0];
     for (std::int32_t j = 1; j <= branch.lastPoint - 1; ++j) {
         if (branch.codes[j] != 1) continue;
@@ -109,7 +98,7 @@ bool listBranchSections(SurveyContext& context, SpreadsheetHost& host, UserInter
     Worksheet* sheet = sectionSheet(workbook, ui);
     if (!sheet) return false;
 
-    SectionList sections;
+    std::vector<std::vector<SectionLabels>> sections;
     long long lastRow = kFirstRow - 1;
     for (const SurveyBranch& branch : context.branches) {
         sections.push_back(sectionsOf(branch));
@@ -119,16 +108,16 @@ bool listBranchSections(SurveyContext& context, SpreadsheetHost& host, UserInter
         reportNoRoom(ui, "The section list", *sheet);
         return false;
     }
-    int row = kFirstRow;
-    try {
-        ManualCalculation manual(workbook);
-        writeSectionList(*sheet, ui, context.branches, sections, row);
-    } catch (const HostError& e) {
-        reportWriteFailure(ui, *sheet, row, e);
-        return false;
-    }
-    if (report) showCompletion(ui);
-    return true;
+    const BranchWrites writes{
+        .sheet = *sheet,
+        .branchCount = context.branches.size(),
+        .clearFirst = {"B" + std::to_string(kFirstRow) + ":D" + std::to_string(kLastOutputRow)},
+        .firstRow = kFirstRow,
+        .write = [&](std::size_t b, int& row) {
+            writeSectionList(*sheet, context.branches[b].name, sections[b], row);
+            return true;
+        }};
+    return writeBranches(workbook, ui, writes, report);
 }
 
 bool readSectionTable(SurveyContext& context, Workbook& workbook, UserInterface& ui) {
@@ -154,29 +143,20 @@ bool computeSectionLengths(SurveyContext& context, SpreadsheetHost& host, UserIn
     Workbook& workbook = host.activeWorkbook();
     if (!readGroundProfile(context, workbook, ui, true)) return false;
     if (!readSectionTable(context, workbook, ui)) return false;
-    Worksheet* sheet = sectionSheet(workbook, ui);
-    if (!sheet) return false;
+    Worksheet& sheet = workbook.sheet(sectionListBook().sheetName);
 
     const GroundProfile ground = indexGroundProfile(context.branches);
+    const std::string first = std::to_string(kFirstRow);
     const std::string last = std::to_string(kLastOutputRow);
-    int row = kFirstRow;
-    try {
-        ManualCalculation manual(workbook);
-        sheet->clearRange("E" + std::to_string(kFirstRow) + ":F" + last);
-        sheet->clearRange("I" + std::to_string(kFirstRow) + ":J" + last);
-        for (std::size_t s = 0; s < context.sections.size(); ++s) {
-            showBranchCaption(ui, static_cast<std::int32_t>(s));
-            if (writeBranchLengths(*sheet, ui, ground, context.sections[s], row) ==
-                BranchOutcome::Stopped) {
-                return false;
-            }
-        }
-    } catch (const HostError& e) {
-        reportWriteFailure(ui, *sheet, row, e);
-        return false;
-    }
-    showCompletion(ui);
-    return true;
+    const BranchWrites writes{.sheet = sheet,
+                              .branchCount = context.sections.size(),
+                              .clearFirst = {"E" + first + ":F" + last, "I" + first + ":J" + last},
+                              .firstRow = kFirstRow,
+                              .write = [&](std::size_t s, int& row) {
+                                  return writeBranchLengths(sheet, ui, ground, context.sections[s],
+                                                            row);
+                              }};
+    return writeBranches(workbook, ui, writes, true);
 }
 
 bool askExit(UserInterface& ui, const std::string& text) {

@@ -17,10 +17,13 @@
 
 namespace plovis {
 
-// The sections of a ground branch, as (start label, end label): cut at every control point (code
+// The labels of a section's start and end points.
+using SectionLabels = std::pair<std::string, std::string>;
+
+// The sections of a ground branch: cut at every control point (code
 // 1) between its first and last point, which always bound a section. A single point gives one
 // section from that point to itself.
-std::vector<std::pair<std::string, std::string>> sectionsOf(const SurveyBranch& branch);
+std::vector<SectionLabels> sectionsOf(const SurveyBranch& branch);
 
 // The ground length from point `first` to point `last` of a branch: the distances of the points
 // after `first` up to and including `last`.

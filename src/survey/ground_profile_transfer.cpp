@@ -34,24 +34,18 @@ long long lastRowOf(const std::vector<SurveyBranch>& branches) {
     return row;
 }
 
-void writeBranches(Worksheet& sheet, UserInterface& ui, const std::vector<SurveyBranch>& branches,
-                   int& row) {
-    row = kFirstRow;
-    sheet.clearRange("B4:D" + std::to_string(kLastOutputRow));
-    for (std::size_t b = 0; b < branches.size(); ++b) {
-        showBranchCaption(ui, static_cast<std::int32_t>(b));
-        const SurveyBranch& branch = branches[b];
-        put(sheet, row, 2, branch.name);
-        put(sheet, row, 3, std::string());
-        put(sheet, row, 4, std::string());
-        for (std::size_t j = 0; j < branch.labels.size(); ++j) {
-            ++row;
-            put(sheet, row, 2, branch.labels[j]);
-            put(sheet, row, 3, branch.distances[j]);
-            put(sheet, row, 4, branch.levels[j]);
-        }
+// Writes a branch from `row` on: its header row, then a row per station.
+void writeBranch(Worksheet& sheet, const SurveyBranch& branch, int& row) {
+    put(sheet, row, 2, branch.name);
+    put(sheet, row, 3, std::string());
+    put(sheet, row, 4, std::string());
+    for (std::size_t j = 0; j < branch.labels.size(); ++j) {
         ++row;
+        put(sheet, row, 2, branch.labels[j]);
+        put(sheet, row, 3, branch.distances[j]);
+        put(sheet, row, 4, branch.levels[j]);
     }
+    ++row;
 }
 
 }  // namespace
@@ -84,16 +78,15 @@ bool transferToGroundProfile(SurveyContext& context, SpreadsheetHost& host, User
         reportNoRoom(ui, fromAbney ? "The Abney survey book" : "The level survey book", *sheet);
         return false;
     }
-    int row = kFirstRow;
-    try {
-        ManualCalculation manual(workbook);
-        writeBranches(*sheet, ui, context.branches, row);
-    } catch (const HostError& e) {
-        reportWriteFailure(ui, *sheet, row, e);
-        return false;
-    }
-    if (report) showCompletion(ui);
-    return true;
+    const BranchWrites writes{.sheet = *sheet,
+                              .branchCount = context.branches.size(),
+                              .clearFirst = {"B4:D" + std::to_string(kLastOutputRow)},
+                              .firstRow = kFirstRow,
+                              .write = [&](std::size_t b, int& row) {
+                                  writeBranch(*sheet, context.branches[b], row);
+                                  return true;
+                              }};
+    return writeBranches(workbook, ui, writes, report);
 }
 
 }  // namespace plovis

@@ -63,26 +63,23 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     if (!attachSpreadsheet(host, ui)) return false;
     Workbook& workbook = host.activeWorkbook();
     if (!readLevelSurvey(context, workbook, ui, true)) return false;
-    Worksheet& sheet = workbook.sheet("Levelsurvey");
-    int row = levelSurveyBook().firstRow;
-    try {
-        ManualCalculation manual(workbook);
-        for (std::size_t b = 0; b < context.branches.size(); ++b) {
-            const SurveyBranch& branch = context.branches[b];
-            if (branch.lastPoint <= 0) continue;  // a single station has nothing to reduce
-            showBranchCaption(ui, static_cast<std::int32_t>(b));
-            LevelReadings& readings = context.levelReadings[b];
-            const double start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
-                                              context.branches, context.levelReadings);
-            const auto steps = reduceLevelBranch(branch, readings, start);
-            writeBranch(sheet, branch, readings, steps, row);
-        }
-    } catch (const HostError& e) {
-        reportWriteFailure(ui, sheet, row, e);
-        return false;
-    }
-    if (report) showCompletion(ui);
-    return true;
+    Worksheet& sheet = workbook.sheet(levelSurveyBook().sheetName);
+    const BranchWrites writes{
+        .sheet = sheet,
+        .branchCount = context.branches.size(),
+        .firstRow = levelSurveyBook().firstRow,
+        // A single station has nothing to reduce.
+        .wanted = [&](std::size_t b) { return context.branches[b].lastPoint > 0; },
+        .write =
+            [&](std::size_t b, int& row) {
+                LevelReadings& readings = context.levelReadings[b];
+                const double start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
+                                                  context.branches, context.levelReadings);
+                const auto steps = reduceLevelBranch(context.branches[b], readings, start);
+                writeBranch(sheet, context.branches[b], readings, steps, row);
+                return true;
+            }};
+    return writeBranches(workbook, ui, writes, report);
 }
 
 }  // namespace plovis

@@ -1,13 +1,14 @@
 #pragma once
-// What every survey command does around its writes: the per-branch progress caption, the
-// completion message, and the report of a write the host refused. Recalculation is off during the
-// bulk write and back on at every exit through ManualCalculation, shared with the design routines.
+// The write phase every survey command shares: recalculation off during the bulk write and back
+// on at every exit, the per-branch progress caption, the report of a write the host refused, and
+// the completion message.
 
-#include <cstdint>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "design/design_context.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 
@@ -16,15 +17,24 @@ namespace plovis {
 // The last row the commands write into; the clears of their output areas end there too.
 inline constexpr int kLastOutputRow = 65000;
 
-// "Processing branch 3.Please wait..." for the branch of 0-based index `branch`.
-void showBranchCaption(UserInterface& ui, std::int32_t branch);
+struct BranchWrites {
+    Worksheet& sheet;
+    std::size_t branchCount = 0;
+    std::vector<std::string> clearFirst{};  // A1 ranges emptied before the first branch
+    int firstRow = 0;                       // the row reported when the host refuses the clearing
+    // Whether a branch is written (and its caption shown); null: every branch.
+    std::function<bool(std::size_t branch)> wanted{};
+    // Writes one branch, keeping `row` on the row being written; false when the user chose to
+    // stop the command there.
+    std::function<bool(std::size_t branch, int& row)> write{};
+};
 
-// "Processing is complete", OK button only.
-void showCompletion(UserInterface& ui);
-
-// A write the host refused in the middle of the output: names the sheet and row, and tells the
-// user the rows before it keep what was written.
-void reportWriteFailure(UserInterface& ui, const Worksheet& sheet, int row, const HostError& error);
+// Switches recalculation to manual, empties the ranges, and writes the branches in order, each
+// after its caption "Processing branch N.Please wait..."; recalculation goes back to automatic
+// however this ends. A write the host refuses is reported with its sheet and row, the rows before
+// it staying as written. Shows "Processing is complete" at the end when report is true. True when
+// every branch was written.
+bool writeBranches(Workbook& workbook, UserInterface& ui, const BranchWrites& writes, bool report);
 
 // A list that would pass the last output row: nothing of it is written.
 void reportNoRoom(UserInterface& ui, std::string_view what, const Worksheet& sheet);
