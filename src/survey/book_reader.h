@@ -22,11 +22,13 @@ struct BookLayout {
 };
 
 // The layouts of the books, with the messages their readers show.
-BookLayout
-groundProfileBook();           // "GroundProfile": from row 4, label in B, header when C and D empty
-BookLayout levelSurveyBook();  // "Levelsurvey": from row 5, label in C, header when D empty
-BookLayout abneySurveyBook();  // "AbneySurvey": as the level book
-BookLayout sectionListBook();  // "PD-CW-Sample": from row 15, label in C, header when B empty
+// "GroundProfile": from row 4, label in B, header row when C and D are empty.
+BookLayout groundProfileBook();
+// "Levelsurvey" and "AbneySurvey": from row 5, label in C, header row when D is empty.
+BookLayout levelSurveyBook();
+BookLayout abneySurveyBook();
+// "PD-CW-Sample": from row 15, label in C, header row when B is empty.
+BookLayout sectionListBook();
 
 struct BookVisitor {
     // At a header row.

@@ -2,8 +2,8 @@
 // A workbook host that fails part-way through a bulk write, for the tests of what a routine leaves
 // behind when the host gives up: it forwards to an in-memory workbook, and fails with HostError
 // every cell write after a given number of them, or every write to given cells, or every read of
-// a given row. It also records
-// every change of the calculation mode, so tests can check that recalculation came back on.
+// a given row. It also records every change of the calculation mode, so tests can check that
+// recalculation came back on.
 
 #include <limits>
 #include <map>
