@@ -16,35 +16,4 @@ Worksheet& useSheet(DesignContext& ctx, std::string_view name) {
     return *ctx.sheet;
 }
 
-std::optional<std::string> trapFailure(const std::function<void()>& body) {
-    try {
-        body();
-        return std::nullopt;
-    } catch (const HostError& e) {
-        return std::string(e.what());
-    } catch (const std::range_error& e) {
-        return std::string(e.what());
-    }
-}
-
-ManualCalculation::ManualCalculation(Workbook& workbook) : workbook_(&workbook) {
-    workbook_->setCalculation(Calculation::Manual);
-}
-
-ManualCalculation::~ManualCalculation() {
-    try {
-        restore();
-    } catch (const HostError&) {
-        // Already on the way out of a failure; the host that cannot switch back reports nothing
-        // more useful than that failure.
-    }
-}
-
-void ManualCalculation::restore() {
-    if (!workbook_) return;
-    Workbook* workbook = workbook_;
-    workbook_ = nullptr;
-    workbook->setCalculation(Calculation::Automatic);
-}
-
 }  // namespace plovis

@@ -1,6 +1,6 @@
 #include "survey/book_reader.h"
 
-#include "design/design_context.h"
+#include "hosts/trapped_region.h"
 
 namespace plovis {
 namespace {

@@ -1,6 +1,6 @@
 #include "survey/sheet_output.h"
 
-#include "design/design_context.h"
+#include "hosts/manual_calculation.h"
 
 namespace plovis {
 
