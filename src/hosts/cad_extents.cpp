@@ -120,6 +120,15 @@ std::array<Point, 4> estimatedTextBox(const CadTextProperties& text) {
             place.apply({left + w, top, 0}), place.apply({left, top, 0})};
 }
 
+Point estimatedBaselineStart(const CadTextProperties& text) {
+    if (text.baselineLeft() || text.usesBothPoints()) return text.insertionPoint();
+    const auto box = estimatedTextBox(text);
+    const double descent = kDescent * text.height();
+    const double c = std::cos(text.rotation());
+    const double s = std::sin(text.rotation());
+    return {box[0].x - s * descent, box[0].y + c * descent, text.anchorPoint().z};
+}
+
 Extents modelSpaceExtents(const Drawing& drawing) {
     Extents e;
     WalkVisitor visitor;

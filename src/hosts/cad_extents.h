@@ -31,6 +31,10 @@ double estimatedTextWidth(std::string_view text, double height, double widthFact
 // The four corners of the estimated box of a text, in the coordinates the text is given in.
 std::array<Point, 4> estimatedTextBox(const CadTextProperties& text);
 
+// Where the estimated text starts on its baseline: the first alignment point of a DXF text, which
+// CAD programs recompute from the alignment point of aligned text.
+Point estimatedBaselineStart(const CadTextProperties& text);
+
 // The extent of model space (empty for a drawing that shows nothing).
 Extents modelSpaceExtents(const Drawing& drawing);
 
