@@ -44,8 +44,13 @@ SheetLevels designLevelRange(const DesignColumns& columns, int first, int last, 
     return levels;
 }
 
-void widenToGroundLine(SheetLevels& levels, const GroundLine& ground, double interval) {
-    minMaxLevels(ground.levels, levels.bottomLevel, levels.topLevel, ground.last());
+void widenToGroundLine(SheetLevels& levels, const std::vector<GroundLinePoint>& ground,
+                       double interval) {
+    std::vector<double> groundLevels;
+    for (const GroundLinePoint& p : ground)
+        groundLevels.push_back(p.level);
+    minMaxLevels(groundLevels, levels.bottomLevel, levels.topLevel,
+                 static_cast<int>(groundLevels.size()) - 1);
     roundLevelRange(levels, interval);
 }
 

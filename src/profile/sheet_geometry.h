@@ -10,18 +10,9 @@
 #include <vector>
 
 #include "profile/profile_state.h"
+#include "survey/ground_profile.h"
 
 namespace plovis {
-
-// The ground line of a sheet from the ground profile: per surveyed point, its distance from the
-// point before, its level and its drawing position.
-struct GroundLine {
-    std::vector<double> distances;
-    std::vector<double> levels;
-    std::vector<double> x;
-    std::vector<double> y;
-    int last() const { return static_cast<int>(levels.size()) - 1; }  // -1: no ground line
-};
 
 struct SheetLevels {
     double topLevel = 0;
@@ -39,8 +30,9 @@ void roundLevelRange(SheetLevels& levels, double interval);
 // end ground level to the largest static level, rounded out to the interval; datum = bottom.
 SheetLevels designLevelRange(const DesignColumns& columns, int first, int last, double interval);
 
-// The range widened to take in the ground line as well, rounded out once more.
-void widenToGroundLine(SheetLevels& levels, const GroundLine& ground, double interval);
+// The range widened to take in the ground line's levels as well, rounded out once more.
+void widenToGroundLine(SheetLevels& levels, const std::vector<GroundLinePoint>& ground,
+                       double interval);
 
 // The nodes 0..M of the sheet rows first..last (M = last - first + 1 sections).
 struct SheetNodes {

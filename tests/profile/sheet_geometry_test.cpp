@@ -32,8 +32,10 @@ TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
 TEST(SheetGeometry, AGroundLineWidensTheRangeByOneIntervalMore) {
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1250, 1203.4, 1290)});
     SheetLevels l = designLevelRange(s.columns, 1, 1, 10);
-    GroundLine g;
-    g.levels = {1230, 1210, 1205};  // inside the design levels
+    std::vector<GroundLinePoint> g(3);
+    g[0].level = 1230;  // inside the design levels
+    g[1].level = 1210;
+    g[2].level = 1205;
     widenToGroundLine(l, g, 10);
     EXPECT_EQ(l.bottomLevel, 1180);
     EXPECT_EQ(l.topLevel, 1310);
