@@ -37,7 +37,7 @@ class BranchWalk {
                 // A stroke the host refused here does not keep the final node from its symbol.
             }
         }
-        finalNode();
+        nodeReached(segStart_, /*walkEnd=*/true);
         c_.host.update();
         c_.ui.setStatus(StatusLabel::DrawingStatus, "Drawing in AutoCAD is completed.");
     }
@@ -93,7 +93,7 @@ class BranchWalk {
                 strokeAndRestart(k);
             }
         }
-        nodeSymbolAfter(k);
+        nodeReached(k);
     }
 
     // Stretch k + 1 continues the stroke: its length is added, and taken off again when the
@@ -107,17 +107,24 @@ class BranchWalk {
         if (bothStructures) segLen_ -= item(k + 1).length;
     }
 
-    void nodeSymbolAfter(int k) {
+    // The symbol of the node the walk reached on item k, and the node's drawn position: the
+    // item's end walking forward; its start walking from the end, where the walk ends on the
+    // branch's first node and gives it the start structure.
+    void nodeReached(int k, bool walkEnd = false) {
         SchematicItem& it = item(k);
         if (forward_) {
             drawNodeSymbol(s_, c_.space, it.toNode, it.toLevel, lastNode_);
             it.endX = s_.currentX;
             it.endY = s_.currentY;
+            return;
+        }
+        if (walkEnd) {
+            drawStartStructure(s_, c_.space, it.fromNode, it.fromLevel);
         } else {
             drawNodeSymbol(s_, c_.space, it.fromNode, it.fromLevel, lastNode_);
-            it.startX = s_.currentX;
-            it.startY = s_.currentY;
         }
+        it.startX = s_.currentX;
+        it.startY = s_.currentY;
     }
 
     // The last stretch gets a stroke of its own when it differs from the one walked before it, or
@@ -133,19 +140,6 @@ class BranchWalk {
         vectorOf(j);
         segLen_ = last.length;
         drawPipeSegment(s_, c_, v_, b_, segLen_, j);
-    }
-
-    void finalNode() {
-        SchematicItem& it = item(segStart_);
-        if (forward_) {
-            drawNodeSymbol(s_, c_.space, it.toNode, it.toLevel, lastNode_);
-            it.endX = s_.currentX;
-            it.endY = s_.currentY;
-        } else {
-            drawStartStructure(s_, c_.space, it.fromNode, it.fromLevel);
-            it.startX = s_.currentX;
-            it.startY = s_.currentY;
-        }
     }
 
     SchematicState& s_;
