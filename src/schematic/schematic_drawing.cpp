@@ -19,8 +19,8 @@ void writeTitleBlock(const SchematicState& state, CadBlock& space) {
 
 bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
                    const std::filesystem::path& templateFile) {
+    // Every run starts from a fresh state: the pen at the origin, no intake marked, an empty table.
     SchematicState state;
-    state.networkSpacing = 0;
     CadHandles handles;
     // A host that had to be started still gets the schematic, in its new drawing (without the
     // text styles, which the preparation leaves for the next run).
@@ -39,15 +39,8 @@ bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
     }
     SchematicCanvas canvas{cad, *handles.modelSpace, ui};
     writeTitleBlock(state, canvas.space);
-    state.currentX = state.currentY = 0;
-    state.unplacedCount = 1;
-    state.networkSpacing = 500;
-    SchematicItem& first = state.schematicBranches.at(0).items.at(0);
-    first.startX = first.startY = 0;
-    state.intakeFlags.assign(3, 0);
     for (int b = 0; b <= state.lastBranch(); ++b)
         drawSchematicBranch(state, b, canvas);
-    state.clearBranches();
     return true;
 }
 
