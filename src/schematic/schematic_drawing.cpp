@@ -1,0 +1,47 @@
+#include "schematic/schematic_drawing.h"
+
+#include "common/leading_number.h"
+#include "common/number_format.h"
+#include "hosts/place_text.h"
+#include "profile/drawing_preparation.h"
+#include "schematic/branch_layout.h"
+#include "schematic/network_range.h"
+
+namespace plovis {
+
+void writeTitleBlock(const SchematicState& state, CadBlock& space) {
+    const double height = 2 * state.textHeight;
+    const std::string yield = formatPicture(leadingNumber(state.safeYield), "#0.000");
+    placeText(space, {0, 22, 0}, 2, 1, "Scheme Name: " + state.schemeName, 0, height);
+    placeText(space, {0, 18, 0}, 2, 1, "Source: " + state.sourceName, 0, height);
+    placeText(space, {0, 14, 0}, 2, 1, "Safe Yield = " + yield + " lps", 0, height);
+}
+
+bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
+                   const std::filesystem::path& templateFile) {
+    // Every run starts from a fresh state: the pen at the origin, no intake marked, an empty table.
+    SchematicState state;
+    CadHandles handles;
+    // A host that had to be started still gets the schematic, in its new drawing (without the
+    // text styles, which the preparation leaves for the next run).
+    prepareDrawing(cad, handles, ui, templateFile);
+    try {
+        // Nothing read (no workbook open): the command ends; the user runs it again.
+        if (!readSchematicRange(sheets, state, ui)) return false;
+    } catch (const SchematicDataError& e) {
+        ui.showMessage({e.what(), Buttons::Ok, Icon::Critical, "Error!!!"});
+        return false;
+    }
+    if (state.rowCount <= 1) {
+        ui.showMessage(
+            {"Selection range is not correct.", Buttons::Ok, Icon::Information, "ERROR"});
+        return false;
+    }
+    SchematicCanvas canvas{cad, *handles.modelSpace, ui};
+    writeTitleBlock(state, canvas.space);
+    for (int b = 0; b <= state.lastBranch(); ++b)
+        drawSchematicBranch(state, b, canvas);
+    return true;
+}
+
+}  // namespace plovis
