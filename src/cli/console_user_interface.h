@@ -36,7 +36,10 @@ class ConsoleUserInterface : public UserInterface {
 
     Answer showMessage(const Message& message) override;
     void setStatus(StatusLabel label, std::string_view caption) override;
-    void showWaitWindow() override {}
+    // The host starts at once here; the window's texts show as a progress line.
+    void showWaitWindow(std::string_view, std::string_view label) override {
+        setStatus(StatusLabel::MainStatus, label);
+    }
     void hideWaitWindow() override {}
     void requestApplicationEnd() override { endRequested_ = true; }
 

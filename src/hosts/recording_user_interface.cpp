@@ -31,6 +31,12 @@ void RecordingUserInterface::setStatus(StatusLabel label, std::string_view capti
     e.caption = std::string(caption);
 }
 
+void RecordingUserInterface::showWaitWindow(std::string_view caption, std::string_view label) {
+    UiEvent& e = record(UiEvent::Kind::WaitShown);
+    e.caption = std::string(caption);
+    e.waitLabel = std::string(label);
+}
+
 void RecordingUserInterface::requestApplicationEnd() {
     endRequested_ = true;
     record(UiEvent::Kind::EndRequested);

@@ -17,7 +17,8 @@ struct UiEvent {
     Message message;                              // for Message
     Answer answer = Answer::Ok;                   // for Message: the answer given
     StatusLabel label = StatusLabel::MainStatus;  // for Status
-    std::string caption;                          // for Status
+    std::string caption;                          // for Status; for WaitShown the window's caption
+    std::string waitLabel;                        // for WaitShown: the text of its label
 };
 
 // A question the test did not script an answer for: the test is wrong, not the routine.
@@ -33,7 +34,7 @@ class RecordingUserInterface : public UserInterface {
 
     Answer showMessage(const Message& message) override;
     void setStatus(StatusLabel label, std::string_view caption) override;
-    void showWaitWindow() override { record(UiEvent::Kind::WaitShown); }
+    void showWaitWindow(std::string_view caption, std::string_view label) override;
     void hideWaitWindow() override { record(UiEvent::Kind::WaitHidden); }
     void requestApplicationEnd() override;
 

@@ -35,8 +35,9 @@ class UserInterface {
     virtual Answer showMessage(const Message& message) = 0;
     // Sets the caption and repaints it at once, so it shows before long work blocks the window.
     virtual void setStatus(StatusLabel label, std::string_view caption) = 0;
-    // The wait window ("Please Wait !") while a host starts.
-    virtual void showWaitWindow() = 0;
+    // The wait window ("Please Wait !") while a host starts, with its caption and the text of its
+    // second label ("Lunching AutoCad..." and "Lunching AutoCad", say).
+    virtual void showWaitWindow(std::string_view caption, std::string_view label) = 0;
     virtual void hideWaitWindow() = 0;
     // Records that the application is to end; see endApplication below.
     virtual void requestApplicationEnd() = 0;

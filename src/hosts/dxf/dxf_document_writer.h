@@ -1,0 +1,67 @@
+#pragma once
+// Inside the DXF writer: the handle plan shared by the section writers and the entity writer.
+// Every object of an R2000 file carries a handle (group 5) and its owner's handle (330); CAD
+// programs refuse files whose handles are missing, repeated or above $HANDSEED.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hosts/cad_drawing.h"
+#include "hosts/cad_extents.h"
+#include "hosts/dxf/dxf_tag_writer.h"
+
+namespace plovis::dxf {
+
+using Handle = std::uint64_t;
+
+// Handles known before they are written, because other objects point at them first.
+struct FixedHandles {
+    Handle vportTable, ltypeTable, layerTable, styleTable, viewTable, ucsTable, appidTable,
+        dimstyleTable, blockRecordTable;
+    Handle rootDictionary, groupDictionary, layoutDictionary, modelLayout, paperLayout;
+};
+
+class DocumentWriter {
+  public:
+    DocumentWriter(const Drawing& drawing, DxfTagWriter& out);
+    void write();
+
+  private:
+    Handle take() { return next_++; }
+    Handle handleSeed() const;
+
+    void header();
+    void classes();
+    void tables();
+    void tableStart(const char* name, Handle handle, int count);
+    void vportTable();
+    void linetypeTable();
+    void layerTable();
+    void styleTable();
+    void appidAndDimstyleTables();
+    void blockRecordTable();
+    void blocks();
+    void blockBegin(const std::string& name, Handle record, const Point& origin, int flags);
+    void blockEnd(Handle record);
+    void entities();
+    void objects();
+    void layout(Handle handle, const char* name, int tabOrder, Handle record);
+
+    // Entities (dxf_entity_writer.cpp).
+    void entity(const CadEntity& e, Handle owner);
+    void entityStart(const char* type, const EntityStyle& style, Handle handle, Handle owner);
+    void textBody(const CadTextProperties& t, bool attribute);
+    void blockReference(const CadBlockReference& ref, Handle handle, Handle owner);
+    static Handle entityHandles(const CadBlock& block);
+
+    const Drawing& drawing_;
+    DxfTagWriter& out_;
+    Extents extents_;  // of model space, for the header and the opening view
+    Handle next_ = 1;
+    FixedHandles fixed_{};
+    Handle modelRecord_ = 0, paperRecord_ = 0;
+    std::vector<Handle> blockRecords_;  // in the order of the drawing's blocks
+};
+
+}  // namespace plovis::dxf

@@ -1,0 +1,43 @@
+#include "profile/profile_state.h"
+
+namespace plovis {
+
+void DesignColumns::allocate(int rowCount) {
+    for (auto* column : {&mark, &fromNode, &toNode, &length, &flow, &startGround, &endGround,
+                         &staticLevel, &hdpeDiameter, &hdpeClass, &giDiameter, &giClass, &startHgl,
+                         &endHgl, &soil, &structure}) {
+        column->assign(static_cast<std::size_t>(rowCount) + 2, CellValue{});
+    }
+}
+
+bool applyPaper(ProfileState& state, const std::string& paper) {
+    struct Paper {
+        const char* name;
+        double width, height;
+    };
+    static constexpr Paper kPapers[] = {
+        {"A1", 700, 510}, {"A2", 525, 350}, {"A3", 350, 220}, {"A4", 230, 110}};
+    for (const auto& p : kPapers) {
+        if (paper == p.name) {
+            state.paperWidth = p.width;
+            state.paperHeight = p.height;
+            return true;
+        }
+    }
+    return false;
+}
+
+void applySettings(ProfileState& state, double hScale, double vScale) {
+    state.originX = 60;
+    state.originY = 95;
+    state.smallTextHeight = 1.5;
+    state.largeTextHeight = 3.0;
+    state.tickLength = 1;
+    // The seven table rows are 10, 8, 6, 8, 6, 6, 6 high; the offsets are their running sums.
+    state.tableRowOffsets = {0, 0, 10, 18, 24, 32, 38, 44, 50};
+    state.hScale = hScale;
+    state.vScale = vScale;
+    state.levelInterval = vScale > 1001 ? 20 : 10;
+}
+
+}  // namespace plovis

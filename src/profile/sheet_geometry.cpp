@@ -1,0 +1,125 @@
+#include "profile/sheet_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "profile/design_values.h"
+
+namespace plovis {
+namespace {
+
+double number(const std::vector<CellValue>& column, int i, const char* what) {
+    return designNumber(column[i], what);
+}
+
+// The value raised to the next whole multiple of step above it, unless it is one already.
+double ceilToMultiple(double value, double step) {
+    const double q = value / step;
+    return q == std::floor(q) ? value : (std::floor(q) + 1) * step;
+}
+
+}  // namespace
+
+void minMaxLevels(const std::vector<double>& values, double& low, double& high, int n) {
+    for (int i = 0; i <= n; ++i) {
+        if (low > values[i]) low = values[i];
+        if (high < values[i]) high = values[i];
+    }
+}
+
+void roundLevelRange(SheetLevels& levels, double interval) {
+    levels.topLevel = (std::floor(levels.topLevel / interval) + 1) * interval;
+    levels.bottomLevel = (std::floor(levels.bottomLevel / interval) - 1) * interval;
+    levels.datum = levels.bottomLevel;
+}
+
+SheetLevels designLevelRange(const DesignColumns& columns, int first, int last, double interval) {
+    SheetLevels levels{0, 30000, 0};
+    for (int i = first; i <= last; ++i) {
+        levels.topLevel = std::max(levels.topLevel, number(columns.staticLevel, i, "static level"));
+        levels.bottomLevel =
+            std::min(levels.bottomLevel, number(columns.endGround, i, "ground level"));
+    }
+    roundLevelRange(levels, interval);
+    return levels;
+}
+
+void widenToGroundLine(SheetLevels& levels, const GroundLine& ground, double interval) {
+    minMaxLevels(ground.levels, levels.bottomLevel, levels.topLevel, ground.last());
+    roundLevelRange(levels, interval);
+}
+
+SheetNodes sheetNodes(const ProfileState& state, int first, int last, double datum) {
+    const DesignColumns& c = state.columns;
+    SheetNodes n;
+    n.count = last - first + 1;
+    const int m = n.count;
+    n.chainage.assign(m + 1, 0.0);
+    n.sectionLengths.assign(m + 1, 0.0);
+    for (int k = 1; k <= m; ++k) {
+        n.chainage[k] = n.chainage[k - 1] + number(c.length, first + k - 1, "section length");
+        n.sectionLengths[k] = n.chainage[k] - n.chainage[k - 1];
+    }
+    for (int k = 0; k <= m; ++k) {
+        const bool end = k == m;
+        n.names.push_back(cellText(end ? c.toNode[last] : c.fromNode[first + k]));
+        n.ground.push_back(end ? number(c.endGround, last, "ground level")
+                               : number(c.startGround, first + k, "ground level"));
+        n.structures.push_back(c.structure[first - 1 + k]);
+        n.x.push_back(state.originX + 5 + n.chainage[k] * 1000 / state.hScale);
+        n.groundY.push_back((n.ground[k] - datum) * 1000 / state.vScale + state.originY);
+    }
+    return n;
+}
+
+DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int first, int last,
+                        double datum) {
+    const DesignColumns& c = state.columns;
+    const double iv = state.levelInterval;
+    DatumBreaks b;
+    b.groundTopY = 0;
+    for (double y : nodes.groundY)
+        b.groundTopY = std::max(b.groundTopY, y);
+    b.groundTopY = state.originY + ceilToMultiple(b.groundTopY - state.originY, iv);
+    const double h = (b.groundTopY - state.originY) * state.vScale / 1000;
+    b.hglDatum = b.splDatum = datum;
+    if (h >= state.paperHeight) return b;
+
+    const double a =
+        iv * std::floor((number(c.endHgl, last, "hydraulic grade level") - datum) / iv);
+    b.hglBreak = a > h + iv ? a - h - iv : 0;
+    b.hglDatum = datum + b.hglBreak;
+    const double t = ceilToMultiple(number(c.endHgl, first, "hydraulic grade level"), iv);
+    const double staticRise = number(c.staticLevel, last, "static level") - t;
+    if (staticRise > iv) {
+        b.splBreak = iv * std::floor(staticRise / iv) - iv;
+        b.splBreakY = (t - b.hglDatum) * 1000 / state.vScale + state.originY;
+    }
+    b.splDatum = b.hglDatum + b.splBreak;
+    return b;
+}
+
+SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int first, int last) {
+    const DesignColumns& c = state.columns;
+    const double up = 1000 / state.vScale;
+    SheetLines lines;
+    for (int i = first; i <= last; ++i) {
+        lines.hglStartY.push_back(
+            (number(c.startHgl, i, "hydraulic grade level") - breaks.hglDatum) * up +
+            state.originY);
+        lines.hglEndY.push_back(
+            (number(c.endHgl, i, "hydraulic grade level") - breaks.hglDatum) * up + state.originY);
+    }
+    // Node M takes the static level of the row after the sheet.
+    for (int i = first; i <= last + 1; ++i) {
+        const double level = number(c.staticLevel, i, "static level");
+        if (i > first && level == 0) {
+            lines.splY.push_back(lines.splY.back());
+        } else {
+            lines.splY.push_back((level - breaks.splDatum) * up + state.originY);
+        }
+    }
+    return lines;
+}
+
+}  // namespace plovis

@@ -1,0 +1,74 @@
+#include "survey/abney_survey.h"
+
+#include "survey/abney_reduction.h"
+#include "survey/book_reader.h"
+#include "survey/sheet_output.h"
+
+namespace plovis {
+namespace {
+
+enum Column { kChainage = 5, kSlope = 12, kHeight = 13, kReducedLevel = 14 };
+
+double angleAt(const Worksheet& sheet, int row, int degreesColumn) {
+    return angleOf(numberAt(sheet, row, degreesColumn), numberAt(sheet, row, degreesColumn + 1),
+                   numberAt(sheet, row, degreesColumn + 2));
+}
+
+void writeBranch(Worksheet& sheet, const SurveyBranch& branch, const std::vector<AbneyStep>& steps,
+                 int& row) {
+    for (std::size_t j = 0; j < steps.size(); ++j) {
+        row = branch.headRow + 1 + static_cast<int>(j);
+        put(sheet, row, kChainage, roundToThreeDecimals(steps[j].chainage));
+        put(sheet, row, kSlope, roundToThreeDecimals(steps[j].slope));
+        put(sheet, row, kHeight, roundToThreeDecimals(steps[j].height));
+        put(sheet, row, kReducedLevel, roundToThreeDecimals(steps[j].level));
+    }
+}
+
+}  // namespace
+
+bool readAbneySurvey(SurveyContext& context, Workbook& workbook, UserInterface& ui, bool report) {
+    std::vector<SurveyBranch> branches;
+    std::vector<AbneyReadings> readings;
+    const BookVisitor visit{[&](const Worksheet& sheet, int row) {
+                                branches.emplace_back();
+                                branches.back().name = textAt(sheet, row, 3);
+                                branches.back().headRow = row;
+                                readings.emplace_back();
+                                readings.back().startLevel = numberAt(sheet, row + 1, 16);
+                            },
+                            [&](const Worksheet& sheet, int row, int) {
+                                addPoint(branches.back(), textAt(sheet, row, 3),
+                                         numberAt(sheet, row, 4));
+                                readings.back().foreAngles.push_back(angleAt(sheet, row, 6));
+                                readings.back().backAngles.push_back(angleAt(sheet, row, 9));
+                            }};
+    const bool ok = readBook(workbook, ui, abneySurveyBook(), report, visit);
+    context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
+    context.abneyReadings = ok ? std::move(readings) : std::vector<AbneyReadings>{};
+    return ok;
+}
+
+bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterface& ui,
+                       bool report) {
+    if (!attachSpreadsheet(host, ui)) return false;
+    Workbook& workbook = host.activeWorkbook();
+    if (!readAbneySurvey(context, workbook, ui, true)) return false;
+    Worksheet& sheet = workbook.sheet(abneySurveyBook().sheetName);
+    const BranchWrites writes{.sheet = sheet,
+                              .branchCount = context.branches.size(),
+                              .firstRow = abneySurveyBook().firstRow,
+                              .write = [&](std::size_t b, int& row) {
+                                  AbneyReadings& readings = context.abneyReadings[b];
+                                  const double start = abneyStartLevelOf(
+                                      readings.startLevel, static_cast<std::int32_t>(b),
+                                      context.branches, context.abneyReadings);
+                                  const auto steps =
+                                      reduceAbneyBranch(context.branches[b], readings, start);
+                                  writeBranch(sheet, context.branches[b], steps, row);
+                                  return true;
+                              }};
+    return writeBranches(workbook, ui, writes, report);
+}
+
+}  // namespace plovis

@@ -1,0 +1,93 @@
+#include "survey/ground_profile.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/rounding.h"
+#include "common/text.h"
+#include "survey/book_reader.h"
+
+namespace plovis {
+
+bool readGroundProfile(SurveyContext& context, Workbook& workbook, UserInterface& ui, bool report) {
+    std::vector<SurveyBranch> branches;
+    const BookVisitor visit{[&](const Worksheet& sheet, int row) {
+                                branches.emplace_back();
+                                branches.back().name = textAt(sheet, row, 2);
+                            },
+                            [&](const Worksheet& sheet, int row, int) {
+                                SurveyBranch& b = branches.back();
+                                addPoint(b, textAt(sheet, row, 2), numberAt(sheet, row, 3));
+                                b.levels.push_back(numberAt(sheet, row, 4));
+                                b.codes.push_back(toInt16(numberAt(sheet, row, 5)));
+                            }};
+    const bool ok = readBook(workbook, ui, groundProfileBook(), report, visit);
+    context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
+    return ok;
+}
+
+GroundProfile indexGroundProfile(std::vector<SurveyBranch> branches) {
+    GroundProfile profile;
+    profile.branches = std::move(branches);
+    profile.pointsByLabel.resize(profile.branches.size());
+    for (std::size_t b = 0; b < profile.branches.size(); ++b) {
+        const SurveyBranch& branch = profile.branches[b];
+        profile.branchByName.emplace(upperCase(branch.name), static_cast<std::int32_t>(b));
+        auto& points = profile.pointsByLabel[b];
+        for (std::size_t j = 0; j < branch.labels.size(); ++j)
+            points[upperCase(branch.labels[j])].push_back(static_cast<std::int32_t>(j));
+    }
+    return profile;
+}
+
+GroundProfile loadGroundProfile(Workbook& workbook, UserInterface& ui) {
+    SurveyContext context;
+    readGroundProfile(context, workbook, ui, false);
+    return indexGroundProfile(std::move(context.branches));
+}
+
+std::int32_t findBranch(const GroundProfile& profile, std::string_view name) {
+    const auto found = profile.branchByName.find(upperCase(name));
+    return found == profile.branchByName.end() ? -1 : found->second;
+}
+
+PointRange findPointRange(const GroundProfile& profile, std::string_view fromLabel,
+                          std::string_view toLabel, std::int32_t branch) {
+    PointRange range;
+    const auto& points = profile.pointsByLabel[branch];
+    const auto from = points.find(upperCase(fromLabel));
+    if (from == points.end()) return range;
+    range.first = from->second.front();
+    const auto to = points.find(upperCase(toLabel));
+    if (to == points.end()) return range;
+    const auto last = std::lower_bound(to->second.begin(), to->second.end(), range.first);
+    if (last != to->second.end()) range.last = *last;
+    return range;
+}
+
+std::vector<GroundLinePoint> groundLineBetween(const GroundProfile& profile,
+                                               std::string_view branchName, double datum,
+                                               double hScale, double vScale,
+                                               std::string_view fromLabel, std::string_view toLabel,
+                                               double originX, double originY) {
+    const std::int32_t b = findBranch(profile, branchName);
+    if (b < 0) return {};
+    const PointRange range = findPointRange(profile, fromLabel, toLabel, b);
+    if (range.first < 0 || range.last < 0 || range.last - range.first <= 0) return {};
+    if (hScale == 0 || vScale == 0) throw std::domain_error("a drawing scale of 1:0");
+
+    const SurveyBranch& branch = profile.branches[b];
+    std::vector<GroundLinePoint> line;
+    line.reserve(range.last - range.first + 1);
+    // The sum starts at minus the first point's own distance, so the first point is drawn at the
+    // stretch's origin whatever its distance from the point before it.
+    double s = 0 - branch.distances[range.first];
+    for (std::int32_t j = range.first; j <= range.last; ++j) {
+        s += branch.distances[j];
+        line.push_back({branch.distances[j], branch.levels[j], (originX + 5) + s * 1000 / hScale,
+                        (branch.levels[j] - datum) * 1000 / vScale + originY});
+    }
+    return line;
+}
+
+}  // namespace plovis

@@ -1,0 +1,280 @@
+#include "design/water_demand.h"
+
+#include <gtest/gtest.h>
+
+#include "common/number_format.h"
+#include "design/design_fixture.h"
+
+namespace plovis {
+namespace {
+
+using test::DemandConstants;
+using test::DesignFixture;
+
+// Columns of "Water Demand".
+enum : int { B = 2, F = 6, G, H, I, J, K, L, M, N, O, P, Q, R, S };
+
+constexpr const char* kDone = "Congratulation computation is successful";
+constexpr const char* kNoSheet =
+    "Please open the correct data file that contains sheet named PD-CW-Sample";
+
+// The value the row rule gives a column, or "kept" when it leaves the column out, "empty" when it
+// empties it.
+std::string written(const std::vector<CellWrite>& cells, int column) {
+    for (const CellWrite& c : cells) {
+        if (c.column == column) return c.value ? generalForm(*c.value) : "empty";
+    }
+    return "kept";
+}
+
+DemandInputs inputs(double growthRate, double yearsToBase, double yearsToDesign, double peakFactor,
+                    double perCapita, double perUnit, double minimumFlow) {
+    return {growthRate, yearsToBase, yearsToDesign, peakFactor, perCapita, perUnit, minimumFlow};
+}
+
+TEST(DemandRow, PopulationsAreCountedUpToTheNextWholeHead) {
+    const auto cells = demandRowCells(inputs(0.02, 0, 15, 3, 45, 0, 0.1), 100, 0, 0, 0);
+    EXPECT_EQ(written(cells, G), "100");
+    EXPECT_EQ(written(cells, H), "135");  // 100 × 1.02^15 = 134.59
+    EXPECT_EQ(written(cells, I), "6075");
+    EXPECT_EQ(written(cells, L), "empty");
+    EXPECT_EQ(written(cells, N), "6075");
+    EXPECT_EQ(written(cells, O), "0.07");  // 6075 / 86400 = 0.0703
+    EXPECT_EQ(written(cells, P), "3");
+    EXPECT_EQ(written(cells, Q), "0.21");
+    EXPECT_EQ(written(cells, R), "0.21");
+    EXPECT_EQ(written(cells, S), "3");
+}
+
+TEST(DemandRow, AnExactProjectionIsNotCountedUpByBinaryNoise) {
+    // 100 × 1.1 is 110.00000000000001 in binary arithmetic; the population is 110, not 111.
+    const auto cells = demandRowCells(inputs(0.1, 1, 1, 3, 45, 0, 0.1), 100, 0, 0, 0);
+    EXPECT_EQ(written(cells, G), "110");
+    EXPECT_EQ(written(cells, H), "121");  // 100 × 1.21 = 121.00000000000001
+    // A real fraction still counts up: 100 × 1.1^3 = 133.1.
+    const auto up = demandRowCells(inputs(0.1, 3, 0, 3, 45, 0, 0.1), 100, 0, 0, 0);
+    EXPECT_EQ(written(up, G), "134");
+}
+
+TEST(DemandRow, BaseHorizonAndDomesticDemandRounding) {
+    // 250 × 1.03^5 = 289.82 -> 290; 250 × 1.03^20 = 451.53 -> 452; 452 × 42.5 = 19210 exactly.
+    const auto cells = demandRowCells(inputs(0.03, 5, 15, 2, 42.5, 0, 0), 250, 0, 0, 0);
+    EXPECT_EQ(written(cells, G), "290");
+    EXPECT_EQ(written(cells, H), "452");
+    EXPECT_EQ(written(cells, I), "19210");
+    // 451 × 2.5 = 1127.5: a remainder of one half rounds down.
+    const auto half = demandRowCells(inputs(0, 0, 0, 2, 2.5, 0, 0), 451, 0, 0, 0);
+    EXPECT_EQ(written(half, I), "1127");
+}
+
+TEST(DemandRow, FlowsAboveAndBelowTheMinimum) {
+    struct Case {
+        double other;
+        std::string average, peak, design, ratio;
+    };
+    const Case cases[] = {
+        {8640, "0.1", "0.3", "0.3", "3"},
+        {864, "0.01", "0.03", "0.1", "10"},
+        {30, "0", "0", "0", "0"},  // 30 / 86400 rounds to 0: no flow, no ratio
+    };
+    for (const Case& c : cases) {
+        const auto cells = demandRowCells(inputs(0, 0, 0, 3, 0, 0, 0.1), 0, 0, 0, c.other);
+        EXPECT_EQ(written(cells, G), "empty");
+        EXPECT_EQ(written(cells, H), "empty");
+        EXPECT_EQ(written(cells, I), "empty");
+        EXPECT_EQ(written(cells, N), generalForm(c.other));
+        EXPECT_EQ(written(cells, O), c.average) << c.other;
+        EXPECT_EQ(written(cells, Q), c.peak) << c.other;
+        EXPECT_EQ(written(cells, R), c.design) << c.other;
+        EXPECT_EQ(written(cells, S), c.ratio) << c.other;
+    }
+}
+
+TEST(DemandRow, UnitDemandRoundsHalvesToEven) {
+    struct Case {
+        std::int32_t units;
+        double fixed;
+        std::string unitDemand;
+    };
+    const Case cases[] = {
+        {1, 0.5, "2"},     // 2.5 -> 2
+        {1, 1.5, "4"},     // 3.5 -> 4
+        {3, 0, "6"},       // 3 × 2
+        {0, 0.4, "kept"},  // rounds to 0: L keeps what it held
+        {-2, 1, "kept"},   // -3: L keeps what it held
+        {0, 0, "empty"},  {-1, -1, "empty"},
+    };
+    for (const Case& c : cases) {
+        const auto cells = demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, c.units, c.fixed, 0);
+        EXPECT_EQ(written(cells, L), c.unitDemand) << c.units << " " << c.fixed;
+        if (c.unitDemand == "kept" || c.unitDemand == "empty") {
+            EXPECT_EQ(written(cells, N), "empty");  // nothing to carry
+            EXPECT_EQ(written(cells, S), "empty");
+        } else {
+            EXPECT_EQ(written(cells, N), c.unitDemand);
+        }
+    }
+}
+
+TEST(DemandRow, ColumnsAreWrittenLeftToRight) {
+    const auto cells = demandRowCells(inputs(0.02, 1, 15, 3, 45, 500, 0.1), 100, 2, 10, 5);
+    std::vector<int> columns;
+    for (const CellWrite& c : cells)
+        columns.push_back(c.column);
+    EXPECT_EQ(columns, (std::vector<int>{G, H, I, L, N, O, P, Q, R, S}));
+}
+
+TEST(DemandRow, AUnitDemandBeyondAWholeNumberFails) {
+    EXPECT_THROW(demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, 1100000000, 0, 0),
+                 ComputationError);
+    EXPECT_NO_THROW(demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, 1000000000, 0, 0));
+}
+
+// A "Water Demand" sheet whose rows get the census population pop and nothing else.
+struct DemandSheet {
+    DesignFixture f;
+    MemoryWorksheet* demand = nullptr;
+
+    explicit DemandSheet(const DemandConstants& constants = {2, 0, 15, 3, 45, 500, 0.1}) {
+        f.addDataInput(constants);
+        demand = &f.add("Water Demand");
+    }
+    void addRow(int row, double pop) {
+        demand->load(row, B, std::string("Tap ") + std::to_string(row));
+        demand->load(row, F, pop);
+    }
+    std::vector<int> rowsWritten() {
+        std::vector<int> rows;
+        for (auto [row, column] : f.changed("Water Demand")) {
+            if (rows.empty() || rows.back() != row) rows.push_back(row);
+        }
+        return rows;
+    }
+};
+
+TEST(WaterDemand, BlocksAreFourRowsApartAndRowsBetweenThemAreLeftAlone) {
+    DemandSheet d;
+    for (int row = 20; row <= 24; ++row)
+        d.addRow(row, 100);
+    for (int row = 26; row <= 28; ++row)
+        d.addRow(row, 100);  // between the blocks: never read, never written
+    d.demand->load(27, G, 999.0);
+    d.addRow(29, 100);
+    d.addRow(30, 200);
+    // B31 empty ends the second block; B35 empty ends the walk, whatever follows.
+    d.addRow(36, 100);
+
+    EXPECT_TRUE(waterDemand(d.f.ctx));
+    EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21, 22, 23, 24, 29, 30}));
+    EXPECT_EQ(d.demand->cell(27, G), CellValue(999.0));
+    EXPECT_EQ(d.demand->cell(30, H), CellValue(270.0));  // 200 × 1.02^15 = 269.17
+    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(d.f.ui.events()[0].message.icon, Icon::None);
+    EXPECT_FALSE(d.f.ui.events()[0].message.title.has_value());
+    EXPECT_EQ(d.f.failing.calculationChanges(),
+              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
+    EXPECT_EQ(d.f.ctx.sheet->name(), "Water Demand");
+}
+
+TEST(WaterDemand, AnEmptyFirstRowComputesNothingAndStillCompletes) {
+    DemandSheet d;
+    d.addRow(21, 100);  // not a block: B20 is empty
+    EXPECT_TRUE(waterDemand(d.f.ctx));
+    EXPECT_FALSE(d.f.workbook.modified());
+    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
+}
+
+TEST(WaterDemand, TextInTheNumberColumnsEmptiesTheResults) {
+    DemandSheet d;
+    d.addRow(20, 100);
+    for (int column : {F, J, K, M})
+        d.demand->load(20, column, std::string("n/a"));
+    for (int column = G; column <= S; ++column) {
+        if (column != J && column != K && column != M) d.demand->load(20, column, 1.0);
+    }
+    EXPECT_TRUE(waterDemand(d.f.ctx));
+    for (int column : {G, H, I, L, N, O, P, Q, R, S})
+        EXPECT_TRUE(isEmpty(d.demand->cell(20, column))) << column;
+}
+
+TEST(WaterDemand, MissingDataInputLeavesCalculationAlone) {
+    DesignFixture f;
+    f.add("Water Demand");
+    EXPECT_FALSE(waterDemand(f.ctx));
+    EXPECT_EQ(f.ui.messageTexts(),
+              std::vector<std::string>{
+                  "First open the correct data file with the sheet named DATA INPUT."});
+    EXPECT_TRUE(f.failing.calculationChanges().empty());
+}
+
+TEST(WaterDemand, MissingWaterDemandSheetNamesTheDesignSheet) {
+    DesignFixture f;
+    f.addDataInput({});
+    EXPECT_FALSE(waterDemand(f.ctx));
+    ASSERT_EQ(f.ui.messageTexts(), std::vector<std::string>{kNoSheet});
+    EXPECT_EQ(f.ui.events()[0].message.icon, Icon::Critical);
+    EXPECT_EQ(f.failing.calculationChanges(),
+              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+}
+
+TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
+    DemandSheet d;
+    d.addRow(20, 100);
+    d.addRow(21, 100);
+    d.addRow(26, 100);
+    d.addRow(27, 3e9);
+    EXPECT_FALSE(waterDemand(d.f.ctx));
+    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kNoSheet});
+    EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));  // the first block keeps its values
+    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
+}
+
+TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
+    DemandSheet d({0, 0, 0, 3, 45, 500, 0.1});
+    d.addRow(20, 100);
+    d.addRow(21, 100);
+    d.demand->load(21, J, 5000000.0);  // 5e6 × 500 = 2.5e9
+    d.addRow(22, 100);
+    EXPECT_FALSE(waterDemand(d.f.ctx));
+    ASSERT_EQ(d.f.ui.events().size(), 1u);
+    const Message& m = d.f.ui.events()[0].message;
+    EXPECT_EQ(m.text,
+              "The water demand could not be computed at row 21 of the sheet Water Demand: the "
+              "unit demand 2500000000 (units in J times E27 of DATA INPUT, plus K) is beyond the "
+              "range of a 32-bit whole number.\rThe rows above it keep their computed values.");
+    EXPECT_EQ(m.icon, Icon::Critical);
+    EXPECT_EQ(d.rowsWritten(), std::vector<int>{20});
+    EXPECT_EQ(d.f.failing.calculationChanges(),
+              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
+}
+
+TEST(WaterDemand, AHostFailureInTheMiddleOfARowNamesTheRowAndStops) {
+    DemandSheet d;
+    d.addRow(20, 100);
+    d.addRow(21, 100);
+    d.addRow(22, 100);
+    d.f.failing.failWritesAfter(10 + 4);  // row 20 (10 cells), then G, H, I and L of row 21
+    EXPECT_FALSE(waterDemand(d.f.ctx));
+    ASSERT_EQ(d.f.ui.messageTexts().size(), 1u);
+    EXPECT_EQ(d.f.ui.messageTexts()[0],
+              "The water demand could not be computed at row 21 of the sheet Water Demand: the "
+              "cell at row 21, column 14 cannot be written.\rThe rows above it keep their "
+              "computed values.");
+    EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));
+    EXPECT_EQ(d.f.sheet("Water Demand").changedCells().size(), 14u);
+    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
+}
+
+TEST(WaterDemand, WithoutAWorkbookNothingIsTouched) {
+    test::SingleWorkbookHost host(nullptr);
+    RecordingUserInterface ui;
+    DesignContext ctx{host, ui};
+    EXPECT_FALSE(waterDemand(ctx));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+}
+
+}  // namespace
+}  // namespace plovis

@@ -1,0 +1,95 @@
+#include "hosts/linetype_file.h"
+
+#include <gtest/gtest.h>
+
+#include "hosts/host_error.h"
+#include "support/test_paths.h"
+
+namespace plovis {
+namespace {
+
+std::string failureOf(std::string_view contents) {
+    try {
+        parseLinetypes(contents, "test.lin");
+    } catch (const HostError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
+    const auto types = parseLinetypes(
+        ";; comment\r\n*BORDER,Border __ __ . __\r\nA,12.7,-6.35,0,-6.35\r\n\r\n*PLAIN\nA,+1\n",
+        "test.lin");
+    ASSERT_EQ(types.size(), 2u);
+    EXPECT_EQ(types[0].name, "BORDER");
+    EXPECT_EQ(types[0].description, "Border __ __ . __");
+    EXPECT_EQ(types[0].pattern, (std::vector<double>{12.7, -6.35, 0, -6.35}));
+    EXPECT_DOUBLE_EQ(types[0].patternLength(), 25.4);
+    EXPECT_EQ(types[1].name, "PLAIN");
+    EXPECT_EQ(types[1].description, "");
+    EXPECT_EQ(types[1].pattern, (std::vector<double>{1}));
+}
+
+TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
+    const struct {
+        const char* contents;
+        const char* expected;
+    } cases[] = {
+        {"A,1,-1\n", "test.lin, line 1: a pattern line without a line type"},
+        {"*A,a\n*B,b\nA,1\n", "test.lin, line 2: the line type before has no pattern"},
+        {"*A,a\n", "test.lin, line 1: the last line type has no pattern"},
+        {"*A,a\nB,1,-1\n", "test.lin, line 2: a pattern line must start with \"A,\""},
+        {"*A,a\nA,1,x\n", "test.lin, line 2: \"x\" is not a dash length"},
+        {"*A,a\nA,nan\n", "test.lin, line 2: \"nan\" is not a dash length"},
+        {"*A,a\nA,1e308\n", "test.lin, line 2: \"1e308\" is not a dash length"},
+        {"*A,a\nA,1,,2\n", "test.lin, line 2: \"\" is not a dash length"},
+        {"*A/B,a\nA,1\n", "test.lin, line 1: Invalid line type name \"A/B\""},
+        {"*GAS,a\nA,.5,-.2,[\"GAS\",STANDARD],-.25\n",
+         "test.lin, line 2: line types with embedded texts or shapes are not supported"},
+        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failureOf(c.contents).rfind(c.expected, 0), 0u)
+            << c.contents << " -> " << failureOf(c.contents);
+    }
+}
+
+// The shipped file: the four families in three sizes, the 2 variants half and the X2 variants
+// twice as long as the plain one.
+TEST(LinetypeFile, ShippedFileHasTheStandardFamiliesInThreeSizes) {
+    const auto types = readLinetypeFile(test::sourceDir() / "data" / "plovis.lin");
+    auto pattern = [&](const std::string& name) {
+        for (const auto& t : types) {
+            if (t.name == name) return t.pattern;
+        }
+        ADD_FAILURE() << name << " is missing";
+        return std::vector<double>{};
+    };
+    for (const std::string family : {"HIDDEN", "DASHED", "CENTER", "DOT"}) {
+        const auto plain = pattern(family);
+        const auto half = pattern(family + "2");
+        const auto twice = pattern(family + "X2");
+        ASSERT_FALSE(plain.empty()) << family;
+        ASSERT_EQ(half.size(), plain.size()) << family;
+        ASSERT_EQ(twice.size(), plain.size()) << family;
+        for (std::size_t i = 0; i < plain.size(); ++i) {
+            EXPECT_DOUBLE_EQ(half[i] * 2, plain[i]) << family;
+            EXPECT_DOUBLE_EQ(twice[i], plain[i] * 2) << family;
+        }
+        EXPECT_GT(plain.front(), -1e-12) << family << " starts with a dash or dot";
+    }
+    EXPECT_EQ(types.size(), 12u);
+}
+
+TEST(LinetypeFile, MissingFileIsAFailureNamingIt) {
+    try {
+        readLinetypeFile("/no/such/dir/acad.lin");
+        FAIL();
+    } catch (const HostError& e) {
+        EXPECT_NE(std::string(e.what()).find("/no/such/dir/acad.lin"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace plovis

@@ -1,0 +1,147 @@
+#include "profile/design_range.h"
+
+#include <gtest/gtest.h>
+
+#include "hosts/recording_user_interface.h"
+#include "profile_fixture.h"
+
+namespace plovis {
+namespace {
+
+using test::DesignRow;
+using test::section;
+using test::titleRow;
+
+TEST(DesignRange, SelectionAddressBounds) {
+    const struct {
+        const char* address;
+        Selection expected;
+        bool usable;
+    } cases[] = {
+        {"R16C2:R40C2", {16, 40, 2, 2}, true},
+        {"R16C1:R40C1", {16, 40, 1, 1}, true},
+        {"R16C2", {0, 0, 0, 0}, false},          // one cell: no ":"
+        {"R16C2:R40C3", {16, 40, 2, 3}, false},  // two columns
+        {"R16C2:R16C2", {16, 16, 2, 2}, false},  // one row
+        {"R16C2:R16C9", {16, 16, 2, 9}, false},  // one row, several columns
+        {"R1C1:R1048576C1", {1, 1048576, 1, 1}, true},
+    };
+    for (const auto& c : cases) {
+        const Selection s = parseSelectionAddress(c.address);
+        EXPECT_EQ(s.firstRow, c.expected.firstRow) << c.address;
+        EXPECT_EQ(s.lastRow, c.expected.lastRow) << c.address;
+        EXPECT_EQ(s.firstCol, c.expected.firstCol) << c.address;
+        EXPECT_EQ(s.lastCol, c.expected.lastCol) << c.address;
+        EXPECT_EQ(isDesignSelection(s), c.usable) << c.address;
+    }
+}
+
+TEST(DesignRange, AnUnusableSelectionIsAskedForAgainUntilCancel) {
+    MemoryWorkbook wb;
+    wb.addSheet("PD-CW-Sample");
+    wb.setSelection({16, 2, 16, 2});
+    RecordingUserInterface ui;
+    ui.script({Answer::Ok, Answer::Cancel});
+    int reselections = 0;
+    EXPECT_THROW(requestDesignSelection(wb, ui, [&] { return ++reselections > 0; }),
+                 ApplicationEnds);
+    EXPECT_EQ(reselections, 1);
+    ASSERT_EQ(ui.messageTexts().size(), 2u);
+    EXPECT_EQ(ui.events()[0].message.title, "Error!!!");
+    EXPECT_EQ(ui.events()[0].message.icon, Icon::Critical);
+    EXPECT_EQ(ui.events()[0].message.text, "First Select the Correct Range and Then Click OK!");
+    EXPECT_TRUE(ui.endRequested());
+}
+
+TEST(DesignRange, ReselectingFixesTheSelection) {
+    MemoryWorkbook wb;
+    wb.addSheet("PD-CW-Sample");
+    wb.setSelection({16, 2, 40, 3});
+    RecordingUserInterface ui;
+    ui.script({Answer::Ok});
+    const Selection s = requestDesignSelection(wb, ui, [&] {
+        wb.setSelection({16, 2, 40, 2});
+        return true;
+    });
+    EXPECT_EQ(s.lastRow, 40);
+    // Nobody to select again: OK ends like Cancel.
+    wb.setSelection({16, 2, 16, 2});
+    ui.script({Answer::Ok});
+    EXPECT_THROW(requestDesignSelection(wb, ui, [] { return false; }), ApplicationEnds);
+}
+
+TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& sheet = wb.addSheet("PD-CW-Sample");
+    DesignRow a = section("A", "B", 120, 1300, 1290, 1310, 1310, 1305);
+    a.structure = "BPC";
+    test::writeDesignRows(
+        sheet, {titleRow("Main line"), a, section("B", "C", 80, 1290, 1280, 1310, 1305, 1300)});
+    sheet.load(18, 2 + 4, std::string("not read"));  // column +4 is no design column
+    ProfileState state;
+    state.selection = {16, 18, 2, 2};
+    state.rowCount = 3;
+    state.columns.allocate(3);
+    RecordingUserInterface ui;
+    readDesignRows(sheet, state, ui);
+    EXPECT_EQ(
+        ui.captions(StatusLabel::DrawingStatus),
+        (std::vector<std::string>{"Reading Excel Rows  1 of  3", "Reading Excel Rows  2 of  3",
+                                  "Reading Excel Rows  3 of  3"}));
+    EXPECT_EQ(cellText(state.columns.fromNode[0]), "Main line");
+    EXPECT_TRUE(isEmpty(state.columns.mark[0]));
+    EXPECT_EQ(state.columns.length[1], CellValue(120.0));
+    EXPECT_EQ(state.columns.structure[1], CellValue(std::string("BPC")));
+    EXPECT_EQ(state.columns.endHgl[2], CellValue(1300.0));
+    EXPECT_EQ(state.columns.hdpeDiameter[2], CellValue(63.0));
+    EXPECT_TRUE(isEmpty(state.columns.fromNode[3]));  // the end mark stays empty
+    EXPECT_EQ(state.columns.mark.size(), 5u);
+}
+
+TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
+    RecordingUserInterface ui;
+    ProfileState ok;
+    test::loadDesignColumns(ok, {titleRow("T"), section("A", "B"), section("B", "C"), titleRow("U"),
+                                 section("C", "D")});
+    EXPECT_TRUE(checkDesignRows(ok.columns, ok.rowCount, ui));
+    EXPECT_TRUE(ui.events().empty());
+
+    // The last row without its end node: the count passes 1 at the end mark, row rowCount + 16.
+    ProfileState broken;
+    test::loadDesignColumns(broken, {titleRow("T"), section("A", "B"), section("B", "")});
+    EXPECT_FALSE(checkDesignRows(broken.columns, broken.rowCount, ui));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
+
+    // Two title rows in a row leave two empty end labels: reported at the second.
+    RecordingUserInterface ui2;
+    ProfileState titles;
+    test::loadDesignColumns(titles, {titleRow("T"), titleRow("U"), section("A", "B")});
+    EXPECT_FALSE(checkDesignRows(titles.columns, titles.rowCount, ui2));
+    EXPECT_EQ(ui2.messageTexts(), std::vector<std::string>{"Error occured at the row number 17"});
+
+    // Blanks count as empty.
+    RecordingUserInterface ui3;
+    ProfileState blanks;
+    test::loadDesignColumns(
+        blanks, {titleRow("T"), section("A", "B"), section("  ", "C"), section("", "D")});
+    EXPECT_FALSE(checkDesignRows(blanks.columns, blanks.rowCount, ui3));
+    EXPECT_EQ(ui3.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
+}
+
+TEST(DesignRange, BranchesStartAtTitleRowsAndEndAtTheEndMark) {
+    ProfileState s;
+    test::loadDesignColumns(s, {section("X", "Y"), titleRow("Main"), section("A", "B"),
+                                titleRow("Branch 2"), section("B", "C"), section("C", "D")});
+    findBranches(s);
+    EXPECT_EQ(s.branchStarts, (std::vector<int>{1, 3, 6}));
+    EXPECT_EQ(s.branchTitles, (std::vector<std::string>{"Main", "Branch 2", ""}));
+    EXPECT_EQ(s.branchCount(), 2);
+
+    ProfileState none;
+    test::loadDesignColumns(none, {section("A", "B"), section("B", "C")});
+    findBranches(none);
+    EXPECT_EQ(none.branchCount(), 0);  // only the end mark
+}
+
+}  // namespace
+}  // namespace plovis

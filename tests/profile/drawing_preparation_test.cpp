@@ -1,0 +1,156 @@
+#include "profile/drawing_preparation.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "hosts/memory_cad_host.h"
+#include "hosts/recording_user_interface.h"
+#include "hosts/scripted_cad_utility.h"
+#include "support/test_paths.h"
+
+namespace plovis {
+namespace {
+
+// A template file on disk (its content is read by the reader below) and a host whose drawings
+// read it as a drawing defining the profile's blocks, with one entity in its model space.
+struct CadFixture {
+    test::ScratchDir dir{"preparation"};
+    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
+    ScriptedCadUtility utility;
+    RecordingUserInterface ui;
+    MemoryCadHost host;
+    CadHandles cad;
+
+    explicit CadFixture(bool running = true) : host(utility, running, reader()) {
+        ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
+        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
+    }
+
+    static DrawingFileReader reader() {
+        return [](const std::filesystem::path& path) {
+            auto d = std::make_unique<Drawing>(path.filename().string());
+            for (const char* name : {"ini-format", "conl", "a4_paper", "BPC"}) {
+                d->blocks().add(name, {}).addLine({0, 0, 0}, {1, 1, 0});
+            }
+            d->modelSpace().addLine({0, 0, 0}, {10, 0, 0});
+            return d;
+        };
+    }
+};
+
+TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayers) {
+    CadFixture f;
+    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
+    ASSERT_NE(f.cad.document, nullptr);
+    Drawing& d = *f.cad.document;
+    EXPECT_EQ(f.host.documentCount(), 1);  // none was open: one was added
+    EXPECT_TRUE(f.host.visible());
+    for (const char* block : {"ini-format", "conl", "a4_paper", "BPC"}) {
+        EXPECT_NE(d.blocks().find(block), nullptr) << block;
+    }
+    EXPECT_EQ(d.modelSpace().count(), 0u);  // the template's reference does not stay
+    EXPECT_GE(f.host.updateCount(), 1);
+    EXPECT_EQ(d.activeTextStyle().name(), "romans");
+    EXPECT_EQ(d.activeTextStyle().fontFile(), "romans.shx");
+    EXPECT_NE(d.linetypes().find("HIDDEN"), nullptr);
+    const struct {
+        const char* name;
+        int color;
+        const char* linetype;
+    } layers[] = {{"GL", 1, "Continuous"}, {"HGL", 6, "HIDDEN"}, {"SPL", 5, "Continuous"}};
+    for (const auto& l : layers) {
+        const CadLayer* layer = d.layers().find(l.name);
+        ASSERT_NE(layer, nullptr) << l.name;
+        EXPECT_EQ(layer->color(), l.color) << l.name;
+        EXPECT_EQ(layer->linetype(), l.linetype) << l.name;
+    }
+    EXPECT_EQ(d.activeLayer().name(), "0");
+    EXPECT_TRUE(f.ui.events().empty());
+}
+
+TEST(DrawingPreparation, ASecondRunSetsEverythingAgainWithoutFailing) {
+    CadFixture f;
+    prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile);
+    f.cad.document->layers().item("GL").setColor(3);
+    f.cad.document->setActiveLayer(f.cad.document->layers().item("SPL"));
+    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
+    EXPECT_EQ(f.cad.document->layers().item("GL").color(), 1);
+    EXPECT_EQ(f.cad.document->activeLayer().name(), "0");
+    EXPECT_EQ(f.host.documentCount(), 1);
+    EXPECT_TRUE(f.ui.events().empty());
+}
+
+TEST(DrawingPreparation, AHiddenLineTypeInSmallLettersCountsAsLoaded) {
+    CadFixture f;
+    Drawing& d = f.host.addDocument();
+    d.linetypes().add({"hidden", "mine", {2, -1}});
+    const int before = d.linetypes().count();
+    prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile);
+    EXPECT_EQ(d.linetypes().count(), before);
+    EXPECT_EQ(d.linetypes().find("HIDDEN")->description, "mine");
+}
+
+TEST(DrawingPreparation, TheTemplateItselfGetsNoInsertion) {
+    CadFixture f;
+    auto self = std::make_unique<Drawing>("Pipe-des-blank.dwg");
+    Drawing& d = f.host.add(std::move(self));
+    std::filesystem::remove(f.dir / "Pipe-des-blank.dxf");  // would fail if it were inserted
+    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
+    EXPECT_EQ(f.cad.document, &d);
+    EXPECT_EQ(d.blocks().find("conl"), nullptr);
+}
+
+TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
+    CadFixture f;
+    EXPECT_THROW(prepareProfileDrawing(f.host, f.cad, f.ui, f.dir / "missing.dwg"),
+                 ApplicationEnds);
+    ASSERT_EQ(f.ui.messageTexts().size(), 1u);
+    const Message& m = f.ui.events()[0].message;
+    EXPECT_EQ(m.text, "The Template Drawing File 'Pipe-des-blank.dwg' is not Found!");
+    EXPECT_EQ(m.title, "Error!!!");
+    EXPECT_EQ(m.icon, Icon::Critical);
+    EXPECT_TRUE(f.ui.endRequested());
+}
+
+TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
+    CadFixture f(/*running=*/false);
+    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::HostStarted);
+    EXPECT_TRUE(f.host.started());
+    ASSERT_GE(f.ui.events().size(), 2u);
+    EXPECT_EQ(f.ui.events()[0].kind, UiEvent::Kind::WaitShown);
+    EXPECT_EQ(f.ui.events()[0].caption, "Lunching AutoCad...");
+    EXPECT_EQ(f.ui.events()[0].waitLabel, "Lunching AutoCad");
+    EXPECT_EQ(f.ui.events()[1].kind, UiEvent::Kind::WaitHidden);
+    Drawing& d = *f.cad.document;
+    EXPECT_NE(d.blocks().find("ini-format"), nullptr);  // imported all the same
+    EXPECT_EQ(d.textStyles().find("romans"), nullptr);  // nothing more
+    EXPECT_EQ(d.layers().find("GL"), nullptr);
+}
+
+TEST(DrawingPreparation, TheSchematicGetsBothTextStyles) {
+    CadFixture f;
+    ASSERT_EQ(prepareDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
+    Drawing& d = *f.cad.document;
+    EXPECT_EQ(d.textStyles().item("romand").fontFile(), "romanD.shx");
+    EXPECT_EQ(d.activeTextStyle().name(), "romans");
+    EXPECT_EQ(d.layers().find("HGL"), nullptr);  // no profile layers
+}
+
+TEST(DrawingPreparation, PlaceTextSetsAlignmentPointAndRotation) {
+    Drawing d;
+    CadText& t = placeText(d.modelSpace(), {10, 20, 0}, 2, 1, "A1", 1.570796327, 1.5);
+    EXPECT_EQ(t.textString(), "A1");
+    EXPECT_EQ(t.verticalAlignment(), VerticalAlignment::Middle);
+    EXPECT_EQ(t.horizontalAlignment(), HorizontalAlignment::Center);
+    EXPECT_EQ(t.textAlignmentPoint(), (Point{10, 20, 0}));
+    EXPECT_DOUBLE_EQ(t.rotation(), 1.570796327);
+    EXPECT_DOUBLE_EQ(t.height(), 1.5);
+    CadText& plain = placeText(d.modelSpace(), {5, 6, 0}, 0, 0, "x", 0, 2);
+    EXPECT_EQ(plain.insertionPoint(), (Point{5, 6, 0}));
+    EXPECT_THROW(placeText(d.modelSpace(), {5, 6, 0}, 7, 0, "x", 0, 2), HostError);
+}
+
+}  // namespace
+}  // namespace plovis

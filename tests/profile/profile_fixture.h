@@ -1,0 +1,96 @@
+#pragma once
+// A design range built in code: title rows and section rows of the pipe design table, placed on
+// an in-memory sheet at the columns the profile reads.
+
+#include <string>
+#include <vector>
+
+#include "hosts/memory_workbook.h"
+#include "hosts/recording_user_interface.h"
+#include "profile/design_range.h"
+#include "profile/profile_state.h"
+
+namespace plovis::test {
+
+struct DesignRow {
+    std::string from;  // title on a title row
+    std::string to;
+    double length = 0;
+    double startGround = 0;
+    double endGround = 0;
+    double staticLevel = 0;
+    double startHgl = 0;
+    double endHgl = 0;
+    bool title = false;
+    double flow = 1.5;
+    std::string soil = "Soil";
+    std::string structure;
+};
+
+inline DesignRow section(std::string from, std::string to, double length = 100,
+                         double startGround = 0, double endGround = 0, double staticLevel = 0,
+                         double startHgl = 0, double endHgl = 0) {
+    DesignRow r;
+    r.from = std::move(from);
+    r.to = std::move(to);
+    r.length = length;
+    r.startGround = startGround;
+    r.endGround = endGround;
+    r.staticLevel = staticLevel;
+    r.startHgl = startHgl;
+    r.endHgl = endHgl;
+    return r;
+}
+
+inline DesignRow titleRow(std::string title) {
+    DesignRow r;
+    r.from = std::move(title);
+    r.title = true;
+    return r;
+}
+
+// Writes the rows from sheet row 16 with the selection's first column 2 (B), as the design table
+// of a scheme workbook is laid out.
+inline void writeDesignRows(MemoryWorksheet& sheet, const std::vector<DesignRow>& rows,
+                            int firstRow = 16, int firstCol = 2) {
+    int number = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DesignRow& r = rows[i];
+        const int row = firstRow + static_cast<int>(i);
+        auto put = [&](int offset, CellValue v) {
+            sheet.load(row, firstCol + offset, std::move(v));
+        };
+        put(1, r.from);
+        if (!r.structure.empty()) put(25, r.structure);
+        if (r.title) {
+            number = 0;
+            continue;
+        }
+        put(0, double(++number));
+        put(2, r.to);
+        put(3, r.length);
+        put(5, r.flow);
+        put(7, r.startGround);
+        put(8, r.endGround);
+        put(10, r.staticLevel);
+        put(13, 63.0);
+        put(14, 6.0);
+        put(22, r.startHgl);
+        put(23, r.endHgl);
+        put(24, r.soil);
+    }
+}
+
+// The same rows straight into a state's design columns, as reading them would.
+inline void loadDesignColumns(ProfileState& state, const std::vector<DesignRow>& rows) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& sheet = wb.addSheet("PD-CW-Sample");
+    writeDesignRows(sheet, rows);
+    state.rowCount = static_cast<int>(rows.size());
+    state.columns.allocate(state.rowCount);
+    state.selection = {16, 16 + state.rowCount - 1, 2, 2};
+    RecordingUserInterface ui;
+    readDesignRows(sheet, state, ui);
+}
+
+}  // namespace plovis::test

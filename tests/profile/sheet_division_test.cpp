@@ -1,0 +1,112 @@
+#include "profile/sheet_division.h"
+
+#include <gtest/gtest.h>
+
+#include "profile/design_range.h"
+#include "profile/design_values.h"
+#include "profile_fixture.h"
+
+namespace plovis {
+namespace {
+
+using test::section;
+using test::titleRow;
+
+// A4 at 1:5000 fits 230 x 5000 / 1000 = 1150 m of ground across the paper.
+ProfileState a4State(const std::vector<test::DesignRow>& rows) {
+    ProfileState s;
+    applyPaper(s, "A4");
+    applySettings(s, 5000, 1000);
+    test::loadDesignColumns(s, rows);
+    findBranches(s);
+    return s;
+}
+
+struct Cut {
+    int first, last;
+    std::string from, to;
+};
+
+void expectSheets(const std::vector<ProfileSheet>& sheets, const std::vector<Cut>& expected) {
+    ASSERT_EQ(sheets.size(), expected.size());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        EXPECT_EQ(sheets[i].firstRow, expected[i].first) << "sheet " << i + 1;
+        EXPECT_EQ(sheets[i].lastRow, expected[i].last) << "sheet " << i + 1;
+        EXPECT_EQ(sheets[i].fromLabel, expected[i].from) << "sheet " << i + 1;
+        EXPECT_EQ(sheets[i].toLabel, expected[i].to) << "sheet " << i + 1;
+    }
+}
+
+TEST(SheetDivision, SectionsGoOnTheSheetUntilTheGroundLengthPassesThePaper) {
+    ProfileState s =
+        a4State({titleRow("Main"), section("A", "B", 500), section("B", "C", 500),
+                 section("C", "D", 150), section("D", "E", 1), section("E", "F", 600)});
+    int first = 0, last = 0;
+    branchRows(s, 0, first, last);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(last, 5);
+    // 500 + 500 + 150 = 1150 fits exactly; + 1 passes it.
+    expectSheets(divideBranch(s, first, last), {{1, 3, "A", "D"}, {4, 5, "D", "F"}});
+    EXPECT_DOUBLE_EQ(branchPaperLength(s, 0), 1751 * 1000 / 5000.0);
+}
+
+TEST(SheetDivision, AFirstSectionLongerThanThePaperStandsAloneTwice) {
+    ProfileState s = a4State({titleRow("Main"), section("A", "B", 2000), section("B", "C", 100)});
+    // The first sheet holds the long section alone and the second starts with it again (its end
+    // label is the title row's empty end node); adding the next section passes the paper again.
+    expectSheets(divideBranch(s, 1, 2), {{1, 1, "A", ""}, {1, 1, "", "B"}, {2, 2, "B", "C"}});
+}
+
+TEST(SheetDivision, ALongSectionLaterStaysWholeOnItsOwnSheet) {
+    ProfileState s = a4State({titleRow("Main"), section("A", "B", 100), section("B", "C", 2000),
+                              section("C", "D", 100)});
+    expectSheets(divideBranch(s, 1, 3), {{1, 1, "A", "B"}, {2, 2, "B", "C"}, {3, 3, "C", "D"}});
+}
+
+TEST(SheetDivision, TwentyFourSheetsAtMost) {
+    std::vector<test::DesignRow> rows{titleRow("Long")};
+    for (int i = 0; i < 24; ++i)
+        rows.push_back(section("P", "Q", 1150));
+    ProfileState ok = a4State(rows);
+    EXPECT_EQ(divideBranch(ok, 1, 24).size(), 24u);
+    rows.push_back(section("Q", "R", 1150));
+    ProfileState tooLong = a4State(rows);
+    EXPECT_THROW(divideBranch(tooLong, 1, 25), ProfileDataError);
+}
+
+TEST(SheetDivision, ABranchWithoutSectionsKeepsOneRow) {
+    ProfileState s = a4State({titleRow("Empty"), titleRow("Next"), section("A", "B", 10)});
+    int first = 0, last = 0;
+    branchRows(s, 0, first, last);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(last, 1);
+    EXPECT_DOUBLE_EQ(branchPaperLength(s, 0), 0.0);
+}
+
+TEST(SheetDivision, ALengthThatIsNoNumberIsADataError) {
+    ProfileState s = a4State({titleRow("Main"), section("A", "B", 10)});
+    s.columns.length[1] = std::string("12 m");
+    EXPECT_THROW(divideBranch(s, 1, 1), ProfileDataError);
+    s.columns.length[1] = std::string(" 12.5 ");
+    EXPECT_DOUBLE_EQ(sheetPaperLength(s, {1, 1, "A", "B"}), 12.5 * 1000 / 5000);
+}
+
+TEST(ProfileState, PaperTextsAreComparedExactly) {
+    ProfileState s;
+    EXPECT_TRUE(applyPaper(s, "A1"));
+    EXPECT_EQ(s.paperWidth, 700);
+    EXPECT_EQ(s.paperHeight, 510);
+    EXPECT_FALSE(applyPaper(s, "a3"));  // small letters match none: A1 stays
+    EXPECT_EQ(s.paperWidth, 700);
+    EXPECT_TRUE(applyPaper(s, "A3"));
+    EXPECT_EQ(s.paperHeight, 220);
+    applySettings(s, 5000, 1001);
+    EXPECT_EQ(s.levelInterval, 10);
+    applySettings(s, 5000, 1002);
+    EXPECT_EQ(s.levelInterval, 20);
+    EXPECT_EQ(s.tableRowOffsets[8], 50);
+    EXPECT_EQ(s.tableRowOffsets[4], 24);
+}
+
+}  // namespace
+}  // namespace plovis

@@ -1,0 +1,149 @@
+#include "profile/sheet_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include "profile/design_values.h"
+#include "profile_fixture.h"
+
+namespace plovis {
+namespace {
+
+using test::section;
+using test::titleRow;
+
+ProfileState stateWith(const std::vector<test::DesignRow>& rows, double vScale = 1000) {
+    ProfileState s;
+    applyPaper(s, "A4");
+    applySettings(s, 5000, vScale);
+    test::loadDesignColumns(s, rows);
+    return s;
+}
+
+TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
+    // The smallest end ground level is 1203.4 and the largest static level 1290.
+    ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1100, 1250, 1290),
+                                section("B", "C", 100, 1250, 1203.4, 1280)});
+    const SheetLevels l = designLevelRange(s.columns, 1, 2, s.levelInterval);
+    EXPECT_EQ(l.bottomLevel, 1190);  // the start ground level 1100 does not count
+    EXPECT_EQ(l.topLevel, 1300);
+    EXPECT_EQ(l.datum, 1190);
+}
+
+TEST(SheetGeometry, AGroundLineWidensTheRangeByOneIntervalMore) {
+    ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1250, 1203.4, 1290)});
+    SheetLevels l = designLevelRange(s.columns, 1, 1, 10);
+    GroundLine g;
+    g.levels = {1230, 1210, 1205};  // inside the design levels
+    widenToGroundLine(l, g, 10);
+    EXPECT_EQ(l.bottomLevel, 1180);
+    EXPECT_EQ(l.topLevel, 1310);
+    EXPECT_EQ(l.datum, 1180);
+}
+
+TEST(SheetGeometry, MinMaxLevelsStopsAtTheLastIndex) {
+    double low = 100, high = 100;
+    minMaxLevels({90, 120, 50}, low, high, 1);
+    EXPECT_EQ(low, 90);
+    EXPECT_EQ(high, 120);
+}
+
+TEST(SheetGeometry, NodesTakeTheirValuesFromTheRows) {
+    test::DesignRow b = section("B", "C", 300, 1240, 1230, 1300);
+    b.structure = "BPC";
+    test::DesignRow title = titleRow("T");
+    title.structure = "IN";
+    ProfileState s = stateWith({title, section("A", "B", 250, 1250, 1240, 1300), b});
+    s.originX = 310;
+    const SheetNodes n = sheetNodes(s, 1, 2, 1200);
+    ASSERT_EQ(n.count, 2);
+    EXPECT_EQ(n.names, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(n.ground, (std::vector<double>{1250, 1240, 1230}));
+    EXPECT_EQ(n.chainage, (std::vector<double>{0, 250, 550}));
+    EXPECT_EQ(n.sectionLengths[2], 300);
+    EXPECT_DOUBLE_EQ(n.x[0], 315);
+    EXPECT_DOUBLE_EQ(n.x[1], 315 + 50);
+    EXPECT_DOUBLE_EQ(n.x[2], 315 + 110);
+    EXPECT_DOUBLE_EQ(n.groundY[0], 95 + 50);
+    EXPECT_DOUBLE_EQ(n.groundY[2], 95 + 30);
+    // Node 0 takes the structure of the row before the sheet (the title row here).
+    EXPECT_EQ(cellText(n.structures[0]), "IN");
+    EXPECT_EQ(cellText(n.structures[2]), "BPC");
+}
+
+TEST(SheetGeometry, NoBreaksWhenTheGroundFillsThePaperHeight) {
+    // Ground 150 m above the datum at 1:1000 is taller than A4's 110.
+    ProfileState s =
+        stateWith({titleRow("T"), section("A", "B", 100, 1350, 1340, 1600, 1590, 1580)});
+    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
+    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
+    EXPECT_EQ(b.hglBreak, 0);
+    EXPECT_EQ(b.splBreak, 0);
+    EXPECT_EQ(b.hglDatum, 1200);
+    EXPECT_EQ(b.splDatum, 1200);
+    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 150);
+}
+
+TEST(SheetGeometry, BreaksBringTheGradeAndStaticLinesDown) {
+    // Ground 45.3 m above the datum: the axis's ground part rises to 50 (a multiple of 10).
+    // The grade line ends 180 m up: A = 180 > 50 + 10, so 120 m are taken out of it.
+    // Its end level 1380 is a multiple: T = 1380; the static level 1500 is 120 above: 110 m out.
+    ProfileState s =
+        stateWith({titleRow("T"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)});
+    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
+    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
+    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 50);
+    EXPECT_DOUBLE_EQ(b.hglBreak, 120);
+    EXPECT_DOUBLE_EQ(b.hglDatum, 1320);
+    EXPECT_DOUBLE_EQ(b.splBreak, 110);
+    EXPECT_DOUBLE_EQ(b.splDatum, 1430);
+    EXPECT_DOUBLE_EQ(b.splBreakY, (1380 - 1320) + 95.0);
+    const SheetLines lines = sheetLines(s, b, 1, 1);
+    EXPECT_DOUBLE_EQ(lines.hglStartY[0], 95 + 75);
+    EXPECT_DOUBLE_EQ(lines.hglEndY[0], 95 + 60);
+    EXPECT_DOUBLE_EQ(lines.splY[0], 95 + 70);
+}
+
+TEST(SheetGeometry, GroundTopOnAMultipleStaysAndSmallRisesGiveNoBreak) {
+    ProfileState s =
+        stateWith({titleRow("T"), section("A", "B", 100, 1240, 1230, 1255, 1250, 1245)});
+    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
+    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
+    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 40);
+    EXPECT_EQ(b.hglBreak, 0);  // A = 40 is not above 40 + 10
+    EXPECT_EQ(b.splBreak, 0);  // 1255 - 1250 is not above 10
+}
+
+TEST(SheetGeometry, AnEmptyStaticLevelRepeatsThePreviousHeight) {
+    ProfileState s =
+        stateWith({titleRow("T"), section("A", "B", 100, 0, 0, 1300),
+                   section("B", "C", 100, 0, 0, 0), section("C", "D", 100, 0, 0, 1280)});
+    s.columns.staticLevel[2] = CellValue{};
+    DatumBreaks b;
+    b.splDatum = 1200;
+    const SheetLines lines = sheetLines(s, b, 1, 3);
+    ASSERT_EQ(lines.splY.size(), 4u);
+    EXPECT_DOUBLE_EQ(lines.splY[0], 195);
+    EXPECT_DOUBLE_EQ(lines.splY[1], 195);  // empty: repeats
+    EXPECT_DOUBLE_EQ(lines.splY[2], 175);
+    EXPECT_DOUBLE_EQ(lines.splY[3], 175);  // the end mark after the sheet: empty, repeats
+}
+
+TEST(SheetGeometry, ATextLevelIsADataError) {
+    ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1240, 1230, 1255)});
+    s.columns.endGround[1] = std::string("n/a");
+    EXPECT_THROW(designLevelRange(s.columns, 1, 1, 10), ProfileDataError);
+}
+
+TEST(DesignValues, NumbersAndRunComparison) {
+    EXPECT_EQ(designNumber(CellValue{}, "x"), 0);
+    EXPECT_EQ(designNumber(CellValue(std::string(" 1e2 ")), "x"), 100);
+    EXPECT_THROW(designNumber(CellValue(std::string("1,5")), "x"), ProfileDataError);
+    EXPECT_TRUE(sameDesignValue(CellValue{}, CellValue(0.0)));
+    EXPECT_TRUE(sameDesignValue(CellValue{}, CellValue(std::string())));
+    EXPECT_TRUE(sameDesignValue(CellValue(1.5), CellValue(1.5)));
+    EXPECT_FALSE(sameDesignValue(CellValue(1.5), CellValue(std::string("1.5"))));
+    EXPECT_FALSE(sameDesignValue(CellValue(std::string("Soil")), CellValue(std::string("soil"))));
+}
+
+}  // namespace
+}  // namespace plovis

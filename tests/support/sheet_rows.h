@@ -1,0 +1,26 @@
+#pragma once
+// Writing test fixtures into in-memory sheets row by row.
+
+#include <initializer_list>
+#include <memory>
+
+#include "hosts/memory_workbook.h"
+
+namespace plovis::test {
+
+// Loads values into consecutive cells of one row, from `column` rightwards; an empty CellValue{}
+// leaves its cell empty.
+void loadRow(MemoryWorksheet& sheet, int row, int column, std::initializer_list<CellValue> values);
+
+// The number in a cell, or NaN when the cell does not hold a number.
+double numberIn(const Worksheet& sheet, int row, int column);
+
+// A host holding one new workbook with the named sheets, empty; the first is active.
+struct WorkbookHost {
+    MemorySpreadsheetHost host;
+    MemoryWorkbook* workbook = nullptr;
+    MemoryWorksheet& sheet(std::string_view name) { return workbook->sheet(name); }
+};
+std::unique_ptr<WorkbookHost> workbookWithSheets(std::initializer_list<const char*> names);
+
+}  // namespace plovis::test

@@ -1,0 +1,163 @@
+#include "survey/abney_survey.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host_faults.h"
+#include "hosts/recording_user_interface.h"
+#include "support/sheet_rows.h"
+#include "survey/abney_reduction.h"
+
+namespace plovis {
+namespace {
+
+using test::loadRow;
+using test::numberIn;
+
+const CellValue kEmpty{};
+const double kDegree = std::acos(-1.0) / 180;
+
+struct AngleCase {
+    double d, m, s;
+    double angle;
+};
+
+TEST(AbneyAngle, AMinusSignOnAnyPartMakesTheWholeAngleNegative) {
+    const AngleCase cases[] = {
+        {2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
+        {-0.0, 30, 0, 0.5},  // minus zero is not negative
+        {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.d << " " << c.m << " " << c.s);
+        EXPECT_EQ(angleSign(c.d, c.m, c.s), c.angle < 0 ? -1 : 1);
+        EXPECT_NEAR(angleOf(c.d, c.m, c.s), c.angle, 1e-12);
+    }
+}
+
+TEST(AbneyAngle, MeanOfTheForeAndBackReadings) {
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(2.5, -2.5), 2.5);
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(-2, 3), -2.5);  // the fore reading's sign
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(2, 3), 2.5);
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, -3), 3);  // the back reading with its sign turned
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, 3), -3);
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(-4, 0), -4);
+    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, 0), 0);
+}
+
+TEST(AbneyAngle, HeightOfALegAndItsRounding) {
+    EXPECT_EQ(roundToThreeDecimals(legHeight(2.5, 40)), 1.745);
+    EXPECT_DOUBLE_EQ(legHeight(30, 20), 10);
+    EXPECT_DOUBLE_EQ(legHeight(0, 20), 0);
+    EXPECT_EQ(roundToThreeDecimals(1.0625), 1.062);  // halves go to the even digit
+    EXPECT_EQ(roundToThreeDecimals(1.1875), 1.188);
+    EXPECT_EQ(roundToThreeDecimals(-1.0625), -1.062);
+    EXPECT_EQ(roundToThreeDecimals(2.0006), 2.001);
+}
+
+// Main: A (no distance, level 500 given), B (40 at 2°30' forward, -2°30' back), C (100, back
+// -3° only). Spur starts at c, Main's C, with no angle. Hill starts 20 along a 30° slope.
+void loadBook(MemoryWorksheet& s) {
+    loadRow(s, 5, 3, {"Main"});
+    loadRow(s, 6, 3, {"A", kEmpty});
+    loadRow(s, 6, 16, {500.0});
+    loadRow(s, 7, 3, {"B", 40.0, "old", 2.0, 30.0, 0.0, -2.0, 30.0, 0.0});
+    loadRow(s, 8, 3, {"C", 100.0, kEmpty, kEmpty, kEmpty, kEmpty, -3.0});
+    loadRow(s, 9, 3, {"Spur"});
+    loadRow(s, 10, 3, {"c", 10.0});
+    loadRow(s, 11, 3, {"Hill"});
+    loadRow(s, 12, 3, {"H0", 20.0, kEmpty, 30.0});
+    loadRow(s, 12, 16, {100.0});
+}
+
+struct AbneyFixture : ::testing::Test {
+    MemoryWorkbook memory{"scheme.xlsx"};
+    MemoryWorksheet& sheet = memory.addSheet("AbneySurvey");
+    RecordingUserInterface ui;
+    SurveyContext context;
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
+
+    bool reduce(bool report, test::HostFaults given = {}) {
+        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
+            return reduceAbneySurvey(context, host, ui, report);
+        });
+        calculation = run.calculation;
+        return run.done;
+    }
+    void expectRow(int row, double chainage, double slope, double height, double level) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(numberIn(sheet, row, 5), roundToThreeDecimals(chainage));
+        EXPECT_EQ(numberIn(sheet, row, 12), roundToThreeDecimals(slope));
+        EXPECT_EQ(numberIn(sheet, row, 13), roundToThreeDecimals(height));
+        EXPECT_EQ(numberIn(sheet, row, 14), roundToThreeDecimals(level));
+    }
+};
+
+TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSeconds) {
+    loadBook(sheet);
+    ASSERT_TRUE(readAbneySurvey(context, memory, ui, true));
+    ASSERT_EQ(context.abneyReadings.size(), 3u);
+    EXPECT_EQ(context.abneyReadings[0].foreAngles, (std::vector<double>{0, 2.5, 0}));
+    EXPECT_EQ(context.abneyReadings[0].backAngles, (std::vector<double>{0, -2.5, -3}));
+    EXPECT_DOUBLE_EQ(context.abneyReadings[0].startLevel, 500);
+    EXPECT_DOUBLE_EQ(context.abneyReadings[2].startLevel, 100);
+    EXPECT_EQ(context.branches[2].headRow, 11);
+}
+
+TEST_F(AbneyFixture, ReducesEveryStationOfEveryBranch) {
+    loadBook(sheet);
+    ASSERT_TRUE(reduce(true));
+    const double hB = 40 * std::sin(2.5 * kDegree);
+    const double hC = 100 * std::sin(3 * kDegree);
+    expectRow(6, 0, 0, 0, 500);  // station 0 without a distance: the starting level
+    expectRow(7, 40, 2.5, hB, 500 + hB);
+    EXPECT_EQ(numberIn(sheet, 7, 13), 1.745);
+    expectRow(8, 140, 3, hC, 500 + hB + hC);
+    expectRow(10, 10, 0, 0, 500 + hB + hC);  // Spur from Main's C, on the level
+    expectRow(12, 20, 30, 10, 110);          // station 0 with a leg of its own
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
+              (std::vector<std::string>{"Processing branch 1.Please wait...",
+                                        "Processing branch 2.Please wait...",
+                                        "Processing branch 3.Please wait..."}));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
+    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+}
+
+TEST_F(AbneyFixture, WithoutReportThereIsNoCompletionMessage) {
+    loadBook(sheet);
+    ASSERT_TRUE(reduce(false));
+    EXPECT_TRUE(ui.messageTexts().empty());
+}
+
+TEST_F(AbneyFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
+    loadBook(sheet);
+    EXPECT_FALSE(reduce(true, {.writesBeforeFailure = 6}));  // the third cell of row 7
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{"Could not write the row number 7 of the sheet AbneySurvey: "
+                                       "the cell at row 7, column 13 cannot be written\rThe rows "
+                                       "before it keep what was written."});
+    EXPECT_EQ(numberIn(sheet, 6, 14), 500);
+    EXPECT_EQ(numberIn(sheet, 7, 12), 2.5);
+    EXPECT_TRUE(isEmpty(sheet.cell(7, 13)));
+    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+}
+
+TEST_F(AbneyFixture, BadRowsAndAMissingBookAreReported) {
+    loadBook(sheet);
+    EXPECT_FALSE(reduce(true, {.unreadableRow = 8}));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 8"});
+    EXPECT_FALSE(memory.modified());
+
+    auto h = test::workbookWithSheets({"Levelsurvey"});
+    RecordingUserInterface other;
+    EXPECT_FALSE(reduceAbneySurvey(context, h->host, other, true));
+    ASSERT_EQ(other.events().size(), 1u);
+    EXPECT_EQ(other.events()[0].message.text,
+              "Please open the correct data file that contains the sheet named GroundProfile");
+    EXPECT_EQ(other.events()[0].message.icon, Icon::Critical);
+}
+
+}  // namespace
+}  // namespace plovis

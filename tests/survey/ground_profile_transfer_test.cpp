@@ -1,0 +1,193 @@
+#include "survey/ground_profile_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include "host_faults.h"
+#include "hosts/recording_user_interface.h"
+#include "support/sheet_rows.h"
+#include "survey/ground_profile.h"
+
+namespace plovis {
+namespace {
+
+using test::loadRow;
+using test::numberIn;
+
+const CellValue kEmpty{};
+
+// A reduced book of two branches of three stations; levelColumn is K (level book) or N (Abney).
+void loadReducedBook(MemoryWorksheet& s, int levelColumn) {
+    auto station = [&](int row, const char* label, CellValue distance, double level) {
+        loadRow(s, row, 3, {label, distance});
+        s.load(row, levelColumn, level);
+    };
+    loadRow(s, 5, 3, {"Main"});
+    station(6, "A", kEmpty, 1000);
+    station(7, "B", 20.0, 1001.25);
+    station(8, "C", 30.5, 998.125);
+    loadRow(s, 9, 3, {"Spur"});
+    station(10, "C", 0.0, 998.125);
+    station(11, "S1", 12.0, 990.0);
+    station(12, "S2", 8.0, 985.5);
+}
+
+struct TransferFixture : ::testing::Test {
+    MemoryWorkbook memory{"scheme.xlsx"};
+    MemoryWorksheet& level = memory.addSheet("Levelsurvey");
+    MemoryWorksheet& abney = memory.addSheet("AbneySurvey");
+    MemoryWorksheet& ground = memory.addSheet("GroundProfile");
+    RecordingUserInterface ui;
+    SurveyContext context;
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
+
+    TransferFixture() {
+        // An older, longer profile with its control-point codes in column E.
+        for (int row = 4; row <= 20; ++row) {
+            loadRow(ground, row, 2, {"old" + std::to_string(row), 1.0, 2.0});
+            if (row % 3 == 0) ground.load(row, 5, 1.0);
+        }
+        ground.load(30, 3, 7.0);
+    }
+    bool transfer(bool fromAbney, test::HostFaults given = {}) {
+        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
+            return transferToGroundProfile(context, host, ui, fromAbney, true);
+        });
+        calculation = run.calculation;
+        return run.done;
+    }
+    void expectTwoBranchesWritten() {
+        const struct {
+            int row;
+            const char* label;
+            CellValue distance;
+            CellValue level;
+        } rows[] = {
+            {4, "Main", kEmpty, kEmpty}, {5, "A", 0.0, 1000.0},       {6, "B", 20.0, 1001.25},
+            {7, "C", 30.5, 998.125},     {8, "Spur", kEmpty, kEmpty}, {9, "C", 0.0, 998.125},
+            {10, "S1", 12.0, 990.0},     {11, "S2", 8.0, 985.5},
+        };
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.row);
+            EXPECT_EQ(ground.cell(r.row, 2), CellValue(r.label));
+            EXPECT_EQ(ground.cell(r.row, 3), r.distance);
+            EXPECT_EQ(ground.cell(r.row, 4), r.level);
+        }
+        for (int row = 12; row <= 40; ++row) {
+            for (int column = 2; column <= 4; ++column)
+                EXPECT_TRUE(isEmpty(ground.cell(row, column))) << row << "," << column;
+        }
+        for (int row = 4; row <= 20; ++row)  // the codes stay row for row
+            EXPECT_EQ(ground.cell(row, 5), row % 3 == 0 ? CellValue(1.0) : kEmpty) << row;
+    }
+};
+
+TEST_F(TransferFixture, TheReducedLevelBookBecomesTheGroundProfile) {
+    loadReducedBook(level, 11);
+    ASSERT_TRUE(transfer(false));
+    expectTwoBranchesWritten();
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
+              (std::vector<std::string>{"Processing branch 1.Please wait...",
+                                        "Processing branch 2.Please wait..."}));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
+    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+}
+
+TEST_F(TransferFixture, TheReducedAbneyBookBecomesTheGroundProfile) {
+    loadReducedBook(abney, 14);
+    ASSERT_TRUE(transfer(true));
+    expectTwoBranchesWritten();
+}
+
+TEST_F(TransferFixture, TheGroundProfileReaderReadsTheSameBranchesBack) {
+    loadReducedBook(level, 11);
+    ASSERT_TRUE(transfer(false));
+    const std::vector<SurveyBranch> book = context.branches;
+    SurveyContext readBack;
+    ASSERT_TRUE(readGroundProfile(readBack, memory, ui, true));
+    ASSERT_EQ(readBack.branches.size(), book.size());
+    for (std::size_t b = 0; b < book.size(); ++b) {
+        EXPECT_EQ(readBack.branches[b].name, book[b].name);
+        EXPECT_EQ(readBack.branches[b].labels, book[b].labels);
+        EXPECT_EQ(readBack.branches[b].distances, book[b].distances);
+        EXPECT_EQ(readBack.branches[b].levels, book[b].levels);
+    }
+}
+
+TEST_F(TransferFixture, ASingleStationBranchIsTransferredToo) {
+    loadRow(level, 5, 3, {"Lone"});
+    loadRow(level, 6, 3, {"L0"});
+    level.load(6, 11, 50.0);
+    ASSERT_TRUE(transfer(false));
+    EXPECT_EQ(ground.cell(4, 2), CellValue("Lone"));
+    EXPECT_EQ(ground.cell(5, 4), CellValue(50.0));
+    EXPECT_TRUE(isEmpty(ground.cell(6, 2)));
+}
+
+TEST_F(TransferFixture, AMissingGroundProfileIsReportedAndNothingIsWritten) {
+    MemoryWorkbook book;
+    loadReducedBook(book.addSheet("Levelsurvey"), 11);
+    test::SingleWorkbookHost host(&book);
+    EXPECT_FALSE(transferToGroundProfile(context, host, ui, false, true));
+    ASSERT_EQ(ui.events().size(), 1u);
+    const Message& m = ui.events()[0].message;
+    EXPECT_EQ(m.text, "Could not find the GroundProfile sheet in the excel file.");
+    EXPECT_EQ(m.icon, Icon::None);
+    EXPECT_EQ(m.buttons, Buttons::Ok);
+    EXPECT_FALSE(book.modified());
+}
+
+TEST_F(TransferFixture, AnUnreadableBookLeavesTheGroundProfileAlone) {
+    loadReducedBook(level, 11);
+    EXPECT_FALSE(transfer(false, {.unreadableRow = 7}));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 7"});
+    EXPECT_FALSE(memory.modified());
+
+    RecordingUserInterface other;
+    test::SingleWorkbookHost host(&memory);
+    EXPECT_TRUE(transferToGroundProfile(context, host, other, true, true));  // empty Abney book
+    EXPECT_EQ(other.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_TRUE(isEmpty(ground.cell(4, 2)));  // an empty book leaves an empty ground profile
+}
+
+TEST_F(TransferFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
+    loadReducedBook(level, 11);
+    EXPECT_FALSE(transfer(false, {.writesBeforeFailure = 6}));  // the header row and station A
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{
+                  "Could not write the row number 6 of the sheet GroundProfile: the cell at row 6, "
+                  "column 2 cannot be written\rThe rows before it keep what was written."});
+    EXPECT_EQ(ground.cell(5, 2), CellValue("A"));
+    EXPECT_TRUE(isEmpty(ground.cell(6, 2)));
+    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+}
+
+TEST_F(TransferFixture, ABookPastRow65000IsRefusedWhole) {
+    // One branch: its header on row 4 and a station on every row to 65000 fit exactly ...
+    auto loadStations = [&](int count) {
+        loadRow(level, 5, 3, {"Long"});
+        for (int i = 0; i < count; ++i) {
+            loadRow(level, 6 + i, 3, {"P" + std::to_string(i), 1.0});
+        }
+    };
+    loadStations(64996);
+    ASSERT_TRUE(transfer(false));
+    EXPECT_EQ(ground.cell(65000, 2), CellValue("P64995"));
+
+    // ... one station more does not: nothing is written.
+    loadStations(64997);
+    ground.load(65000, 2, std::string("earlier"));
+    memory.markSaved();
+    RecordingUserInterface other;
+    test::SingleWorkbookHost host(&memory);
+    EXPECT_FALSE(transferToGroundProfile(context, host, other, false, true));
+    EXPECT_EQ(other.messageTexts(),
+              std::vector<std::string>{"The level survey book does not fit in the sheet "
+                                       "GroundProfile: it would pass the row number 65000. "
+                                       "Nothing was written."});
+    EXPECT_FALSE(memory.modified());
+    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+}
+
+}  // namespace
+}  // namespace plovis
