@@ -54,19 +54,43 @@ float readNumberBox(std::string& text, const char* boxName, GroundProfileBoxes& 
     return value;
 }
 
-std::optional<GroundProfileSettings> readInputs(GroundProfileBoxes& boxes) {
+namespace {
+
+double plotLengthOf(const std::string& text) {
+    try {
+        return leadingNumber(text);
+    } catch (const NumberOverflow&) {
+        return -1;
+    }
+}
+
+const char* firstInvalidBox(const GroundProfileSettings& s) {
+    if (s.hscale < 1) return "hscale";
+    if (s.vscale < 1) return "vscale";
+    if (s.textSize <= 0) return "txtSize";
+    if (s.plotLength <= 0) return "txtPaperLength";
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<GroundProfileSettings> readInputs(GroundProfileBoxes& boxes,
+                                                std::string* invalidBox) {
     GroundProfileSettings s;
-    s.plotLength = leadingNumber(boxes.txtPaperLength);
+    s.plotLength = plotLengthOf(boxes.txtPaperLength);
     if (s.plotLength == 0) {
         applyPaperSize(boxes);
-        s.plotLength = leadingNumber(boxes.txtPaperLength);
+        s.plotLength = plotLengthOf(boxes.txtPaperLength);
     }
     s.hscale = readNumberBox(boxes.hscale, "hscale", boxes);
     s.vscale = readNumberBox(boxes.vscale, "vscale", boxes);
     s.textSize = readNumberBox(boxes.txtSize, "txtSize", boxes);
     s.sheetGap = readNumberBox(boxes.txtGap, "txtGap", boxes);
     if (s.sheetGap <= 0) s.sheetGap = 350;
-    if (s.hscale < 1 || s.vscale < 1 || s.textSize <= 0 || s.plotLength <= 0) return std::nullopt;
+    if (const char* box = firstInvalidBox(s)) {
+        if (invalidBox) *invalidBox = box;
+        return std::nullopt;
+    }
     s.hFactor = toSingle(1000 / s.hscale);
     s.vFactor = toSingle(1000 / s.vscale);
     return s;

@@ -47,7 +47,10 @@ struct GroundProfileSettings {
 // readInputs: the plot length (its leading number; 0 runs the paper rule first), then hscale,
 // vscale, text size and gap by readNumberBox; a gap of 0 or less becomes 350. Valid when
 // hscale >= 1, vscale >= 1, text size > 0 and the plot length > 0 (a plot length of 0 or less
-// would never end a sheet). Nothing when invalid.
-std::optional<GroundProfileSettings> readInputs(GroundProfileBoxes& boxes);
+// would never end a sheet, and one too large to read is no number). Nothing when invalid; then
+// `invalidBox`, when given, receives the name of the first box at fault ("hscale", "vscale",
+// "txtSize" or "txtPaperLength").
+std::optional<GroundProfileSettings> readInputs(GroundProfileBoxes& boxes,
+                                                std::string* invalidBox = nullptr);
 
 }  // namespace plovis
