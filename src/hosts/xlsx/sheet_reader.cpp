@@ -125,7 +125,8 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
             sc.skipElement();  // the formula, extensions
         }
     }
-    if (!hasValue) return;  // an empty (formatted) cell, or a formula never calculated
+    // An empty (formatted) cell, or a formula never calculated (<v/> or no v at all).
+    if (!hasValue || text.empty()) return;
     if (type == "str" || type == "e") text = decodeCellTextEscapes(std::move(text));
     sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at));
 }

@@ -34,7 +34,7 @@ std::string megabytes(std::uint64_t bytes) {
 
 }  // namespace
 
-ZipReader::ZipReader(std::string_view bytes) {
+ZipReader::ZipReader(std::string_view bytes, InflateLimits limits) : limits_(limits) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -46,9 +46,9 @@ ZipReader::ZipReader(std::string_view bytes) {
         throw PackageError(zipProblem(code));
     }
     const zip_int64_t n = zip_get_num_entries(zip_, 0);
-    if (n < 0 || static_cast<std::uint64_t>(n) > kMaxEntries) {
+    if (n < 0 || static_cast<std::uint64_t>(n) > limits_.entries) {
         zip_discard(zip_);
-        throw PackageError("its zip archive holds more than " + std::to_string(kMaxEntries) +
+        throw PackageError("its zip archive holds more than " + std::to_string(limits_.entries) +
                            " entries, more than any workbook has");
     }
     count_ = static_cast<std::uint64_t>(n);
@@ -83,12 +83,12 @@ std::string ZipReader::read(std::uint64_t index) {
         !(st.valid & ZIP_STAT_COMP_SIZE)) {
         throw PackageError("the part " + part + " cannot be read: its zip entry is damaged");
     }
-    if (st.size > kMaxInflatedBytes - inflated_) {
+    if (st.size > limits_.totalBytes - inflated_) {
         throw PackageError("the part " + part + " would inflate to " + megabytes(st.size) +
-                           ", beyond the " + megabytes(kMaxInflatedBytes) +
-                           " a workbook may hold (a zip bomb?)");
+                           ", beyond the " + megabytes(limits_.totalBytes) +
+                           " a workbook may hold in all (a zip bomb?)");
     }
-    if (st.size > kRatioCheckedFrom && st.size / kMaxCompressionRatio > st.comp_size) {
+    if (st.size > limits_.ratioCheckedFrom && st.size / limits_.ratio > st.comp_size) {
         throw PackageError("the part " + part + " would inflate " +
                            std::to_string(st.size / std::max<std::uint64_t>(st.comp_size, 1)) +
                            " times its stored size, more than any workbook part (a zip bomb?)");

@@ -1,8 +1,8 @@
 #pragma once
 // The zip container of a workbook package, read from and written to memory with libzip.
-// Reading is bounded: a package may not inflate beyond kMaxInflatedBytes in all, nor any large
-// part beyond kMaxCompressionRatio times its compressed size (a zip bomb), and every part is
-// checked against its recorded size and checksum.
+// Reading is bounded (InflateLimits): a package may not inflate beyond a total, nor any large
+// part beyond a ratio of its compressed size (a zip bomb), and every part is checked against its
+// recorded size and checksum.
 
 #include <cstdint>
 #include <deque>
@@ -16,17 +16,19 @@ struct zip_source;
 namespace plovis::xlsx {
 
 // Bounds on what a package may ask of memory. A sheet of 200,000 rows × 10 columns inflates to
-// about 90 MB.
-inline constexpr std::uint64_t kMaxInflatedBytes = 1ull << 30;  // 1 GiB for all parts read
-inline constexpr std::uint64_t kMaxCompressionRatio = 200;      // inflated ÷ compressed ...
-inline constexpr std::uint64_t kRatioCheckedFrom = 4ull << 20;  // ... for parts beyond 4 MiB
-inline constexpr std::uint64_t kMaxEntries = 10'000;
+// about 90 MB at a ratio near 10; XML of repeated empty styled cells reaches 100 or so.
+struct InflateLimits {
+    std::uint64_t totalBytes = 1ull << 30;        // all parts read, inflated: 1 GiB
+    std::uint64_t ratio = 200;                    // inflated ÷ compressed, at most ...
+    std::uint64_t ratioCheckedFrom = 4ull << 20;  // ... for parts inflating beyond 4 MiB
+    std::uint64_t entries = 10'000;               // zip entries
+};
 
 // A package held in memory, opened for reading. The bytes must outlive it.
 class ZipReader {
   public:
     // Throws PackageError when the bytes are not a zip archive or it is damaged.
-    explicit ZipReader(std::string_view bytes);
+    explicit ZipReader(std::string_view bytes, InflateLimits limits = {});
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;
     ZipReader& operator=(const ZipReader&) = delete;
@@ -44,8 +46,9 @@ class ZipReader {
 
   private:
     zip* zip_ = nullptr;
+    InflateLimits limits_;
     std::uint64_t count_ = 0;
-    std::uint64_t inflated_ = 0;  // bytes read so far, against kMaxInflatedBytes
+    std::uint64_t inflated_ = 0;  // bytes read so far, against limits_.totalBytes
 };
 
 // A new package built in memory: entries copied unchanged from a reader, or given as content.
