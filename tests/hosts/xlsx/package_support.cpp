@@ -66,7 +66,7 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
 std::string zipOf(const Parts& parts) {
     xlsx::ZipWriter zip;
     // [Content_Types].xml first, as spreadsheet programs write it.
-    zip.add("[Content_Types].xml", parts.at("[Content_Types].xml"));
+    if (parts.count("[Content_Types].xml")) zip.add("[Content_Types].xml", parts.at("[Content_Types].xml"));
     for (const auto& [name, content] : parts) {
         if (name != "[Content_Types].xml") zip.add(name, content);
     }
