@@ -104,6 +104,10 @@ def snapshot(path):
     return out
 
 
+# The style of a cell a sheet does not hold.
+PLAIN = {"format": "General", "bold": False, "italic": False, "fill": None, "border": None}
+
+
 def compare(original, saved, edits):
     before, after = snapshot(original), snapshot(saved)
     problems = []
@@ -111,12 +115,12 @@ def compare(original, saved, edits):
         if before[key] != after[key]:
             problems.append("%s: %r became %r" % (key, before[key], after[key]))
     for ref in sorted(set(before["cells"]) | set(after["cells"])):
-        old = before["cells"].get(ref, {"value": None, "style": None})
-        new = after["cells"].get(ref, {"value": None, "style": None})
+        old = before["cells"].get(ref, {"value": None, "style": PLAIN})
+        new = after["cells"].get(ref, {"value": None, "style": PLAIN})
         if ref in edits:
             if new["value"] != edits[ref]:
                 problems.append("%s holds %r, not the %r written" % (ref, new["value"], edits[ref]))
-            if old["style"] is not None and new["style"] != old["style"]:
+            if new["style"] != old["style"]:
                 problems.append("%s: style %r became %r" % (ref, old["style"], new["style"]))
         elif old != new:
             problems.append("%s: %r became %r" % (ref, old, new))
