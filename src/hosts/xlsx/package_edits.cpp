@@ -34,11 +34,22 @@ pugi::xml_node calcPrOf(pugi::xml_node workbook) {
                  : workbook.prepend_child(name.c_str());
 }
 
+bool isPrefixName(std::string_view n) {
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    return !n.empty() && letter(n.front()) &&
+           std::all_of(n.begin(), n.end(), [&](char c) {
+               return letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+           });
+}
+
 // The prefix bound to the relationships namespace on the workbook element, or "" when none is.
 std::string relationshipsPrefix(pugi::xml_node workbook) {
     for (pugi::xml_attribute a : workbook.attributes()) {
         const std::string_view n = a.name(), v = a.value();
-        if (n.substr(0, 6) == "xmlns:" && endsWith(v, "/relationships")) {
+        if (n.substr(0, 6) == "xmlns:" && isPrefixName(n.substr(6)) &&
+            endsWith(v, "/relationships")) {
             return std::string(n.substr(6)) + ":";
         }
     }
@@ -118,7 +129,11 @@ std::string editWorkbookRelationships(const std::string& xml, const PackageLayou
     pugi::xml_node root = doc.document_element();
     for (pugi::xml_node r = root.first_child(); r;) {
         const pugi::xml_node next = r.next_sibling();
-        if (endsWith(r.attribute("Type").value(), kCalcChain)) root.remove_child(r);
+        if (!layout.calcChainPart.empty() && endsWith(r.attribute("Type").value(), kCalcChain) &&
+            samePart(resolveTarget(layout.workbookPart, r.attribute("Target").value()),
+                     layout.calcChainPart)) {
+            root.remove_child(r);
+        }
         r = next;
     }
     for (const NewSheetPart& s : added) {

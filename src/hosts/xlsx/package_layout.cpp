@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/text.h"
 #include "hosts/xlsx/package_error.h"
 
 namespace plovis::xlsx {
@@ -90,6 +91,10 @@ PackageLayout readLayout(ZipReader& zip) {
                            layout.workbookPart + " holds <" + workbook.name() + ">)");
     }
     readSheets(workbook, layout, zip);
+    // A calculation chain a sheet stands on (however odd) is not one to drop.
+    for (const SheetEntry& sheet : layout.sheets) {
+        if (equalsIgnoringCase(sheet.part, layout.calcChainPart)) layout.calcChainPart.clear();
+    }
     const pugi::xml_node view = childNamed(childNamed(workbook, "bookViews"), "workbookView");
     const int tab = view.attribute("activeTab").as_int(0);
     layout.activeTab = tab >= 0 && tab < static_cast<int>(layout.sheets.size()) ? tab : 0;
