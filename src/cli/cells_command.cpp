@@ -152,8 +152,9 @@ CliCommand cellsCommand() {
         sub.add_flag("--tsv", args->tsv,
                      "Print tab-separated values, without the column letters and row numbers");
         return [args](const ConsoleStreams& streams) {
-            return runWithConsole(streams, ConsoleOptions{std::nullopt, true},
-                                  [&](ConsoleUserInterface&) { return printCells(*args, streams.out); });
+            return runWithConsole(
+                streams, ConsoleOptions{std::nullopt, true},
+                [&](ConsoleUserInterface&) { return printCells(*args, streams.out); });
         };
     };
     return command;

@@ -32,8 +32,7 @@ bool runOnWorkbook(const WorkbookArguments& args, const Body& body, const Consol
         throw;  // the command ended the application: nothing is saved
     } catch (const std::exception& e) {
         if (!workbook.modified()) throw;
-        throw std::runtime_error(std::string(e.what()) + " (" + args.workbook +
-                                 " was not saved)");
+        throw std::runtime_error(std::string(e.what()) + " (" + args.workbook + " was not saved)");
     }
     if (ui.endRequested()) return done;
     const std::string target = args.saveAs.empty() ? args.workbook : args.saveAs;
@@ -62,7 +61,7 @@ CliCommand workbookCommand(WorkbookCommandSpec spec, Body body) {
         auto args = std::make_shared<WorkbookArguments>();
         if (!spec.description.empty()) {
             sub.footer(spec.description.back() == '\n' ? spec.description
-                                                         : spec.description + "\n");
+                                                       : spec.description + "\n");
         }
         sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
         if (spec.takesRange) {

@@ -17,11 +17,11 @@ class App;
 namespace plovis {
 
 struct WorkbookCommandSpec {
-    std::string name;           // "water-demand"
-    std::string summary;        // one line for `plovis --help`
-    std::string description;    // longer text for `plovis help <name>`
-    bool takesRange = false;    // accepts --range 'Sheet!B15:B40' (sets active sheet + selection)
-    bool asksQuestions = false; // accepts --yes / --no
+    std::string name;            // "water-demand"
+    std::string summary;         // one line for `plovis --help`
+    std::string description;     // longer text for `plovis help <name>`
+    bool takesRange = false;     // accepts --range 'Sheet!B15:B40' (sets active sheet + selection)
+    bool asksQuestions = false;  // accepts --yes / --no
     // Optional: more options for the command (drawing commands will add --out, --hscale, ...).
     std::function<void(CLI::App&)> addOptions;
 };

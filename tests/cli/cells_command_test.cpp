@@ -60,9 +60,10 @@ TEST_F(CellsCommand, ARangeOfANamedSheetCutToWhatIsInUse) {
 }
 
 TEST_F(CellsCommand, AMissingSheetOrFileIsOneMessage) {
-    EXPECT_EQ(run({"cells", book.string(), "Nope!A1"}),
-              std::make_pair(int(kExitFailed),
-                             std::string("plovis: the workbook s.xlsx has no sheet named \"Nope\"\n")));
+    EXPECT_EQ(
+        run({"cells", book.string(), "Nope!A1"}),
+        std::make_pair(int(kExitFailed),
+                       std::string("plovis: the workbook s.xlsx has no sheet named \"Nope\"\n")));
     EXPECT_EQ(run({"cells", (dir / "x.xlsx").string()}).first, kExitFailed);
     EXPECT_EQ(run({"cells"}).first, kExitUsage);
 }
@@ -75,8 +76,8 @@ TEST_F(CellsCommand, ThroughThePlovisProgram) {
     const auto bad = test::runProgram((test::binaryDir() / "src/plovis").string(),
                                       {"cells", (dir / "none.xlsx").string()});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.errors,
-              "plovis: cannot open \"" + (dir / "none.xlsx").string() + "\": there is no such file\n");
+    EXPECT_EQ(bad.errors, "plovis: cannot open \"" + (dir / "none.xlsx").string() +
+                              "\": there is no such file\n");
 }
 
 }  // namespace

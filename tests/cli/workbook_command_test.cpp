@@ -48,7 +48,8 @@ CliCommand testCommand(const std::shared_ptr<Script>& script, bool takesRange = 
             return false;
         }
         if (a == "end") endApplication(ui);
-        if (a == "ask") return ui.showMessage({"Go on?", Buttons::YesNo, Icon::None, {}}) == Answer::Yes;
+        if (a == "ask")
+            return ui.showMessage({"Go on?", Buttons::YesNo, Icon::None, {}}) == Answer::Yes;
         throw HostError("an unexpected failure");
     });
 }
@@ -69,7 +70,7 @@ class WorkbookCommand : public ::testing::Test {
     }
 
     std::unique_ptr<Outcome> run(std::vector<std::string> args, bool takesRange = true,
-                             bool asksQuestions = false) {
+                                 bool asksQuestions = false) {
         auto r = std::make_unique<Outcome>();
         r->status = runCli(args, {r->out, r->err, r->in, false},
                            {testCommand(script, takesRange, asksQuestions)});
@@ -148,7 +149,8 @@ TEST_F(WorkbookCommand, QuestionsAreAnsweredByFlagsWhereTheCommandAsks) {
 TEST_F(WorkbookCommand, BadFilesAndRangesGiveOneMessageAndTouchNothing) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"demo", (dir / "missing.xlsx").string()},
-         "plovis: cannot open \"" + (dir / "missing.xlsx").string() + "\": there is no such file\n"},
+         "plovis: cannot open \"" + (dir / "missing.xlsx").string() +
+             "\": there is no such file\n"},
         {{"demo", book.string(), "--range", "Nope!B16"},
          "plovis: the workbook scheme.xlsx has no sheet named \"Nope\"\n"},
         {{"demo", book.string(), "--range", "PD-CW-Sample!B16:"},

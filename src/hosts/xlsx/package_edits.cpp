@@ -38,10 +38,9 @@ bool isPrefixName(std::string_view n) {
     const auto letter = [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
     };
-    return !n.empty() && letter(n.front()) &&
-           std::all_of(n.begin(), n.end(), [&](char c) {
-               return letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-           });
+    return !n.empty() && letter(n.front()) && std::all_of(n.begin(), n.end(), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    });
 }
 
 // The prefix bound to the relationships namespace on the workbook element, or "" when none is.

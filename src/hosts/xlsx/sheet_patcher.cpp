@@ -68,7 +68,8 @@ class SheetPatcher {
     void emitRowsBefore(int row);
     void emitCellsBefore(int row, int column);
     void emitCell(const CellEdit& edit, const std::string& attributes, bool keepEmpty);
-    std::string newCellStyle(int column) const;
+    void tag(std::string_view name, bool close = false);
+    const std::string& newCellStyle(int column) const;
 
     std::string_view xml_;
     XmlScanner sc_;
@@ -318,47 +319,71 @@ void SheetPatcher::emitRowsBefore(int row) {
     }
 }
 
-std::string SheetPatcher::newCellStyle(int column) const {
+const std::string& SheetPatcher::newCellStyle(int column) const {
+    static const std::string none;
     if (!rowStyle_.empty()) return rowStyle_;
     for (const auto& c : columns_) {
         if (column >= c.first && column <= c.last) return c.style;
     }
-    return {};
+    return none;
 }
 
 void SheetPatcher::emitCellsBefore(int row, int column) {
+    std::string attributes;
     while (editsLeftBefore(row, column)) {
         const CellEdit& e = edits_[next_++];
         if (isEmpty(e.value)) continue;
-        std::string attributes = " r=\"" + columnLetters(e.column) + std::to_string(e.row) + "\"";
-        const std::string style = newCellStyle(e.column);
-        if (!style.empty() && style != "0") attributes += " s=\"" + style + "\"";
+        attributes.assign(" r=\"").append(columnLetters(e.column)).append(std::to_string(e.row));
+        attributes += '"';
+        const std::string& style = newCellStyle(e.column);
+        if (!style.empty() && style != "0") attributes.append(" s=\"").append(style) += '"';
         emitCell(e, attributes, false);
     }
 }
 
+// Appends <name, or </name with close, to the output, the sheet's prefix included.
+void SheetPatcher::tag(std::string_view name, bool close) {
+    out_.append(close ? "</" : "<").append(prefix_).append(name);
+}
+
 void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bool keepEmpty) {
-    const std::string c = prefix_ + "c";
     if (const double* d = std::get_if<double>(&e.value)) {
-        if (std::isfinite(*d)) {
-            out_ += "<" + c + attributes + "><" + prefix_ + "v>" + storedNumber(*d) + "</" +
-                    prefix_ + "v></" + c + ">";
-        } else {  // a sheet cannot hold an infinite or undefined number: the error it shows
-            out_ += "<" + c + attributes + " t=\"e\"><" + prefix_ + "v>#NUM!</" + prefix_ + "v></" +
-                    c + ">";
-        }
+        tag("c");
+        out_.append(attributes);
+        // A sheet cannot hold an infinite or undefined number: it holds the error it shows.
+        if (!std::isfinite(*d)) out_.append(" t=\"e\"");
+        out_ += '>';
+        tag("v");
+        out_.append(std::isfinite(*d) ? ">" + storedNumber(*d) : std::string(">#NUM!"));
+        tag("v", true);
+        out_ += '>';
+        tag("c", true);
+        out_ += '>';
     } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
         if (codePoints(*s) > kMaxCellText) {
             throw PackageError("the text for cell " + columnLetters(e.column) +
                                std::to_string(e.row) + " is longer than the 32767 characters a " +
                                "cell can hold");
         }
-        out_ += "<" + c + attributes + " t=\"inlineStr\"><" + prefix_ + "is><" + prefix_ +
-                "t xml:space=\"preserve\">";
+        // Blanks at either end, and line breaks, survive reading only where the text says so.
+        const bool preserve = !s->empty() && (s->front() == ' ' || s->back() == ' ' ||
+                                              s->find_first_of("\t\n\r") != std::string::npos);
+        tag("c");
+        out_.append(attributes).append(" t=\"inlineStr\">");
+        tag("is");
+        out_ += '>';
+        tag("t");
+        out_.append(preserve ? " xml:space=\"preserve\">" : ">");
         appendEscaped(encodeCellTextEscapes(*s), out_);
-        out_ += "</" + prefix_ + "t></" + prefix_ + "is></" + c + ">";
+        tag("t", true);
+        out_ += '>';
+        tag("is", true);
+        out_ += '>';
+        tag("c", true);
+        out_ += '>';
     } else if (keepEmpty) {
-        out_ += "<" + c + attributes + "/>";  // emptied, its formatting kept
+        tag("c");
+        out_.append(attributes).append("/>");  // emptied, its formatting kept
     }
 }
 

@@ -17,7 +17,8 @@ using test::worksheetXml;
 using test::zipOf;
 
 std::string validPackage() {
-    return zipOf(workbookParts({{"Sheet1", worksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}}));
+    return zipOf(
+        workbookParts({{"Sheet1", worksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}}));
 }
 
 std::string withSheet(const std::string& rows, const std::string& shared = "") {
@@ -39,7 +40,8 @@ std::string openFailure(const std::filesystem::path& file) {
     } catch (const HostError& e) {
         std::string m = e.what();
         const std::string path = "\"" + file.string() + "\"";
-        if (const auto at = m.find(path); at != std::string::npos) m.replace(at, path.size(), "<file>");
+        if (const auto at = m.find(path); at != std::string::npos)
+            m.replace(at, path.size(), "<file>");
         return m;
     }
     return "opened";
@@ -75,7 +77,8 @@ TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) 
         {"a zip of something else", zipOf({{"[Content_Types].xml", "<Types/>"}, {"a.txt", "x"}}),
          "cannot open <file>: it is a zip archive but not an .xlsx workbook (no workbook part)"},
         {"a plain zip", zipOf({{"readme.txt", "x"}}),
-         "cannot open <file>: it is a zip archive but not an .xlsx workbook (no [Content_Types].xml)"},
+         "cannot open <file>: it is a zip archive but not an .xlsx workbook (no "
+         "[Content_Types].xml)"},
         {"a text document", zipOf(word),
          "cannot open <file>: it is an office document but not a workbook (its main part "
          "xl/workbook.xml holds <document>)"},
@@ -101,17 +104,20 @@ TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) 
          "cannot open <file>: the part xl/workbook.xml is not well-formed XML: Start-end tags "
          "mismatch at byte 20"},
         {"a shared string that is not there",
-         withSheet("<row r=\"3\"><c r=\"B3\" t=\"s\"><v>2</v></c></row>", test::sharedStringsXml({"a", "b"})),
+         withSheet("<row r=\"3\"><c r=\"B3\" t=\"s\"><v>2</v></c></row>",
+                   test::sharedStringsXml({"a", "b"})),
          "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): the cell B3 "
          "refers to shared string 2, but the workbook has 2"},
-        {"a cell beyond the last column", withSheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"),
+        {"a cell beyond the last column",
+         withSheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"),
          "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): the cell "
          "reference XFE1 lies beyond the sheet's limits (XFD1048576)"},
         {"a row beyond the last row", withSheet("<row r=\"1048577\"><c><v>1</v></c></row>"),
          "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): row 1048577 "
          "lies beyond the sheet's last row 1048576"},
         {"rows out of order",
-         withSheet("<row r=\"5\"><c r=\"A5\"><v>1</v></c></row><row r=\"2\"><c r=\"A2\"><v>1</v></c></row>"),
+         withSheet("<row r=\"5\"><c r=\"A5\"><v>1</v></c></row><row r=\"2\"><c "
+                   "r=\"A2\"><v>1</v></c></row>"),
          "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): row 2 is listed "
          "after row 5"},
         {"a number that is not one", withSheet("<row r=\"1\"><c r=\"A1\"><v>12 m</v></c></row>"),
@@ -141,15 +147,17 @@ TEST(BadWorkbookFiles, NoFileOrAFolder) {
 }
 
 TEST(BadWorkbookFiles, TheInflatedTotalIsBounded) {
-    const std::string package = zipOf({{"a.xml", std::string(3000, 'a')}, {"b.xml", std::string(3000, 'b')}});
+    const std::string package =
+        zipOf({{"a.xml", std::string(3000, 'a')}, {"b.xml", std::string(3000, 'b')}});
     xlsx::ZipReader zip(package, {5000, 200, 4u << 20, 10});
     EXPECT_EQ(zip.read("a.xml").size(), 3000u);
     try {
         zip.read("b.xml");
         FAIL() << "read past the bound";
     } catch (const xlsx::PackageError& e) {
-        EXPECT_STREQ(e.what(), "the part b.xml would inflate to 1 MB, beyond the 1 MB a workbook may "
-                               "hold in all (a zip bomb?)");
+        EXPECT_STREQ(e.what(),
+                     "the part b.xml would inflate to 1 MB, beyond the 1 MB a workbook may "
+                     "hold in all (a zip bomb?)");
     }
     EXPECT_THROW(xlsx::ZipReader(package, {5000, 200, 4u << 20, 1}), xlsx::PackageError);
 }

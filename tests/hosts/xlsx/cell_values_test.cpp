@@ -73,7 +73,9 @@ TEST(XmlText, CellTextEscapesRoundTrip) {
     EXPECT_EQ(decodeCellTextEscapes("a_x000D_b_x0009_c"), "a\rb\tc");
     EXPECT_EQ(decodeCellTextEscapes("_x005F_x0041_"), "_x0041_");
     EXPECT_EQ(decodeCellTextEscapes("_xZZZZ_ and _x12_"), "_xZZZZ_ and _x12_");
-    EXPECT_EQ(encodeCellTextEscapes("a\rb\x01" "c\td\n"), "a_x000D_b_x0001_c\td\n");
+    EXPECT_EQ(encodeCellTextEscapes("a\rb\x01"
+                                    "c\td\n"),
+              "a_x000D_b_x0001_c\td\n");
     EXPECT_EQ(encodeCellTextEscapes("_x0041_"), "_x005F_x0041_");
     for (const std::string text : {"line\r\nbreak", "_x0041_ stays", "tab\tand\x1f", "plain"}) {
         EXPECT_EQ(decodeCellTextEscapes(encodeCellTextEscapes(text)), text);

@@ -37,12 +37,12 @@ TEST_F(OpenpyxlRoundTrip, PlovisReadsWhatOpenpyxlWrote) {
 TEST_F(OpenpyxlRoundTrip, OnlyTheEditedCellsChange) {
     auto wb = XlsxWorkbook::open(original);
     Worksheet& s = wb->sheet("PD-CW-Sample");
-    s.setCell(5, 2, 42.5);                           // a formatted number
-    s.setCell(6, 3, std::string("changed"));         // a number becomes text
-    s.setCell(7, 4, 99.0);                           // a formula is overwritten
-    s.setCell(5, 6, std::string(""));                // a boolean is cleared
-    s.setCell(20, 5, 0.25);                          // a formatted cell that was empty
-    s.setCell(30, 8, std::string("new <cell> & co")); // a new cell in a new row
+    s.setCell(5, 2, 42.5);                             // a formatted number
+    s.setCell(6, 3, std::string("changed"));           // a number becomes text
+    s.setCell(7, 4, 99.0);                             // a formula is overwritten
+    s.setCell(5, 6, std::string(""));                  // a boolean is cleared
+    s.setCell(20, 5, 0.25);                            // a formatted cell that was empty
+    s.setCell(30, 8, std::string("new <cell> & co"));  // a new cell in a new row
     s.setCell(16, 2, std::string("merged, rewritten"));
     wb->save(saved);
 
@@ -69,8 +69,8 @@ TEST_F(OpenpyxlRoundTrip, AnUnchangedWorkbookComparesEqual) {
     const auto compared = test::oracle({"compare", original.string(), saved.string(), "{}"});
     EXPECT_EQ(compared.status, 0) << compared.output << compared.errors;
     // The oracle itself tells a change: a cell written by openpyxl is found.
-    const auto self = test::oracle({"compare", original.string(), saved.string(),
-                                    R"({"PD-CW-Sample!B5": 1})"});
+    const auto self =
+        test::oracle({"compare", original.string(), saved.string(), R"({"PD-CW-Sample!B5": 1})"});
     EXPECT_EQ(self.status, 1);
     EXPECT_NE(self.output.find("PD-CW-Sample!B5 holds 125.5, not the 1 written"), std::string::npos)
         << self.output;

@@ -16,23 +16,29 @@ const std::string kMain = "xmlns=\"http://schemas.openxmlformats.org/spreadsheet
 // Workbook part, sheet and shared strings, as packageFromInput() splits them.
 std::vector<std::string> seeds() {
     const std::string book =
-        "<workbook " + kMain + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+        "<workbook " + kMain +
+        " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
         "relationships\"><bookViews><workbookView activeTab=\"0\"/></bookViews><sheets><sheet "
         "name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets><calcPr calcMode=\"manual\"/></workbook>";
     const std::string strings =
         "<sst " + kMain + "><si><t>a</t></si><si><r><t>b</t></r><rPh><t>c</t></rPh></si></sst>";
     const std::vector<std::string> sheets = {
-        "<worksheet " + kMain + "><dimension ref=\"A1:C3\"/><sheetViews><sheetView><selection "
-        "sqref=\"B2:B4\"/></sheetView></sheetViews><cols><col min=\"1\" max=\"2\" style=\"1\"/>"
-        "</cols><sheetData><row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\">"
-        "<f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*2</f><v>2</v></c></row><row r=\"2\"><c r=\"B2\">"
-        "<f t=\"shared\" si=\"0\"/><v>4</v></c><c r=\"C2\" t=\"inlineStr\"><is><t>x&amp;y</t></is>"
-        "</c></row><row r=\"3\" s=\"2\" customFormat=\"1\"/></sheetData></worksheet>",
+        "<worksheet " + kMain +
+            "><dimension ref=\"A1:C3\"/><sheetViews><sheetView><selection "
+            "sqref=\"B2:B4\"/></sheetView></sheetViews><cols><col min=\"1\" max=\"2\" style=\"1\"/>"
+            "</cols><sheetData><row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>1</v></c><c "
+            "r=\"B1\">"
+            "<f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*2</f><v>2</v></c></row><row r=\"2\"><c "
+            "r=\"B2\">"
+            "<f t=\"shared\" si=\"0\"/><v>4</v></c><c r=\"C2\" "
+            "t=\"inlineStr\"><is><t>x&amp;y</t></is>"
+            "</c></row><row r=\"3\" s=\"2\" customFormat=\"1\"/></sheetData></worksheet>",
         "<x:worksheet xmlns:x=\"m\"><x:sheetData><x:row><x:c><x:v>1</x:v></x:c><x:c t=\"b\">"
         "<x:v>0</x:v></x:c></x:row><x:row r=\"5\"><x:c r=\"C5\" t=\"d\"><x:v>2024-01-02</x:v>"
         "</x:c></x:row></x:sheetData></x:worksheet>",
-        "<worksheet " + kMain + "><sheetData/><mergeCells><mergeCell ref=\"A1:B2\"/></mergeCells>"
-        "</worksheet>",
+        "<worksheet " + kMain +
+            "><sheetData/><mergeCells><mergeCell ref=\"A1:B2\"/></mergeCells>"
+            "</worksheet>",
     };
     std::vector<std::string> out;
     for (const auto& sheet : sheets)
@@ -67,7 +73,8 @@ TEST(PackageMutation, EveryDamagedWorkbookIsReadOrRefusedNeverACrash) {
     std::mt19937 random(20240315);
     int read = 0, refused = 0;
     const auto inputs = seeds();
-    for (const auto& seed : inputs) ASSERT_TRUE(exercisePackage(packageFromInput(seed)));
+    for (const auto& seed : inputs)
+        ASSERT_TRUE(exercisePackage(packageFromInput(seed)));
     for (int i = 0; i < 3000; ++i) {
         const std::string input = mutated(inputs[i % inputs.size()], random);
         (exercisePackage(packageFromInput(input)) ? read : refused) += 1;

@@ -34,13 +34,16 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
         "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/"
         "vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>";
-    std::string book = "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
-                       "xmlns:r=\"" + rel + "\"><sheets>";
+    std::string book =
+        "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+        "xmlns:r=\"" +
+        rel + "\"><sheets>";
     std::string rels =
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        book += "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        book +=
+            "<sheet name=\"" + sheets[i].first + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
         rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel +
                 "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
         types += "<Override PartName=\"/xl/worksheets/sheet" + n +
@@ -56,7 +59,9 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
     p["[Content_Types].xml"] = types + "</Types>";
     p["_rels/.rels"] =
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-        "<Relationship Id=\"rId1\" Type=\"" + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
+        "<Relationship Id=\"rId1\" Type=\"" +
+        rel +
+        "/officeDocument\" Target=\"xl/workbook.xml\"/>"
         "</Relationships>";
     p["xl/workbook.xml"] = book + "</sheets>" + extra + "</workbook>";
     p["xl/_rels/workbook.xml.rels"] = rels + "</Relationships>";
@@ -66,7 +71,8 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
 std::string zipOf(const Parts& parts) {
     xlsx::ZipWriter zip;
     // [Content_Types].xml first, as spreadsheet programs write it.
-    if (parts.count("[Content_Types].xml")) zip.add("[Content_Types].xml", parts.at("[Content_Types].xml"));
+    if (parts.count("[Content_Types].xml"))
+        zip.add("[Content_Types].xml", parts.at("[Content_Types].xml"));
     for (const auto& [name, content] : parts) {
         if (name != "[Content_Types].xml") zip.add(name, content);
     }

@@ -24,11 +24,13 @@ TEST(XlsxReading, EveryKindOfCellValue) {
         "<si><t>two_x000D_lines</t></si></sst>";
     const std::string rows =
         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
-        "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" t=\"inlineStr\"><is><t>inline</t></is></c></row>"
+        "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" "
+        "t=\"inlineStr\"><is><t>inline</t></is></c></row>"
         "<row r=\"2\"><c r=\"A2\"><v>12.5</v></c><c r=\"B2\" t=\"n\"><v>-1E-3</v></c>"
         "<c r=\"C2\" t=\"b\"><v>1</v></c><c r=\"D2\" t=\"b\"><v>0</v></c>"
         "<c r=\"E2\" t=\"e\"><v>#DIV/0!</v></c></row>"
-        "<row r=\"3\"><c r=\"A3\"><f>A2*2</f><v>25</v></c><c r=\"B3\" t=\"str\"><f>\"a\"&amp;\"b\"</f>"
+        "<row r=\"3\"><c r=\"A3\"><f>A2*2</f><v>25</v></c><c r=\"B3\" "
+        "t=\"str\"><f>\"a\"&amp;\"b\"</f>"
         "<v>ab</v></c><c r=\"C3\"><f>1+1</f></c><c r=\"D3\"><f>1+1</f><v></v></c>"
         "<c r=\"E3\" t=\"d\"><v>2024-03-15T06:00:00</v></c><c r=\"F3\" s=\"4\"/></row>"
         "<row><c><v>1</v></c><c><v>2</v></c><c r=\"E4\"><v>5</v></c><c><v>6</v></c></row>";
@@ -69,9 +71,10 @@ TEST(XlsxReading, SheetsInTabOrderActiveTabSelectionAndCalculation) {
                                 {"Water Demand", worksheetXml("")}},
                                "", "<calcPr calcId=\"191029\" calcMode=\"manual\"/>");
     // A chart sheet between the worksheets: in the tabs, but holding no cells.
-    parts["xl/workbook.xml"].replace(parts["xl/workbook.xml"].find("<sheets>"), 8,
-                                     "<bookViews><workbookView activeTab=\"2\"/></bookViews><sheets>"
-                                     "<sheet name=\"Chart1\" sheetId=\"9\" r:id=\"rIdC\"/>");
+    parts["xl/workbook.xml"].replace(
+        parts["xl/workbook.xml"].find("<sheets>"), 8,
+        "<bookViews><workbookView activeTab=\"2\"/></bookViews><sheets>"
+        "<sheet name=\"Chart1\" sheetId=\"9\" r:id=\"rIdC\"/>");
     parts["xl/_rels/workbook.xml.rels"].replace(
         parts["xl/_rels/workbook.xml.rels"].find("</Relationships>"), 16,
         "<Relationship Id=\"rIdC\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"

@@ -22,9 +22,11 @@ CellValue text(const char* t) {
 // A workbook whose formula cells were last calculated in a recorded order.
 Parts calculatedWorkbook() {
     Parts p = workbookParts(
-        {{"Data", worksheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v>"
-                               "</c></row><row r=\"2\"><c r=\"A2\"><f>B1+1</f><v>5</v></c></row>")},
-         {"Other", worksheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>")}},
+        {{"Data",
+          worksheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v>"
+                       "</c></row><row r=\"2\"><c r=\"A2\"><f>B1+1</f><v>5</v></c></row>")},
+         {"Other",
+          worksheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>")}},
         "", "<calcPr calcId=\"191029\"/>");
     p["xl/calcChain.xml"] =
         "<calcChain xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
@@ -54,7 +56,8 @@ TEST(XlsxSaving, TheCalculationChainGoesAndFullRecalculationIsAsked) {
               std::string::npos);
     EXPECT_EQ(after["xl/worksheets/sheet2.xml"], before.at("xl/worksheets/sheet2.xml"));
     EXPECT_EQ(after["_rels/.rels"], before.at("_rels/.rels"));
-    EXPECT_NE(after["xl/worksheets/sheet1.xml"].find("<c r=\"B1\"><v>10</v></c>"), std::string::npos);
+    EXPECT_NE(after["xl/worksheets/sheet1.xml"].find("<c r=\"B1\"><v>10</v></c>"),
+              std::string::npos);
     EXPECT_NE(after["xl/worksheets/sheet1.xml"].find("<f>B1+1</f>"), std::string::npos);
 }
 
@@ -64,8 +67,24 @@ TEST(XlsxSaving, CalcPrIsAddedWhereTheSchemaPutsIt) {
                             "</definedNames><extLst/>");
     auto wb = XlsxWorkbook::read(zipOf(p), "a.xlsx");
     const std::string book = partsOf(wb->package())["xl/workbook.xml"];
-    EXPECT_NE(book.find("</definedNames><calcPr fullCalcOnLoad=\"1\"/><extLst/>"), std::string::npos)
+    EXPECT_NE(book.find("</definedNames><calcPr fullCalcOnLoad=\"1\"/><extLst/>"),
+              std::string::npos)
         << book;
+}
+
+// Two oddities the fuzzer found: a sheet standing on the calculation chain's relationship, and a
+// relationships namespace bound to a prefix no element could use.
+TEST(XlsxSaving, OdditiesOfTheWorkbookPartSurviveASave) {
+    Parts p = calculatedWorkbook();
+    auto& book = p["xl/workbook.xml"];
+    book.replace(book.find("r:id=\"rId2\""), 11, "r:id=\"rId9\"");
+    book.replace(book.find("xmlns:r="), 8, "xmlns:0=");
+    auto wb = XlsxWorkbook::read(zipOf(p), "odd.xlsx");
+    wb->addSheet("Added").setCell(1, 1, 1.0);
+    auto back = XlsxWorkbook::read(wb->package(), "back.xlsx");
+    EXPECT_EQ(back->sheetCount(), 2);  // Data and Added; "Other" names the chain, no worksheet
+    EXPECT_EQ(back->sheet("Added").cell(1, 1), CellValue(1.0));
+    EXPECT_EQ(partsOf(wb->package()).count("xl/calcChain.xml"), 1u);
 }
 
 TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
@@ -87,7 +106,8 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     EXPECT_EQ(back->sheet("Water Demand").cell(21, 6), text("Tap & <stand>"));
     EXPECT_EQ(back->activeSheet().name(), "DATA INPUT");
 
-    const auto read = test::oracle({"cells", (dir / "scheme.xlsx").string(), "Water Demand", "F20:F21"});
+    const auto read =
+        test::oracle({"cells", (dir / "scheme.xlsx").string(), "Water Demand", "F20:F21"});
     EXPECT_EQ(read.status, 0) << read.errors;
     EXPECT_EQ(read.output, "[[3.25], [\"Tap & <stand>\"]]\n");
 }

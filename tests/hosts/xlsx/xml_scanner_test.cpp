@@ -14,8 +14,10 @@ std::string tokens(std::string_view doc) {
     XmlScanner sc(doc);
     std::string out;
     for (Token t = sc.next(); t != Token::Done; t = sc.next()) {
-        if (t == Token::Start) out += "<" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
-        if (t == Token::End) out += "</" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
+        if (t == Token::Start)
+            out += "<" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
+        if (t == Token::End)
+            out += "</" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
         if (t == Token::Text) {
             std::string text;
             sc.appendText(text);
@@ -69,9 +71,9 @@ TEST(XmlScanner, ReadTextAndSkipElement) {
 }
 
 TEST(XmlScanner, SkipKnownElementJumpsToTheEndTagOrReadsWhenSomethingCouldHideIt) {
-    for (const char* doc : {"<d><row><c>1</c></row ><row/></d>",
-                            "<d><row><!-- </row> --><c/></row><row/></d>",
-                            "<d><row><row></row></row><row/></d>"}) {
+    for (const char* doc :
+         {"<d><row><c>1</c></row ><row/></d>", "<d><row><!-- </row> --><c/></row><row/></d>",
+          "<d><row><row></row></row><row/></d>"}) {
         XmlScanner sc(doc);
         sc.next();
         sc.next();

@@ -22,21 +22,32 @@ std::map<std::string, std::string> validParts() {
          "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"x\"/></Types>"},
         {"_rels/.rels",
          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + rel + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
-         "</Relationships>"},
+         "<Relationship Id=\"rId1\" Type=\"" +
+             rel +
+             "/officeDocument\" Target=\"xl/workbook.xml\"/>"
+             "</Relationships>"},
         {"xl/_rels/workbook.xml.rels",
          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-         "<Relationship Id=\"rId2\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
-         "<Relationship Id=\"rId3\" Type=\"" + rel + "/calcChain\" Target=\"calcChain.xml\"/>"
-         "</Relationships>"},
+         "<Relationship Id=\"rId1\" Type=\"" +
+             rel +
+             "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+             "<Relationship Id=\"rId2\" Type=\"" +
+             rel +
+             "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
+             "<Relationship Id=\"rId3\" Type=\"" +
+             rel +
+             "/calcChain\" Target=\"calcChain.xml\"/>"
+             "</Relationships>"},
         {"xl/workbook.xml",
-         std::string("<workbook xmlns=\"") + kMain + "\" xmlns:r=\"" + kRel + "\"><sheets>"
-         "<sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets><calcPr/></workbook>"},
+         std::string("<workbook xmlns=\"") + kMain + "\" xmlns:r=\"" + kRel +
+             "\"><sheets>"
+             "<sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets><calcPr/></workbook>"},
         {"xl/worksheets/sheet1.xml",
-         std::string("<worksheet xmlns=\"") + kMain + "\"><sheetData><row r=\"1\"><c r=\"A1\" "
-         "t=\"s\"><v>0</v></c><c r=\"B1\"><f>A1</f><v>1</v></c></row></sheetData></worksheet>"},
-        {"xl/sharedStrings.xml", std::string("<sst xmlns=\"") + kMain + "\"><si><t>a</t></si></sst>"},
+         std::string("<worksheet xmlns=\"") + kMain +
+             "\"><sheetData><row r=\"1\"><c r=\"A1\" "
+             "t=\"s\"><v>0</v></c><c r=\"B1\"><f>A1</f><v>1</v></c></row></sheetData></worksheet>"},
+        {"xl/sharedStrings.xml",
+         std::string("<sst xmlns=\"") + kMain + "\"><si><t>a</t></si></sst>"},
         {"xl/calcChain.xml", std::string("<calcChain xmlns=\"") + kMain + "\"/>"},
     };
 }
