@@ -7,17 +7,11 @@
 #include <sstream>
 
 #include "hosts/xlsx/xlsx_workbook.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace plovis {
 namespace {
-
-std::string bytesOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // What the test command does, chosen by --do.
 struct Script {
@@ -66,7 +60,7 @@ class WorkbookCommand : public ::testing::Test {
         auto wb = XlsxWorkbook::create("scheme.xlsx", {"DATA INPUT", "PD-CW-Sample"});
         wb->sheet("PD-CW-Sample").setCell(16, 2, 1.0);
         wb->save(book);
-        original = bytesOf(book);
+        original = test::readBytes(book);
     }
 
     std::unique_ptr<Outcome> run(std::vector<std::string> args, bool takesRange = true,
@@ -100,7 +94,7 @@ TEST_F(WorkbookCommand, LeavesTheFileUntouchedWhenNothingWasWritten) {
     auto r = run({"demo", book.string(), "--do", "nothing", "--quiet"});
     EXPECT_EQ(r->status, kExitDone);
     EXPECT_EQ(script->seenSheet, "DATA INPUT");  // the file's active sheet
-    EXPECT_EQ(bytesOf(book), original);
+    EXPECT_EQ(test::readBytes(book), original);
     EXPECT_EQ(r->err.str(), "");
 }
 
@@ -108,7 +102,7 @@ TEST_F(WorkbookCommand, SaveAsLeavesTheInputByteIdentical) {
     const auto copy = dir / "copy.xlsx";
     auto r = run({"demo", book.string(), "--save-as", copy.string(), "--quiet"});
     EXPECT_EQ(r->status, kExitDone);
-    EXPECT_EQ(bytesOf(book), original);
+    EXPECT_EQ(test::readBytes(book), original);
     EXPECT_EQ(savedCell(copy), CellValue(123.0));
 
     const auto none = dir / "none.xlsx";
@@ -127,13 +121,13 @@ TEST_F(WorkbookCommand, AReportedFailureStillSavesTheRowsWritten) {
 TEST_F(WorkbookCommand, TheApplicationEndingOrAnUnansweredFailureSavesNothing) {
     auto ended = run({"demo", book.string(), "--do", "end"});
     EXPECT_EQ(ended->status, kExitEnded);
-    EXPECT_EQ(bytesOf(book), original);
+    EXPECT_EQ(test::readBytes(book), original);
 
     auto thrown = run({"demo", book.string(), "--do", "throw"});
     EXPECT_EQ(thrown->status, kExitFailed);
     EXPECT_EQ(thrown->err.str(),
               "plovis: an unexpected failure (" + book.string() + " was not saved)\n");
-    EXPECT_EQ(bytesOf(book), original);
+    EXPECT_EQ(test::readBytes(book), original);
 }
 
 TEST_F(WorkbookCommand, QuestionsAreAnsweredByFlagsWhereTheCommandAsks) {
@@ -160,7 +154,7 @@ TEST_F(WorkbookCommand, BadFilesAndRangesGiveOneMessageAndTouchNothing) {
         auto r = run(args);
         EXPECT_EQ(r->status, kExitFailed) << args.back();
         EXPECT_EQ(r->err.str(), message);
-        EXPECT_EQ(bytesOf(book), original);
+        EXPECT_EQ(test::readBytes(book), original);
     }
     std::ofstream(dir / "text.xlsx") << "not a workbook";
     EXPECT_EQ(run({"demo", (dir / "text.xlsx").string()})->status, kExitFailed);

@@ -4,22 +4,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace plovis::test {
-namespace {
-
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
 
 CommandResult runProgram(const std::string& program, const std::vector<std::string>& args) {
     ScratchDir scratch("run-program");
@@ -43,8 +32,8 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
         result.status = WEXITSTATUS(status);
     }
-    result.output = readAll(out);
-    result.errors = readAll(err);
+    result.output = readBytes(out);
+    result.errors = readBytes(err);
     return result;
 }
 

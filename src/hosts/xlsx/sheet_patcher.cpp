@@ -52,6 +52,16 @@ class SheetPatcher {
         copied_ = pos;
     }
     void skipTo(std::size_t pos) { copied_ = pos; }
+    // Turns the empty element just read (<row r="4"/>, its tag ending at tagEnd) into one holding
+    // what fill() writes.
+    template <typename Fill>
+    void fillEmptyElement(const std::string& name, std::size_t tagEnd, Fill fill) {
+        copyTo(tagEnd - 2);  // before "/>"
+        out_ += '>';
+        fill();
+        out_ += "</" + name + ">";
+        skipTo(tagEnd);
+    }
     void dropAttribute(std::string_view name);
     bool editsLeftBefore(int row, int column) const {
         return next_ < edits_.size() &&
@@ -159,12 +169,7 @@ void SheetPatcher::patchSheetData() {
     if (sc_.selfClosing()) {
         const std::size_t tagEnd = sc_.tokenEnd();
         sc_.next();
-        if (next_ == edits_.size()) return;
-        copyTo(tagEnd - 2);  // before "/>"
-        out_ += '>';
-        emitRowsBefore(INT_MAX);
-        out_ += "</" + name + ">";
-        skipTo(tagEnd);
+        if (next_ < edits_.size()) fillEmptyElement(name, tagEnd, [&] { emitRowsBefore(INT_MAX); });
         return;
     }
     int lastRow = 0;
@@ -206,12 +211,7 @@ void SheetPatcher::patchRow(int row) {
     if (edited) dropAttribute("spans");
     if (empty) {
         sc_.next();
-        if (!edited) return;
-        copyTo(tagEnd - 2);  // before "/>"
-        out_ += '>';
-        emitCellsBefore(row, INT_MAX);
-        out_ += "</" + name + ">";
-        skipTo(tagEnd);
+        if (edited) fillEmptyElement(name, tagEnd, [&] { emitCellsBefore(row, INT_MAX); });
         return;
     }
     int lastColumn = 0;

@@ -1,8 +1,5 @@
 #include "package_support.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "hosts/xlsx/zip_archive.h"
 #include "support/test_paths.h"
 
@@ -85,17 +82,6 @@ Parts partsOf(const std::string& package) {
     for (std::uint64_t i = 0; i < zip.entryCount(); ++i)
         p[zip.name(i)] = zip.read(i);
     return p;
-}
-
-std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 CommandResult oracle(const std::vector<std::string>& args) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/run_command.h"
 
 namespace plovis::test {
@@ -27,9 +28,6 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
 // The parts zipped into a package, and a package's parts inflated.
 std::string zipOf(const Parts& parts);
 Parts partsOf(const std::string& package);
-
-std::string readBytes(const std::filesystem::path& file);
-void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
 // Runs tests/hosts/xlsx/openpyxl_oracle.py with /usr/bin/python3.
 CommandResult oracle(const std::vector<std::string>& args);
