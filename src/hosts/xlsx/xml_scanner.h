@@ -39,8 +39,6 @@ class XmlScanner {
     // For Start: the attributes in document order; one looked up by its name without prefix.
     const std::vector<Attribute>& attributes() const { return attributes_; }
     std::optional<std::string_view> attribute(std::string_view localName) const;
-    // For Text: the text as written (the content of a CDATA section as it stands).
-    std::string_view rawText() const { return text_; }
     // For Text: appends the text with its references decoded. Throws PackageError.
     void appendText(std::string& out) const;
 
