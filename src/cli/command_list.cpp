@@ -1,3 +1,4 @@
+#include "cli/cells_command.h"
 #include "cli/cli.h"
 
 namespace plovis {
@@ -6,6 +7,7 @@ std::vector<CliCommand> allCommands() {
     std::vector<CliCommand> commands;
 
     // Workbooks
+    commands.push_back(cellsCommand());
 
     // Drawings
 

@@ -24,24 +24,80 @@ void checkSheetName(const std::string& name) {
 
 }  // namespace
 
+std::size_t MemoryWorksheet::rowIndex(int row) const {
+    if (lastFound_ < rows_.size() && rows_[lastFound_].number == row) return lastFound_;
+    if (lastFound_ + 1 < rows_.size() && rows_[lastFound_ + 1].number == row) return ++lastFound_;
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), row,
+                                     [](const Row& r, int n) { return r.number < n; });
+    lastFound_ = static_cast<std::size_t>(it - rows_.begin());
+    return lastFound_;
+}
+
+MemoryWorksheet::Row* MemoryWorksheet::findRow(int row) {
+    const std::size_t i = rowIndex(row);
+    return i < rows_.size() && rows_[i].number == row ? &rows_[i] : nullptr;
+}
+
+const MemoryWorksheet::Row* MemoryWorksheet::findRow(int row) const {
+    const std::size_t i = rowIndex(row);
+    return i < rows_.size() && rows_[i].number == row ? &rows_[i] : nullptr;
+}
+
+MemoryWorksheet::Row& MemoryWorksheet::rowFor(int row) {
+    if (rows_.empty() || rows_.back().number < row) {
+        rows_.push_back(Row{row, {}});
+        lastFound_ = rows_.size() - 1;
+        return rows_.back();
+    }
+    const std::size_t i = rowIndex(row);
+    if (rows_[i].number == row) return rows_[i];
+    return *rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i), Row{row, {}});
+}
+
+namespace {
+
+// The first cell of the row at or right of the column.
+template <typename Cells>
+auto cellAtOrAfter(Cells& cells, int column) {
+    // Rows filled from column A without gaps hold column c at position c - 1.
+    const auto at = static_cast<std::size_t>(column - 1);
+    if (at < cells.size() && cells[at].first == column) return cells.begin() + (column - 1);
+    return std::lower_bound(cells.begin(), cells.end(), column,
+                            [](const auto& c, int n) { return c.first < n; });
+}
+
+}  // namespace
+
 CellValue MemoryWorksheet::cell(int row, int column) const {
     checkCell(row, column);
-    if (row > static_cast<int>(rows_.size())) return {};
-    const auto& r = rows_[row - 1];
-    if (column > static_cast<int>(r.size())) return {};
-    return r[column - 1];
+    const Row* r = findRow(row);
+    if (!r) return {};
+    const auto it = cellAtOrAfter(r->cells, column);
+    if (it == r->cells.end() || it->first != column) return {};
+    return it->second;
 }
 
 void MemoryWorksheet::put(int row, int column, CellValue value) {
     if (const auto* s = std::get_if<std::string>(&value); s && s->empty()) value = std::monostate{};
-    if (isEmpty(value) && (row > static_cast<int>(rows_.size()) ||
-                           column > static_cast<int>(rows_[row - 1].size()))) {
-        return;  // already empty: nothing to grow
+    if (isEmpty(value)) {
+        if (Row* found = findRow(row)) {
+            auto& cells = found->cells;
+            const auto it = cellAtOrAfter(cells, column);
+            if (it != cells.end() && it->first == column) cells.erase(it);
+        }
+        return;
     }
-    if (row > static_cast<int>(rows_.size())) rows_.resize(row);
-    auto& r = rows_[row - 1];
-    if (column > static_cast<int>(r.size())) r.resize(column);
-    r[column - 1] = std::move(value);
+    auto& cells = rowFor(row).cells;
+    if (cells.empty() || cells.back().first < column) {
+        cells.emplace_back(column, std::move(value));
+        return;
+    }
+    const auto it = cellAtOrAfter(cells, column);
+    if (it->first == column) {
+        it->second = std::move(value);
+    } else {
+        cells.emplace(it, column, std::move(value));
+    }
 }
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
@@ -62,23 +118,32 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
     } catch (const AddressError& e) {
         throw HostError(e.what());
     }
-    const int lastRow = std::min(range.lastRow, static_cast<int>(rows_.size()));
-    for (int row = range.firstRow; row <= lastRow; ++row) {
-        auto& r = rows_[row - 1];
-        const int lastColumn = std::min(range.lastColumn, static_cast<int>(r.size()));
-        for (int column = range.firstColumn; column <= lastColumn; ++column) {
-            if (isEmpty(r[column - 1])) continue;
-            r[column - 1] = std::monostate{};
-            changed_.emplace(row, column);
+    for (auto row = rows_.begin() + static_cast<std::ptrdiff_t>(rowIndex(range.firstRow));
+         row != rows_.end() && row->number <= range.lastRow; ++row) {
+        auto& cells = row->cells;
+        const auto first = cellAtOrAfter(cells, range.firstColumn);
+        auto last = first;
+        while (last != cells.end() && last->first <= range.lastColumn) {
+            changed_.emplace(row->number, last->first);
+            ++last;
         }
+        cells.erase(first, last);
     }
 }
 
+int MemoryWorksheet::lastRow() const {
+    for (auto r = rows_.rbegin(); r != rows_.rend(); ++r) {
+        if (!r->cells.empty()) return r->number;
+    }
+    return 0;
+}
+
 int MemoryWorksheet::lastColumn() const {
-    std::size_t widest = 0;
-    for (const auto& r : rows_)
-        widest = std::max(widest, r.size());
-    return static_cast<int>(widest);
+    int widest = 0;
+    for (const auto& r : rows_) {
+        if (!r.cells.empty()) widest = std::max(widest, r.cells.back().first);
+    }
+    return widest;
 }
 
 MemoryWorkbook::MemoryWorkbook(std::string name) : name_(std::move(name)) {}

@@ -22,20 +22,35 @@ class MemoryWorksheet : public Worksheet {
     void setCell(int row, int column, const CellValue& value) override;
     void clearRange(std::string_view a1Range) override;
 
-    // Stores a value as read from a file: not counted as a change.
+    // Stores a value as read from a file: not counted as a change. Fastest in row order.
     void load(int row, int column, CellValue value);
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
     const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
     void markSaved() { changed_.clear(); }
-    // The last row holding any value (0 for an empty sheet) and the widest row's last column.
-    int lastRow() const { return static_cast<int>(rows_.size()); }
+    // The last row holding any value (0 for an empty sheet) and the last column holding any value
+    // in any row (0 for an empty sheet).
+    int lastRow() const;
     int lastColumn() const;
 
   private:
+    // Only cells holding a value are kept, so memory follows the cells filled, not how far apart
+    // they lie (a value in column XFD costs no more than one in column A).
+    struct Row {
+        int number = 0;
+        std::vector<std::pair<int, CellValue>> cells;  // by column, ascending; no empty values
+    };
+    // The index of the row, or of the first row after it (rows_.size() when none).
+    std::size_t rowIndex(int row) const;
+    Row* findRow(int row);
+    const Row* findRow(int row) const;
+    Row& rowFor(int row);
     void put(int row, int column, CellValue value);
 
     std::string name_;
-    std::vector<std::vector<CellValue>> rows_;  // rows_[row - 1][column - 1], grown on demand
+    std::vector<Row> rows_;  // by row number, ascending; a row may be left empty after clearing
+    // Where the last row lookup ended: routines walk a sheet row by row, so the next row asked for
+    // is mostly this one or the one after.
+    mutable std::size_t lastFound_ = 0;
     std::set<std::pair<int, int>> changed_;
 };
 

@@ -22,6 +22,30 @@ TEST(MemoryWorkbook, CellsReadBackAndEmptyTextLeavesTheCellEmpty) {
     EXPECT_TRUE(wb.modified());
 }
 
+TEST(MemoryWorkbook, CellsInAnyOrderAndFarApart) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& s = wb.addSheet("S");
+    EXPECT_EQ(s.lastRow(), 0);
+    EXPECT_EQ(s.lastColumn(), 0);
+    s.setCell(1048576, 16384, 9.0);  // the far corner costs one cell, not a row of 16384
+    for (int row = 40; row >= 1; --row) {
+        for (int column = 5; column >= 1; column -= 2)
+            s.setCell(row, column, double(row * 10 + column));
+    }
+    EXPECT_EQ(s.cell(1048576, 16384), CellValue(9.0));
+    EXPECT_EQ(s.cell(17, 3), CellValue(173.0));
+    EXPECT_TRUE(isEmpty(s.cell(17, 2)));
+    EXPECT_EQ(s.cell(40, 5), CellValue(405.0));
+    EXPECT_EQ(s.lastRow(), 1048576);
+    EXPECT_EQ(s.lastColumn(), 16384);
+    s.setCell(1048576, 16384, std::string(""));
+    EXPECT_EQ(s.lastRow(), 40);
+    EXPECT_EQ(s.lastColumn(), 5);
+    s.clearRange("A31:E40");
+    EXPECT_EQ(s.lastRow(), 30);
+    EXPECT_EQ(s.cell(30, 1), CellValue(301.0));
+}
+
 TEST(MemoryWorkbook, CellsOutsideTheSheetFail) {
     MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");

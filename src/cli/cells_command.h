@@ -1,0 +1,34 @@
+#pragma once
+// `plovis cells WORKBOOK ['Sheet!A1:D20'] [--tsv]`: prints a range of a workbook as a table.
+
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "hosts/memory_workbook.h"
+
+namespace plovis {
+
+CliCommand cellsCommand();
+
+struct PrintedCell {
+    std::string text;  // a number in its general form
+    bool number = false;
+};
+
+struct PrintedRange {
+    CellRange range;  // the range asked for, cut down to the sheet's last row and column in use
+    std::vector<std::vector<PrintedCell>> rows;  // empty when nothing of the range is in use
+};
+
+PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range);
+
+// An aligned table headed by the column letters, each row led by its number; numbers aligned
+// right, texts left.
+std::string formatCellTable(const PrintedRange& cells);
+
+// Tab-separated lines, one per row; tabs, line breaks and backslashes inside values written as
+// \t, \n, \r and \\.
+std::string formatCellTsv(const PrintedRange& cells);
+
+}  // namespace plovis

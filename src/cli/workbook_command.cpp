@@ -1,0 +1,89 @@
+#include "cli/workbook_command.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "hosts/xlsx/xlsx_workbook.h"
+
+namespace plovis {
+namespace {
+
+struct WorkbookArguments {
+    std::string workbook;
+    std::string range;
+    std::string saveAs;
+    std::shared_ptr<ConsoleOptions> console = std::make_shared<ConsoleOptions>();
+};
+
+using Body = std::function<bool(SpreadsheetHost&, UserInterface&)>;
+
+bool runOnWorkbook(const WorkbookArguments& args, const Body& body, const ConsoleStreams& streams,
+                   ConsoleUserInterface& ui) {
+    MemorySpreadsheetHost host(xlsxLoader());
+    auto opened = XlsxWorkbook::open(args.workbook);
+    XlsxWorkbook& workbook = *opened;
+    host.add(std::move(opened));
+    if (!args.range.empty()) selectRange(workbook, args.range);
+
+    bool done = false;
+    try {
+        done = body(host, ui);
+    } catch (const ApplicationEnds&) {
+        throw;  // the command ended the application: nothing is saved
+    } catch (const std::exception& e) {
+        if (!workbook.modified()) throw;
+        throw std::runtime_error(std::string(e.what()) + " (" + args.workbook + " was not saved)");
+    }
+    if (ui.endRequested()) return done;
+    const std::string target = args.saveAs.empty() ? args.workbook : args.saveAs;
+    if (workbook.modified()) {
+        workbook.save(target);
+        if (!args.console->quiet) streams.err << "Saved " << target << "\n";
+    } else if (!args.saveAs.empty() && !args.console->quiet) {
+        streams.err << "No cell was written, so " << args.saveAs << " was not made.\n";
+    }
+    return done;
+}
+
+}  // namespace
+
+void selectRange(Workbook& workbook, std::string_view sheetRange) {
+    const SheetRange r = parseSheetRange(sheetRange);
+    if (!r.sheet.empty()) workbook.setActiveSheet(r.sheet);
+    workbook.setSelection(r.range);
+}
+
+CliCommand workbookCommand(WorkbookCommandSpec spec, Body body) {
+    CliCommand command;
+    command.name = spec.name;
+    command.summary = spec.summary;
+    command.define = [spec, body](CLI::App& sub) -> CommandBody {
+        auto args = std::make_shared<WorkbookArguments>();
+        if (!spec.description.empty()) {
+            sub.footer(spec.description.back() == '\n' ? spec.description
+                                                       : spec.description + "\n");
+        }
+        sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
+        if (spec.takesRange) {
+            sub.add_option("--range", args->range,
+                           "The selected range, such as 'PD-CW-Sample!B15:B40'; its sheet becomes "
+                           "the active sheet");
+        }
+        sub.add_option("--save-as", args->saveAs,
+                       "Save the workbook to this file and leave WORKBOOK as it was");
+        if (spec.asksQuestions) {
+            addConsoleOptions(sub, args->console);
+        } else {
+            sub.add_flag("--quiet", args->console->quiet, "Do not print progress lines");
+        }
+        if (spec.addOptions) spec.addOptions(sub);
+        return [args, body](const ConsoleStreams& streams) {
+            return runWithConsole(streams, *args->console, [&](ConsoleUserInterface& ui) {
+                return runOnWorkbook(*args, body, streams, ui);
+            });
+        };
+    };
+    return command;
+}
+
+}  // namespace plovis

@@ -1,0 +1,42 @@
+#pragma once
+// Commands that work on a workbook file: `plovis <name> WORKBOOK [--range 'Sheet!B15:B40']
+// [--save-as PATH] [--yes|--no] [--quiet]`. The workbook is opened as the host's active workbook,
+// the command runs with the console as its user interface, and the workbook is saved when the
+// command wrote cells.
+
+#include <functional>
+#include <string>
+
+#include "cli/cli.h"
+#include "hosts/spreadsheet.h"
+
+namespace CLI {
+class App;
+}
+
+namespace plovis {
+
+struct WorkbookCommandSpec {
+    std::string name;            // "water-demand"
+    std::string summary;         // one line for `plovis --help`
+    std::string description;     // longer text for `plovis help <name>`
+    bool takesRange = false;     // accepts --range 'Sheet!B15:B40' (sets active sheet + selection)
+    bool asksQuestions = false;  // accepts --yes / --no
+    // Optional: more options for the command (drawing commands will add --out, --hscale, ...).
+    std::function<void(CLI::App&)> addOptions;
+};
+
+// `plovis <name> WORKBOOK [--range R] [--save-as PATH] [--yes|--no] [--quiet]`: opens the
+// workbook into a MemorySpreadsheetHost (active workbook = the file), runs body with the console
+// user interface, saves in place or to --save-as when the body wrote cells (also when it returned
+// false after writing some), leaves the file untouched when nothing was written; exit status 0
+// done / 1 reported failure or bad file / 2 the application ended (ApplicationEnds: nothing saved).
+// A body that throws (a failure no routine answered) saves nothing either.
+CliCommand workbookCommand(WorkbookCommandSpec spec,
+                           std::function<bool(SpreadsheetHost&, UserInterface&)> body);
+
+// Makes the range's sheet the active one (when the text names one) and selects the range.
+// Throws AddressError for a malformed range, HostError for a sheet the workbook lacks.
+void selectRange(Workbook& workbook, std::string_view sheetRange);
+
+}  // namespace plovis

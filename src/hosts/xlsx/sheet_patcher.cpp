@@ -1,0 +1,406 @@
+#include "hosts/xlsx/sheet_patcher.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <map>
+
+#include "common/cell_address.h"
+#include "hosts/xlsx/cell_values.h"
+#include "hosts/xlsx/formula_shift.h"
+#include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/xml_scanner.h"
+#include "hosts/xlsx/xml_text.h"
+
+namespace plovis::xlsx {
+namespace {
+
+using Token = XmlScanner::Token;
+
+// Spreadsheet programs hold at most this many characters in a cell.
+constexpr std::size_t kMaxCellText = 32'767;
+
+struct ColumnStyle {
+    int first, last;
+    std::string style;
+};
+
+// A shared formula group whose first cell was overwritten: its formula as written for that cell.
+struct BrokenGroup {
+    std::string formula;
+    int row, column;
+};
+
+std::size_t codePoints(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+class SheetPatcher {
+  public:
+    SheetPatcher(std::string_view xml, const std::vector<CellEdit>& edits)
+        : xml_(xml), sc_(xml), edits_(edits) {
+        out_.reserve(xml.size() + edits.size() * 48);
+    }
+
+    std::string run();
+
+  private:
+    void copyTo(std::size_t pos) {
+        out_.append(xml_.substr(copied_, pos - copied_));
+        copied_ = pos;
+    }
+    void skipTo(std::size_t pos) { copied_ = pos; }
+    // Turns the empty element just read (<row r="4"/>, its tag ending at tagEnd) into one holding
+    // what fill() writes.
+    template <typename Fill>
+    void fillEmptyElement(const std::string& name, std::size_t tagEnd, Fill fill) {
+        copyTo(tagEnd - 2);  // before "/>"
+        out_ += '>';
+        fill();
+        out_ += "</" + name + ">";
+        skipTo(tagEnd);
+    }
+    void dropAttribute(std::string_view name);
+    bool editsLeftBefore(int row, int column) const {
+        return next_ < edits_.size() &&
+               (edits_[next_].row < row ||
+                (edits_[next_].row == row && edits_[next_].column < column));
+    }
+
+    void readColumns();
+    void growDimension();
+    void patchSheetData();
+    void patchRow(int row);
+    void replaceCell(int row, int column);
+    void mendSharedFormula(int row, int column);
+    void emitRowsBefore(int row);
+    void emitCellsBefore(int row, int column);
+    void emitCell(const CellEdit& edit, const std::string& attributes, bool keepEmpty);
+    void tag(std::string_view name, bool close = false);
+    const std::string& newCellStyle(int column) const;
+
+    std::string_view xml_;
+    XmlScanner sc_;
+    const std::vector<CellEdit>& edits_;
+    std::size_t next_ = 0;  // the first edit not applied yet
+    std::string out_;
+    std::size_t copied_ = 0;  // xml_ is copied to out_ up to here
+    std::string prefix_;      // the namespace prefix of the sheet's elements ("x:" or "")
+    std::vector<ColumnStyle> columns_;
+    std::string rowStyle_;  // the style of the row being patched, when the row is formatted
+    std::map<std::string, BrokenGroup> broken_;
+    bool sheetDataSeen_ = false;
+};
+
+std::string SheetPatcher::run() {
+    for (Token t = sc_.next(); t != Token::Done; t = sc_.next()) {
+        if (t != Token::Start) continue;
+        if (sc_.depth() == 1) {
+            if (sc_.name() != "worksheet") throw PackageError("the part is not a worksheet");
+            const std::string_view q = sc_.qualifiedName();
+            prefix_ = std::string(q.substr(0, q.size() - sc_.name().size()));
+        } else if (sc_.depth() == 2 && sc_.name() == "cols") {
+            readColumns();
+        } else if (sc_.depth() == 2 && sc_.name() == "dimension") {
+            growDimension();
+        } else if (sc_.depth() == 2 && sc_.name() == "sheetData") {
+            patchSheetData();
+        }
+    }
+    if (!sheetDataSeen_) throw PackageError("the worksheet has no cell table (sheetData)");
+    copyTo(xml_.size());
+    return std::move(out_);
+}
+
+void SheetPatcher::readColumns() {
+    const int depth = sc_.depth();
+    for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
+        if (t != Token::Start || sc_.name() != "col") continue;
+        const auto style = sc_.attribute("style");
+        int first = 0, last = 0;
+        std::string scratch;
+        if (!style ||
+            parseRowNumber(decodedText(sc_.attribute("min").value_or(""), scratch), first) !=
+                ReferenceCheck::Ok ||
+            parseRowNumber(decodedText(sc_.attribute("max").value_or(""), scratch), last) !=
+                ReferenceCheck::Ok) {
+            continue;
+        }
+        columns_.push_back({first, last, std::string(*style)});
+    }
+}
+
+void SheetPatcher::growDimension() {
+    const auto ref = sc_.attribute("ref");
+    if (!ref) return;
+    CellRange used;
+    try {
+        used = parseA1(*ref);
+    } catch (const AddressError&) {
+        return;  // a dimension spreadsheet programs would not write: left as it is
+    }
+    bool grown = false;
+    for (const CellEdit& e : edits_) {
+        if (isEmpty(e.value) || used.contains(e.row, e.column)) continue;
+        used = {std::min(used.firstRow, e.row), std::min(used.firstColumn, e.column),
+                std::max(used.lastRow, e.row), std::max(used.lastColumn, e.column)};
+        grown = true;
+    }
+    if (!grown) return;
+    copyTo(sc_.offsetOf(*ref));
+    out_ += formatA1(used);
+    skipTo(sc_.offsetOf(*ref) + ref->size());
+}
+
+void SheetPatcher::dropAttribute(std::string_view name) {
+    for (const auto& a : sc_.attributes()) {
+        if (a.name != name) continue;
+        copyTo(sc_.offsetOf(a.name));
+        skipTo(sc_.offsetOf(a.value) + a.value.size() + 1);  // past the closing quote
+    }
+}
+
+void SheetPatcher::patchSheetData() {
+    sheetDataSeen_ = true;
+    const int depth = sc_.depth();
+    const std::string name(sc_.qualifiedName());
+    if (sc_.selfClosing()) {
+        const std::size_t tagEnd = sc_.tokenEnd();
+        sc_.next();
+        if (next_ < edits_.size()) fillEmptyElement(name, tagEnd, [&] { emitRowsBefore(INT_MAX); });
+        return;
+    }
+    int lastRow = 0;
+    for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
+        if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "row") continue;
+        int row = lastRow + 1;
+        if (const auto r = sc_.attribute("r")) {
+            std::string scratch;
+            if (parseRowNumber(decodedText(*r, scratch), row) != ReferenceCheck::Ok) {
+                throw PackageError("a row number is malformed");
+            }
+        }
+        if (editsLeftBefore(row, 1)) {
+            copyTo(sc_.tokenBegin());
+            emitRowsBefore(row);
+        }
+        patchRow(row);
+        lastRow = row;
+    }
+    copyTo(sc_.tokenBegin());
+    emitRowsBefore(INT_MAX);
+}
+
+void SheetPatcher::patchRow(int row) {
+    const bool edited = next_ < edits_.size() && edits_[next_].row == row;
+    if (!edited && broken_.empty()) {
+        sc_.skipKnownElement();  // copied as it stands
+        return;
+    }
+    const auto customFormat = sc_.attribute("customFormat");
+    rowStyle_ = customFormat && (*customFormat == "1" || *customFormat == "true")
+                    ? std::string(sc_.attribute("s").value_or(""))
+                    : std::string();
+    const int depth = sc_.depth();
+    const std::string name(sc_.qualifiedName());
+    const std::size_t tagEnd = sc_.tokenEnd();
+    const bool empty = sc_.selfClosing();
+    // The columns a row spans are a hint spreadsheet programs recompute; a stale one is dropped.
+    if (edited) dropAttribute("spans");
+    if (empty) {
+        sc_.next();
+        if (edited) fillEmptyElement(name, tagEnd, [&] { emitCellsBefore(row, INT_MAX); });
+        return;
+    }
+    int lastColumn = 0;
+    for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
+        if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "c") continue;
+        int r = row, column = lastColumn + 1;
+        if (const auto ref = sc_.attribute("r")) {
+            std::string scratch;
+            if (parseCellReference(decodedText(*ref, scratch), r, column) != ReferenceCheck::Ok) {
+                throw PackageError("a cell reference is malformed");
+            }
+        }
+        if (editsLeftBefore(row, column)) {
+            copyTo(sc_.tokenBegin());
+            emitCellsBefore(row, column);
+        }
+        if (next_ < edits_.size() && edits_[next_].row == row && edits_[next_].column == column) {
+            replaceCell(row, column);
+        } else if (!broken_.empty()) {
+            mendSharedFormula(row, column);
+        } else {
+            sc_.skipElement();
+        }
+        lastColumn = column;
+    }
+    if (editsLeftBefore(row, INT_MAX)) {
+        copyTo(sc_.tokenBegin());
+        emitCellsBefore(row, INT_MAX);
+    }
+}
+
+void SheetPatcher::replaceCell(int row, int column) {
+    const std::size_t begin = sc_.tokenBegin();
+    std::string attributes;
+    bool referenced = false;
+    bool formatted = false;  // kept when emptied: it has a style, or its place rests on it
+    for (const auto& a : sc_.attributes()) {
+        const std::size_t colon = a.name.find(':');
+        const std::string_view local =
+            colon == std::string_view::npos ? a.name : a.name.substr(colon + 1);
+        if (local == "t" || local == "cm" || local == "vm") continue;  // type and value metadata go
+        referenced = referenced || local == "r";
+        formatted = formatted || local != "r";
+        attributes += " " + std::string(a.name) + "=\"";
+        for (char ch : a.value)  // a value written in single quotes may hold a double one
+            attributes += ch == '"' ? std::string("&quot;") : std::string(1, ch);
+        attributes += '"';
+    }
+    if (!referenced) {
+        // Cells without a reference take the place after the one before: this one stays.
+        attributes = " r=\"" + columnLetters(column) + std::to_string(row) + "\"" + attributes;
+        formatted = true;
+    }
+    const int depth = sc_.depth();
+    for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
+        if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "f") continue;
+        const auto type = sc_.attribute("t");
+        const auto si = sc_.attribute("si");
+        const bool first = type && *type == "shared" && si && sc_.attribute("ref");
+        const std::string group = si ? std::string(*si) : std::string();
+        const std::string formula = sc_.readText();
+        if (first && !formula.empty()) broken_[group] = {formula, row, column};
+    }
+    copyTo(begin);
+    emitCell(edits_[next_++], attributes, formatted);
+    skipTo(sc_.tokenEnd());
+}
+
+void SheetPatcher::mendSharedFormula(int row, int column) {
+    const int depth = sc_.depth();
+    for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
+        if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "f") continue;
+        const auto type = sc_.attribute("t");
+        const auto si = sc_.attribute("si");
+        const std::string name(sc_.qualifiedName());
+        const std::size_t begin = sc_.tokenBegin();
+        const std::string formula = sc_.readText();
+        if (!type || *type != "shared" || !si || !formula.empty()) continue;
+        const auto group = broken_.find(std::string(*si));
+        if (group == broken_.end()) continue;
+        const BrokenGroup& g = group->second;
+        copyTo(begin);
+        out_ += "<" + name + ">";
+        appendEscaped(shiftFormula(g.formula, row - g.row, column - g.column), out_);
+        out_ += "</" + name + ">";
+        skipTo(sc_.tokenEnd());
+    }
+}
+
+void SheetPatcher::emitRowsBefore(int row) {
+    while (next_ < edits_.size() && edits_[next_].row < row) {
+        const int r = edits_[next_].row;
+        std::size_t end = next_;
+        bool any = false;
+        for (; end < edits_.size() && edits_[end].row == r; ++end)
+            any = any || !isEmpty(edits_[end].value);
+        if (!any) {
+            next_ = end;  // emptying cells of a row that is not there: nothing to write
+            continue;
+        }
+        rowStyle_.clear();
+        out_ += "<" + prefix_ + "row r=\"" + std::to_string(r) + "\">";
+        emitCellsBefore(r, INT_MAX);
+        out_ += "</" + prefix_ + "row>";
+    }
+}
+
+const std::string& SheetPatcher::newCellStyle(int column) const {
+    static const std::string none;
+    if (!rowStyle_.empty()) return rowStyle_;
+    for (const auto& c : columns_) {
+        if (column >= c.first && column <= c.last) return c.style;
+    }
+    return none;
+}
+
+void SheetPatcher::emitCellsBefore(int row, int column) {
+    std::string attributes;
+    while (editsLeftBefore(row, column)) {
+        const CellEdit& e = edits_[next_++];
+        if (isEmpty(e.value)) continue;
+        attributes.assign(" r=\"").append(columnLetters(e.column)).append(std::to_string(e.row));
+        attributes += '"';
+        const std::string& style = newCellStyle(e.column);
+        if (!style.empty() && style != "0") attributes.append(" s=\"").append(style) += '"';
+        emitCell(e, attributes, false);
+    }
+}
+
+// Appends <name, or </name with close, to the output, the sheet's prefix included.
+void SheetPatcher::tag(std::string_view name, bool close) {
+    out_.append(close ? "</" : "<").append(prefix_).append(name);
+}
+
+void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bool keepEmpty) {
+    if (const double* d = std::get_if<double>(&e.value)) {
+        tag("c");
+        out_.append(attributes);
+        // A sheet cannot hold an infinite or undefined number: it holds the error it shows.
+        if (!std::isfinite(*d)) out_.append(" t=\"e\"");
+        out_ += '>';
+        tag("v");
+        out_.append(std::isfinite(*d) ? ">" + storedNumber(*d) : std::string(">#NUM!"));
+        tag("v", true);
+        out_ += '>';
+        tag("c", true);
+        out_ += '>';
+    } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
+        if (codePoints(*s) > kMaxCellText) {
+            throw PackageError("the text for cell " + columnLetters(e.column) +
+                               std::to_string(e.row) + " is longer than the 32767 characters a " +
+                               "cell can hold");
+        }
+        // Blanks at either end, and line breaks, survive reading only where the text says so.
+        const bool preserve = !s->empty() && (s->front() == ' ' || s->back() == ' ' ||
+                                              s->find_first_of("\t\n\r") != std::string::npos);
+        tag("c");
+        out_.append(attributes).append(" t=\"inlineStr\">");
+        tag("is");
+        out_ += '>';
+        tag("t");
+        out_.append(preserve ? " xml:space=\"preserve\">" : ">");
+        appendEscaped(encodeCellTextEscapes(*s), out_);
+        tag("t", true);
+        out_ += '>';
+        tag("is", true);
+        out_ += '>';
+        tag("c", true);
+        out_ += '>';
+    } else if (keepEmpty) {
+        tag("c");
+        out_.append(attributes).append("/>");  // emptied, its formatting kept
+    }
+}
+
+}  // namespace
+
+std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits) {
+    return SheetPatcher(xml, edits).run();
+}
+
+std::string emptySheetXml() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+           "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+           "<dimension ref=\"A1\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>"
+           "<sheetFormatPr defaultRowHeight=\"15\"/><sheetData/>"
+           "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+           "footer=\"0.3\"/></worksheet>";
+}
+
+}  // namespace plovis::xlsx

@@ -1,0 +1,235 @@
+#include "hosts/xlsx/xlsx_workbook.h"
+
+#include <fstream>
+#include <map>
+#include <new>
+
+#include "common/atomic_file.h"
+#include "hosts/xlsx/new_package.h"
+#include "hosts/xlsx/package_edits.h"
+#include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/package_layout.h"
+#include "hosts/xlsx/shared_strings.h"
+#include "hosts/xlsx/sheet_patcher.h"
+#include "hosts/xlsx/sheet_reader.h"
+
+namespace plovis {
+namespace {
+
+using xlsx::PackageError;
+
+// A file larger than this is no workbook PLOVIS could hold in memory.
+constexpr std::uintmax_t kMaxFileBytes = 1ull << 30;
+
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+// Workbooks saved by spreadsheet programs with a password, and old .xls workbooks, are compound
+// files rather than zip packages.
+void checkSignature(std::string_view bytes) {
+    if (bytes.empty()) throw PackageError("the file is empty");
+    if (bytes.substr(0, 8) != std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) return;
+    const std::string_view encrypted("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    if (bytes.find(encrypted) != std::string_view::npos) {
+        throw PackageError(
+            "it is encrypted (protected by a password); save it without a password first");
+    }
+    throw PackageError(
+        "it is an Excel 97-2003 workbook (.xls), not an .xlsx workbook; save it as .xlsx first");
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status)) throw PackageError("there is no such file");
+    if (std::filesystem::is_directory(status)) throw PackageError("it is a folder, not a file");
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (!ec && size > kMaxFileBytes) {
+        throw PackageError("it is larger than " + std::to_string(kMaxFileBytes >> 20) +
+                           " MB, more than a workbook PLOVIS can hold");
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw PackageError("it cannot be read (permission denied?)");
+    std::string bytes(ec ? 0 : size, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) {
+        throw PackageError("it cannot be read to its end");
+    }
+    return bytes;
+}
+
+std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
+    std::vector<xlsx::CellEdit> edits;
+    edits.reserve(sheet.changedCells().size());
+    for (const auto& [row, column] : sheet.changedCells())
+        edits.push_back({row, column, sheet.cell(row, column)});
+    return edits;
+}
+
+std::string patched(std::string_view xml, const MemoryWorksheet& sheet) {
+    try {
+        return xlsx::patchSheet(xml, editsOf(sheet));
+    } catch (const PackageError& e) {
+        throw PackageError("in the sheet " + quoted(sheet.name()) + ": " + e.what());
+    }
+}
+
+}  // namespace
+
+XlsxWorkbook::XlsxWorkbook(std::string name) : MemoryWorkbook(std::move(name)) {}
+XlsxWorkbook::~XlsxWorkbook() = default;
+
+void XlsxWorkbook::takePackage(std::string package) {
+    package_ = std::move(package);
+    xlsx::ZipReader zip(package_);
+    layout_ = std::make_unique<xlsx::PackageLayout>(xlsx::readLayout(zip));
+    parts_.clear();
+    for (const auto& s : layout_->sheets) {
+        if (s.worksheet) parts_.push_back(s.part);
+    }
+    xml_.assign(parts_.size(), std::string());
+}
+
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::load(std::string package, const std::string& name,
+                                                 const std::string& shownAs) {
+    try {
+        checkSignature(package);
+        std::unique_ptr<XlsxWorkbook> wb(new XlsxWorkbook(name));
+        wb->takePackage(std::move(package));
+        const xlsx::PackageLayout& layout = *wb->layout_;
+        xlsx::ZipReader zip(wb->package_);
+        std::vector<std::string> strings;
+        if (!layout.sharedStringsPart.empty()) {
+            try {
+                strings = xlsx::readSharedStrings(zip.read(layout.sharedStringsPart));
+            } catch (const PackageError& e) {
+                throw PackageError("in the shared strings (" + layout.sharedStringsPart +
+                                   "): " + e.what());
+            }
+        }
+        for (int i = 0; i < static_cast<int>(layout.sheets.size()); ++i) {
+            const xlsx::SheetEntry& entry = layout.sheets[i];
+            if (!entry.worksheet) continue;
+            MemoryWorksheet& sheet = wb->addSheet(entry.name);
+            std::string& xml = wb->xml_[wb->sheetCount() - 1];
+            xml = zip.read(entry.part);
+            const CellRange selection =
+                xlsx::readSheet({xml, entry.part, &strings, layout.date1904}, sheet);
+            if (i == layout.activeTab || wb->sheetCount() == 1) {
+                wb->setActiveIndex(wb->sheetCount() - 1);
+                wb->setSelection(selection);
+            }
+        }
+        wb->setCalculation(layout.calculation);
+        return wb;
+    } catch (const PackageError& e) {
+        throw HostError("cannot open " + quoted(shownAs) + ": " + e.what());
+    } catch (const HostError& e) {
+        throw HostError("cannot open " + quoted(shownAs) + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        throw HostError("cannot open " + quoted(shownAs) + ": it needs more memory than there is");
+    }
+}
+
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::open(const std::filesystem::path& file) {
+    std::string bytes;
+    try {
+        bytes = readFile(file);
+    } catch (const PackageError& e) {
+        throw HostError("cannot open " + quoted(file.string()) + ": " + e.what());
+    }
+    auto wb = load(std::move(bytes), file.filename().string(), file.string());
+    wb->file_ = file;
+    return wb;
+}
+
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::read(std::string package, const std::string& name) {
+    return load(std::move(package), name, name);
+}
+
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::create(const std::string& name,
+                                                   const std::vector<std::string>& sheetNames) {
+    auto wb = read(xlsx::newWorkbookPackage(), name);
+    for (const std::string& s : sheetNames)
+        wb->addSheet(s);
+    return wb;
+}
+
+std::string XlsxWorkbook::buildPackage() {
+    xlsx::ZipReader zip(package_);
+    const xlsx::PackageLayout& layout = *layout_;
+    std::vector<std::string> addedNames;
+    for (int i = static_cast<int>(parts_.size()); i < sheetCount(); ++i)
+        addedNames.push_back(sheetAt(i).name());
+    const auto added = xlsx::planNewSheets(addedNames, layout, zip);
+
+    std::map<std::uint64_t, std::string> replaced;  // entry index -> new content
+    for (std::size_t i = 0; i < parts_.size(); ++i) {
+        const MemoryWorksheet& sheet = sheetAt(static_cast<int>(i));
+        if (sheet.changedCells().empty()) continue;
+        const std::uint64_t entry = *zip.find(parts_[i]);
+        replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], sheet);
+    }
+    const std::uint64_t workbook = *zip.find(layout.workbookPart);
+    replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added);
+    const std::uint64_t types = *zip.find("[Content_Types].xml");
+    replaced[types] = xlsx::editContentTypes(zip.read(types), layout, added);
+    const std::string relsPart = xlsx::relationshipsPartOf(layout.workbookPart);
+    const auto rels = zip.find(relsPart);
+    std::string newRels;
+    if (rels) {
+        replaced[*rels] = xlsx::editWorkbookRelationships(zip.read(*rels), layout, added);
+    } else if (!added.empty()) {
+        newRels = xlsx::editWorkbookRelationships("", layout, added);
+    }
+    const auto calcChain =
+        layout.calcChainPart.empty() ? std::nullopt : zip.find(layout.calcChainPart);
+
+    xlsx::ZipWriter out;
+    for (std::uint64_t i = 0; i < zip.entryCount(); ++i) {
+        if (calcChain && i == *calcChain) continue;
+        if (auto r = replaced.find(i); r != replaced.end()) {
+            out.add(zip.name(i), std::move(r->second));
+        } else {
+            out.copy(zip, i);
+        }
+    }
+    for (std::size_t k = 0; k < added.size(); ++k) {
+        out.add(added[k].part,
+                patched(xlsx::emptySheetXml(), sheetAt(static_cast<int>(parts_.size() + k))));
+    }
+    if (!newRels.empty()) out.add(relsPart, std::move(newRels));
+    return out.finish();
+}
+
+std::string XlsxWorkbook::package() {
+    try {
+        return buildPackage();
+    } catch (const PackageError& e) {
+        throw HostError("cannot save " + quoted(name()) + ": " + e.what());
+    }
+}
+
+void XlsxWorkbook::save(const std::filesystem::path& file) {
+    try {
+        std::string bytes = buildPackage();
+        writeFileAtomically(file, bytes);
+        takePackage(std::move(bytes));
+    } catch (const PackageError& e) {
+        throw HostError("cannot save " + quoted(file.string()) + ": " + e.what());
+    } catch (const FileWriteError& e) {
+        throw HostError("cannot save " + quoted(file.string()) + ": " + e.what());
+    }
+    file_ = file;
+    setName(file.filename().string());
+    markSaved();
+}
+
+MemorySpreadsheetHost::Loader xlsxLoader() {
+    return [](const std::filesystem::path& file) -> std::unique_ptr<MemoryWorkbook> {
+        return XlsxWorkbook::open(file);
+    };
+}
+
+}  // namespace plovis

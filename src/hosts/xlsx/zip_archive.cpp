@@ -1,0 +1,184 @@
+#include "hosts/xlsx/zip_archive.h"
+
+#include <zip.h>
+
+#include "hosts/xlsx/package_error.h"
+
+namespace plovis::xlsx {
+namespace {
+
+std::string zipProblem(int code) {
+    switch (code) {
+        case ZIP_ER_NOZIP:
+            return "it is not a zip archive, so not an .xlsx workbook";
+        case ZIP_ER_INCONS:
+        case ZIP_ER_CRC:
+        case ZIP_ER_EOF:
+        case ZIP_ER_COMPNOTSUPP:
+            return "its zip archive is damaged";
+        case ZIP_ER_MEMORY:
+            return "there is not enough memory to read it";
+        default: {
+            zip_error_t error;
+            zip_error_init_with_code(&error, code);
+            std::string text = zip_error_strerror(&error);
+            zip_error_fini(&error);
+            return "its zip archive cannot be read (" + text + ")";
+        }
+    }
+}
+
+std::string megabytes(std::uint64_t bytes) {
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+}  // namespace
+
+ZipReader::ZipReader(std::string_view bytes, InflateLimits limits) : limits_(limits) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    if (source) zip_ = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    if (!zip_) {
+        zip_source_free(source);
+        throw PackageError(zipProblem(code));
+    }
+    const zip_int64_t n = zip_get_num_entries(zip_, 0);
+    if (n < 0 || static_cast<std::uint64_t>(n) > limits_.entries) {
+        zip_discard(zip_);
+        throw PackageError("its zip archive holds more than " + std::to_string(limits_.entries) +
+                           " entries, more than any workbook has");
+    }
+    count_ = static_cast<std::uint64_t>(n);
+}
+
+ZipReader::~ZipReader() {
+    zip_discard(zip_);
+}
+
+std::string ZipReader::name(std::uint64_t index) const {
+    const char* n = zip_get_name(zip_, index, ZIP_FL_ENC_RAW);
+    return n ? n : "";
+}
+
+std::optional<std::uint64_t> ZipReader::find(std::string_view partName) const {
+    const zip_int64_t i = zip_name_locate(zip_, std::string(partName).c_str(), ZIP_FL_NOCASE);
+    if (i < 0) return std::nullopt;
+    return static_cast<std::uint64_t>(i);
+}
+
+std::string ZipReader::read(std::string_view partName) {
+    const auto index = find(partName);
+    if (!index) throw PackageError("the part " + std::string(partName) + " is missing");
+    return read(*index);
+}
+
+std::string ZipReader::read(std::uint64_t index) {
+    const std::string part = name(index);
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(zip_, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
+        !(st.valid & ZIP_STAT_COMP_SIZE)) {
+        throw PackageError("the part " + part + " cannot be read: its zip entry is damaged");
+    }
+    if (st.size > limits_.totalBytes - inflated_) {
+        throw PackageError("the part " + part + " would inflate to " + megabytes(st.size) +
+                           ", beyond the " + megabytes(limits_.totalBytes) +
+                           " a workbook may hold in all (a zip bomb?)");
+    }
+    if (st.size > limits_.ratioCheckedFrom && st.size / limits_.ratio > st.comp_size) {
+        throw PackageError("the part " + part + " would inflate " +
+                           std::to_string(st.size / std::max<std::uint64_t>(st.comp_size, 1)) +
+                           " times its stored size, more than any workbook part (a zip bomb?)");
+    }
+    zip_file_t* file = zip_fopen_index(zip_, index, 0);
+    if (!file) {
+        const int code = zip_error_code_zip(zip_get_error(zip_));
+        throw PackageError("the part " + part + " cannot be read" +
+                           (code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD
+                                ? std::string(": it is encrypted")
+                                : ": " + zipProblem(code)));
+    }
+    std::string content(st.size, '\0');
+    zip_uint64_t done = 0;
+    while (done < st.size) {
+        const zip_int64_t got = zip_fread(file, content.data() + done, st.size - done);
+        if (got <= 0) break;
+        done += static_cast<zip_uint64_t>(got);
+    }
+    char extra;
+    // Reading past the end checks the entry's checksum.
+    const bool intact = done == st.size && zip_fread(file, &extra, 1) == 0;
+    zip_fclose(file);
+    if (!intact) throw PackageError("the part " + part + " is damaged (its data or checksum)");
+    inflated_ += st.size;
+    return content;
+}
+
+ZipWriter::ZipWriter() {
+    zip_error_t error;
+    zip_error_init(&error);
+    buffer_ = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (buffer_) {
+        zip_source_keep(buffer_);
+        zip_ = zip_open_from_source(buffer_, ZIP_TRUNCATE, &error);
+    }
+    zip_error_fini(&error);
+    if (!zip_) {
+        zip_source_free(buffer_);
+        throw PackageError("the zip archive cannot be started");
+    }
+}
+
+ZipWriter::~ZipWriter() {
+    if (zip_) zip_discard(zip_);
+    zip_source_free(buffer_);
+}
+
+void ZipWriter::copy(const ZipReader& from, std::uint64_t index) {
+    const std::string entry = from.name(index);
+    zip_source_t* source = zip_source_zip(zip_, from.handle(), index, 0, 0, -1);
+    if (!source || zip_file_add(zip_, entry.c_str(), source, ZIP_FL_ENC_GUESS) < 0) {
+        zip_source_free(source);
+        throw PackageError("the part " + entry + " cannot be copied: " + zip_strerror(zip_));
+    }
+}
+
+void ZipWriter::add(const std::string& name, std::string content) {
+    contents_.push_back(std::move(content));
+    const std::string& data = contents_.back();
+    zip_source_t* source = zip_source_buffer(zip_, data.data(), data.size(), 0);
+    const zip_int64_t index =
+        source ? zip_file_add(zip_, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+    if (index < 0) {
+        zip_source_free(source);
+        throw PackageError("the part " + name + " cannot be added: " + zip_strerror(zip_));
+    }
+    // Large sheets are deflated fast rather than small: saving stays well under a second, the
+    // file comes out about 40 % larger (a 90 MB sheet: 13.6 MB instead of 9.7 MB).
+    const zip_uint32_t level = data.size() > (8u << 20) ? 1 : 6;
+    zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, level);
+}
+
+std::string ZipWriter::finish() {
+    if (zip_close(zip_) != 0) {
+        const std::string why = zip_strerror(zip_);
+        throw PackageError("the zip archive cannot be written: " + why);
+    }
+    zip_ = nullptr;
+    std::string bytes;
+    if (zip_source_open(buffer_) == 0) {
+        zip_source_seek(buffer_, 0, SEEK_END);
+        const zip_int64_t size = zip_source_tell(buffer_);
+        zip_source_seek(buffer_, 0, SEEK_SET);
+        bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+        const zip_int64_t got = zip_source_read(buffer_, bytes.data(), bytes.size());
+        zip_source_close(buffer_);
+        if (got == size) return bytes;
+    }
+    throw PackageError("the zip archive cannot be taken from memory");
+}
+
+}  // namespace plovis::xlsx

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "hosts/xlsx/xlsx_workbook.h"
+#include "package_support.h"
+#include "support/test_paths.h"
+
+namespace plovis {
+namespace {
+
+using test::Parts;
+using test::partsOf;
+using test::readBytes;
+using test::workbookParts;
+using test::worksheetXml;
+using test::zipOf;
+
+CellValue text(const char* t) {
+    return std::string(t);
+}
+
+// A workbook whose formula cells were last calculated in a recorded order.
+Parts calculatedWorkbook() {
+    Parts p = workbookParts(
+        {{"Data",
+          worksheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v>"
+                       "</c></row><row r=\"2\"><c r=\"A2\"><f>B1+1</f><v>5</v></c></row>")},
+         {"Other",
+          worksheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c></row>")}},
+        "", "<calcPr calcId=\"191029\"/>");
+    p["xl/calcChain.xml"] =
+        "<calcChain xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<c r=\"B1\" i=\"1\"/><c r=\"A2\"/></calcChain>";
+    auto& rels = p["xl/_rels/workbook.xml.rels"];
+    rels.insert(rels.find("</Relationships>"),
+                "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/"
+                "officeDocument/2006/relationships/calcChain\" Target=\"calcChain.xml\"/>");
+    auto& types = p["[Content_Types].xml"];
+    types.insert(types.find("</Types>"),
+                 "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>");
+    return p;
+}
+
+TEST(XlsxSaving, TheCalculationChainGoesAndFullRecalculationIsAsked) {
+    const Parts before = calculatedWorkbook();
+    auto wb = XlsxWorkbook::read(zipOf(before), "calc.xlsx");
+    wb->sheet("Data").setCell(1, 2, 10.0);  // overwrites a formula the chain lists
+    Parts after = partsOf(wb->package());
+
+    EXPECT_EQ(after.count("xl/calcChain.xml"), 0u);
+    EXPECT_EQ(after["xl/_rels/workbook.xml.rels"].find("calcChain"), std::string::npos);
+    EXPECT_EQ(after["[Content_Types].xml"].find("calcChain"), std::string::npos);
+    EXPECT_NE(after["[Content_Types].xml"].find("/xl/worksheets/sheet2.xml"), std::string::npos);
+    EXPECT_NE(after["xl/workbook.xml"].find("<calcPr calcId=\"191029\" fullCalcOnLoad=\"1\"/>"),
+              std::string::npos);
+    EXPECT_EQ(after["xl/worksheets/sheet2.xml"], before.at("xl/worksheets/sheet2.xml"));
+    EXPECT_EQ(after["_rels/.rels"], before.at("_rels/.rels"));
+    EXPECT_NE(after["xl/worksheets/sheet1.xml"].find("<c r=\"B1\"><v>10</v></c>"),
+              std::string::npos);
+    EXPECT_NE(after["xl/worksheets/sheet1.xml"].find("<f>B1+1</f>"), std::string::npos);
+}
+
+TEST(XlsxSaving, CalcPrIsAddedWhereTheSchemaPutsIt) {
+    Parts p = workbookParts({{"S", worksheetXml("")}}, "",
+                            "<definedNames><definedName name=\"x\">S!$A$1</definedName>"
+                            "</definedNames><extLst/>");
+    auto wb = XlsxWorkbook::read(zipOf(p), "a.xlsx");
+    const std::string book = partsOf(wb->package())["xl/workbook.xml"];
+    EXPECT_NE(book.find("</definedNames><calcPr fullCalcOnLoad=\"1\"/><extLst/>"),
+              std::string::npos)
+        << book;
+}
+
+// Two oddities the fuzzer found: a sheet standing on the calculation chain's relationship, and a
+// relationships namespace bound to a prefix no element could use.
+TEST(XlsxSaving, OdditiesOfTheWorkbookPartSurviveASave) {
+    Parts p = calculatedWorkbook();
+    auto& book = p["xl/workbook.xml"];
+    book.replace(book.find("r:id=\"rId2\""), 11, "r:id=\"rId9\"");
+    book.replace(book.find("xmlns:r="), 8, "xmlns:0=");
+    auto wb = XlsxWorkbook::read(zipOf(p), "odd.xlsx");
+    wb->addSheet("Added").setCell(1, 1, 1.0);
+    auto back = XlsxWorkbook::read(wb->package(), "back.xlsx");
+    EXPECT_EQ(back->sheetCount(), 2);  // Data and Added; "Other" names the chain, no worksheet
+    EXPECT_EQ(back->sheet("Added").cell(1, 1), CellValue(1.0));
+    EXPECT_EQ(partsOf(wb->package()).count("xl/calcChain.xml"), 1u);
+}
+
+TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
+    test::ScratchDir dir("new-workbook");
+    auto wb = XlsxWorkbook::create("Scheme", {"DATA INPUT", "Water Demand"});
+    EXPECT_EQ(wb->activeSheet().name(), "DATA INPUT");
+    wb->sheet("Water Demand").setCell(20, 6, 3.25);
+    wb->sheet("Water Demand").setCell(21, 6, text("Tap & <stand>"));
+    wb->sheet("DATA INPUT").setCell(1, 1, text("Scheme"));
+    wb->addSheet("Notes");
+    wb->save(dir / "scheme.xlsx");
+    EXPECT_FALSE(wb->modified());
+    EXPECT_EQ(wb->name(), "scheme.xlsx");
+
+    auto back = XlsxWorkbook::open(dir / "scheme.xlsx");
+    ASSERT_EQ(back->sheetCount(), 3);
+    EXPECT_EQ(back->sheetAt(2).name(), "Notes");
+    EXPECT_EQ(back->sheet("water demand").cell(20, 6), CellValue(3.25));
+    EXPECT_EQ(back->sheet("Water Demand").cell(21, 6), text("Tap & <stand>"));
+    EXPECT_EQ(back->activeSheet().name(), "DATA INPUT");
+
+    const auto read =
+        test::oracle({"cells", (dir / "scheme.xlsx").string(), "Water Demand", "F20:F21"});
+    EXPECT_EQ(read.status, 0) << read.errors;
+    EXPECT_EQ(read.output, "[[3.25], [\"Tap & <stand>\"]]\n");
+}
+
+TEST(XlsxSaving, SavingTwiceKeepsBothRoundsOfChanges) {
+    test::ScratchDir dir("save-twice");
+    auto wb = XlsxWorkbook::create("w", {"S"});
+    wb->sheet("S").setCell(1, 1, 1.0);
+    wb->save(dir / "w.xlsx");
+    wb->sheet("S").setCell(2, 1, 2.0);
+    wb->addSheet("T").setCell(1, 1, 3.0);
+    wb->save(dir / "w.xlsx");
+    auto back = XlsxWorkbook::open(dir / "w.xlsx");
+    EXPECT_EQ(back->sheet("S").cell(1, 1), CellValue(1.0));
+    EXPECT_EQ(back->sheet("S").cell(2, 1), CellValue(2.0));
+    EXPECT_EQ(back->sheet("T").cell(1, 1), CellValue(3.0));
+}
+
+TEST(XlsxSaving, AFailedSaveLeavesTheFileAndTheFolderAsTheyWere) {
+    test::ScratchDir dir("failed-save");
+    auto wb = XlsxWorkbook::create("w", {"S"});
+    wb->sheet("S").setCell(1, 1, 1.0);
+    wb->save(dir / "w.xlsx");
+    const std::string saved = readBytes(dir / "w.xlsx");
+
+    wb->sheet("S").setCell(2, 1, std::string(40000, 'x'));  // more than a cell holds
+    try {
+        wb->save(dir / "w.xlsx");
+        FAIL() << "saved";
+    } catch (const HostError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "cannot save \"" + (dir / "w.xlsx").string() +
+                      "\": in the sheet \"S\": the text for cell A2 is longer than the 32767 "
+                      "characters a cell can hold");
+    }
+    EXPECT_TRUE(wb->modified());
+    EXPECT_EQ(readBytes(dir / "w.xlsx"), saved);
+    EXPECT_THROW(wb->save(dir / "no-such-folder" / "w.xlsx"), HostError);
+    EXPECT_THROW(wb->save(dir.path()), HostError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);  // no temporary file left behind
+}
+
+TEST(XlsxSaving, PermissionsAndLinksOfTheFileAreKept) {
+    test::ScratchDir dir("links");
+    auto wb = XlsxWorkbook::create("w", {"S"});
+    wb->save(dir / "real.xlsx");
+    ::chmod((dir / "real.xlsx").c_str(), 0640);
+    std::filesystem::create_symlink("real.xlsx", dir / "link.xlsx");
+    wb->sheet("S").setCell(1, 1, 5.0);
+    wb->save(dir / "link.xlsx");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.xlsx"));
+    struct stat st;
+    ASSERT_EQ(::stat((dir / "real.xlsx").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(XlsxWorkbook::open(dir / "real.xlsx")->sheet("S").cell(1, 1), CellValue(5.0));
+}
+
+TEST(XlsxSaving, AHostOpensWorkbooksThroughTheLoader) {
+    test::ScratchDir dir("loader");
+    XlsxWorkbook::create("w", {"KELDRAN"})->save(dir / "w.xlsx");
+    MemorySpreadsheetHost host(xlsxLoader());
+    EXPECT_EQ(host.open(dir / "w.xlsx").activeSheet().name(), "KELDRAN");
+    EXPECT_THROW(host.open(dir / "missing.xlsx"), HostError);
+}
+
+}  // namespace
+}  // namespace plovis

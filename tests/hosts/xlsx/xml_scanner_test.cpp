@@ -1,0 +1,119 @@
+#include "hosts/xlsx/xml_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include "hosts/xlsx/package_error.h"
+
+namespace plovis::xlsx {
+namespace {
+
+using Token = XmlScanner::Token;
+
+// The tokens of a document in a compact form: <name depth, </name depth, "text".
+std::string tokens(std::string_view doc) {
+    XmlScanner sc(doc);
+    std::string out;
+    for (Token t = sc.next(); t != Token::Done; t = sc.next()) {
+        if (t == Token::Start)
+            out += "<" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
+        if (t == Token::End)
+            out += "</" + std::string(sc.name()) + std::to_string(sc.depth()) + " ";
+        if (t == Token::Text) {
+            std::string text;
+            sc.appendText(text);
+            out += "\"" + text + "\" ";
+        }
+    }
+    return out;
+}
+
+std::string failure(std::string_view doc) {
+    try {
+        tokens(doc);
+    } catch (const PackageError& e) {
+        return e.what();
+    }
+    return "no failure";
+}
+
+TEST(XmlScanner, TokensWithPrefixesEmptyElementsReferencesAndCData) {
+    EXPECT_EQ(tokens("<?xml version=\"1.0\"?>\n<x:a xmlns:x=\"u\"><x:c r='A1'/><!-- note -->"
+                     "<v>1 &lt; 2 &amp; &#65;&#x42;</v><t><![CDATA[<raw>&]]></t></x:a>"),
+              "<a1 <c2 </c2 <v2 \"1 < 2 & AB\" </v2 <t2 \"<raw>&\" </t2 </a1 ");
+}
+
+TEST(XmlScanner, AttributesByLocalNameWithTheirPlaceInTheDocument) {
+    const std::string doc = "<c r=\"B7\" s = '3' x:t=\"n\"/>";
+    XmlScanner sc(doc);
+    ASSERT_EQ(sc.next(), Token::Start);
+    EXPECT_TRUE(sc.selfClosing());
+    EXPECT_EQ(sc.attribute("r").value_or("?"), "B7");
+    EXPECT_EQ(sc.attribute("s").value_or("?"), "3");
+    EXPECT_EQ(sc.attribute("t").value_or("?"), "n");
+    EXPECT_FALSE(sc.attribute("x").has_value());
+    EXPECT_EQ(sc.offsetOf(*sc.attribute("r")), 6u);  // just inside the quote
+    EXPECT_EQ(sc.tokenBegin(), 0u);
+    EXPECT_EQ(sc.tokenEnd(), doc.size());
+    ASSERT_EQ(sc.next(), Token::End);
+    EXPECT_EQ(sc.tokenBegin(), doc.size());
+    EXPECT_EQ(sc.next(), Token::Done);
+}
+
+TEST(XmlScanner, ReadTextAndSkipElement) {
+    XmlScanner sc("<r><v>4<b>x</b>2</v><f><g/><h>y</h></f><w/></r>");
+    sc.next();
+    sc.next();
+    EXPECT_EQ(sc.readText(), "42");
+    sc.next();
+    sc.skipElement();
+    ASSERT_EQ(sc.next(), Token::Start);
+    EXPECT_EQ(sc.name(), "w");
+}
+
+TEST(XmlScanner, SkipKnownElementJumpsToTheEndTagOrReadsWhenSomethingCouldHideIt) {
+    for (const char* doc :
+         {"<d><row><c>1</c></row ><row/></d>", "<d><row><!-- </row> --><c/></row><row/></d>",
+          "<d><row><row></row></row><row/></d>"}) {
+        XmlScanner sc(doc);
+        sc.next();
+        sc.next();
+        sc.skipKnownElement();
+        EXPECT_EQ(sc.depth(), 2) << doc;
+        ASSERT_EQ(sc.next(), Token::Start) << doc;
+        EXPECT_TRUE(sc.selfClosing()) << doc;
+    }
+}
+
+TEST(XmlScanner, MalformedDocumentsNameWhatAndWhere) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<a><b></a>", "line 1, column 7: </a> does not close the open element <b>"},
+        {"<a>\n<b x=1/></a>", "line 2, column 6: an attribute value is not quoted"},
+        {"<a x=\"1\"y=\"2\"/>", "line 1, column 9: a blank is missing before an attribute"},
+        {"<a x=\"1/>", "line 1, column 6: an attribute value is not closed"},
+        {"<a x=\"<\"/>", "line 1, column 6: \"<\" inside an attribute value"},
+        {"<a>", "line 1, column 4: the document ends inside <a>"},
+        {"", "line 1, column 1: the document holds no element"},
+        {"<a/><b/>", "line 1, column 5: a second root element"},
+        {"<a/>text", "line 1, column 5: text outside the root element"},
+        {"<!DOCTYPE a [<!ENTITY e \"x\">]><a/>",
+         "line 1, column 1: a document type declaration, which workbook parts never have"},
+        {"<a><!-- open</a>", "line 1, column 4: a comment or instruction is not closed"},
+        {"<a><![CDATA[x</a>", "line 1, column 4: a CDATA section is not closed"},
+        {"<a>&bogus;</a>", "line 1, column 4: a malformed character or entity reference"},
+        {"<a>&#0;</a>", "line 1, column 4: a malformed character or entity reference"},
+        {"<a>&#xD800;</a>", "line 1, column 4: a malformed character or entity reference"},
+        {"<1a/>", "line 1, column 2: a name is expected"},
+        {"<a></>", "line 1, column 6: a name is expected"},
+        {"<a", "line 1, column 1: the tag <a> is not closed"},
+    };
+    for (const auto& [doc, expected] : cases) {
+        EXPECT_EQ(failure(doc), std::string("not well-formed XML at ") + expected) << doc;
+    }
+}
+
+TEST(XmlScanner, ByteOrderMarkAndWhitespaceAroundTheRoot) {
+    EXPECT_EQ(tokens("\xEF\xBB\xBF  <a/>\n "), "<a1 </a1 ");
+}
+
+}  // namespace
+}  // namespace plovis::xlsx
