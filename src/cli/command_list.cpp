@@ -1,5 +1,6 @@
 #include "cli/cells_command.h"
 #include "cli/cli.h"
+#include "cli/computation_commands.h"
 
 namespace plovis {
 
@@ -12,8 +13,12 @@ std::vector<CliCommand> allCommands() {
     // Drawings
 
     // Water demand and pipe design
+    for (auto& c : designCommands())
+        commands.push_back(std::move(c));
 
     // Survey reductions, ground profile and sections
+    for (auto& c : surveyCommands())
+        commands.push_back(std::move(c));
 
     // Profile, schematic and existing ground profile drawings
 
