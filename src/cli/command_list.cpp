@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/render_command.h"
 
 namespace plovis {
 
@@ -8,6 +9,7 @@ std::vector<CliCommand> allCommands() {
     // Workbooks
 
     // Drawings
+    commands.push_back(renderCommand());
 
     // Water demand and pipe design
 

@@ -19,6 +19,8 @@ class Walker {
         for (const auto& item : block.items()) {
             if (item->erased()) continue;
             const CadEntity& e = *item;
+            // Inside a block, attribute definitions show through the references' attributes.
+            if (depth > 0 && e.kind() == EntityKind::AttributeDefinition) continue;
             const ShownStyle style = resolve(e.style(), outer, depth > 0);
             if (style.layer->frozen()) continue;
             if (const auto* ref = entityAs<CadBlockReference>(e)) {

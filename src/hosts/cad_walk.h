@@ -20,7 +20,8 @@ struct ShownStyle {
 };
 
 struct WalkVisitor {
-    // Every shown entity except block references (whose contents are walked instead).
+    // Every shown entity except block references (whose contents are walked instead) and the
+    // attribute definitions of blocks (their references' attributes show instead).
     std::function<void(const CadEntity&, const Transform2D&, const ShownStyle&)> entity;
     // Every visible attribute of a shown block reference.
     std::function<void(const CadAttribute&, const Transform2D&, const ShownStyle&)> attribute;
