@@ -37,10 +37,11 @@ CliCommand renderCommand() {
                     return runWithConsole(streams, {}, [&](ConsoleUserInterface&) {
                         RenderSession session;
                         const auto drawing = readDxfFile(args->drawing);
+                        RenderOptions options;
+                        options.dotsPerInch = args->dotsPerInch;
                         for (const std::string& out : args->outputs) {
                             if (out.empty()) continue;
-                            const RenderResult r =
-                                renderDrawing(*drawing, out, {args->dotsPerInch});
+                            const RenderResult r = renderDrawing(*drawing, out, options);
                             streams.out << "Wrote " << out;
                             if (r.widthPixels > 0) {
                                 streams.out << " (" << r.widthPixels << " x " << r.heightPixels

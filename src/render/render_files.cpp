@@ -63,10 +63,11 @@ void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesys
 }
 
 RenderResult writePng(const Drawing& drawing, const PageLayout& page,
-                      const std::filesystem::path& file, int dotsPerInch) {
-    double dpi = dotsPerInch;
+                      const std::filesystem::path& file, const RenderOptions& options) {
+    double dpi = options.dotsPerInch;
     const double area = page.widthMm * page.heightMm / (kMmPerInch * kMmPerInch);
-    if (area * dpi * dpi > kLargestImage) dpi = std::floor(std::sqrt(kLargestImage / area));
+    const double largest = options.largestImagePixels;
+    if (area * dpi * dpi > largest) dpi = std::max(1.0, std::floor(std::sqrt(largest / area)));
     const double unitsPerMm = dpi / kMmPerInch;
     QImage image(std::max(1, static_cast<int>(std::ceil(page.widthMm * unitsPerMm))),
                  std::max(1, static_cast<int>(std::ceil(page.heightMm * unitsPerMm))),
@@ -113,17 +114,30 @@ RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& 
             writeSvg(drawing, page, file);
             break;
         case ImageFormat::Png:
-            return writePng(drawing, page, file, options.dotsPerInch);
+            return writePng(drawing, page, file, options);
     }
     return {};
+}
+
+// Qt notes on standard error that a headless run has no runtime folder; that is expected and
+// would only confuse the command line's user.
+static void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context,
+                                    const QString& text) {
+    if (text.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
+    qt_message_output(type, context, text);
 }
 
 RenderSession::RenderSession() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler_ = qInstallMessageHandler(quietAboutRuntimeFolder);
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
 }
 
-RenderSession::~RenderSession() = default;
+RenderSession::~RenderSession() {
+    if (!app_) return;
+    app_.reset();
+    qInstallMessageHandler(previousHandler_);
+}
 
 }  // namespace plovis

@@ -8,6 +8,8 @@
 
 #include "hosts/cad_drawing.h"
 
+#include <QtGlobal>
+
 class QGuiApplication;
 
 namespace plovis {
@@ -18,11 +20,12 @@ enum class ImageFormat { Pdf, Svg, Png };
 std::optional<ImageFormat> imageFormatFor(const std::filesystem::path& file);
 
 struct RenderOptions {
-    int dotsPerInch = 150;  // PNG resolution; 10 to 2400
+    int dotsPerInch = 150;              // PNG resolution; 10 to 2400
+    double largestImagePixels = 100e6;  // a PNG larger at that resolution gets a lower one
 };
 
 // What a PNG came out as: a drawing too large for an image at the asked resolution is rendered at
-// a lower one (the image is kept under 100 million pixels).
+// a lower one, so the image stays within RenderOptions::largestImagePixels.
 struct RenderResult {
     int dotsPerInch = 0;
     int widthPixels = 0, heightPixels = 0;
@@ -48,6 +51,7 @@ class RenderSession {
     char name_[8] = "plovis";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QGuiApplication> app_;
+    void (*previousHandler_)(QtMsgType, const QMessageLogContext&, const QString&) = nullptr;
 };
 
 }  // namespace plovis
