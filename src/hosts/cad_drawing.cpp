@@ -146,7 +146,7 @@ Drawing::Drawing(std::string name, DrawingFileReader reader)
       linetypes_(*this),
       textStyles_(*this),
       blocks_(*this),
-      modelSpace_(*this, "*Model_Space", Point{}),
+      modelSpace_(*this, std::string(kModelSpaceName), Point{}),
       activeLayer_(&layers_.item("0")),
       activeTextStyle_(&textStyles_.item("Standard")) {}
 

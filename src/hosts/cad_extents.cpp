@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <map>
 #include <numbers>
 
 #include "hosts/cad_walk.h"
@@ -152,13 +151,15 @@ class Measure {
             addEntity(e, entity, t);
         };
         v.attribute = [&e](const CadAttribute& a, const Transform2D& t, const ShownStyle&) {
-            for (const Point& p : estimatedTextBox(a)) e.add(t.apply(p));
+            for (const Point& p : estimatedTextBox(a))
+                e.add(t.apply(p));
         };
         v.block = [this, &e](const CadBlock& block, const Transform2D& t, const ShownStyle& s) {
             const Extents local = blockExtents(block, s);
             if (local.empty()) return false;
             for (double x : {local.minX, local.maxX}) {
-                for (double y : {local.minY, local.maxY}) e.add(t.apply({x, y, 0}));
+                for (double y : {local.minY, local.maxY})
+                    e.add(t.apply({x, y, 0}));
             }
             return false;
         };
@@ -185,6 +186,8 @@ class Measure {
 
 }  // namespace
 
-Extents modelSpaceExtents(const Drawing& drawing) { return Measure(drawing).modelSpace(); }
+Extents modelSpaceExtents(const Drawing& drawing) {
+    return Measure(drawing).modelSpace();
+}
 
 }  // namespace plovis
