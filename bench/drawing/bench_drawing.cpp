@@ -37,7 +37,9 @@ void addNode(plovis::CadBlock& ms, long i) {
             break;
         }
         default:
-            ms.insertBlock({x, y, 0}, "JNO", 1, 1, 1, 0).attribute(0).setTextString("J" + std::to_string(i));
+            ms.insertBlock({x, y, 0}, "JNO", 1, 1, 1, 0)
+                .attribute(0)
+                .setTextString("J" + std::to_string(i));
             break;
     }
 }
@@ -46,24 +48,28 @@ void addNode(plovis::CadBlock& ms, long i) {
 
 int main(int argc, char** argv) {
     const long count = argc > 1 ? std::stol(argv[1]) : 1'000'000;
-    const std::filesystem::path folder = argc > 2 ? argv[2] : std::filesystem::temp_directory_path();
+    const std::filesystem::path folder =
+        argc > 2 ? argv[2] : std::filesystem::temp_directory_path();
     try {
         plovis::RenderSession session;
         auto start = Clock::now();
         plovis::Drawing d("bench.dwg");
         plovis::CadBlock& jno = d.blocks().add("JNO", {0, 0, 0});
         jno.addCircle({0, 0, 0}, 1.5);
-        plovis::CadAttributeDefinition& name = jno.addAttribute(1.5, 0, "Node", {2, 5, 0}, "NAME", "J");
+        plovis::CadAttributeDefinition& name =
+            jno.addAttribute(1.5, 0, "Node", {2, 5, 0}, "NAME", "J");
         name.setAlignment(plovis::TextAlignment::MiddleLeft);
         name.setTextAlignmentPoint({2, 5, 0});
-        for (long i = 0; i < count; ++i) addNode(d.modelSpace(), i);
+        for (long i = 0; i < count; ++i)
+            addNode(d.modelSpace(), i);
         std::printf("build %ld entities in memory  %7.3f s\n", count, secondsSince(start));
 
         const auto dxf = folder / "bench_drawing.dxf";
         start = Clock::now();
         plovis::saveDxfFile(d, dxf);
         std::printf("save DXF (%5.0f MB)            %7.3f s\n",
-                    static_cast<double>(std::filesystem::file_size(dxf)) / 1e6, secondsSince(start));
+                    static_cast<double>(std::filesystem::file_size(dxf)) / 1e6,
+                    secondsSince(start));
 
         start = Clock::now();
         const auto read = plovis::readDxfFile(dxf);
@@ -74,7 +80,8 @@ int main(int argc, char** argv) {
         start = Clock::now();
         plovis::renderDrawing(d, pdf);
         std::printf("render PDF (%5.0f MB)          %7.3f s\n",
-                    static_cast<double>(std::filesystem::file_size(pdf)) / 1e6, secondsSince(start));
+                    static_cast<double>(std::filesystem::file_size(pdf)) / 1e6,
+                    secondsSince(start));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_drawing: %s\n", e.what());
         return 1;

@@ -48,6 +48,21 @@ TEST(DxfReader, AMinimalFileOfEntitiesOnly) {
     EXPECT_NE(d->layers().find("NEW"), nullptr);  // made, as CAD programs do
 }
 
+// Blocks CAD programs make themselves (dynamic blocks) have names starting with '*'.
+TEST(DxfReader, AnonymousBlocksComeInAndGoOutMarkedAsSuch) {
+    const auto d =
+        readDxf(file("0\nINSERT\n8\n0\n2\n*U2\n10\n0\n20\n0\n",
+                     "0\nBLOCK\n8\n0\n2\n*U2\n70\n1\n10\n0\n20\n0\n" + kLine + "0\nENDBLK\n"),
+                "anon.dxf");
+    ASSERT_NE(d->blocks().find("*U2"), nullptr);
+    const auto tags = test::dxfTags(test::dxfText(*d));
+    bool marked = false;
+    for (std::size_t i = 0; i + 1 < tags.size(); ++i) {
+        marked |= tags[i] == test::DxfTag{2, "*U2"} && tags[i + 1] == test::DxfTag{70, "1"};
+    }
+    EXPECT_TRUE(marked);
+}
+
 TEST(DxfReader, EscapedAndCodePageCharactersBecomeUtf8) {
     const auto d =
         readDxf(file("0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n2\n1\n\\U+2300 63 \xB1 1\n"), "t.dxf");
