@@ -1,6 +1,7 @@
 #include "cli/cells_command.h"
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
+#include "cli/render_command.h"
 
 namespace plovis {
 
@@ -11,6 +12,7 @@ std::vector<CliCommand> allCommands() {
     commands.push_back(cellsCommand());
 
     // Drawings
+    commands.push_back(renderCommand());
 
     // Water demand and pipe design
     for (auto& c : designCommands())
