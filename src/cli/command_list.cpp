@@ -1,6 +1,7 @@
 #include "cli/cells_command.h"
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
+#include "cli/drawing_commands.h"
 #include "cli/render_command.h"
 
 namespace plovis {
@@ -23,6 +24,8 @@ std::vector<CliCommand> allCommands() {
         commands.push_back(std::move(c));
 
     // Profile, schematic and existing ground profile drawings
+    for (auto& c : drawingCommands())
+        commands.push_back(std::move(c));
 
     return commands;
 }
