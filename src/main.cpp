@@ -1,4 +1,4 @@
-// plovis: the command line (and, without arguments, the desktop application).
+// plovis: the desktop application without arguments, the command line with a command.
 #include <unistd.h>
 
 #include <iostream>
@@ -6,9 +6,14 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "shell/desktop.h"
+#include "shell/desktop_command.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() && plovis::displayAvailable()) return plovis::runDesktop(argc, argv);
+    std::vector<plovis::CliCommand> commands = plovis::allCommands();
+    commands.push_back(plovis::desktopCliCommand(argc, argv));
     const bool terminal = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
-    return plovis::runCli(args, {std::cout, std::cerr, std::cin, terminal}, plovis::allCommands());
+    return plovis::runCli(args, {std::cout, std::cerr, std::cin, terminal}, commands);
 }

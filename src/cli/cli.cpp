@@ -107,8 +107,8 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
             return body(streams);
         }
     }
-    streams.err << "plovis: the desktop application is not part of this build yet; "
-                   "give a command.\n\n"
+    // Without a command the program opens the desktop application; here there is no screen.
+    streams.err << "plovis: there is no display for the desktop application; give a command.\n\n"
                 << p.app->help();
     return kExitUsage;
 }

@@ -17,12 +17,6 @@ void ignoringFailure(const std::function<void()>& step) {
     }
 }
 
-// The template itself is open: its blocks are there already.
-bool isTemplateDocument(const Drawing& drawing) {
-    return equalsIgnoringCase(drawing.name(), "Pipe-des-blank.dwg") ||
-           equalsIgnoringCase(drawing.name(), "Pipe-des-blank.dxf");
-}
-
 void importTemplate(CadHost& host, CadHandles& cad, UserInterface& ui,
                     const std::filesystem::path& templateFile) {
     try {
@@ -73,6 +67,11 @@ void addLayer(Drawing& drawing, const char* name, int color, const char* linetyp
 }
 
 }  // namespace
+
+bool isTemplateDocument(const Drawing& drawing) {
+    return equalsIgnoringCase(drawing.name(), "Pipe-des-blank.dwg") ||
+           equalsIgnoringCase(drawing.name(), "Pipe-des-blank.dxf");
+}
 
 std::filesystem::path templateDrawingPath() {
     return dataDirectory() / "Pipe-des-blank.dxf";

@@ -27,6 +27,9 @@ enum class Preparation {
 // The template drawing beside the program, whose blocks are the drawings' symbols.
 std::filesystem::path templateDrawingPath();
 
+// Whether the drawing is the template itself (its blocks are there already).
+bool isTemplateDocument(const Drawing& drawing);
+
 // The profile's preparation: attach and show the drawing, import the template, the text style
 // "romans", the line type "HIDDEN" and the layers "GL" (red), "HGL" (magenta, HIDDEN), "SPL"
 // (blue), with "0" left current. A template that cannot be imported shows "The Template Drawing

@@ -105,7 +105,7 @@ QTransform DrawingPainter::deviceTransform(const Transform2D& t) const {
 
 void DrawingPainter::setPen(const ShownStyle& style) {
     const Rgb rgb = paperColor(style.color);
-    const double width = kLineWeightMm * unitsPerMm_;
+    const double width = std::max(kLineWeightMm * unitsPerMm_, minimumLineWidth_);
     QPen pen(QColor(rgb.r, rgb.g, rgb.b), width);
     pen.setJoinStyle(Qt::RoundJoin);
     pen.setCapStyle(Qt::RoundCap);

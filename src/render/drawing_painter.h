@@ -18,6 +18,9 @@ class DrawingPainter {
     // unitsPerMm: device units per paper millimetre.
     DrawingPainter(QPainter& painter, const PageLayout& page, double unitsPerMm);
     void paint(const Drawing& drawing);
+    // The thinnest line drawn, in device units: a screen view zoomed far out keeps its lines
+    // visible (default 0: the plotted width however thin).
+    void setMinimumLineWidth(double deviceUnits) { minimumLineWidth_ = deviceUnits; }
 
     // Plotted line width on paper, in millimetres.
     static constexpr double kLineWeightMm = 0.25;
@@ -38,6 +41,7 @@ class DrawingPainter {
     QFont font_;
     QFontMetricsF metrics_;
     double capHeight_ = 1, descent_ = 0;  // of font_, in its own pixels
+    double minimumLineWidth_ = 0;
 };
 
 // What a text shows: the CAD control codes %%c, %%d, %%p and %%% as the diameter, degree,

@@ -1,0 +1,84 @@
+#include "commands/open_commands.h"
+
+#include "common/data_directory.h"
+
+namespace plovis {
+namespace {
+
+constexpr StatusLabel kStatus = StatusLabel::MainStatus;
+
+// The drawing in front of the running host, a new one when none is open; HostError when the host
+// is not running or refuses.
+Drawing& attachDrawing(CadHost& host) {
+    host.attach();
+    if (host.documentCount() > 0) return host.activeDocument();
+    host.addDocument();
+    return host.activeDocument();
+}
+
+}  // namespace
+
+std::filesystem::path sampleWorkbookPath() {
+    return dataDirectory() / "Pipe_Design_Sample.xlsx";
+}
+
+bool openSampleCommand(SpreadsheetHost& host, UserInterface& ui,
+                       const std::filesystem::path& sample) {
+    ui.setStatus(kStatus, "Please wait while program is opens the excel sample data file...");
+    try {
+        host.start();
+    } catch (const HostError&) {
+        ui.setStatus(kStatus, "");
+        ui.showMessage(
+            okMessage("Could not open the excel application.So please confirm that "
+                      "you have installed microsoft Excel."));
+        return false;
+    }
+    try {
+        host.setVisible(true);
+        host.open(sample);
+    } catch (const HostError&) {
+        ui.showMessage(okMessage("Could not find the sample file named " + sample.string()));
+        ui.setStatus(kStatus, "");
+        return false;
+    }
+    ui.setStatus(kStatus, "");
+    return true;
+}
+
+bool templateDrawingCommand(CadHost& host, UserInterface& ui,
+                            const std::filesystem::path& templateFile) {
+    ui.setStatus(kStatus, "Please wait while program opens the AutoCAD application.");
+    Drawing* drawing = nullptr;
+    try {
+        drawing = &attachDrawing(host);
+    } catch (const HostError&) {
+        try {
+            host.start();
+            drawing = &host.activeDocument();
+        } catch (const HostError&) {
+            ui.showMessage(
+                okMessage("Could not find the AutoCAD application. Please confirm that "
+                          "you have AutoCAD application"));
+            ui.setStatus(kStatus, "");
+            return false;
+        }
+    }
+    host.setVisible(true);
+    try {
+        if (!isTemplateDocument(*drawing)) {
+            CadBlockReference& ref =
+                drawing->modelSpace().insertBlock({0, 0, 0}, templateFile.string(), 1, 1, 1, 0);
+            ref.erase();
+            host.update();
+        }
+    } catch (const HostError&) {
+        ui.showMessage(okMessage("Could not find the template file."));
+        ui.setStatus(kStatus, "");
+        return false;
+    }
+    ui.setStatus(kStatus, "");
+    return true;
+}
+
+}  // namespace plovis

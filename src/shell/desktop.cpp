@@ -1,0 +1,74 @@
+#include "shell/desktop.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "shell/form1.h"
+
+namespace plovis {
+
+Desktop::Desktop(std::unique_ptr<Dialogs> dialogs, DesktopOptions options)
+    : dialogs_(std::move(dialogs)),
+      options_(options),
+      ui_(*dialogs_),
+      workbooks_(*dialogs_, guard_),
+      drawings_(*dialogs_, guard_),
+      onEnded_([] { QCoreApplication::quit(); }) {
+    form_ = std::make_unique<Form1>(*this);
+    ui_.setMainWindow(form_.get());
+}
+
+Desktop::~Desktop() {
+    form_.reset();
+}
+
+void Desktop::runCommand(const std::function<void()>& body) {
+    {
+        RunningCommand running(guard_);
+        if (!running.started()) return;
+        try {
+            body();
+        } catch (const ApplicationEnds&) {
+            // The end is carried out below, once the command is over.
+        } catch (const std::exception& e) {
+            ui_.showMessage(criticalMessage(std::string("The command stopped: ") + e.what()));
+        }
+        workbooks_.refresh();
+        drawings_.refresh();
+    }
+    if (ui_.endRequested()) {
+        ui_.clearEndRequest();
+        form_->close();
+    }
+}
+
+bool Desktop::offerToSaveAll() {
+    return workbooks_.offerToSaveAll() && drawings_.offerToSaveAll();
+}
+
+void Desktop::finish() {
+    workbooks_.closeAll();
+    drawings_.closeAll();
+    finished_ = true;
+    onEnded_();
+}
+
+bool displayAvailable() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+int runDesktop(int argc, char** argv, DesktopOptions options) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("PLOVIS");
+    QApplication::setOrganizationName("PLOVIS");
+    QApplication::setQuitOnLastWindowClosed(false);
+    Desktop desktop(std::make_unique<QtDialogs>(), options);
+    desktop.mainWindow().show();
+    return QApplication::exec();
+}
+
+}  // namespace plovis

@@ -1,0 +1,72 @@
+#pragma once
+// The desktop application as one object: the dialogs, the user interface, the two hosts (the
+// workbook and drawing windows) and the main window, and the way the program ends. It owns what
+// the original kept at window and module scope; nothing is global.
+
+#include <functional>
+#include <memory>
+
+#include "shell/command_guard.h"
+#include "shell/dialogs.h"
+#include "shell/drawing_host.h"
+#include "shell/qt_user_interface.h"
+#include "shell/workbook_host.h"
+
+namespace plovis {
+
+class Form1;
+
+struct DesktopOptions {
+    // Switches on the menu entries and the button that the main window starts with switched
+    // off (the computations and the ground profile dialog). Default off: the window as laid out.
+    bool allCommands = false;
+};
+
+class Desktop {
+  public:
+    explicit Desktop(std::unique_ptr<Dialogs> dialogs, DesktopOptions options = {});
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    Form1& mainWindow() { return *form_; }
+    WorkbookHost& workbooks() { return workbooks_; }
+    DrawingHost& drawings() { return drawings_; }
+    QtUserInterface& ui() { return ui_; }
+    Dialogs& dialogs() { return *dialogs_; }
+    CommandGuard& guard() { return guard_; }
+    const DesktopOptions& options() const { return options_; }
+
+    // Runs one command of the command table to its end, unless another one runs. A failure no
+    // routine answered is shown, never lost; the windows show what the command changed; a
+    // command that ended the application closes the main window (which offers to save first).
+    void runCommand(const std::function<void()>& body);
+
+    // Asks, for every modified workbook and drawing, whether to save it. False when the user
+    // cancelled: the program then goes on.
+    bool offerToSaveAll();
+    // Closes the workbook and drawing windows and ends the program (see setOnEnded).
+    void finish();
+    bool finished() const { return finished_; }
+    // What ending does once the windows are closed: QCoreApplication::quit unless replaced.
+    void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
+
+  private:
+    std::unique_ptr<Dialogs> dialogs_;
+    DesktopOptions options_;
+    CommandGuard guard_;
+    QtUserInterface ui_;
+    WorkbookHost workbooks_;
+    DrawingHost drawings_;
+    std::unique_ptr<Form1> form_;
+    std::function<void()> onEnded_;
+    bool finished_ = false;
+};
+
+// True when there is a screen for the desktop application (or QT_QPA_PLATFORM names one).
+bool displayAvailable();
+
+// Runs the desktop application until it ends; returns the exit status.
+int runDesktop(int argc, char** argv, DesktopOptions options = {});
+
+}  // namespace plovis

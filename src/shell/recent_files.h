@@ -1,0 +1,15 @@
+#pragma once
+// The workbooks opened lately, newest first, for the workbook window's "Open Recent" menu. Kept
+// in the user's settings of the desktop (the only thing the program keeps between runs).
+
+#include <QStringList>
+
+namespace plovis {
+
+inline constexpr int kRecentFileCount = 8;
+
+QStringList recentWorkbooks();
+// Puts the file at the top of the list (once), dropping the oldest beyond kRecentFileCount.
+void rememberWorkbook(const QString& file);
+
+}  // namespace plovis

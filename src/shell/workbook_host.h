@@ -1,0 +1,68 @@
+#pragma once
+// The spreadsheet host of the desktop: the workbook windows. A command attaches to the workbook
+// in front; starting the host opens an empty workbook window; opening a file shows it in a
+// window of its own (or in the empty one).
+
+#include <QString>
+#include <vector>
+
+#include "hosts/spreadsheet.h"
+#include "shell/command_guard.h"
+#include "shell/dialogs.h"
+
+class QWidget;
+
+namespace plovis {
+
+class WorkbookWindow;
+
+class WorkbookHost : public SpreadsheetHost {
+  public:
+    WorkbookHost(Dialogs& dialogs, CommandGuard& guard);
+    ~WorkbookHost() override;
+    WorkbookHost(const WorkbookHost&) = delete;
+    WorkbookHost& operator=(const WorkbookHost&) = delete;
+
+    // The workbook of the window in front; HostError when no window holds one.
+    Workbook& activeWorkbook() override;
+    // An empty workbook window when there is none.
+    void start() override;
+    void setVisible(bool visible) override;
+    // The file in a window of its own in front (the window that holds it already, when one
+    // does). HostError naming the file and the problem when it cannot be read.
+    Workbook& open(const std::filesystem::path& file) override;
+
+    // The windows, the one in front first.
+    const std::vector<WorkbookWindow*>& windows() const { return windows_; }
+    void bringToFront(WorkbookWindow* window);
+    // The file dialog, then the file opened; a failure is shown over `parent`.
+    void openChosenFile(QWidget* parent);
+    void openFile(const QString& file, QWidget* parent);
+    // Asks for every modified workbook whether to save it. False when the user cancelled.
+    bool offerToSaveAll();
+    // Closes every window without asking (after offerToSaveAll).
+    void closeAll();
+    // Lets the user select again in the window in front (the profile's selection message).
+    bool askForSelection();
+    // After a command: every window shows its cells and modified marker anew.
+    void refresh();
+    // A window closed by the user.
+    void windowClosed(WorkbookWindow* window);
+
+    Dialogs& dialogs() const { return dialogs_; }
+    CommandGuard& guard() const { return guard_; }
+
+  private:
+    WorkbookWindow& newWindow();
+    WorkbookWindow* windowWithWorkbook() const;
+    // A closed window is hidden and deleted later: it may still be on the call stack.
+    void retire(WorkbookWindow* window);
+    void deleteRetired();
+
+    Dialogs& dialogs_;
+    CommandGuard& guard_;
+    std::vector<WorkbookWindow*> windows_;  // owned; the one in front first
+    std::vector<WorkbookWindow*> retired_;  // owned; closed
+};
+
+}  // namespace plovis
