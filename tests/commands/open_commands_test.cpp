@@ -2,17 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/messages_shown.h"
+#include "support/test_paths.h"
 
 namespace plovis {
 namespace {
 
 const std::filesystem::path kSample = "/plovis/data/Pipe_Design_Sample.xlsx";
-const std::filesystem::path kTemplate = "/plovis/data/Pipe-des-blank.dxf";
 
 const char* const kSampleCaption =
     "Please wait while program is opens the excel sample data file...";
@@ -35,7 +37,6 @@ MemorySpreadsheetHost::Loader knownFiles(std::vector<std::filesystem::path> file
 // The template drawing as the DXF host would read it: one symbol block.
 DrawingFileReader templateReader() {
     return [](const std::filesystem::path& file) {
-        if (file != kTemplate) throw HostError("No such file: " + file.string());
         auto d = std::make_unique<Drawing>(file.filename().string());
         d->blocks().add("a4_paper", {0, 0, 0}).addLine({0, 0, 0}, {297, 0, 0});
         return d;
@@ -88,8 +89,17 @@ TEST(OpenSample, AHostThatCannotStartClearsTheCaptionBeforeItsMessage) {
               "microsoft Excel.");
 }
 
+// A template file on disk (the host checks that it is there); its contents come from the reader.
+struct TemplateFile {
+    TemplateFile() { std::ofstream(path) << "template"; }
+    test::ScratchDir dir{"open-template"};
+    std::filesystem::path path = dir / "Pipe-des-blank.dxf";
+};
+
 struct TemplateFixture {
     explicit TemplateFixture(bool running) : cad(utility, running, templateReader()) {}
+    TemplateFile file;
+    const std::filesystem::path& templateFile = file.path;
     ScriptedCadUtility utility;
     MemoryCadHost cad;
     RecordingUserInterface ui;
@@ -97,7 +107,7 @@ struct TemplateFixture {
 
 TEST(TemplateDrawing, ARunningHostWithoutDrawingGetsOneWithTheTemplateBlocks) {
     TemplateFixture f(true);
-    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, kTemplate));
+    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, f.templateFile));
     ASSERT_EQ(f.cad.documentCount(), 1);
     Drawing& d = f.cad.activeDocument();
     EXPECT_NE(d.blocks().find("a4_paper"), nullptr);
@@ -110,7 +120,7 @@ TEST(TemplateDrawing, ARunningHostWithoutDrawingGetsOneWithTheTemplateBlocks) {
 
 TEST(TemplateDrawing, AHostNotRunningIsStarted) {
     TemplateFixture f(false);
-    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, kTemplate));
+    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, f.templateFile));
     EXPECT_TRUE(f.cad.started());
     EXPECT_NE(f.cad.activeDocument().blocks().find("a4_paper"), nullptr);
 }
@@ -143,7 +153,8 @@ TEST(TemplateDrawing, NoHostAtAllIsReported) {
     ScriptedCadUtility utility;
     AbsentCadHost cad(utility, false);
     RecordingUserInterface ui;
-    EXPECT_FALSE(templateDrawingCommand(cad, ui, kTemplate));
+    const TemplateFile file;
+    EXPECT_FALSE(templateDrawingCommand(cad, ui, file.path));
     EXPECT_EQ(ui.messageTexts(),
               (std::vector<std::string>{"Could not find the AutoCAD application. Please confirm "
                                         "that you have AutoCAD application"}));
