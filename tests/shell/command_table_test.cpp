@@ -1,0 +1,257 @@
+// The command table: every enabled command reached from its menu entry or button, the status
+// protocol (the caption shows before the work and is cleared after), and the entries that start
+// switched off doing nothing until switched on.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+#include "desktop_fixture.h"
+#include "hosts/dxf/dxf_file.h"
+#include "shell/drawing_host.h"
+#include "shell/workbook_window.h"
+#include "support/test_paths.h"
+
+namespace plovis {
+namespace {
+
+using CommandTable = test::DesktopTest;
+
+QAction* entry(Form1& form, const char* name) {
+    return form.findChild<QAction*>(name);
+}
+
+struct Captioned {
+    const char* entry;
+    const char* caption;  // shown while the first message shows; "" for none
+};
+
+// With no workbook open, each computation's attach reports "Excel application is not open"
+// while the entry's caption shows.
+const Captioned kComputations[] = {
+    {"mnuWaterDemand", "Processing for water demand calculation.Please wait..."},
+    {"mnuBranchPoints", "Reading data from excel.Please wait..."},
+    {"mnuPipeLength", "Reading data from excel.Please wait..."},
+    {"mnuBranchControlPointsAndRL", "processing data from excel.Please wait..."},
+    {"mnuPipeLineData", ""},
+    {"mnuRiseFall", "Reading data from excel.Please wait..."},
+    {"mnuTransferToGP", "Processing for water demand calculation.Please wait..."},
+    {"mnuRLandData", "Reading data from excel.Please wait..."},
+    {"mnuAbneyRL", "Reading data from excel.Please wait..."},
+    {"mnuSurveyDataProcess", "Reading data from excel.Please wait..."},
+};
+
+TEST_F(CommandTable, EachComputationShowsItsCaptionBeforeTheWorkAndClearsItAfter) {
+    start(DesktopOptions{true});
+    for (const Captioned& c : kComputations) {
+        dialogs->shown.clear();
+        entry(form(), c.entry)->trigger();
+        ASSERT_FALSE(dialogs->shown.empty()) << c.entry;
+        EXPECT_EQ(dialogs->shown[0].message.text, "Excel application is not open") << c.entry;
+        EXPECT_EQ(dialogs->shown[0].mainStatus, c.caption) << c.entry;
+        EXPECT_EQ(mainStatus(), "") << c.entry;
+        EXPECT_FALSE(ended) << c.entry;
+    }
+    // Attaching started the spreadsheet host: its window opened, empty.
+    ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
+    EXPECT_EQ(desktop->workbooks().windows()[0]->workbook(), nullptr);
+}
+
+// An entry is reachable when it and every menu above it are switched on.
+bool reachable(QAction* action) {
+    for (QObject* o = action; o; o = o->parent()) {
+        if (auto* menu = qobject_cast<QMenu*>(o); menu && !menu->menuAction()->isEnabled()) {
+            return false;
+        }
+        if (auto* a = qobject_cast<QAction*>(o); a && !a->isEnabled()) return false;
+    }
+    return true;
+}
+
+TEST_F(CommandTable, AsLaidOutOnlyTheOpenMenuIsReachable) {
+    std::vector<std::string> reached;
+    for (QAction* a : form().findChildren<QAction*>()) {
+        if (a->objectName().startsWith("mnu") && !a->menu() && reachable(a)) {
+            reached.push_back(a->objectName().toStdString());
+        }
+    }
+    std::sort(reached.begin(), reached.end());
+    EXPECT_EQ(reached, (std::vector<std::string>{"mnuSampelData", "mnuTemplateDwg"}));
+}
+
+TEST_F(CommandTable, EntriesSwitchedOffRunNothing) {
+    for (const char* name :
+         {"mnuBranchPoints", "mnuRiseFall", "mnuTransferToGP", "mnuSurveyDataProcess", "mnuAbout"})
+        entry(form(), name)->trigger();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_TRUE(desktop->workbooks().windows().empty());
+    EXPECT_EQ(form().aboutBox(), nullptr);
+}
+
+TEST_F(CommandTable, PipeHeadLossClearsTheCaptionBeforeItsCompletionMessage) {
+    start(DesktopOptions{true});
+    const test::ScratchDir dir("shell-headloss");
+    test::writeScheme(dir / "scheme.xlsx");
+    desktop->workbooks().open(dir / "scheme.xlsx");
+    entry(form(), "mnuPipeLineData")->trigger();
+    // The scheme has no pipe design columns filled for the friction factor, so the pass ends
+    // with its own message; whatever it showed, the caption was cleared at the end.
+    EXPECT_EQ(mainStatus(), "");
+    for (const auto& m : dialogs->shown) {
+        if (m.message.text == "Congratulation computation is successful") {
+            EXPECT_EQ(m.mainStatus, "");
+            EXPECT_EQ(m.message.buttons, Buttons::Ok);
+            EXPECT_FALSE(m.message.title.has_value());
+        }
+    }
+}
+
+TEST_F(CommandTable, SampleDataFileNamesAMissingSampleWhileItsCaptionShows) {
+    const test::ScratchDir empty("shell-nosample");
+    setenv("PLOVIS_DATA_DIR", empty.path().c_str(), 1);
+    entry(form(), "mnuSampelData")->trigger();
+    setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].message.text,
+              "Could not find the sample file named " +
+                  (empty.path() / "Pipe_Design_Sample.xlsx").string());
+    EXPECT_EQ(dialogs->shown[0].mainStatus,
+              "Please wait while program is opens the excel sample data file...");
+    EXPECT_EQ(mainStatus(), "");
+}
+
+TEST_F(CommandTable, SampleDataFileOpensTheSampleInTheWorkbookWindow) {
+    const test::ScratchDir data("shell-sample");
+    test::writeScheme(data / "Pipe_Design_Sample.xlsx");
+    setenv("PLOVIS_DATA_DIR", data.path().c_str(), 1);
+    entry(form(), "mnuSampelData")->trigger();
+    setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
+    EXPECT_TRUE(dialogs->shown.empty());
+    ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
+    WorkbookWindow* w = desktop->workbooks().windows()[0];
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(desktop->workbooks().activeWorkbook().name(), "Pipe_Design_Sample.xlsx");
+    EXPECT_EQ(mainStatus(), "");
+}
+
+TEST_F(CommandTable, TemplateDwgFileBringsTheSymbolsIntoTheDrawingWindow) {
+    entry(form(), "mnuTemplateDwg")->trigger();
+    EXPECT_TRUE(dialogs->shown.empty());
+    DrawingHost& cad = desktop->drawings();
+    EXPECT_TRUE(cad.visible());
+    ASSERT_EQ(cad.documentCount(), 1);
+    for (const char* block : {"a4_paper", "BPC", "INTAKE_CC"})
+        EXPECT_NE(cad.activeDocument().blocks().find(block), nullptr) << block;
+    EXPECT_EQ(mainStatus(), "");
+    entry(form(), "mnuTemplateDwg")->trigger();  // once more: still one drawing
+    EXPECT_EQ(cad.documentCount(), 1);
+}
+
+TEST_F(CommandTable, PipeLineProfileDrawsTheSelectedRangeInTheDrawingWindow) {
+    const test::ScratchDir dir("shell-profile");
+    test::writeScheme(dir / "scheme.xlsx");
+    Workbook& book = desktop->workbooks().open(dir / "scheme.xlsx");
+    book.setActiveSheet("PD-CW-Sample");
+    book.setSelection(parseA1("B15:B22"));
+    QTest::mouseClick(child<QPushButton>("Read_data"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs->shown.empty()) << dialogs->texts()[0];
+    EXPECT_EQ(drawingStatus(), "Drawing in AutoCAD is completed.");
+    DrawingHost& cad = desktop->drawings();
+    ASSERT_EQ(cad.documentCount(), 1);
+    EXPECT_TRUE(cad.visible());
+    EXPECT_GT(cad.activeDocument().modelSpace().entities().size(), 100u);
+    EXPECT_TRUE(cad.activeDocument().modified());
+}
+
+TEST_F(CommandTable, SchematicDrawsTheSelectedNetwork) {
+    const test::ScratchDir dir("shell-schematic");
+    test::writeScheme(dir / "scheme.xlsx");
+    Workbook& book = desktop->workbooks().open(dir / "scheme.xlsx");
+    book.setActiveSheet("PD-CW-Sample");
+    book.setSelection(parseA1("B15:B22"));
+    child<QPushButton>("cmdSchematic")->click();
+    EXPECT_TRUE(dialogs->shown.empty());
+    ASSERT_EQ(desktop->drawings().documentCount(), 1);
+    EXPECT_FALSE(desktop->drawings().activeDocument().modelSpace().entities().empty());
+}
+
+TEST_F(CommandTable, ProfileWithoutWorkbookOffersToStartTheSpreadsheet) {
+    dialogs->answers = {Answer::Ok};
+    child<QPushButton>("Read_data")->click();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].message.title, "Error!!!");
+    EXPECT_EQ(dialogs->shown[0].message.buttons, Buttons::OkCancel);
+    EXPECT_EQ(drawingStatus(), "Click Execute Once Again !");
+    EXPECT_EQ(desktop->workbooks().windows().size(), 1u);  // started, empty
+    EXPECT_EQ(desktop->ui().waitWindow(), nullptr);        // shown while starting, then gone
+    EXPECT_FALSE(ended);
+}
+
+TEST_F(CommandTable, ACommandThatEndsTheApplicationClosesIt) {
+    dialogs->answers = {Answer::Cancel};
+    // The schematic prepared its drawing (the template's symbols) before it asked: that drawing
+    // is offered for saving before the program ends.
+    dialogs->saveChoices = {SaveChoice::Discard};
+    child<QPushButton>("cmdSchematic")->click();
+    EXPECT_EQ(dialogs->saveQuestions, (std::vector<QString>{"Drawing1.dxf"}));
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(CommandTable, CancelEndsTheProgram) {
+    child<QPushButton>("Command2")->click();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(dialogs->saveQuestions.empty());  // nothing modified, nothing asked
+}
+
+TEST_F(CommandTable, CancelEndsTheProgramWhileTheDialogAndTheAboutBoxAreOpen) {
+    start(DesktopOptions{true});
+    entry(form(), "mnuExistingGround")->trigger();
+    entry(form(), "mnuAbout")->trigger();
+    child<QPushButton>("Command2")->click();
+    EXPECT_TRUE(ended);
+}
+
+// F1 works in any window of the program.
+void pressF1(QWidget& window) {
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_F1);
+}
+
+TEST_F(CommandTable, HelpOpensTheManualFromF1AndTheHelpButton) {
+    pressF1(form());
+    child<QPushButton>("cmdHelp")->click();
+    ASSERT_EQ(dialogs->urls.size(), 2u);
+    for (const QUrl& url : dialogs->urls) {
+        EXPECT_EQ(url, QUrl::fromLocalFile(QString::fromStdString(
+                           (test::sourceDir() / "data/help/index.html").string())));
+    }
+    EXPECT_TRUE(dialogs->shown.empty());
+}
+
+TEST_F(CommandTable, HelpThatCannotOpenSaysSo) {
+    dialogs->urlOpens = false;
+    pressF1(form());
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_NE(dialogs->shown[0].message.text.find("help/index.html"), std::string::npos);
+}
+
+TEST_F(CommandTable, ExistingGroundProfileOpensOneModelessDialogOwnedByTheMainWindow) {
+    start(DesktopOptions{true});
+    child<QPushButton>("cmdExistingGL")->click();
+    entry(form(), "mnuExistingGround")->trigger();
+    QDialog* dialog = form().findChild<QDialog*>("frmProfile");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(form().findChildren<QDialog*>("frmProfile").size(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->parentWidget(), &form());
+    EXPECT_EQ(dialog->windowTitle(), "Draw Ground Profile");
+}
+
+}  // namespace
+}  // namespace plovis
