@@ -57,6 +57,7 @@ void AboutBox::showOwned() {
 
 void AboutBox::showWithoutOwner() {
     if (parentWidget()) setParent(nullptr, Qt::Dialog);
+    setEnabled(true);  // no longer switched off with the main window it belonged to
     show();
     raise();
     activateWindow();

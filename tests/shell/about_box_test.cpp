@@ -52,7 +52,10 @@ TEST_F(AboutRules, OneInstanceIsReusedAndHiddenNotDestroyed) {
     EXPECT_EQ(form().aboutBox(), first);
     EXPECT_EQ(first->parentWidget(), nullptr);
     okOf(first)->click();
+    EXPECT_TRUE(form().isEnabled());
     form().findChild<QAction*>("mnuAbout")->trigger();  // owned again, from the menu
+    EXPECT_TRUE(form().isEnabled());
+    EXPECT_TRUE(okOf(first)->isEnabled());
     EXPECT_EQ(first->parentWidget(), &form());
     okOf(first)->click();
     EXPECT_TRUE(form().isEnabled());
