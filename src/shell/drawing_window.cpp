@@ -202,6 +202,7 @@ bool DrawingWindow::ask(std::string_view prompt, Question question) {
     }
     QEventLoop loop;
     loop_ = &loop;
+    ++questionsAsked_;
     const bool answered = loop.exec() == Answered;
     loop_ = nullptr;
     view_->setPicking(false);

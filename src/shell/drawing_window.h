@@ -39,6 +39,8 @@ class DrawingWindow : public QMainWindow, public CadUtility {
     QString promptHistory() const;
     // Whether a routine waits for a point or a typed answer.
     bool asking() const { return loop_ != nullptr; }
+    // The questions asked so far, the one waiting included.
+    int questionsAsked() const { return questionsAsked_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +65,7 @@ class DrawingWindow : public QMainWindow, public CadUtility {
     QLineEdit* input_;
     QLabel* coordinates_;
     QEventLoop* loop_ = nullptr;
+    int questionsAsked_ = 0;
     Question question_ = Question::Text;
     Point pointAnswer_{};
     std::string textAnswer_;
