@@ -9,10 +9,16 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "shell/desktop.h"
 #include "shell/form1.h"
+
+// QStrings in test failures as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace plovis::test {
 
