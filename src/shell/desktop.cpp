@@ -68,6 +68,8 @@ int runDesktop(int argc, char** argv, DesktopOptions options) {
     QApplication::setQuitOnLastWindowClosed(false);
     Desktop desktop(std::make_unique<QtDialogs>(), options);
     desktop.mainWindow().show();
+    for (const std::string& file : options.workbooks)
+        desktop.workbooks().openFile(QString::fromStdString(file), &desktop.mainWindow());
     return QApplication::exec();
 }
 

@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "shell/command_guard.h"
 #include "shell/dialogs.h"
@@ -20,6 +22,8 @@ struct DesktopOptions {
     // Switches on the menu entries and the button that the main window starts with switched
     // off (the computations and the ground profile dialog). Default off: the window as laid out.
     bool allCommands = false;
+    // Workbook files opened in workbook windows at start.
+    std::vector<std::string> workbooks;
 };
 
 class Desktop {

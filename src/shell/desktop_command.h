@@ -1,6 +1,7 @@
 #pragma once
-// `plovis desktop [--all-commands]`: the desktop application from the command line, optionally
-// with every command switched on. `plovis` alone opens it as laid out.
+// `plovis desktop [--all-commands] [WORKBOOK...]`: the desktop application from the command line,
+// optionally with every command switched on and workbooks open. `plovis` alone opens it as laid
+// out.
 
 #include "cli/cli.h"
 

@@ -102,6 +102,7 @@ WorkbookWindow::WorkbookWindow(WorkbookHost& host)
     });
     buildMenus();
     updateTitle();
+    selectionToWorkbook();
 }
 
 WorkbookWindow::~WorkbookWindow() {
@@ -194,7 +195,7 @@ void WorkbookWindow::selectionToWorkbook() {
     const int tab = tabs_->currentIndex();
     QTableView* view = sheetView(tab);
     if (!workbook_ || !view) {
-        address_->clear();
+        address_->setText("No workbook is open here: File > Open (Ctrl+O).");
         return;
     }
     const CellRange range = selectedRange(*view);

@@ -44,7 +44,7 @@ TEST_F(AboutRules, TheLabelShowsTheBoxOwnedAndLeavesTheMainWindowOn) {
 }
 
 TEST_F(AboutRules, OneInstanceIsReusedAndHiddenNotDestroyed) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     form().findChild<QAction*>("mnuAbout")->trigger();
     AboutBox* first = form().aboutBox();
     okOf(first)->click();

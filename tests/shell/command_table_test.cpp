@@ -45,7 +45,7 @@ const Captioned kComputations[] = {
 };
 
 TEST_F(CommandTable, EachComputationShowsItsCaptionBeforeTheWorkAndClearsItAfter) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     for (const Captioned& c : kComputations) {
         dialogs->shown.clear();
         entry(form(), c.entry)->trigger();
@@ -92,7 +92,7 @@ TEST_F(CommandTable, EntriesSwitchedOffRunNothing) {
 }
 
 TEST_F(CommandTable, PipeHeadLossClearsTheCaptionBeforeItsCompletionMessage) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     const test::ScratchDir dir("shell-headloss");
     test::writeScheme(dir / "scheme.xlsx");
     desktop->workbooks().open(dir / "scheme.xlsx");
@@ -208,7 +208,7 @@ TEST_F(CommandTable, CancelEndsTheProgram) {
 }
 
 TEST_F(CommandTable, CancelEndsTheProgramWhileTheDialogAndTheAboutBoxAreOpen) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     entry(form(), "mnuExistingGround")->trigger();
     entry(form(), "mnuAbout")->trigger();
     child<QPushButton>("Command2")->click();
@@ -241,7 +241,7 @@ TEST_F(CommandTable, HelpThatCannotOpenSaysSo) {
 }
 
 TEST_F(CommandTable, ExistingGroundProfileOpensOneModelessDialogOwnedByTheMainWindow) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     child<QPushButton>("cmdExistingGL")->click();
     entry(form(), "mnuExistingGround")->trigger();
     QDialog* dialog = form().findChild<QDialog*>("frmProfile");

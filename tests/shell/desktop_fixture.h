@@ -64,6 +64,11 @@ class DesktopTest : public ::testing::Test {
     void TearDown() override;
     // A desktop afresh (the window as laid out, or with every command switched on).
     void start(DesktopOptions options = {});
+    static DesktopOptions withAllCommands() {
+        DesktopOptions options;
+        options.allCommands = true;
+        return options;
+    }
 
     Form1& form() { return desktop->mainWindow(); }
     template <class T>

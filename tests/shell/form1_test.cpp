@@ -166,7 +166,7 @@ TEST_F(FormLayout, TheMenuTreeWithSevenEntriesSwitchedOff) {
 }
 
 TEST_F(FormLayout, AllCommandsSwitchesEveryEntryOn) {
-    start(DesktopOptions{true});
+    start(withAllCommands());
     std::vector<std::string> tree;
     describeMenu(form().menuBar()->actions(), 0, tree);
     for (const std::string& line : tree)

@@ -18,7 +18,7 @@ namespace {
 class GroundDialog : public test::DesktopTest {
   protected:
     void SetUp() override {
-        start(DesktopOptions{true});
+        start(withAllCommands());
         form().existingGround();
         dialog = form().profileDialog();
         ASSERT_NE(dialog, nullptr);
