@@ -1,5 +1,6 @@
 #include "sample_workbook/field_sheets.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "sample_workbook/sheet_writer.h"
@@ -30,6 +31,31 @@ void writeAngle(SheetWriter& w, int row, const char* degreesColumn, const char* 
     w.number(cellAt(degreesColumn, row), whole == 0 ? 0 : sign * whole);
     w.number(cellAt(minutesColumn, row), whole == 0 ? sign * rest : rest);
     w.number(cellAt(secondsColumn, row), 0);
+}
+
+// The sum as spreadsheet programs' SUM takes it, with the rounding error of every addition carried
+// along (Neumaier's summation): 0.21 + 0.195 + ... comes out as the nearest double to the exact
+// sum, not one unit in the last place beside it.
+double compensatedSum(const std::vector<double>& terms) {
+    double sum = 0, error = 0;
+    for (double x : terms) {
+        const double t = sum + x;
+        error += std::abs(sum) >= std::abs(x) ? (sum - t) + x : (x - t) + sum;
+        sum = t;
+    }
+    return sum + error;
+}
+
+// The remark on a branch's first station: where its starting level comes from.
+std::string startRemark(const std::vector<Route>& routes, std::size_t b) {
+    if (b == 0) return "Bench mark on the intake";
+    const std::string& label = routes[b].points.front().label;
+    for (std::size_t k = b; k-- > 0;) {
+        for (const GroundPoint& p : routes[k].points) {
+            if (p.label == label) return "Level of " + label + " on " + routes[k].name;
+        }
+    }
+    return "";
 }
 
 }  // namespace
@@ -129,11 +155,12 @@ void writeDemandTotals(MemoryWorksheet& sheet, const std::vector<DemandRows>& bl
         totalRows.push_back(total);
         w.text(cellAt("C", total), "Total of the block");
         for (const char* column : kSummed) {
-            double sum = 0;
+            std::vector<double> terms;
             for (int r = b.first; r <= b.last; ++r)
-                sum += w.value(cellAt(column, r));
+                terms.push_back(w.value(cellAt(column, r)));
             w.formula(cellAt(column, total),
-                      "=SUM(" + cellAt(column, b.first) + ":" + cellAt(column, b.last) + ")", sum);
+                      "=SUM(" + cellAt(column, b.first) + ":" + cellAt(column, b.last) + ")",
+                      compensatedSum(terms));
         }
     }
     const int grand = totalRows.back() + 2;
@@ -179,11 +206,9 @@ void writeLevelBook(MemoryWorksheet& sheet, const std::vector<Route>& routes) {
             if (r.foresight) w.number(cellAt("H", row), metres(r.foresight));
             if (r.backsight && r.foresight) w.text(cellAt("B", row), "Change point");
         }
-        if (b == 0) {
-            const int first = row - static_cast<int>(route.points.size());
-            w.text(cellAt("B", first), "Bench mark on the intake");
-            w.number(cellAt("M", first), metres(route.points.front().level));
-        }
+        const int first = row - static_cast<int>(route.points.size());
+        w.text(cellAt("B", first), startRemark(routes, b));
+        if (b == 0) w.number(cellAt("M", first), metres(route.points.front().level));
     }
 }
 
@@ -212,11 +237,9 @@ void writeAbneyBook(MemoryWorksheet& sheet, const std::vector<Route>& routes) {
             writeAngle(w, row, "F", "G", "H", book[j].foreMinutes);
             writeAngle(w, row, "I", "J", "K", book[j].backMinutes);
         }
-        if (b == 0) {
-            const int first = row - static_cast<int>(route.points.size());
-            w.text(cellAt("B", first), "Bench mark on the intake");
-            w.number(cellAt("P", first), metres(route.points.front().level));
-        }
+        const int first = row - static_cast<int>(route.points.size());
+        w.text(cellAt("B", first), startRemark(routes, b));
+        if (b == 0) w.number(cellAt("P", first), metres(route.points.front().level));
     }
 }
 
