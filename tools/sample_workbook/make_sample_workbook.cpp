@@ -7,6 +7,7 @@
 // their calculated values. The same program writes the same bytes every time.
 
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "commands/design_commands.h"
 #include "commands/survey_commands.h"
+#include "common/number_format.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "sample_workbook/design_table.h"
@@ -23,19 +25,18 @@
 namespace plovis::sample {
 namespace {
 
-// Runs a command and checks that it showed exactly the messages expected.
-void run(RecordingUserInterface& ui, const std::string& what, bool done,
+// Runs a command and checks that it ran to its end showing exactly the messages expected.
+void run(RecordingUserInterface& ui, const std::string& what, const std::function<bool()>& command,
          const std::vector<std::string>& expected) {
-    static const std::vector<std::string> none;
+    const std::size_t before = ui.messageTexts().size();
+    const bool done = command();
     const std::vector<std::string> shown = ui.messageTexts();
-    const std::vector<std::string> latest(
-        shown.end() - static_cast<std::ptrdiff_t>(std::min(shown.size(), expected.size())),
-        shown.end());
-    if (!done || latest != expected) {
+    if (!done || std::vector<std::string>(shown.begin() + static_cast<std::ptrdiff_t>(before),
+                                          shown.end()) != expected) {
         std::string all;
-        for (const std::string& m : shown)
-            all += "\n  " + m;
-        throw std::runtime_error(what + " did not run as expected; messages:" + all);
+        for (std::size_t i = before; i < shown.size(); ++i)
+            all += "\n  " + shown[i];
+        throw std::runtime_error(what + " did not run as expected; its messages:" + all);
     }
 }
 
@@ -58,6 +59,16 @@ double abneyDeparture(MemoryWorkbook& wb, const std::vector<Route>& routes) {
     return worst;
 }
 
+// The question the pipe head loss asks about the row whose class is left low.
+std::string lowClassQuestion(Worksheet& design, int row) {
+    return "At row number = " + std::to_string(row) +
+           " ,the static pressure = " + generalForm(cellNumber(design.cell(row, 14))) +
+           "\r exceeds the bearing pressure of the provided pipe of class " +
+           cellText(design.cell(row, 16)) +
+           " Kg/cm2\r So you are requested to provide higher class pipe. Do you want to increase "
+           "capacity?";
+}
+
 void checkGroundProfile(MemoryWorkbook& wb, const std::vector<Route>& routes) {
     MemoryWorksheet& ground = wb.sheet(kGroundProfile);
     int row = 4;
@@ -74,6 +85,67 @@ void checkGroundProfile(MemoryWorkbook& wb, const std::vector<Route>& routes) {
     }
 }
 
+constexpr const char* kComplete = "Processing is complete";
+constexpr const char* kSuccess = "Congratulation computation is successful";
+
+// The engineer's part; returns where the demand blocks lie.
+std::vector<DemandRows> writeFieldSheets(MemoryWorkbook& wb, const Scheme& scheme,
+                                         const std::vector<Route>& routes) {
+    writeDataInput(wb.sheet(kDataInput), scheme);
+    const std::vector<DemandRows> blocks = writeDemandInputs(wb.sheet(kWaterDemand), scheme);
+    writeLevelBook(wb.sheet(kLevelBook), routes);
+    writeAbneyBook(wb.sheet(kAbneyBook), routes);
+    writeGroundProfileFrame(wb.sheet(kGroundProfile), routes);
+    writeMark(wb.sheet(kMark));
+    return blocks;
+}
+
+// The survey computed: both books reduced, the level book transferred to the ground profile, the
+// sections listed with their lengths and levels. Returns how far the Abney book strays.
+double computeSurvey(MemorySpreadsheetHost& host, RecordingUserInterface& ui, MemoryWorkbook& wb,
+                     const std::vector<Route>& routes) {
+    run(ui, "The level book's reduction and transfer",
+        [&] { return riseFallToGroundProfileCommand(host, ui); }, {kComplete});
+    checkGroundProfile(wb, routes);
+    SurveyContext abney;
+    run(ui, "The Abney book's reduction", [&] { return reduceAbneySurvey(abney, host, ui, true); },
+        {kComplete});
+    const double departure = abneyDeparture(wb, routes);
+    if (departure > 0.5) throw std::runtime_error("the Abney book strays too far");
+    run(ui, "The section list", [&] { return branchPointsAndLevelsCommand(host, ui); },
+        {kComplete});
+    return departure;
+}
+
+// The demands and the pipe design computed and checked; returns the row whose class is left low.
+int designScheme(MemorySpreadsheetHost& host, RecordingUserInterface& ui, MemoryWorkbook& wb,
+                 const Scheme& scheme, const std::vector<Route>& routes,
+                 const std::vector<DemandRows>& blocks) {
+    run(ui, "The water demand", [&] { return waterDemandCommand(host, ui); }, {kSuccess});
+    writeDemandTotals(wb.sheet(kWaterDemand), blocks);
+    MemoryWorksheet& design = wb.sheet(kDesign);
+    const std::vector<DesignRow> rows = listedSections(design, routes);
+    const int lowClass = lowClassRow(scheme, rows);
+    writeDesignHeading(design, scheme, lowClass);
+    writeSectionPipes(design, scheme, rows,
+                      sectionFlows(scheme, routes, wb.sheet(kWaterDemand), blocks));
+    // The class left low asks to be raised; the engineer leaves it as it is.
+    ui.script({Answer::No});
+    run(ui, "The pipe head loss", [&] { return pipeHeadLossCommand(host, ui); },
+        {lowClassQuestion(design, lowClass), kSuccess});
+    writeHydraulicGrade(design, scheme, rows);
+    const DesignCheck check = checkDesign(design, scheme, routes, rows);
+    for (const std::string& line : check.report)
+        std::cout << line << "\n";
+    if (!check.problems.empty()) {
+        std::string all;
+        for (const std::string& p : check.problems)
+            all += "\n  " + p;
+        throw std::runtime_error("the design does not work:" + all);
+    }
+    return lowClass;
+}
+
 void make(const std::filesystem::path& out) {
     const Scheme scheme = sampleScheme();
     const std::vector<Route> routes = surveyRoutes(scheme);
@@ -85,57 +157,13 @@ void make(const std::filesystem::path& out) {
     host.add(std::move(owned));
     RecordingUserInterface ui;
 
-    writeDataInput(wb.sheet(kDataInput), scheme);
-    const std::vector<DemandRows> blocks = writeDemandInputs(wb.sheet(kWaterDemand), scheme);
-    writeLevelBook(wb.sheet(kLevelBook), routes);
-    writeAbneyBook(wb.sheet(kAbneyBook), routes);
-    writeGroundProfileFrame(wb.sheet(kGroundProfile), routes);
-    writeMark(wb.sheet(kMark));
-
-    const std::string complete = "Processing is complete";
-    run(ui, "The level book's reduction and transfer", riseFallToGroundProfileCommand(host, ui),
-        {complete});
-    checkGroundProfile(wb, routes);
-    SurveyContext abney;
-    run(ui, "The Abney book's reduction", reduceAbneySurvey(abney, host, ui, true), {complete});
-    const double departure = abneyDeparture(wb, routes);
-    if (departure > 0.5) throw std::runtime_error("the Abney book strays too far");
-    run(ui, "The section list", branchPointsAndLevelsCommand(host, ui), {complete});
-    const std::string success = "Congratulation computation is successful";
-    run(ui, "The water demand", waterDemandCommand(host, ui), {success});
-    writeDemandTotals(wb.sheet(kWaterDemand), blocks);
-
-    MemoryWorksheet& design = wb.sheet(kDesign);
-    const std::vector<DesignRow> rows = listedSections(design, routes);
-    const int lowClass = lowClassRow(scheme, rows);
-    writeDesignHeading(design, scheme, lowClass);
-    writeSectionPipes(design, scheme, rows,
-                      sectionFlows(scheme, routes, wb.sheet(kWaterDemand), blocks));
-    ui.script({Answer::No});
-    const std::size_t before = ui.messageTexts().size();
-    run(ui, "The pipe head loss", pipeHeadLossCommand(host, ui), {success});
-    if (ui.messageTexts().size() != before + 2 ||
-        !ui.messageTexts()[before].starts_with("At row number = " + std::to_string(lowClass) +
-                                               " ,")) {
-        throw std::runtime_error("the pipe head loss did not ask about row " +
-                                 std::to_string(lowClass) + " alone");
-    }
-    writeHydraulicGrade(design, scheme, rows);
-    const DesignCheck check = checkDesign(design, scheme, routes, rows);
-    for (const std::string& line : check.report)
-        std::cout << line << "\n";
-    if (!check.problems.empty()) {
-        std::string all;
-        for (const std::string& p : check.problems)
-            all += "\n  " + p;
-        throw std::runtime_error("the design does not work:" + all);
-    }
-
+    const std::vector<DemandRows> blocks = writeFieldSheets(wb, scheme, routes);
+    const double departure = computeSurvey(host, ui, wb, routes);
+    const int lowClass = designScheme(host, ui, wb, scheme, routes, blocks);
     wb.save(out);
-    std::cout << "Wrote " << out.string() << ": " << rows.size() << " sections in " << routes.size()
-              << " branches; the pipe class of row " << lowClass << " of " << kDesign
-              << " is left too low on purpose; the Abney book departs at "
-              << "most " << departure << " m from the level book.\n";
+    std::cout << "Wrote " << out.string() << ": the pipe class of row " << lowClass << " of "
+              << kDesign << " is left too low on purpose; the Abney book departs at most "
+              << departure << " m from the level book.\n";
 }
 
 }  // namespace
