@@ -1,6 +1,8 @@
 #include "cli/cells_command.h"
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
+#include "cli/drawing_commands.h"
+#include "cli/render_command.h"
 
 namespace plovis {
 
@@ -11,6 +13,7 @@ std::vector<CliCommand> allCommands() {
     commands.push_back(cellsCommand());
 
     // Drawings
+    commands.push_back(renderCommand());
 
     // Water demand and pipe design
     for (auto& c : designCommands())
@@ -21,6 +24,8 @@ std::vector<CliCommand> allCommands() {
         commands.push_back(std::move(c));
 
     // Profile, schematic and existing ground profile drawings
+    for (auto& c : drawingCommands())
+        commands.push_back(std::move(c));
 
     return commands;
 }

@@ -15,19 +15,26 @@ struct WorkbookArguments {
     std::shared_ptr<ConsoleOptions> console = std::make_shared<ConsoleOptions>();
 };
 
-using Body = std::function<bool(SpreadsheetHost&, UserInterface&)>;
+using Body = ConsoleWorkbookBody;
 
-bool runOnWorkbook(const WorkbookArguments& args, const Body& body, const ConsoleStreams& streams,
-                   ConsoleUserInterface& ui) {
+bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& spec, const Body& body,
+                   const ConsoleStreams& streams, ConsoleUserInterface& ui) {
     MemorySpreadsheetHost host(xlsxLoader());
-    auto opened = XlsxWorkbook::open(args.workbook);
+    std::unique_ptr<XlsxWorkbook> opened;
+    try {
+        opened = XlsxWorkbook::open(args.workbook);
+    } catch (const std::runtime_error& e) {  // any file that cannot be opened as a workbook
+        if (!spec.runsWithoutWorkbook) throw;
+        streams.err << "plovis: " << e.what() << '\n';
+        return body(host, ui, streams);
+    }
     XlsxWorkbook& workbook = *opened;
     host.add(std::move(opened));
     if (!args.range.empty()) selectRange(workbook, args.range);
 
     bool done = false;
     try {
-        done = body(host, ui);
+        done = body(host, ui, streams);
     } catch (const ApplicationEnds&) {
         throw;  // the command ended the application: nothing is saved
     } catch (const std::exception& e) {
@@ -51,6 +58,13 @@ void selectRange(Workbook& workbook, std::string_view sheetRange) {
     const SheetRange r = parseSheetRange(sheetRange);
     if (!r.sheet.empty()) workbook.setActiveSheet(r.sheet);
     workbook.setSelection(r.range);
+}
+
+CliCommand workbookCommand(WorkbookCommandSpec spec,
+                           std::function<bool(SpreadsheetHost&, UserInterface&)> body) {
+    return workbookCommand(std::move(spec),
+                           [body](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                  const ConsoleStreams&) { return body(host, ui); });
 }
 
 CliCommand workbookCommand(WorkbookCommandSpec spec, Body body) {
@@ -77,9 +91,9 @@ CliCommand workbookCommand(WorkbookCommandSpec spec, Body body) {
             sub.add_flag("--quiet", args->console->quiet, "Do not print progress lines");
         }
         if (spec.addOptions) spec.addOptions(sub);
-        return [args, body](const ConsoleStreams& streams) {
+        return [args, spec, body](const ConsoleStreams& streams) {
             return runWithConsole(streams, *args->console, [&](ConsoleUserInterface& ui) {
-                return runOnWorkbook(*args, body, streams, ui);
+                return runOnWorkbook(*args, spec, body, streams, ui);
             });
         };
     };

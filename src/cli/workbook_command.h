@@ -24,7 +24,16 @@ struct WorkbookCommandSpec {
     bool asksQuestions = false;  // accepts --yes / --no
     // Optional: more options for the command (drawing commands will add --out, --hscale, ...).
     std::function<void(CLI::App&)> addOptions;
+    // When the file cannot be opened, print why and run the command with no workbook open, so
+    // that it answers as it does when the spreadsheet is not reachable (the drawing commands ask
+    // whether to start it). Otherwise the command does not run.
+    bool runsWithoutWorkbook = false;
 };
+
+// A command body that also needs the console itself: its streams (to read from the terminal) and
+// its user interface (to name a safe answer for when nobody is there to ask).
+using ConsoleWorkbookBody =
+    std::function<bool(SpreadsheetHost&, ConsoleUserInterface&, const ConsoleStreams&)>;
 
 // `plovis <name> WORKBOOK [--range R] [--save-as PATH] [--yes|--no] [--quiet]`: opens the
 // workbook into a MemorySpreadsheetHost (active workbook = the file), runs body with the console
@@ -34,6 +43,7 @@ struct WorkbookCommandSpec {
 // A body that throws (a failure no routine answered) saves nothing either.
 CliCommand workbookCommand(WorkbookCommandSpec spec,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body);
+CliCommand workbookCommand(WorkbookCommandSpec spec, ConsoleWorkbookBody body);
 
 // Makes the range's sheet the active one (when the text names one) and selects the range.
 // Throws AddressError for a malformed range, HostError for a sheet the workbook lacks.

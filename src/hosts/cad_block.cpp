@@ -10,8 +10,6 @@
 namespace plovis {
 namespace {
 
-constexpr const char* kModelSpace = "*Model_Space";
-
 // The attributes a new reference gets: one per attribute definition of the block that is not
 // constant, placed where the definition stands, carried by the reference's placement.
 void addAttributesFromDefinitions(CadBlockReference& ref, const CadBlock& block) {
@@ -49,7 +47,7 @@ CadBlock::CadBlock(Drawing& drawing, std::string name, const Point& origin)
       origin_(checkedPoint(origin, "block base point")) {}
 
 bool CadBlock::isModelSpace() const {
-    return name_ == kModelSpace;
+    return name_ == kModelSpaceName;
 }
 
 EntityStyle CadBlock::currentStyle() const {

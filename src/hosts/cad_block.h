@@ -16,6 +16,9 @@ namespace plovis {
 
 class Drawing;
 
+// The name model space has among the drawing's blocks.
+inline constexpr std::string_view kModelSpaceName = "*Model_Space";
+
 class CadBlock {
   public:
     CadBlock(Drawing& drawing, std::string name, const Point& origin);

@@ -59,7 +59,8 @@ void copyTextStyle(Drawing& target, const Drawing& source, const std::string& na
 
 CadBlock& CadBlocks::add(std::string_view name, const Point& origin) {
     if (CadBlock* existing = find(name)) return *existing;
-    checkTableName(name, "block name");
+    // Anonymous blocks (of CAD programs' own making) start with '*'.
+    checkTableName(name.starts_with('*') ? name.substr(1) : name, "block name");
     drawing_.markModified();
     blocks_.push_back(std::make_unique<CadBlock>(drawing_, std::string(name), origin));
     return *blocks_.back();
@@ -146,7 +147,7 @@ Drawing::Drawing(std::string name, DrawingFileReader reader)
       linetypes_(*this),
       textStyles_(*this),
       blocks_(*this),
-      modelSpace_(*this, "*Model_Space", Point{}),
+      modelSpace_(*this, std::string(kModelSpaceName), Point{}),
       activeLayer_(&layers_.item("0")),
       activeTextStyle_(&textStyles_.item("Standard")) {}
 

@@ -81,6 +81,7 @@ class Drawing {
     void setActiveTextStyle(CadTextStyle& style);
 
     const DrawingFileReader& fileReader() const { return reader_; }
+    void setFileReader(DrawingFileReader reader) { reader_ = std::move(reader); }
 
     // True once anything was added, erased or changed since the drawing was made or saved.
     bool modified() const { return modified_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "hosts/cad_walk.h"
@@ -129,18 +130,64 @@ Point estimatedBaselineStart(const CadTextProperties& text) {
     return {box[0].x - s * descent, box[0].y + c * descent, text.anchorPoint().z};
 }
 
+namespace {
+
+// Measures a drawing, each block once for each layer its contents inherit: a reference adds the
+// corners of its block's box, carried by the reference's placement.
+class Measure {
+  public:
+    explicit Measure(const Drawing& drawing) : drawing_(drawing) {}
+
+    Extents modelSpace() {
+        Extents e;
+        walkModelSpace(drawing_, visitor(e));
+        return e;
+    }
+
+  private:
+    WalkVisitor visitor(Extents& e) {
+        WalkVisitor v;
+        v.entity = [&e](const CadEntity& entity, const Transform2D& t, const ShownStyle&) {
+            addEntity(e, entity, t);
+        };
+        v.attribute = [&e](const CadAttribute& a, const Transform2D& t, const ShownStyle&) {
+            for (const Point& p : estimatedTextBox(a))
+                e.add(t.apply(p));
+        };
+        v.block = [this, &e](const CadBlock& block, const Transform2D& t, const ShownStyle& s) {
+            const Extents local = blockExtents(block, s);
+            if (local.empty()) return false;
+            for (double x : {local.minX, local.maxX}) {
+                for (double y : {local.minY, local.maxY})
+                    e.add(t.apply({x, y, 0}));
+            }
+            return false;
+        };
+        return v;
+    }
+
+    Extents blockExtents(const CadBlock& block, const ShownStyle& outer) {
+        const auto key = std::make_pair(&block, outer.layer);
+        if (const auto found = memo_.find(key); found != memo_.end()) return found->second;
+        Extents local;
+        if (depth_ < 64) {  // blocks nested deeper show nothing
+            ++depth_;
+            walkBlock(drawing_, block, Transform2D{}, outer, visitor(local));
+            --depth_;
+        }
+        memo_[key] = local;
+        return local;
+    }
+
+    const Drawing& drawing_;
+    std::map<std::pair<const CadBlock*, const CadLayer*>, Extents> memo_;
+    int depth_ = 0;
+};
+
+}  // namespace
+
 Extents modelSpaceExtents(const Drawing& drawing) {
-    Extents e;
-    WalkVisitor visitor;
-    visitor.entity = [&e](const CadEntity& entity, const Transform2D& t, const ShownStyle&) {
-        addEntity(e, entity, t);
-    };
-    visitor.attribute = [&e](const CadAttribute& a, const Transform2D& t, const ShownStyle&) {
-        for (const Point& p : estimatedTextBox(a))
-            e.add(t.apply(p));
-    };
-    walkModelSpace(drawing, visitor);
-    return e;
+    return Measure(drawing).modelSpace();
 }
 
 }  // namespace plovis

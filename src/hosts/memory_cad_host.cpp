@@ -33,7 +33,9 @@ Drawing& MemoryCadHost::activeDocument() {
 Drawing& MemoryCadHost::open(const std::filesystem::path& file) {
     if (!reader_)
         throw HostError("This drawing host cannot read drawing files such as " + file.string());
-    return add(reader_(file));
+    auto drawing = reader_(file);
+    drawing->setFileReader(reader_);  // so the drawing can insert files in its turn
+    return add(std::move(drawing));
 }
 
 Drawing& MemoryCadHost::add(std::unique_ptr<Drawing> drawing) {

@@ -22,6 +22,19 @@ bool isEmptyText(const CellValue& v) {
 
 }  // namespace
 
+void offerToStartSpreadsheet(SpreadsheetHost& host, UserInterface& ui) {
+    const Answer a = ui.showMessage(
+        {"Excel is Not Open! Click OK to Start Excel Then Open the Correct Excel Sheet and Select "
+         "Range!.",
+         Buttons::OkCancel, Icon::Critical, "Error!!!"});
+    if (a == Answer::Cancel) endApplication(ui);
+    ui.showWaitWindow("Lunching Excel", "Lunching Excel");
+    host.start();
+    host.setVisible(true);
+    ui.hideWaitWindow();
+    ui.setStatus(StatusLabel::DrawingStatus, "Click Execute Once Again !");
+}
+
 Selection parseSelectionAddress(std::string_view r1c1) {
     Selection s;
     const std::size_t colon = r1c1.rfind(':');

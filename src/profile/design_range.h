@@ -11,6 +11,12 @@
 
 namespace plovis {
 
+// The drawing commands' answer when the spreadsheet holds no workbook to read: "Excel is Not
+// Open! ..." with OK and Cancel. OK starts the host for the user to open the workbook and run
+// the command again ("Click Execute Once Again !" on the drawing status); Cancel ends the
+// application.
+void offerToStartSpreadsheet(SpreadsheetHost& host, UserInterface& ui);
+
 // The bounds in an R1C1 address such as "R16C1:R40C1". The text after the last ":" gives the
 // last row and column, the text before it the first ones, each split at its last "C"; an address
 // without ":" (a single cell) gives zeros.

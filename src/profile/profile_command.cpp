@@ -23,23 +23,13 @@ void caption(UserInterface& ui, const std::string& text) {
     endApplication(ui);
 }
 
-// The workbook's active sheet, or nullptr after the "Excel is Not Open!" question: OK starts the
-// host for the user to open a workbook and run the command again, Cancel ends the application.
+// The workbook's active sheet, or nullptr after the "Excel is Not Open!" question.
 Worksheet* activeSheetOrStart(SpreadsheetHost& host, UserInterface& ui) {
     try {
         return &host.activeWorkbook().activeSheet();
     } catch (const HostError&) {
     }
-    const Answer a = ui.showMessage(
-        {"Excel is Not Open! Click OK to Start Excel Then Open the Correct Excel Sheet and Select "
-         "Range!.",
-         Buttons::OkCancel, Icon::Critical, "Error!!!"});
-    if (a == Answer::Cancel) endApplication(ui);
-    ui.showWaitWindow("Lunching Excel", "Lunching Excel");
-    host.start();
-    host.setVisible(true);
-    ui.hideWaitWindow();
-    caption(ui, "Click Execute Once Again !");
+    offerToStartSpreadsheet(host, ui);
     return nullptr;
 }
 

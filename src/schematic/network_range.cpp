@@ -74,16 +74,7 @@ Workbook* attachActiveWorkbook(SpreadsheetHost& host, UserInterface& ui) {
         return &workbook;
     } catch (const HostError&) {
     }
-    const Answer a =
-        ui.showMessage({"Excel is Not Open! Click OK to Start Excel Then Open the "
-                        "Correct Excel Sheet and Select Range!.",
-                        Buttons::OkCancel, Icon::Critical, "Error!!!"});
-    if (a == Answer::Cancel) endApplication(ui);
-    ui.showWaitWindow("Lunching Excel", "Lunching Excel");
-    host.start();
-    host.setVisible(true);
-    ui.hideWaitWindow();
-    ui.setStatus(StatusLabel::DrawingStatus, "Click Execute Once Again !");
+    offerToStartSpreadsheet(host, ui);
     return nullptr;
 }
 

@@ -35,6 +35,28 @@ TEST(CadHost, ObtainingADrawingAddsOneOnlyWhenNoneIsOpen) {
     EXPECT_EQ(host.updateCount(), 2);
 }
 
+// An opened drawing comes to the front, named after its file, and can insert files in its turn.
+TEST(CadHost, OpeningADrawingFileBringsItToTheFront) {
+    ScriptedCadUtility utility;
+    std::vector<std::filesystem::path> read;
+    MemoryCadHost host(utility, true, [&](const std::filesystem::path& file) {
+        read.push_back(file);
+        auto d = std::make_unique<Drawing>(file.filename().string());
+        d->blocks().add("T1", {0, 0, 0});
+        return d;
+    });
+    host.addDocument();
+    Drawing& opened = host.open("/somewhere/Pipe-des-blank.dxf");
+    EXPECT_EQ(&host.activeDocument(), &opened);
+    EXPECT_EQ(opened.name(), "Pipe-des-blank.dxf");
+    EXPECT_EQ(host.documentCount(), 2);
+    ASSERT_TRUE(opened.fileReader());
+    opened.fileReader()("/somewhere/else.dxf");
+    EXPECT_EQ(read.size(), 2u);
+    ScriptedCadUtility other;
+    EXPECT_THROW(MemoryCadHost(other).open("/x.dxf"), HostError);
+}
+
 TEST(CadHost, ScriptedPicksAnswerInOrderAndACancelFails) {
     ScriptedCadUtility utility;
     MemoryCadHost host(utility);

@@ -1,12 +1,11 @@
-// The three drawings made from the sample scheme workbook, in memory, with a template that holds
-// every symbol the drawings insert: each completes without a message and shows the scheme.
+// The three drawings made from the sample scheme workbook, in memory, with the template drawing
+// shipped in data/: each completes without a message and shows the scheme.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <fstream>
-
 #include "commands/schematic_command.h"
 #include "groundprofile/ground_profile_dialog.h"
+#include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
 #include "profile/profile_command.h"
@@ -14,24 +13,6 @@
 
 namespace plovis {
 namespace {
-
-// The template's symbols: the profile's blocks, and the schematic's with their attributes (two
-// for the intakes: name and level).
-std::unique_ptr<Drawing> templateDrawing(const std::filesystem::path& path) {
-    auto d = std::make_unique<Drawing>(path.filename().string());
-    for (const char* name : {"ini-format", "conl", "a4_paper", "IN", "CC", "SD", "RT", "BPC", "TAP",
-                             "AV", "WO", "DC", "JN"}) {
-        d->blocks().add(name, {}).addCircle({0, 0, 0}, 1);
-    }
-    for (const char* name : {"INTAKE", "INTAKE_CC", "CC1", "RVT", "JNO", "TNO"}) {
-        CadBlock& block = d->blocks().add(name, {});
-        block.addCircle({0, 0, 0}, 1.5);
-        block.addAttribute(1.2, kAttributeNormal, "Name", {0, 3, 0}, "NAME", "?");
-        if (std::string(name).starts_with("INTAKE"))
-            block.addAttribute(1.2, kAttributeNormal, "Level", {0, 1, 0}, "RL", "?");
-    }
-    return d;
-}
 
 template <class T>
 std::vector<const T*> drawnOf(const Drawing& d) {
@@ -54,18 +35,16 @@ bool holds(const std::vector<std::string>& texts, const std::string& text) {
 }
 
 // The sample with its design table selected from the first branch title down, and a drawing host
-// whose template file is there.
+// that reads drawing files (the template among them) from the source tree's data/.
 struct DrawingFixture : test::SampleFixture {
-    test::ScratchDir dir{"sample-drawings"};
     ScriptedCadUtility utility;
-    MemoryCadHost cad{utility, true,
-                      [](const std::filesystem::path& p) { return templateDrawing(p); }};
-    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
+    MemoryCadHost cad{utility, true, dxfFileReader()};
+    std::filesystem::path templateFile;
     std::vector<std::string> branchTitles;
 
     DrawingFixture() {
         ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
-        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
+        templateFile = templateDrawingPath();
         Worksheet& design = workbook->sheet("PD-CW-Sample");
         const int last = test::lastDesignRow(design);
         workbook->setActiveSheet("PD-CW-Sample");

@@ -116,7 +116,7 @@ TEST(SampleWorkbook, OpensCleanlyInASecondReaderWithItsHydraulicsAsFormulas) {
 TEST(SampleWorkbook, IsWhatItsGeneratorMakes) {
     test::ScratchDir dir("sample-generator");
     const auto made = dir / "Pipe_Design_Sample.xlsx";
-    const auto r = test::runProgram((test::binaryDir() / "tools/make_sample_workbook").string(),
+    const auto r = test::runProgram((test::binaryDir() / "tools/sample_workbook/make_sample_workbook").string(),
                                     {made.string()});
     ASSERT_EQ(r.status, 0) << r.output << r.errors;
     // Compared part by part once inflated, so that another deflate library's bytes still match.
@@ -127,7 +127,7 @@ TEST(SampleWorkbook, IsWhatItsGeneratorMakes) {
     for (std::uint64_t i = 0; i < shipped.entryCount(); ++i) {
         ASSERT_EQ(shipped.name(i), fresh.name(i));
         EXPECT_EQ(shipped.read(i), fresh.read(i))
-            << shipped.name(i) << " differs: run `cmake --build build --target sample_workbook`";
+            << shipped.name(i) << " differs: run `cmake --build build --target sample-workbook`";
     }
 }
 

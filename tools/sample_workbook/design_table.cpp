@@ -1,4 +1,4 @@
-#include "sample_workbook/design_table.h"
+#include "design_table.h"
 
 #include <cmath>
 #include <functional>
@@ -8,7 +8,7 @@
 
 #include "common/number_format.h"
 #include "common/rounding.h"
-#include "sample_workbook/sheet_writer.h"
+#include "sheet_writer.h"
 
 namespace plovis::sample {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "field_sheets.h"
 #include "hosts/memory_workbook.h"
-#include "sample_workbook/field_sheets.h"
-#include "sample_workbook/sample_scheme.h"
-#include "sample_workbook/survey_books.h"
+#include "sample_scheme.h"
+#include "survey_books.h"
 
 namespace plovis::sample {
 

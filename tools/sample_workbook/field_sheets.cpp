@@ -1,9 +1,9 @@
-#include "sample_workbook/field_sheets.h"
+#include "field_sheets.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "sample_workbook/sheet_writer.h"
+#include "sheet_writer.h"
 
 namespace plovis::sample {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "hosts/memory_workbook.h"
-#include "sample_workbook/sample_scheme.h"
-#include "sample_workbook/survey_books.h"
+#include "sample_scheme.h"
+#include "survey_books.h"
 
 namespace plovis::sample {
 

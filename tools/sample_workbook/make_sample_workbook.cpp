@@ -16,10 +16,10 @@
 #include "commands/design_commands.h"
 #include "commands/survey_commands.h"
 #include "common/number_format.h"
+#include "design_table.h"
+#include "field_sheets.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/xlsx/xlsx_workbook.h"
-#include "sample_workbook/design_table.h"
-#include "sample_workbook/field_sheets.h"
 #include "survey/abney_survey.h"
 
 namespace plovis::sample {

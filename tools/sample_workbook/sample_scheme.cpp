@@ -1,4 +1,4 @@
-#include "sample_workbook/sample_scheme.h"
+#include "sample_scheme.h"
 
 #include <map>
 #include <stdexcept>

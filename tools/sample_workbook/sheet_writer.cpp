@@ -1,4 +1,4 @@
-#include "sample_workbook/sheet_writer.h"
+#include "sheet_writer.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "sample_workbook/survey_books.h"
+#include "survey_books.h"
 
 #include <algorithm>
 #include <cmath>

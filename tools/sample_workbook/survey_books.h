@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sample_workbook/sample_scheme.h"
+#include "sample_scheme.h"
 
 namespace plovis::sample {
 

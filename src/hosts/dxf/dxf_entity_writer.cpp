@@ -37,7 +37,9 @@ void DocumentWriter::entityStart(const char* type, const EntityStyle& style, Han
     out_.handle(330, owner);
     out_.text(100, "AcDbEntity");
     out_.text(8, style.layer);
-    if (!equalsIgnoringCase(style.linetype, "ByLayer")) out_.text(6, style.linetype);
+    if (style.linetype != "ByLayer" && !equalsIgnoringCase(style.linetype, "ByLayer")) {
+        out_.text(6, style.linetype);
+    }
     if (style.color != kColorByLayer) out_.integer(62, style.color);
 }
 

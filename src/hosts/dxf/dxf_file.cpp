@@ -73,7 +73,8 @@ void saveDxfFile(Drawing& drawing, const std::filesystem::path& file) {
 std::unique_ptr<Drawing> readDxfFile(const std::filesystem::path& file) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
-    if (ec) throw HostError("The drawing file " + file.string() + " was not found");
+    if (ec)
+        throw HostError("The drawing file " + file.string() + " cannot be read: " + ec.message());
     if (size > kLargestFile) {
         throw HostError("The drawing file " + file.string() + " is larger than 1 GiB");
     }

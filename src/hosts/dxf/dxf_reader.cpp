@@ -29,6 +29,11 @@ double radians(double degrees) {
     return degrees * std::numbers::pi / 180;
 }
 
+// A failure that already names its file and line.
+struct LocatedError : HostError {
+    using HostError::HostError;
+};
+
 // Reads the checked sections one after another, as one stream, without copying them.
 class SectionsBuffer : public std::streambuf {
   public:
@@ -87,7 +92,18 @@ class Builder : public DL_CreationAdapter {
     };
 
     [[noreturn]] void fail(int line, const std::string& what) const {
-        throw HostError(source_ + ", line " + std::to_string(line) + ": " + what);
+        throw LocatedError(source_ + ", line " + std::to_string(line) + ": " + what);
+    }
+    // Runs work, naming the line in any failure the drawing host reports.
+    template <class Work>
+    void located(int line, Work work) const {
+        try {
+            work();
+        } catch (const LocatedError&) {
+            throw;
+        } catch (const HostError& e) {
+            fail(line, e.what());
+        }
     }
     std::string text(const std::string& value) const { return decodeDxfText(value, scan_.utf8); }
     void applyTables();
@@ -144,42 +160,34 @@ void Builder::addLinetype(const DL_LinetypeData& data) {
     const int line = scan_.linetypeLines.at(static_cast<std::size_t>(linetypesSeen_++));
     CadLinetype lt{text(data.name), text(data.description), std::move(dashes_)};
     dashes_.clear();
-    try {
-        drawing_->linetypes().add(std::move(lt));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    located(line, [&] { drawing_->linetypes().add(std::move(lt)); });
 }
 
 void Builder::addTextStyle(const DL_StyleData& data) {
     const int line = scan_.styleLines.at(static_cast<std::size_t>(stylesSeen_++));
     const std::string name = text(data.name);
     if (name.empty()) return;  // shape file entries carry no name
-    try {
+    located(line, [&] {
         CadTextStyle& style = drawing_->textStyles().add(name);
         style.setFontFile(text(data.primaryFontFile));
         style.setBigFontFile(text(data.bigFontFile));
         style.setHeight(data.fixedTextHeight);
         if (data.widthFactor > 0) style.setWidthFactor(data.widthFactor);
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 void Builder::applyTables() {
     if (tablesApplied_) return;
     tablesApplied_ = true;
     for (const PendingLayer& p : layers_) {
-        try {
+        located(p.line, [&] {
             CadLayer& layer = drawing_->layers().add(p.name);
             if (p.color != 0) layer.setColor(std::abs(p.color));
             layer.setLinetype(p.linetype);
             layer.setOn(p.color >= 0 && !(p.flags & 0x100));
             layer.setFrozen((p.flags & 1) != 0 && &layer != &drawing_->activeLayer());
             layer.setLocked((p.flags & 4) != 0);
-        } catch (const HostError& e) {
-            fail(p.line, e.what());
-        }
+        });
     }
 }
 
@@ -197,11 +205,9 @@ void Builder::addBlock(const DL_BlockData& data) {
         return;
     }
     if (drawing_->blocks().find(name)) fail(container_->line, "a second block named " + name);
-    try {
+    located(container_->line, [&] {
         target_ = &drawing_->blocks().add(name, {data.bpx, data.bpy, data.bpz});
-    } catch (const HostError& e) {
-        fail(container_->line, e.what());
-    }
+    });
 }
 
 void Builder::endBlock() {
@@ -215,7 +221,7 @@ void Builder::addAttdefsAtCursor() {
         const EntityMark& mark = container_->marks[cursor_++];
         if (!target_ || mark.paperSpace) continue;
         const AttdefData& a = scan_.attdefs.at(static_cast<std::size_t>(mark.attdef));
-        try {
+        located(mark.line, [&] {
             EntityStyle style = a.style;
             if (!drawing_->layers().find(style.layer)) drawing_->layers().add(style.layer);
             drawing_->textStyles().add(a.textStyle);
@@ -230,9 +236,7 @@ void Builder::addAttdefsAtCursor() {
             if (!def->baselineLeft()) def->setTextAlignmentPoint(a.hasSecond ? a.second : a.first);
             if (def->usesBothPoints()) def->setInsertionPoint(a.first);
             target_->add(std::move(def));
-        } catch (const HostError& e) {
-            fail(mark.line, e.what());
-        }
+        });
     }
 }
 
@@ -282,11 +286,7 @@ EntityStyle Builder::entityStyle(int line) {
     }
     // A layer the file uses without listing it is made, as CAD programs do.
     if (!drawing_->layers().find(style.layer)) {
-        try {
-            drawing_->layers().add(style.layer);
-        } catch (const HostError& e) {
-            fail(line, e.what());
-        }
+        located(line, [&] { drawing_->layers().add(style.layer); });
     }
     return style;
 }
@@ -298,45 +298,37 @@ void Builder::place(std::unique_ptr<CadEntity> entity) {
 void Builder::addLine(const DL_LineData& d) {
     if (!beginEntity("LINE")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         place(std::make_unique<CadLine>(entityStyle(line), Point{d.x1, d.y1, d.z1},
                                         Point{d.x2, d.y2, d.z2}));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 void Builder::addArc(const DL_ArcData& d) {
     if (!beginEntity("ARC")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         place(std::make_unique<CadArc>(entityStyle(line), Point{d.cx, d.cy, d.cz}, d.radius,
                                        radians(d.angle1), radians(d.angle2)));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 void Builder::addCircle(const DL_CircleData& d) {
     if (!beginEntity("CIRCLE")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         place(std::make_unique<CadCircle>(entityStyle(line), Point{d.cx, d.cy, d.cz}, d.radius));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 // dxflib reports a polyline, then its vertices; it is complete at the next entity.
 void Builder::addPolyline(const DL_PolylineData& d) {
     if (!beginEntity("LWPOLYLINE", "POLYLINE")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         pendingPolyline_ =
             std::make_unique<CadPolyline>(entityStyle(line), std::vector<PolylineVertex>{});
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
     polylineClosed_ = (d.flags & 1) != 0;
     vertices_.clear();
 }
@@ -375,7 +367,7 @@ void Builder::textPlacement(CadTextProperties& t, const DL_TextData& d, int line
 void Builder::addText(const DL_TextData& d) {
     if (!beginEntity("TEXT")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         EntityStyle style = entityStyle(line);
         const std::string styleName = text(d.style.empty() ? "Standard" : d.style);
         auto t = std::make_unique<CadText>(style, text(d.text), Point{d.ipx, d.ipy, d.ipz},
@@ -383,16 +375,14 @@ void Builder::addText(const DL_TextData& d) {
                                            drawing_->textStyles().add(styleName).name());
         textPlacement(*t, d, line);
         place(std::move(t));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 void Builder::addInsert(const DL_InsertData& d) {
     insert_ = nullptr;
     if (!beginEntity("INSERT")) return;
     const int line = mark_->line;
-    try {
+    located(line, [&] {
         auto ref = std::make_unique<CadBlockReference>(entityStyle(line), text(d.name),
                                                        Point{d.ipx, d.ipy, d.ipz}, d.sx, d.sy, d.sz,
                                                        radians(d.angle));
@@ -400,9 +390,7 @@ void Builder::addInsert(const DL_InsertData& d) {
         attributeIndex_ = 0;
         inserts_.push_back({insert_, target_, line});
         place(std::move(ref));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 void Builder::addAttribute(const DL_AttributeData& d) {
@@ -411,16 +399,14 @@ void Builder::addAttribute(const DL_AttributeData& d) {
     const auto& hidden = mark_->hiddenAttributes;
     const bool invisible = attributeIndex_ < hidden.size() && hidden[attributeIndex_];
     ++attributeIndex_;
-    try {
+    located(line, [&] {
         const std::string styleName = text(d.style.empty() ? "Standard" : d.style);
         CadAttribute a(entityStyle(line), text(d.tag), text(d.text), {d.ipx, d.ipy, d.ipz},
                        d.height > 0 ? d.height : kDefaultTextHeight,
                        drawing_->textStyles().add(styleName).name(), invisible);
         textPlacement(a, d, line);
         insert_->addAttribute(std::move(a));
-    } catch (const HostError& e) {
-        fail(line, e.what());
-    }
+    });
 }
 
 // Every reference must name a block of the file, and no block may hold itself.

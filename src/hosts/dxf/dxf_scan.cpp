@@ -58,6 +58,15 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
+// A number filling the whole value (blanks around it and a leading '+' allowed).
+template <class Number>
+bool parseNumber(std::string_view text, Number& value) {
+    std::string_view s = trim(text);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size();
+}
+
 bool contains(std::span<const std::string_view> list, std::string_view value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
@@ -481,13 +490,10 @@ void Scanner::checkValue(const Tag& t) const {
 }
 
 double Scanner::real(const Tag& t) const {
-    std::string_view s = trim(t.value);
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     double value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value) ||
+    if (!parseNumber(t.value, value) || !std::isfinite(value) ||
         std::fabs(value) > kLargestCoordinate) {
-        reader_.fail(t.line, "\"" + std::string(s.substr(0, 40)) +
+        reader_.fail(t.line, "\"" + std::string(trim(t.value).substr(0, 40)) +
                                  "\" is not a usable number (group " + std::to_string(t.code) +
                                  ")");
     }
@@ -495,13 +501,9 @@ double Scanner::real(const Tag& t) const {
 }
 
 long long Scanner::integer(const Tag& t) const {
-    std::string_view s = trim(t.value);
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     long long value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size() || value < -2147483648LL ||
-        value > 4294967295LL) {
-        reader_.fail(t.line, "\"" + std::string(s.substr(0, 40)) +
+    if (!parseNumber(t.value, value) || value < -2147483648LL || value > 4294967295LL) {
+        reader_.fail(t.line, "\"" + std::string(trim(t.value).substr(0, 40)) +
                                  "\" is not a whole number (group " + std::to_string(t.code) + ")");
     }
     return value;

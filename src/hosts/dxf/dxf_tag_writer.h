@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,11 +35,13 @@ class DxfTagWriter {
     void flush();
 
   private:
-    void groupCode(int code);
-    void maybeFlush();
+    // Room for `size` more bytes in the buffer (handing the buffer to the sink first if needed).
+    char* room(std::size_t size);
+    char* groupCode(char* at, int code);
 
     Sink sink_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
 };
 
 }  // namespace plovis

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "common/utf8.h"
+
 namespace plovis {
 namespace {
 
@@ -22,24 +24,6 @@ int cp1252Byte(char32_t c) {
         if (kCp1252High[k] == c && c != kReplacement) return 0x80 + k;
     }
     return -1;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The code point of the UTF-8 sequence at text[i], advancing i past it; kReplacement for an

@@ -316,7 +316,8 @@ void DocumentWriter::blocks() {
             const auto* def = entityAs<CadAttributeDefinition>(*item);
             if (def && !item->erased() && !(def->mode() & kAttributeConstant)) hasAttributes = true;
         }
-        blockBegin(block.name(), blockRecords_[i], block.origin(), hasAttributes ? 2 : 0);
+        const int flags = (block.name().starts_with('*') ? 1 : 0) | (hasAttributes ? 2 : 0);
+        blockBegin(block.name(), blockRecords_[i], block.origin(), flags);
         for (const auto& item : block.items()) {
             if (!item->erased()) entity(*item, blockRecords_[i]);
         }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "common/utf8.h"
+
 #include "hosts/xlsx/package_error.h"
 
 namespace plovis::xlsx {
@@ -43,24 +45,6 @@ void appendEscapeOf(unsigned code, std::string& out) {
 
 }  // namespace
 
-void appendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool appendDecoded(std::string_view raw, std::string& out) {
     std::size_t i = 0;
     while (i < raw.size()) {
@@ -81,7 +65,7 @@ bool appendDecoded(std::string_view raw, std::string& out) {
         } else if (name == "apos") {
             out += '\'';
         } else if (const char32_t c = numericReference(name)) {
-            appendUtf8(c, out);
+            appendUtf8(out, c);
         } else {
             return false;
         }
@@ -133,7 +117,7 @@ std::string decodeCellTextEscapes(std::string text) {
         unsigned code = 0;
         std::from_chars(text.data() + i + 2, text.data() + i + 6, code, 16);
         const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-        appendUtf8(surrogate ? U'\uFFFD' : static_cast<char32_t>(code), out);
+        appendUtf8(out, surrogate ? U'\uFFFD' : static_cast<char32_t>(code));
         i += 7;
     }
     return out;

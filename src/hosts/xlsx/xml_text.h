@@ -26,7 +26,4 @@ std::string decodeCellTextEscapes(std::string text);
 // and an underscore that would start such an escape as _x005F_.
 std::string encodeCellTextEscapes(std::string_view text);
 
-// Appends a code point as UTF-8.
-void appendUtf8(char32_t codePoint, std::string& out);
-
 }  // namespace plovis::xlsx

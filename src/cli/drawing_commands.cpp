@@ -1,0 +1,198 @@
+#include "cli/drawing_commands.h"
+
+#include <CLI/CLI.hpp>
+#include <istream>
+#include <ostream>
+
+#include "cli/drawing_output.h"
+#include "cli/terminal_cad_utility.h"
+#include "cli/workbook_command.h"
+#include "commands/schematic_command.h"
+#include "groundprofile/ground_profile_dialog.h"
+#include "hosts/dxf/dxf_file.h"
+#include "hosts/memory_cad_host.h"
+#include "hosts/scripted_cad_utility.h"
+#include "profile/profile_command.h"
+
+namespace plovis {
+namespace {
+
+// At a terminal the user can select the design range again after the selection message.
+std::function<bool()> reselectAtTerminal(SpreadsheetHost& host, const ConsoleStreams& streams) {
+    if (!streams.terminal) return [] { return false; };
+    return [&host, streams] {
+        streams.err << "Range to draw (for example PD-CW-Sample!B15:B40): " << std::flush;
+        std::string line;
+        if (!std::getline(streams.in, line) || line.empty()) return false;
+        try {
+            selectRange(host.activeWorkbook(), line);
+            return true;
+        } catch (const std::exception& e) {
+            streams.err << "plovis: " << e.what() << '\n';
+            return false;
+        }
+    };
+}
+
+struct ProfileArguments {
+    ProfileInputs inputs;
+    std::shared_ptr<DrawingOutputs> outputs = std::make_shared<DrawingOutputs>();
+};
+
+CliCommand profileCommand() {
+    auto args = std::make_shared<ProfileArguments>();
+    WorkbookCommandSpec spec;
+    spec.name = "profile";
+    spec.summary = "Draw the longitudinal profile of every branch of the selected design range";
+    spec.description =
+        "Select one column of the pipe design table from a branch title row down with --range. "
+        "Every branch is cut into paper sheets at the horizontal scale and drawn with its ground "
+        "line, hydraulic grade line, static pressure line, level axis, data table, node markers, "
+        "structure symbols and titles. The workbook must hold a sheet named KELDRAN. The drawing "
+        "is written only when the command completed.";
+    spec.takesRange = true;
+    spec.runsWithoutWorkbook = true;
+    spec.addOptions = [args](CLI::App& sub) {
+        sub.add_option("--hscale", args->inputs.hscale,
+                       "Horizontal scale 1:N (read as its leading number)")
+            ->default_val("5000");
+        sub.add_option("--vscale", args->inputs.vscale,
+                       "Vertical scale 1:N (read as its leading number)")
+            ->default_val("1000");
+        sub.add_option("--paper", args->inputs.paper, "Paper size: A1, A2, A3 or A4")
+            ->default_val("A4");
+        addDrawingOutputOptions(sub, args->outputs);
+    };
+    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                        const ConsoleStreams& streams) {
+        ui.setUnattendedAnswer(Answer::Cancel);  // nobody to select again: as Cancel
+        ScriptedCadUtility utility;
+        MemoryCadHost cad(utility, true, dxfFileReader());
+        ProfileCommand command;
+        command.templateFile = templateDrawingPath();
+        command.reselect = reselectAtTerminal(host, streams);
+        if (!runProfileCommand(command, args->inputs, host, cad, ui)) return false;
+        writeDrawingOutputs(*command.cad.document, *args->outputs, streams.out);
+        return true;
+    });
+}
+
+CliCommand schematicDrawingCommand() {
+    auto outputs = std::make_shared<DrawingOutputs>();
+    WorkbookCommandSpec spec;
+    spec.name = "schematic";
+    spec.summary = "Draw the schematic of the pipe network in the selected range";
+    spec.description =
+        "Select the network's rows of the pipe design table with --range. The title block takes "
+        "the scheme name (E6), source (I6) and safe yield (L6) of the sheet. Every branch is "
+        "drawn by its direction codes as 30-unit strokes with the pipe, length and flow, and "
+        "structure symbols at the nodes (not to scale).";
+    spec.takesRange = true;
+    spec.runsWithoutWorkbook = true;
+    spec.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
+    return workbookCommand(spec, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                           const ConsoleStreams& streams) {
+        ui.setUnattendedAnswer(Answer::Cancel);
+        ScriptedCadUtility utility;
+        MemoryCadHost cad(utility, true, dxfFileReader());
+        if (!schematicCommand(host, cad, ui)) return false;
+        writeDrawingOutputs(cad.activeDocument(), *outputs, streams.out);
+        return true;
+    });
+}
+
+struct GroundProfileArguments {
+    std::string pick;
+    std::string hscale = "5000";
+    std::string vscale = "1000";
+    std::string textSize = "1.8";
+    std::string paper = "A1";
+    std::optional<std::string> plotLength;
+    std::optional<std::string> gap;
+    std::shared_ptr<DrawingOutputs> outputs = std::make_shared<DrawingOutputs>();
+};
+
+// The option that fills a box of the dialog.
+const char* optionOfBox(const std::string& box) {
+    if (box == "hscale") return "--hscale";
+    if (box == "vscale") return "--vscale";
+    if (box == "txtSize") return "--text-size";
+    if (box == "txtPaperLength") return "--plot-length";
+    return "--gap";
+}
+
+void addGroundProfileOptions(CLI::App& sub, GroundProfileArguments& a) {
+    sub.add_option("--pick", a.pick, "The reference point X,Y (without it: asked at the terminal)")
+        ->check([](const std::string& s) {
+            return parsePoint(s) ? std::string() : "--pick takes X,Y, such as 100,200";
+        });
+    sub.add_option("--hscale", a.hscale, "Horizontal scale 1:N")->default_val("5000");
+    sub.add_option("--vscale", a.vscale, "Vertical scale 1:N")->default_val("1000");
+    sub.add_option("--text-size", a.textSize, "Height of the labels")->default_val("1.8");
+    sub.add_option("--paper", a.paper, "A1, A2, A3, A4 or ALL (one sheet per branch)")
+        ->default_val("A1");
+    sub.add_option("--plot-length", a.plotLength,
+                   "Sheet length in drawing units (default: the paper's)");
+    sub.add_option("--gap", a.gap, "Space between sheets (default: the paper's)");
+    addDrawingOutputOptions(sub, a.outputs);
+}
+
+CliCommand groundProfileCommand() {
+    auto args = std::make_shared<GroundProfileArguments>();
+    WorkbookCommandSpec spec;
+    spec.name = "ground-profile";
+    spec.summary = "Draw the existing ground profile of every branch of \"GroundProfile\"";
+    spec.description =
+        "Each branch is cut into sheets of the plot length (A4 220, A3 350, A2 500, A1 700, ALL "
+        "one sheet per branch), laid left to right from the picked point with the gap between "
+        "them: ground line, frame with level scales, 10-unit grid, and a table of description, "
+        "ground level and chainage. A scale below 1, a text size or plot length of 0 or less is "
+        "refused.";
+    spec.runsWithoutWorkbook = true;
+    spec.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
+    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                        const ConsoleStreams& streams) {
+        // Without --pick and without a terminal the pick is cancelled and the re-pick question
+        // answered No: nothing is drawn.
+        ScriptedCadUtility scripted;
+        TerminalCadUtility terminal(streams);
+        if (const auto p = parsePoint(args->pick)) scripted.pickPoint(*p);
+        CadUtility& utility = args->pick.empty() && streams.terminal
+                                  ? static_cast<CadUtility&>(terminal)
+                                  : static_cast<CadUtility&>(scripted);
+        MemoryCadHost cad(utility, true, dxfFileReader());
+        GroundProfileDialog dialog;
+        dialog.selectPaper(args->paper);
+        dialog.boxes.hscale = args->hscale;
+        dialog.boxes.vscale = args->vscale;
+        dialog.boxes.txtSize = args->textSize;
+        if (args->plotLength) dialog.boxes.txtPaperLength = *args->plotLength;
+        if (args->gap) dialog.boxes.txtGap = *args->gap;
+        const GroundProfileResult r = dialog.draw(cad, host, ui);
+        switch (r.outcome) {
+            case GroundProfileOutcome::Drawn:
+                writeDrawingOutputs(cad.activeDocument(), *args->outputs, streams.out);
+                return true;
+            case GroundProfileOutcome::InvalidInput:
+                streams.err << "plovis: the value of " << optionOfBox(r.invalidBox)
+                            << " is not valid\n";
+                return false;
+            case GroundProfileOutcome::PickDeclined:
+                streams.err << "plovis: no reference point was picked; nothing was drawn\n";
+                return false;
+            case GroundProfileOutcome::DrawingFailed:
+                streams.err << "plovis: the drawing failed: " << r.failure << '\n';
+                return false;
+            default:
+                return false;
+        }
+    });
+}
+
+}  // namespace
+
+std::vector<CliCommand> drawingCommands() {
+    return {profileCommand(), schematicDrawingCommand(), groundProfileCommand()};
+}
+
+}  // namespace plovis

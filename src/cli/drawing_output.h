@@ -1,0 +1,31 @@
+#pragma once
+// Where a drawing command's drawing goes: --out DRAWING.dxf and, optionally, pictures of it.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "hosts/cad_drawing.h"
+
+namespace CLI {
+class App;
+}
+
+namespace plovis {
+
+struct DrawingOutputs {
+    std::string dxf;  // --out, required
+    std::string pdf;  // --pdf
+    std::string svg;  // --svg
+    std::string png;  // --png
+    int dotsPerInch = 150;
+};
+
+// Adds --out (required), --pdf, --svg, --png and --dpi.
+void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs>& outputs);
+
+// Saves the drawing as DXF (atomically) and renders the pictures asked for, naming each file
+// written on `log`. Throws HostError naming a file that cannot be written.
+void writeDrawingOutputs(Drawing& drawing, const DrawingOutputs& outputs, std::ostream& log);
+
+}  // namespace plovis

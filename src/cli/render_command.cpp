@@ -1,0 +1,58 @@
+#include "cli/render_command.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "hosts/dxf/dxf_file.h"
+#include "render/render_files.h"
+
+namespace plovis {
+namespace {
+
+struct RenderArguments {
+    std::string drawing;
+    std::vector<std::string> outputs;  // in the order pdf, svg, png; empty when not asked
+    int dotsPerInch = 150;
+};
+
+}  // namespace
+
+CliCommand renderCommand() {
+    return {"render", "Render a drawing (DXF) to PDF, SVG or PNG, fitted to one page at 1:1",
+            [](CLI::App& sub) -> CommandBody {
+                auto args = std::make_shared<RenderArguments>();
+                args->outputs.resize(3);
+                sub.add_option("drawing", args->drawing, "The drawing file (DXF)")
+                    ->required()
+                    ->check(CLI::ExistingFile);
+                auto* outputs = sub.add_option_group("outputs", "Files to write (one or more)");
+                outputs->add_option("--pdf", args->outputs[0], "Write a PDF file");
+                outputs->add_option("--svg", args->outputs[1], "Write an SVG file");
+                outputs->add_option("--png", args->outputs[2], "Write a PNG image");
+                outputs->require_option(1, 0);
+                sub.add_option("--dpi", args->dotsPerInch, "PNG resolution in dots per inch")
+                    ->default_val(150)
+                    ->check(CLI::Range(10, 2400));
+                return [args](const ConsoleStreams& streams) {
+                    return runWithConsole(streams, {}, [&](ConsoleUserInterface&) {
+                        RenderSession session;
+                        const auto drawing = readDxfFile(args->drawing);
+                        RenderOptions options;
+                        options.dotsPerInch = args->dotsPerInch;
+                        for (const std::string& out : args->outputs) {
+                            if (out.empty()) continue;
+                            const RenderResult r = renderDrawing(*drawing, out, options);
+                            streams.out << "Wrote " << out;
+                            if (r.widthPixels > 0) {
+                                streams.out << " (" << r.widthPixels << " x " << r.heightPixels
+                                            << " pixels, " << r.dotsPerInch << " dpi)";
+                            }
+                            streams.out << '\n';
+                        }
+                        return true;
+                    });
+                };
+            }};
+}
+
+}  // namespace plovis

@@ -1,0 +1,143 @@
+#include "render/render_files.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "common/text.h"
+#include "hosts/host_error.h"
+#include "render/drawing_painter.h"
+
+namespace plovis {
+namespace {
+
+constexpr double kPdfResolution = 1200;  // device units per inch in the PDF
+constexpr double kSvgUnitsPerMm = 10;    // SVG user units per millimetre
+constexpr double kLargestImage = 100e6;  // pixels of a PNG
+constexpr double kMmPerInch = 25.4;
+
+[[noreturn]] void cannotWrite(const std::filesystem::path& file, const QString& why) {
+    throw HostError("The image " + file.string() + " could not be written: " + why.toStdString());
+}
+
+void commit(QSaveFile& out, const std::filesystem::path& file) {
+    if (!out.commit()) cannotWrite(file, out.errorString());
+}
+
+void writePdf(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
+    QSaveFile out(QString::fromStdString(file.string()));
+    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    {
+        QPdfWriter pdf(&out);
+        pdf.setResolution(static_cast<int>(kPdfResolution));
+        pdf.setPageSize(QPageSize(QSizeF(page.widthMm, page.heightMm), QPageSize::Millimeter));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QString::fromStdString(drawing.name()));
+        pdf.setCreator("PLOVIS");
+        QPainter painter(&pdf);
+        DrawingPainter(painter, page, kPdfResolution / kMmPerInch).paint(drawing);
+    }
+    commit(out, file);
+}
+
+void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
+    QSaveFile out(QString::fromStdString(file.string()));
+    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setResolution(static_cast<int>(std::lround(kSvgUnitsPerMm * kMmPerInch)));
+        const QSizeF size(page.widthMm * kSvgUnitsPerMm, page.heightMm * kSvgUnitsPerMm);
+        svg.setSize(size.toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), size));
+        svg.setTitle(QString::fromStdString(drawing.name()));
+        QPainter painter(&svg);
+        DrawingPainter(painter, page, kSvgUnitsPerMm).paint(drawing);
+    }
+    commit(out, file);
+}
+
+RenderResult writePng(const Drawing& drawing, const PageLayout& page,
+                      const std::filesystem::path& file, const RenderOptions& options) {
+    double dpi = options.dotsPerInch;
+    const double area = page.widthMm * page.heightMm / (kMmPerInch * kMmPerInch);
+    const double largest = options.largestImagePixels;
+    if (area * dpi * dpi > largest) dpi = std::max(1.0, std::floor(std::sqrt(largest / area)));
+    const double unitsPerMm = dpi / kMmPerInch;
+    QImage image(std::max(1, static_cast<int>(std::ceil(page.widthMm * unitsPerMm))),
+                 std::max(1, static_cast<int>(std::ceil(page.heightMm * unitsPerMm))),
+                 QImage::Format_RGB32);
+    if (image.isNull()) cannotWrite(file, "not enough memory for the image");
+    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        DrawingPainter(painter, page, unitsPerMm).paint(drawing);
+    }
+    QSaveFile out(QString::fromStdString(file.string()));
+    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    QImageWriter writer(&out, "png");
+    if (!writer.write(image)) cannotWrite(file, writer.errorString());
+    commit(out, file);
+    return {static_cast<int>(dpi), image.width(), image.height()};
+}
+
+}  // namespace
+
+std::optional<ImageFormat> imageFormatFor(const std::filesystem::path& file) {
+    const std::string ext = file.extension().string();
+    if (equalsIgnoringCase(ext, ".pdf")) return ImageFormat::Pdf;
+    if (equalsIgnoringCase(ext, ".svg")) return ImageFormat::Svg;
+    if (equalsIgnoringCase(ext, ".png")) return ImageFormat::Png;
+    return std::nullopt;
+}
+
+RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& file,
+                           const RenderOptions& options) {
+    const auto format = imageFormatFor(file);
+    if (!format) cannotWrite(file, "its name must end in .pdf, .svg or .png");
+    if (options.dotsPerInch < 10 || options.dotsPerInch > 2400) {
+        cannotWrite(file, "the resolution must be 10 to 2400 dots per inch");
+    }
+    const PageLayout page = fitPage(modelSpaceExtents(drawing));
+    switch (*format) {
+        case ImageFormat::Pdf:
+            writePdf(drawing, page, file);
+            break;
+        case ImageFormat::Svg:
+            writeSvg(drawing, page, file);
+            break;
+        case ImageFormat::Png:
+            return writePng(drawing, page, file, options);
+    }
+    return {};
+}
+
+// Qt notes on standard error that a headless run has no runtime folder; that is expected and
+// would only confuse the command line's user.
+static void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context,
+                                    const QString& text) {
+    if (text.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
+    qt_message_output(type, context, text);
+}
+
+RenderSession::RenderSession() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler_ = qInstallMessageHandler(quietAboutRuntimeFolder);
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+}
+
+RenderSession::~RenderSession() {
+    if (!app_) return;
+    app_.reset();
+    qInstallMessageHandler(previousHandler_);
+}
+
+}  // namespace plovis
