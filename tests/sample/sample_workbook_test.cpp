@@ -116,8 +116,9 @@ TEST(SampleWorkbook, OpensCleanlyInASecondReaderWithItsHydraulicsAsFormulas) {
 TEST(SampleWorkbook, IsWhatItsGeneratorMakes) {
     test::ScratchDir dir("sample-generator");
     const auto made = dir / "Pipe_Design_Sample.xlsx";
-    const auto r = test::runProgram((test::binaryDir() / "tools/sample_workbook/make_sample_workbook").string(),
-                                    {made.string()});
+    const auto r = test::runProgram(
+        (test::binaryDir() / "tools/sample_workbook/make_sample_workbook").string(),
+        {made.string()});
     ASSERT_EQ(r.status, 0) << r.output << r.errors;
     // Compared part by part once inflated, so that another deflate library's bytes still match.
     const std::string shippedBytes = test::readBytes(test::samplePath());

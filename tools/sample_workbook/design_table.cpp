@@ -77,7 +77,7 @@ void writePipe(SheetWriter& w, int row, const Pipe& pipe) {
     w.number(cellAt("AJ", row), pipe.roughness);
 }
 
-const Section& specOf(const Scheme& scheme, const DesignRow& r) {
+const Section& sectionOf(const Scheme& scheme, const DesignRow& r) {
     return scheme.branches[r.branch].sections[r.section];
 }
 
@@ -220,14 +220,14 @@ void writeSectionPipes(MemoryWorksheet& sheet, const Scheme& scheme,
     SheetWriter w(sheet);
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const DesignRow& r = rows[k];
-        const Section& spec = specOf(scheme, r);
+        const Section& planned = sectionOf(scheme, r);
         RowCells c{w, r.row};
         w.number(c.at("G"), flows[r.branch][r.section]);
-        w.text(c.at("H"), spec.direction);
-        writePipe(w, r.row, spec.pipe);
-        w.text(c.at("Z"), spec.soil);
-        if (!spec.structure.empty()) w.text(c.at("AA"), spec.structure);
-        if (!spec.remark.empty()) w.text(c.at("AC"), spec.remark);
+        w.text(c.at("H"), planned.direction);
+        writePipe(w, r.row, planned.pipe);
+        w.text(c.at("Z"), planned.soil);
+        if (!planned.structure.empty()) w.text(c.at("AA"), planned.structure);
+        if (!planned.remark.empty()) w.text(c.at("AC"), planned.remark);
 
         const int before = rowBefore(rows, k);
         c.formula("K", "=" + c.at("I") + "-" + c.at("J"), c.value("I") - c.value("J"));
