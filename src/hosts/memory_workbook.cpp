@@ -100,15 +100,39 @@ void MemoryWorksheet::put(int row, int column, CellValue value) {
     }
 }
 
+void MemoryWorksheet::dropFormula(int row, int column) {
+    if (!formulas_.empty()) formulas_.erase({row, column});
+}
+
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
     checkCell(row, column);
     put(row, column, value);
+    dropFormula(row, column);
     changed_.emplace(row, column);
 }
 
 void MemoryWorksheet::load(int row, int column, CellValue value) {
     checkCell(row, column);
     put(row, column, std::move(value));
+    dropFormula(row, column);
+}
+
+void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
+                                 const CellValue& cached) {
+    checkCell(row, column);
+    if (formula.starts_with('=')) formula.remove_prefix(1);
+    if (trimBlanks(formula).empty()) {
+        throw HostError("the formula for the cell at row " + std::to_string(row) + ", column " +
+                        std::to_string(column) + " is empty");
+    }
+    put(row, column, cached);
+    formulas_[{row, column}] = std::string(formula);
+    changed_.emplace(row, column);
+}
+
+const std::string* MemoryWorksheet::formula(int row, int column) const {
+    const auto it = formulas_.find({row, column});
+    return it == formulas_.end() ? nullptr : &it->second;
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
@@ -128,6 +152,16 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
             ++last;
         }
         cells.erase(first, last);
+    }
+    for (auto f = formulas_.lower_bound({range.firstRow, 0});
+         f != formulas_.end() && f->first.first <= range.lastRow;) {
+        const int column = f->first.second;
+        if (column >= range.firstColumn && column <= range.lastColumn) {
+            changed_.insert(f->first);
+            f = formulas_.erase(f);
+        } else {
+            ++f;
+        }
     }
 }
 

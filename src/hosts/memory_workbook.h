@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -24,9 +25,21 @@ class MemoryWorksheet : public Worksheet {
 
     // Stores a value as read from a file: not counted as a change. Fastest in row order.
     void load(int row, int column, CellValue value);
+    // Writes a formula together with the value it calculates to, as a spreadsheet program holds
+    // a calculated cell: the cell reads as `cached`, and a save writes both. The formula is the
+    // text typed into the cell ("=I16-J16"; the leading "=" may be left out). Writing or clearing
+    // the cell afterwards drops the formula. Throws HostError outside the sheet or for an empty
+    // formula.
+    void setFormula(int row, int column, std::string_view formula, const CellValue& cached);
+    // The formula written into the cell by setFormula since the last markSaved(), without its
+    // "=", or nullptr. Formulas a file already held are kept in the file, not here.
+    const std::string* formula(int row, int column) const;
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
     const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
-    void markSaved() { changed_.clear(); }
+    void markSaved() {
+        changed_.clear();
+        formulas_.clear();
+    }
     // The last row holding any value (0 for an empty sheet) and the last column holding any value
     // in any row (0 for an empty sheet).
     int lastRow() const;
@@ -45,6 +58,7 @@ class MemoryWorksheet : public Worksheet {
     const Row* findRow(int row) const;
     Row& rowFor(int row);
     void put(int row, int column, CellValue value);
+    void dropFormula(int row, int column);
 
     std::string name_;
     std::vector<Row> rows_;  // by row number, ascending; a row may be left empty after clearing
@@ -52,6 +66,7 @@ class MemoryWorksheet : public Worksheet {
     // is mostly this one or the one after.
     mutable std::size_t lastFound_ = 0;
     std::set<std::pair<int, int>> changed_;
+    std::map<std::pair<int, int>, std::string> formulas_;  // (row, column) -> formula without "="
 };
 
 class MemoryWorkbook : public Workbook {

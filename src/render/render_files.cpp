@@ -1,5 +1,7 @@
 #include "render/render_files.h"
 
+#include <QBuffer>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -29,11 +31,28 @@ void commit(QSaveFile& out, const std::filesystem::path& file) {
     if (!out.commit()) cannotWrite(file, out.errorString());
 }
 
+// With SOURCE_DATE_EPOCH set (the convention of reproducible builds), the PDF's creation date is
+// that moment instead of now, so the same drawing gives the same file. The date has a fixed
+// width, so the file's cross-reference offsets stay right.
+void reproducibleCreationDate(QByteArray& pdf) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    bool ok = false;
+    const qint64 seconds = epoch.toLongLong(&ok);
+    if (!ok) return;
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    const QByteArray date =
+        QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString("yyyyMMddHHmmss").toLatin1();
+    if (at < 0 || date.size() != 14 || at + key.size() + 14 > pdf.size()) return;
+    pdf.replace(at + key.size(), 14, date);
+}
+
 void writePdf(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    QByteArray bytes;
     {
-        QPdfWriter pdf(&out);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(static_cast<int>(kPdfResolution));
         pdf.setPageSize(QPageSize(QSizeF(page.widthMm, page.heightMm), QPageSize::Millimeter));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -42,6 +61,10 @@ void writePdf(const Drawing& drawing, const PageLayout& page, const std::filesys
         QPainter painter(&pdf);
         DrawingPainter(painter, page, kPdfResolution / kMmPerInch).paint(drawing);
     }
+    reproducibleCreationDate(bytes);
+    QSaveFile out(QString::fromStdString(file.string()));
+    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    if (out.write(bytes) != bytes.size()) cannotWrite(file, out.errorString());
     commit(out, file);
 }
 

@@ -1,5 +1,6 @@
 // Rendered drawings checked pixel by pixel: paper, colours, dashes, text placement, references.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <QImage>
 #include <fstream>
@@ -211,6 +212,21 @@ TEST(Render, PdfPagesAreTheDrawingsSizeWithTextKeptAsText) {
     // 297 x 210 mm (the drawing plus 10 mm margins) in whole points.
     EXPECT_NE(pdf.find("/MediaBox [0 0 842.000000 595.000000]"), std::string::npos);
     EXPECT_NE(pdf.find("/FontFile"), std::string::npos) << "no embedded font: text not kept";
+}
+
+TEST(Render, APdfMadeTwiceIsTheSameWithASourceDateEpoch) {
+    Drawing d;
+    d.modelSpace().addText("H63(6)", {0, 0, 0}, 2);
+    test::ScratchDir dir("render-pdf-date");
+    ::setenv("SOURCE_DATE_EPOCH", "315532800", 1);  // 1980-01-01
+    renderDrawing(d, dir / "a.pdf");
+    renderDrawing(d, dir / "b.pdf");
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    const std::string a = readAll(dir / "a.pdf");
+    EXPECT_EQ(a, readAll(dir / "b.pdf"));
+    EXPECT_NE(a.find("/CreationDate (D:19800101000000"), std::string::npos);
+    renderDrawing(d, dir / "now.pdf");  // without it: today's date
+    EXPECT_EQ(readAll(dir / "now.pdf").find("/CreationDate (D:1980"), std::string::npos);
 }
 
 TEST(Render, SvgKeepsTheTexts) {

@@ -17,8 +17,9 @@ namespace {
 
 using Token = XmlScanner::Token;
 
-// Spreadsheet programs hold at most this many characters in a cell.
+// Spreadsheet programs hold at most this many characters in a cell, and in a cell's formula.
 constexpr std::size_t kMaxCellText = 32'767;
+constexpr std::size_t kMaxFormula = 8'192;
 
 struct ColumnStyle {
     int first, last;
@@ -35,6 +36,18 @@ std::size_t codePoints(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
+}
+
+void checkLength(std::string_view text, std::size_t limit, const char* what, const CellEdit& e) {
+    if (codePoints(text) <= limit) return;
+    throw PackageError("the " + std::string(what) + " for cell " + columnLetters(e.column) +
+                       std::to_string(e.row) + " is longer than the " + std::to_string(limit) +
+                       " characters a cell can hold");
+}
+
+// Whether the edit leaves anything in the cell.
+bool fills(const CellEdit& e) {
+    return !isEmpty(e.value) || !e.formula.empty();
 }
 
 class SheetPatcher {
@@ -78,6 +91,7 @@ class SheetPatcher {
     void emitRowsBefore(int row);
     void emitCellsBefore(int row, int column);
     void emitCell(const CellEdit& edit, const std::string& attributes, bool keepEmpty);
+    void emitFormulaCell(const CellEdit& edit, const std::string& attributes);
     void tag(std::string_view name, bool close = false);
     const std::string& newCellStyle(int column) const;
 
@@ -143,7 +157,7 @@ void SheetPatcher::growDimension() {
     }
     bool grown = false;
     for (const CellEdit& e : edits_) {
-        if (isEmpty(e.value) || used.contains(e.row, e.column)) continue;
+        if (!fills(e) || used.contains(e.row, e.column)) continue;
         used = {std::min(used.firstRow, e.row), std::min(used.firstColumn, e.column),
                 std::max(used.lastRow, e.row), std::max(used.lastColumn, e.column)};
         grown = true;
@@ -307,7 +321,7 @@ void SheetPatcher::emitRowsBefore(int row) {
         std::size_t end = next_;
         bool any = false;
         for (; end < edits_.size() && edits_[end].row == r; ++end)
-            any = any || !isEmpty(edits_[end].value);
+            any = any || fills(edits_[end]);
         if (!any) {
             next_ = end;  // emptying cells of a row that is not there: nothing to write
             continue;
@@ -332,7 +346,7 @@ void SheetPatcher::emitCellsBefore(int row, int column) {
     std::string attributes;
     while (editsLeftBefore(row, column)) {
         const CellEdit& e = edits_[next_++];
-        if (isEmpty(e.value)) continue;
+        if (!fills(e)) continue;
         attributes.assign(" r=\"").append(columnLetters(e.column)).append(std::to_string(e.row));
         attributes += '"';
         const std::string& style = newCellStyle(e.column);
@@ -347,7 +361,9 @@ void SheetPatcher::tag(std::string_view name, bool close) {
 }
 
 void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bool keepEmpty) {
-    if (const double* d = std::get_if<double>(&e.value)) {
+    if (!e.formula.empty()) {
+        emitFormulaCell(e, attributes);
+    } else if (const double* d = std::get_if<double>(&e.value)) {
         tag("c");
         out_.append(attributes);
         // A sheet cannot hold an infinite or undefined number: it holds the error it shows.
@@ -360,11 +376,7 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
         tag("c", true);
         out_ += '>';
     } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
-        if (codePoints(*s) > kMaxCellText) {
-            throw PackageError("the text for cell " + columnLetters(e.column) +
-                               std::to_string(e.row) + " is longer than the 32767 characters a " +
-                               "cell can hold");
-        }
+        checkLength(*s, kMaxCellText, "text", e);
         // Blanks at either end, and line breaks, survive reading only where the text says so.
         const bool preserve = !s->empty() && (s->front() == ' ' || s->back() == ' ' ||
                                               s->find_first_of("\t\n\r") != std::string::npos);
@@ -385,6 +397,39 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
         tag("c");
         out_.append(attributes).append("/>");  // emptied, its formatting kept
     }
+}
+
+// <c ...><f>formula</f><v>value</v></c>: the value a number, a formula string (t="str") or, for
+// a number a sheet cannot hold, the error it shows; no <v> for a formula never calculated.
+void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attributes) {
+    checkLength(e.formula, kMaxFormula, "formula", e);
+    std::string type, value;
+    if (const double* d = std::get_if<double>(&e.value)) {
+        type = std::isfinite(*d) ? "" : "e";
+        value = std::isfinite(*d) ? storedNumber(*d) : "#NUM!";
+    } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
+        checkLength(*s, kMaxCellText, "text", e);
+        type = "str";
+        value = encodeCellTextEscapes(*s);
+    }
+    tag("c");
+    out_.append(attributes);
+    if (!type.empty()) out_.append(" t=\"").append(type) += '"';
+    out_ += '>';
+    tag("f");
+    out_ += '>';
+    appendEscaped(e.formula, out_);
+    tag("f", true);
+    out_ += '>';
+    if (!isEmpty(e.value)) {
+        tag("v");
+        out_ += '>';
+        appendEscaped(value, out_);
+        tag("v", true);
+        out_ += '>';
+    }
+    tag("c", true);
+    out_ += '>';
 }
 
 }  // namespace

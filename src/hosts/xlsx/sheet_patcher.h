@@ -13,17 +13,23 @@ struct CellEdit {
     int row = 0;
     int column = 0;
     CellValue value;  // empty: the cell is emptied
+    // A formula written into the cell (without "="), value being what it calculates to; empty:
+    // the cell holds only its value.
+    std::string formula = {};
 };
 
 // The sheet part with the edits (in row, then column order) applied:
 // - an edited cell keeps its style (s) and loses its formula, type and value metadata; a number
 //   is stored as a number, a text as an inline string; an emptied cell keeps only its style, and
 //   goes when it had none;
+// - a cell given a formula holds it with its calculated value (a text value as a formula string);
+//   a formula without a value is stored uncalculated;
 // - a new cell takes the style of its row (when the row is formatted) or of its column;
 // - a shared formula whose first cell was overwritten is written out in full in each cell that
 //   still used it, so those cells keep their formulas;
 // - the recorded used range (dimension) grows to take in the new cells.
-// Throws PackageError for a text longer than a cell can hold or a part that is not a worksheet.
+// Throws PackageError for a text or formula longer than a cell can hold or a part that is not a
+// worksheet.
 std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits);
 
 // An empty worksheet part, for a sheet added to a workbook.

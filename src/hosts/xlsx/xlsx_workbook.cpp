@@ -62,8 +62,10 @@ std::string readFile(const std::filesystem::path& file) {
 std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
     std::vector<xlsx::CellEdit> edits;
     edits.reserve(sheet.changedCells().size());
-    for (const auto& [row, column] : sheet.changedCells())
-        edits.push_back({row, column, sheet.cell(row, column)});
+    for (const auto& [row, column] : sheet.changedCells()) {
+        const std::string* formula = sheet.formula(row, column);
+        edits.push_back({row, column, sheet.cell(row, column), formula ? *formula : std::string()});
+    }
     return edits;
 }
 

@@ -159,7 +159,14 @@ void ZipWriter::add(const std::string& name, std::string content) {
     // Large sheets are deflated fast rather than small: saving stays well under a second, the
     // file comes out about 40 % larger (a 90 MB sheet: 13.6 MB instead of 9.7 MB).
     const zip_uint32_t level = data.size() > (8u << 20) ? 1 : 6;
-    zip_set_file_compression(zip_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, level);
+    const auto entry = static_cast<zip_uint64_t>(index);
+    zip_set_file_compression(zip_, entry, ZIP_CM_DEFLATE, level);
+    // Every part written gets the first time a zip entry can carry, 1 January 1980 (as
+    // spreadsheet programs write their packages), not the clock's: saving the same workbook twice
+    // gives the same bytes, so generated files and drawings are reproducible.
+    constexpr zip_uint16_t kMidnight = 0;
+    constexpr zip_uint16_t kFirstOf1980 = (0 << 9) | (1 << 5) | 1;  // years since 1980, month, day
+    zip_file_set_dostime(zip_, entry, kMidnight, kFirstOf1980, 0);
 }
 
 std::string ZipWriter::finish() {

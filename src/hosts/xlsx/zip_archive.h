@@ -61,7 +61,7 @@ class ZipWriter {
 
     // Copies the entry as it is stored (compressed bytes, name, time), without inflating it.
     void copy(const ZipReader& from, std::uint64_t index);
-    // Adds an entry with the content, deflated.
+    // Adds an entry with the content, deflated, dated 1 January 1980 whatever the clock says.
     void add(const std::string& name, std::string content);
     // The archive's bytes. The writer is finished afterwards.
     std::string finish();

@@ -10,7 +10,12 @@
       value, keeps its style and has no formula; every other cell, style, merge, width, name and
       chart is as it was. Prints each difference; exits 1 when there is one.
   openpyxl_oracle.py cells FILE SHEET RANGE
-      prints the values of a range as JSON (rows of values), for tests that only read.
+      prints the values of a range as JSON (rows of values), for tests that only read; a formula
+      cell shows its formula ("=A1*2").
+  openpyxl_oracle.py values FILE SHEET RANGE
+      the same with each formula cell's calculated value as the file holds it.
+  openpyxl_oracle.py dates FILE
+      prints the date and time of every zip entry of the package as JSON.
 
 Any warning openpyxl gives while reading is an error: files PLOVIS writes must open cleanly.
 """
@@ -18,6 +23,7 @@ import datetime
 import json
 import sys
 import warnings
+import zipfile
 
 warnings.simplefilter("error")
 
@@ -129,9 +135,14 @@ def compare(original, saved, edits):
     return 1 if problems else 0
 
 
-def cells(path, sheet, ref):
-    ws = load_workbook(path)[sheet]
+def cells(path, sheet, ref, data_only=False):
+    ws = load_workbook(path, data_only=data_only)[sheet]
     print(json.dumps([[value_of(c) for c in row] for row in ws[ref]]))
+
+
+def dates(path):
+    with zipfile.ZipFile(path) as z:
+        print(json.dumps({i.filename: list(i.date_time) for i in z.infolist()}, sort_keys=True))
 
 
 def main(argv):
@@ -140,8 +151,11 @@ def main(argv):
         return 0
     if argv[1] == "compare":
         return compare(argv[2], argv[3], json.loads(argv[4]))
-    if argv[1] == "cells":
-        cells(argv[2], argv[3], argv[4])
+    if argv[1] in ("cells", "values"):
+        cells(argv[2], argv[3], argv[4], argv[1] == "values")
+        return 0
+    if argv[1] == "dates":
+        dates(argv[2])
         return 0
     print(__doc__)
     return 64

@@ -20,6 +20,10 @@ CellEdit edit(int row, int column, CellValue value) {
     return {row, column, std::move(value)};
 }
 
+CellEdit formula(int row, int column, std::string text, CellValue value) {
+    return {row, column, std::move(value), std::move(text)};
+}
+
 struct Case {
     const char* what;
     std::string before, rows;
@@ -108,6 +112,24 @@ TEST(SheetPatcher, ChangesOnlyTheEditedCells) {
          {edit(2, 1, CellValue{})},
          "",
          "<row r=\"2\"><c r=\"A2\"/><c><v>2</v></c></row>"},
+        {"a formula with its value: a number, a formula string, none, an error",
+         "<dimension ref=\"A1\"/>",
+         "<row r=\"2\"><c r=\"B2\" s=\"3\" t=\"s\"><v>0</v></c></row>",
+         {formula(2, 2, "I16-J16", 12.5),
+          formula(2, 3, "IF(A1>0,\"up & on\",\"\")", std::string("up & on")),
+          formula(3, 1, "A1*2", CellValue{}), formula(3, 2, "1/0*1E308*10", std::nan(""))},
+         "<dimension ref=\"A1:C3\"/>",
+         "<row r=\"2\"><c r=\"B2\" s=\"3\"><f>I16-J16</f><v>12.5</v></c><c r=\"C2\" "
+         "t=\"str\"><f>IF(A1&gt;0,&quot;up &amp; on&quot;,&quot;&quot;)</f><v>up &amp; on</v>"
+         "</c></row>"
+         "<row r=\"3\"><c r=\"A3\"><f>A1*2</f></c><c r=\"B3\" t=\"e\"><f>1/0*1E308*10</f>"
+         "<v>#NUM!</v></c></row>"},
+        {"a formula replaces a formula cell, keeping its style",
+         "",
+         "<row r=\"2\"><c r=\"B2\" s=\"3\" t=\"str\"><f>A2</f><v>x</v></c></row>",
+         {formula(2, 2, "A2*2", 4.0)},
+         "",
+         "<row r=\"2\"><c r=\"B2\" s=\"3\"><f>A2*2</f><v>4</v></c></row>"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(patchSheet(sheet(c.rows, c.before), c.edits),
@@ -144,6 +166,11 @@ TEST(SheetPatcher, UntouchedBytesStayAsTheyWere) {
 TEST(SheetPatcher, RefusesWhatNoCellCanHoldOrNoWorksheetIs) {
     EXPECT_THROW(patchSheet(sheet(""), {edit(1, 1, std::string(32768, 'x'))}), PackageError);
     EXPECT_NO_THROW(patchSheet(sheet(""), {edit(1, 1, std::string(32767, 'x'))}));
+    EXPECT_THROW(patchSheet(sheet(""), {formula(1, 1, "1+" + std::string(8191, '1'), 1.0)}),
+                 PackageError);
+    EXPECT_NO_THROW(patchSheet(sheet(""), {formula(1, 1, "+" + std::string(8191, '1'), 1.0)}));
+    EXPECT_THROW(patchSheet(sheet(""), {formula(1, 1, "A2", std::string(32768, 'x'))}),
+                 PackageError);
     EXPECT_THROW(patchSheet("<chartsheet/>", {edit(1, 1, 1.0)}), PackageError);
     EXPECT_THROW(patchSheet(kOpen + "</worksheet>", {edit(1, 1, 1.0)}), PackageError);
 }

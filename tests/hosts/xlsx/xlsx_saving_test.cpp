@@ -112,6 +112,67 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     EXPECT_EQ(read.output, "[[3.25], [\"Tap & <stand>\"]]\n");
 }
 
+TEST(XlsxSaving, FormulasAreSavedWithTheirValues) {
+    test::ScratchDir dir("formulas");
+    const auto file = dir / "scheme.xlsx";
+    auto wb = XlsxWorkbook::create("scheme", {"PD-CW-Sample"});
+    MemoryWorksheet& s = wb->sheet("PD-CW-Sample");
+    s.setCell(16, 9, 1520.25);
+    s.setCell(16, 10, 1498.5);
+    s.setFormula(16, 11, "=I16-J16", 21.75);
+    s.setFormula(16, 12, "=IF(K16>20,\"high & dry\",\"low\")", text("high & dry"));
+    s.setFormula(16, 13, "='DATA INPUT'!E22/100", CellValue{});
+    wb->save(file);
+
+    const auto formulas = test::oracle({"cells", file.string(), "PD-CW-Sample", "K16:M16"});
+    EXPECT_EQ(formulas.status, 0) << formulas.errors;
+    EXPECT_EQ(formulas.output,
+              "[[\"=I16-J16\", \"=IF(K16>20,\\\"high & dry\\\",\\\"low\\\")\", "
+              "\"='DATA INPUT'!E22/100\"]]\n");
+    const auto values = test::oracle({"values", file.string(), "PD-CW-Sample", "K16:M16"});
+    EXPECT_EQ(values.status, 0) << values.errors;
+    EXPECT_EQ(values.output, "[[21.75, \"high & dry\", null]]\n");
+
+    auto back = XlsxWorkbook::open(file);
+    EXPECT_EQ(back->sheet("PD-CW-Sample").cell(16, 11), CellValue(21.75));
+    EXPECT_EQ(back->sheet("PD-CW-Sample").cell(16, 12), text("high & dry"));
+}
+
+TEST(XlsxSaving, AFormulaOverwrittenByACommandIsDropped) {
+    test::ScratchDir dir("formula-overwritten");
+    const auto file = dir / "scheme.xlsx";
+    auto wb = XlsxWorkbook::create("scheme", {"S"});
+    wb->sheet("S").setFormula(1, 1, "=2*3", 6.0);
+    wb->sheet("S").setFormula(1, 2, "=A1+1", 7.0);
+    wb->save(file);
+    auto back = XlsxWorkbook::open(file);
+    back->sheet("S").setCell(1, 1, 0.25);  // a formula the file holds
+    back->sheet("S").setFormula(2, 1, "=1", 1.0);
+    back->sheet("S").setCell(2, 1, 5.0);  // a formula written and overwritten before any save
+    back->save(file);
+    const auto read = test::oracle({"cells", file.string(), "S", "A1:B2"});
+    EXPECT_EQ(read.status, 0) << read.errors;
+    EXPECT_EQ(read.output, "[[0.25, \"=A1+1\"], [5, null]]\n");
+}
+
+TEST(XlsxSaving, TheSameWorkbookSavesToTheSameBytes) {
+    test::ScratchDir dir("reproducible");
+    auto wb = XlsxWorkbook::create("w", {"S"});
+    wb->sheet("S").setFormula(1, 1, "=1+1", 2.0);
+    const std::string first = wb->package();
+    wb->save(dir / "w.xlsx");
+    EXPECT_EQ(readBytes(dir / "w.xlsx"), first);
+    // Every part carries the same date, not the clock's.
+    const auto dates = test::oracle({"dates", (dir / "w.xlsx").string()});
+    EXPECT_EQ(dates.status, 0) << dates.errors;
+    EXPECT_EQ(
+        dates.output,
+        "{\"[Content_Types].xml\": [1980, 1, 1, 0, 0, 0], \"_rels/.rels\": [1980, 1, 1, 0, 0, "
+        "0], \"xl/_rels/workbook.xml.rels\": [1980, 1, 1, 0, 0, 0], \"xl/styles.xml\": [1980, "
+        "1, 1, 0, 0, 0], \"xl/workbook.xml\": [1980, 1, 1, 0, 0, 0], "
+        "\"xl/worksheets/sheet1.xml\": [1980, 1, 1, 0, 0, 0]}\n");
+}
+
 TEST(XlsxSaving, SavingTwiceKeepsBothRoundsOfChanges) {
     test::ScratchDir dir("save-twice");
     auto wb = XlsxWorkbook::create("w", {"S"});

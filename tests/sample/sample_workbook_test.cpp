@@ -1,0 +1,155 @@
+// The sample scheme workbook: every computation of the system runs on it without an error
+// message and writes back what the sample holds (it is the result of those computations), a
+// second reader opens it cleanly, and it is what its generator makes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "commands/design_commands.h"
+#include "commands/survey_commands.h"
+#include "hosts/xlsx/zip_archive.h"
+#include "sample_fixture.h"
+#include "support/file_bytes.h"
+#include "support/run_command.h"
+
+namespace plovis {
+namespace {
+
+using test::differences;
+using test::kLowClassRow;
+using test::SampleFixture;
+
+constexpr const char* kComplete = "Processing is complete";
+constexpr const char* kSuccess = "Congratulation computation is successful";
+
+std::string lowClassQuestion() {
+    return "At row number = " + std::to_string(kLowClassRow) +
+           " ,the static pressure = 62.25\r exceeds the bearing pressure of the provided pipe of "
+           "class 6 Kg/cm2\r So you are requested to provide higher class pipe. Do you want to "
+           "increase capacity?";
+}
+
+using Command = bool (*)(SpreadsheetHost&, UserInterface&);
+
+struct CommandCase {
+    const char* name;
+    Command run;
+    std::vector<std::string> messages;
+};
+
+TEST(SampleWorkbook, EveryComputationWritesBackWhatTheSampleHolds) {
+    const CommandCase cases[] = {
+        {"water-demand", waterDemandCommand, {kSuccess}},
+        {"rise-fall", riseFallCommand, {kComplete}},
+        {"level-to-ground-profile", levelToGroundProfileCommand, {kComplete}},
+        {"rise-fall-to-ground-profile", riseFallToGroundProfileCommand, {kComplete}},
+        {"branch-points", branchPointsCommand, {kComplete}},
+        {"pipe-length", pipeLengthCommand, {kComplete}},
+        {"branch-points-and-levels", branchPointsAndLevelsCommand, {kComplete}},
+        {"survey-process", surveyDataProcessCommand, {kComplete, kComplete}},
+    };
+    for (const CommandCase& c : cases) {
+        SampleFixture f;
+        const test::WorkbookCells before = test::cellsOf(*f.workbook);
+        EXPECT_TRUE(c.run(f.host, f.ui)) << c.name;
+        EXPECT_EQ(f.ui.messageTexts(), c.messages) << c.name;
+        EXPECT_TRUE(f.workbook->modified()) << c.name;  // it did write
+        EXPECT_EQ(differences(before, test::cellsOf(*f.workbook)), std::vector<std::string>{})
+            << c.name;
+    }
+}
+
+TEST(SampleWorkbook, OnlyThePipeClassLeftLowOnPurposeAsksToBeRaised) {
+    SampleFixture f;
+    const test::WorkbookCells before = test::cellsOf(*f.workbook);
+    f.ui.script({Answer::No});
+    EXPECT_TRUE(pipeHeadLossCommand(f.host, f.ui));
+    EXPECT_EQ(f.ui.messageTexts(), (std::vector<std::string>{lowClassQuestion(), kSuccess}));
+    EXPECT_EQ(differences(before, test::cellsOf(*f.workbook)), std::vector<std::string>{});
+}
+
+TEST(SampleWorkbook, RaisingThatClassChangesItAlone) {
+    SampleFixture f;
+    const test::WorkbookCells before = test::cellsOf(*f.workbook);
+    f.ui.script({Answer::Yes});  // class 10 then bears the 62.25 m: no second question
+    EXPECT_TRUE(pipeHeadLossCommand(f.host, f.ui));
+    EXPECT_EQ(f.ui.messageTexts(), (std::vector<std::string>{lowClassQuestion(), kSuccess}));
+    EXPECT_EQ(differences(before, test::cellsOf(*f.workbook)),
+              std::vector<std::string>{"PD-CW-Sample!P" + std::to_string(kLowClassRow) +
+                                       ": 6 became 10"});
+}
+
+TEST(SampleWorkbook, TheAbneyBookGivesTheSameGroundWithinAFewDecimetres) {
+    SampleFixture f;
+    MemoryWorksheet& ground = f.workbook->sheet("GroundProfile");
+    const int last = ground.lastRow();
+    std::vector<CellValue> labels, levels;
+    for (int row = 4; row <= last; ++row) {
+        labels.push_back(ground.cell(row, 2));
+        levels.push_back(ground.cell(row, 4));
+    }
+    const test::WorkbookCells before = test::cellsOf(*f.workbook);
+    EXPECT_TRUE(abneyCommand(f.host, f.ui));
+    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{kComplete});
+    // Its own reduction is what the sample holds; only the ground profile takes its levels.
+    for (const std::string& d : differences(before, test::cellsOf(*f.workbook)))
+        EXPECT_TRUE(d.starts_with("GroundProfile!C") || d.starts_with("GroundProfile!D")) << d;
+    EXPECT_EQ(ground.lastRow(), last);
+    double worst = 0;
+    for (int row = 4; row <= last; ++row) {
+        EXPECT_EQ(ground.cell(row, 2), labels[row - 4]) << "row " << row;
+        worst = std::max(worst,
+                         std::abs(cellNumber(ground.cell(row, 4)) - cellNumber(levels[row - 4])));
+    }
+    EXPECT_GT(worst, 0.0);  // a second survey, not a copy of the first
+    EXPECT_LE(worst, 0.5);
+}
+
+TEST(SampleWorkbook, OpensCleanlyInASecondReaderWithItsHydraulicsAsFormulas) {
+    const auto r = test::runProgram(
+        "/usr/bin/python3",
+        {(test::sourceDir() / "tests/sample/sample_check.py").string(), test::samplePath()});
+    EXPECT_EQ(r.status, 0) << r.output << r.errors;
+    EXPECT_EQ(r.errors, "");
+}
+
+TEST(SampleWorkbook, IsWhatItsGeneratorMakes) {
+    test::ScratchDir dir("sample-generator");
+    const auto made = dir / "Pipe_Design_Sample.xlsx";
+    const auto r = test::runProgram(
+        (test::binaryDir() / "tools/sample_workbook/make_sample_workbook").string(),
+        {made.string()});
+    ASSERT_EQ(r.status, 0) << r.output << r.errors;
+    // Compared part by part once inflated, so that another deflate library's bytes still match.
+    const std::string shippedBytes = test::readBytes(test::samplePath());
+    const std::string madeBytes = test::readBytes(made);
+    xlsx::ZipReader shipped(shippedBytes), fresh(madeBytes);
+    ASSERT_EQ(shipped.entryCount(), fresh.entryCount());
+    for (std::uint64_t i = 0; i < shipped.entryCount(); ++i) {
+        ASSERT_EQ(shipped.name(i), fresh.name(i));
+        EXPECT_EQ(shipped.read(i), fresh.read(i))
+            << shipped.name(i) << " differs: run `cmake --build build --target sample-workbook`";
+    }
+}
+
+// Through the program on a copy of the file, as the README's walkthrough runs it.
+TEST(SampleWorkbook, TheProgramRunsTheComputationsOnACopy) {
+    test::ScratchDir dir("sample-program");
+    const auto copy = dir / "scheme.xlsx";
+    std::filesystem::copy_file(test::samplePath(), copy);
+    const std::string plovis = (test::binaryDir() / "src/plovis").string();
+    const auto design = test::runProgram(plovis, {"pipe-head-loss", copy.string(), "--no"});
+    EXPECT_EQ(design.status, 0) << design.output << design.errors;
+    const auto survey = test::runProgram(plovis, {"survey-process", copy.string(), "--quiet"});
+    EXPECT_EQ(survey.status, 0) << survey.output << survey.errors;
+    const auto demand = test::runProgram(plovis, {"water-demand", copy.string(), "--quiet"});
+    EXPECT_EQ(demand.status, 0) << demand.output << demand.errors;
+
+    auto shipped = XlsxWorkbook::open(test::samplePath());
+    auto computed = XlsxWorkbook::open(copy);
+    EXPECT_EQ(differences(test::cellsOf(*shipped), test::cellsOf(*computed)),
+              std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace plovis
