@@ -166,11 +166,15 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
 void DrawingView::mouseReleaseEvent(QMouseEvent*) {
     if (!dragging_) return;
     dragging_ = false;
-    if (dragOffset_.isNull()) return;  // a click, not a drag
-    ViewState& s = *state_;
-    s.originX -= dragOffset_.x() / s.pixelsPerUnit;
-    s.originY += dragOffset_.y() / s.pixelsPerUnit;
+    const QPointF offset = dragOffset_;
     dragOffset_ = {};
+    if (!offset.isNull()) panBy(offset);  // else a click, not a drag
+}
+
+void DrawingView::panBy(const QPointF& pixels) {
+    ViewState& s = *state_;
+    s.originX -= pixels.x() / s.pixelsPerUnit;
+    s.originY += pixels.y() / s.pixelsPerUnit;
     moved();
 }
 

@@ -32,6 +32,8 @@ class DrawingView : public QWidget {
     void fit();
     void zoomBy(double factor);
     void zoomBy(double factor, const QPointF& around);
+    // Moves the drawing by that many pixels (right and down).
+    void panBy(const QPointF& pixels);
     const ViewState& state() const { return *state_; }
     // Drawing units of a point of the widget, and back.
     QPointF toDrawing(const QPointF& pixel) const;

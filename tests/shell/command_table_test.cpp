@@ -3,6 +3,7 @@
 // switched off doing nothing until switched on.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QMenu>
 #include <QPushButton>
@@ -123,18 +124,23 @@ TEST_F(CommandTable, SampleDataFileNamesAMissingSampleWhileItsCaptionShows) {
     EXPECT_EQ(mainStatus(), "");
 }
 
-TEST_F(CommandTable, SampleDataFileOpensTheSampleInTheWorkbookWindow) {
-    const test::ScratchDir data("shell-sample");
-    test::writeScheme(data / "Pipe_Design_Sample.xlsx");
-    setenv("PLOVIS_DATA_DIR", data.path().c_str(), 1);
+TEST_F(CommandTable, SampleDataFileOpensTheShippedSampleAndItsRangeDraws) {
     entry(form(), "mnuSampelData")->trigger();
-    setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
     EXPECT_TRUE(dialogs->shown.empty());
     ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
-    WorkbookWindow* w = desktop->workbooks().windows()[0];
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(desktop->workbooks().activeWorkbook().name(), "Pipe_Design_Sample.xlsx");
+    EXPECT_TRUE(desktop->workbooks().windows()[0]->isVisible());
+    Workbook& book = desktop->workbooks().activeWorkbook();
+    EXPECT_EQ(book.name(), "Pipe_Design_Sample.xlsx");
     EXPECT_EQ(mainStatus(), "");
+    // The road of a profile: the design range selected, the button pressed.
+    book.setActiveSheet("PD-CW-Sample");
+    book.setSelection(parseA1("B15:B37"));
+    child<QComboBox>("Combo1")->setCurrentText("A3");
+    child<QPushButton>("Read_data")->click();
+    EXPECT_TRUE(dialogs->shown.empty());
+    EXPECT_EQ(drawingStatus(), "Drawing in AutoCAD is completed.");
+    EXPECT_GT(desktop->drawings().activeDocument().modelSpace().entities().size(), 500u);
+    EXPECT_FALSE(book.modified());  // drawing reads the workbook, never writes it
 }
 
 TEST_F(CommandTable, TemplateDwgFileBringsTheSymbolsIntoTheDrawingWindow) {

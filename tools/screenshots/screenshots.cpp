@@ -1,5 +1,7 @@
-// Grabs the desktop application's windows into PNG files: plovis_screenshots SCHEME.xlsx OUTDIR.
-// The scheme's main line is selected and drawn as a profile, as a user would do it.
+// Grabs the desktop application's windows into PNG files: plovis_screenshots OUTDIR. The sample
+// scheme is opened from the Open menu, its design range selected and drawn as a profile on A3,
+// as a user would do it.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
@@ -8,6 +10,7 @@
 
 #include "shell/about_box.h"
 #include "shell/desktop.h"
+#include "shell/drawing_view.h"
 #include "shell/drawing_window.h"
 #include "shell/form1.h"
 #include "shell/profile_dialog.h"
@@ -50,7 +53,7 @@ void selectDesignRange(WorkbookWindow& w) {
         if (tabs->tabText(i) != "PD-CW-Sample") continue;
         tabs->setCurrentIndex(i);
         QTableView* view = w.sheetView(i);
-        const QModelIndex from = view->model()->index(14, 1), to = view->model()->index(21, 1);
+        const QModelIndex from = view->model()->index(14, 1), to = view->model()->index(36, 1);
         view->selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
         view->selectionModel()->select(QItemSelection(from, to),
                                        QItemSelectionModel::ClearAndSelect);
@@ -60,31 +63,37 @@ void selectDesignRange(WorkbookWindow& w) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: plovis_screenshots SCHEME.xlsx OUTDIR\n";
+    if (argc != 2) {
+        std::cerr << "usage: plovis_screenshots OUTDIR\n";
         return 64;
     }
     QApplication app(argc, argv);
     Desktop desktop(std::make_unique<AnsweringDialogs>());
-    const QString out = argv[2];
+    const QString out = argv[1];
     Form1& form = desktop.mainWindow();
     bool ok = save(form, out, "main-window.png");
     form.aboutOwned();
     ok = save(*form.aboutBox(), out, "about-box.png") && ok;
     form.aboutBox()->hide();
 
-    desktop.workbooks().open(argv[1]);
+    form.findChild<QAction*>("mnuSampelData")->trigger();
+    if (desktop.workbooks().windows().empty()) return 1;
     WorkbookWindow& book = *desktop.workbooks().windows().front();
     book.resize(900, 520);
     selectDesignRange(book);
     ok = save(book, out, "workbook-window.png") && ok;
 
+    form.findChild<QComboBox*>("Combo1")->setCurrentText("A3");
     form.readData();
     DrawingWindow& drawing = desktop.drawings().window();
     drawing.resize(1100, 640);
     QApplication::processEvents();
     drawing.showDocuments(true);
     ok = save(drawing, out, "drawing-window-profile.png") && ok;
+    // The first sheet close up, as a user zooms in with the wheel.
+    drawing.view()->zoomBy(3.8, QPointF(20, 176));
+    drawing.view()->panBy(QPointF(10, -165));
+    ok = save(drawing, out, "drawing-window-zoomed.png") && ok;
     ok = save(form, out, "main-window-after-profile.png") && ok;
 
     form.existingGround();
