@@ -22,6 +22,8 @@ function(plovis_test_folder name)
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} plovis_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${target}
     WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
-    PROPERTIES ENVIRONMENT "PLOVIS_SOURCE_DIR=${PROJECT_SOURCE_DIR};PLOVIS_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    # One variable only: the test discovery splits a list of them into separate properties, and
+    # the source tree is the working directory anyway.
+    PROPERTIES ENVIRONMENT "PLOVIS_BINARY_DIR=${PROJECT_BINARY_DIR}"
     DISCOVERY_TIMEOUT 60)
 endfunction()

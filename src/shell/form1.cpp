@@ -144,7 +144,7 @@ void Form1::buildControls() {
                            static_cast<QWidget*>(label10)}) {
         below->hide();
     }
-    cmdExistingGL->setEnabled(on(false));
+    cmdExistingGL->setEnabled(offEntryEnabled());
 
     desktop_.ui().setStatusLabel(StatusLabel::MainStatus, lblStatus);
     desktop_.ui().setStatusLabel(StatusLabel::DrawingStatus, label6);
@@ -188,8 +188,8 @@ void Form1::setTabOrder() {
     }
 }
 
-bool Form1::on(bool laidOut) const {
-    return laidOut || desktop_.options().allCommands;
+bool Form1::offEntryEnabled() const {
+    return desktop_.options().allCommands;
 }
 
 void Form1::readData() {

@@ -55,13 +55,13 @@ class Form1 : public QMainWindow {
     void buildPictures();
     void buildMenus();
     void setTabOrder();
-    QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption, bool enabled = true);
-    QMenu* addMenu(QMenu* parent, const char* name, const char* caption, bool enabled = true);
+    // The menu given its object name and switched on or off.
+    static QMenu* named(QMenu* menu, const char* name, bool enabled = true);
     void addEntry(QMenu* menu, const char* name, const char* caption,
                   const std::function<void()>& handler, bool enabled = true);
     void addSeparator(QMenu* menu, const char* name);
-    // Whether an entry laid out switched off starts on (when all commands are asked for).
-    bool on(bool laidOut) const;
+    // Whether an entry laid out switched off starts on: only when all commands are asked for.
+    bool offEntryEnabled() const;
 
     Desktop& desktop_;
     ProfileCommand profile_;

@@ -16,16 +16,7 @@ using Computation = bool (*)(SpreadsheetHost&, UserInterface&);
 
 }  // namespace
 
-QMenu* Form1::addMenu(QMenuBar* bar, const char* name, const char* caption, bool enabled) {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    menu->menuAction()->setEnabled(enabled);
-    return menu;
-}
-
-QMenu* Form1::addMenu(QMenu* parent, const char* name, const char* caption, bool enabled) {
-    QMenu* menu = parent->addMenu(caption);
+QMenu* Form1::named(QMenu* menu, const char* name, bool enabled) {
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     menu->menuAction()->setEnabled(enabled);
@@ -51,35 +42,36 @@ void Form1::buildMenus() {
     };
     QMenuBar* bar = menuBar();
 
-    QMenu* open = addMenu(bar, "mnuOpen", "Open");
+    QMenu* open = named(bar->addMenu("Open"), "mnuOpen");
     addEntry(open, "mnuSampelData", "Sample data file",
              [&d] { d.runCommand([&d] { openSampleCommand(d.workbooks(), d.ui()); }); });
     addEntry(open, "mnuTemplateDwg", "Template dwg File",
              [&d] { d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); }); });
 
-    QMenu* compute = addMenu(bar, "mnuCompute", "Compute", on(false));
+    QMenu* compute = named(bar->addMenu("Compute"), "mnuCompute", offEntryEnabled());
     addEntry(compute, "mnuWaterDemand", "Water Demand", computation(waterDemandCommand));
     addSeparator(compute, "Space2");
-    QMenu* ground = addMenu(compute, "mnuGLProfile", "Get data from Ground Profile");
+    QMenu* ground = named(compute->addMenu("Get data from Ground Profile"), "mnuGLProfile");
     addEntry(ground, "mnuBranchPoints", "Branch Control Points", computation(branchPointsCommand),
-             on(false));
+             offEntryEnabled());
     addEntry(ground, "mnuPipeLength", "Pipe Length and RL", computation(pipeLengthCommand));
     addEntry(ground, "mnuBranchControlPointsAndRL", "Branch Points , Pipe Length and RL",
              computation(branchPointsAndLevelsCommand));
     addEntry(compute, "mnuPipeLineData", "Pipe head loss", computation(pipeHeadLossCommand));
     addSeparator(compute, "Space3");
-    QMenu* level = addMenu(compute, "mnuLevelSurvey", "Level survey");
-    addEntry(level, "mnuRiseFall", "RL by Rise/Fall", computation(riseFallCommand), on(false));
+    QMenu* level = named(compute->addMenu("Level survey"), "mnuLevelSurvey");
+    addEntry(level, "mnuRiseFall", "RL by Rise/Fall", computation(riseFallCommand),
+             offEntryEnabled());
     addEntry(level, "mnuTransferToGP", "LevelSurvey to GroundProfile",
-             computation(levelToGroundProfileCommand), on(false));
+             computation(levelToGroundProfileCommand), offEntryEnabled());
     addEntry(level, "mnuRLandData", "RL by Rise/Fall and data to GroundProfile",
              computation(riseFallToGroundProfileCommand));
-    QMenu* abney = addMenu(compute, "mnuAbneySurvey", "Abney Survey");
+    QMenu* abney = named(compute->addMenu("Abney Survey"), "mnuAbneySurvey");
     addEntry(abney, "mnuAbneyRL", "RL computation", computation(abneyCommand));
     addEntry(compute, "mnuSurveyDataProcess", "survey Data Process",
-             computation(surveyDataProcessCommand), on(false));
+             computation(surveyDataProcessCommand), offEntryEnabled());
 
-    QMenu* drawing = addMenu(bar, "mnuDrawing", "Drawing", on(false));
+    QMenu* drawing = named(bar->addMenu("Drawing"), "mnuDrawing", offEntryEnabled());
     addEntry(drawing, "mnuExistingGround", "Existing Ground Profile", [this] { existingGround(); });
     addSeparator(drawing, "Space1");
     addEntry(drawing, "mnuProfile", "Pipe Line Profile", [this] { readData(); });
@@ -87,7 +79,7 @@ void Form1::buildMenus() {
 
     QAction* about = bar->addAction("About");
     about->setObjectName("mnuAbout");
-    about->setEnabled(on(false));
+    about->setEnabled(offEntryEnabled());
     connect(about, &QAction::triggered, this, [this] { aboutOwned(); });
 }
 
