@@ -49,7 +49,6 @@ bool Desktop::offerToSaveAll() {
 void Desktop::finish() {
     workbooks_.closeAll();
     drawings_.closeAll();
-    finished_ = true;
     onEnded_();
 }
 

@@ -51,7 +51,6 @@ class Desktop {
     bool offerToSaveAll();
     // Closes the workbook and drawing windows and ends the program (see setOnEnded).
     void finish();
-    bool finished() const { return finished_; }
     // What ending does once the windows are closed: QCoreApplication::quit unless replaced.
     void setOnEnded(std::function<void()> onEnded) { onEnded_ = std::move(onEnded); }
 
@@ -64,7 +63,6 @@ class Desktop {
     DrawingHost drawings_;
     std::unique_ptr<Form1> form_;
     std::function<void()> onEnded_;
-    bool finished_ = false;
 };
 
 // True when there is a screen for the desktop application (or QT_QPA_PLATFORM names one).

@@ -1,7 +1,7 @@
 #pragma once
 // Form1, the main window: the drawing inputs (scales, paper), the status labels, the buttons and
 // the menu tree that reach every command. It computes nothing: each entry sets its caption, runs
-// the command's routines in order and clears the caption (the command table below).
+// the command's routines in order and clears the caption (the command table, form1_menus.cpp).
 
 #include <QMainWindow>
 #include <QPointer>
@@ -44,8 +44,6 @@ class Form1 : public QMainWindow {
 
     ProfileDialog* profileDialog() const;
     AboutBox* aboutBox() const { return about_.get(); }
-    // The profile command's state, kept from one run to the next.
-    ProfileCommand& profileCommand() { return profile_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,7 +62,7 @@ class Form1 : public QMainWindow {
     bool offEntryEnabled() const;
 
     Desktop& desktop_;
-    ProfileCommand profile_;
+    ProfileCommand profile_;  // kept from one run to the next, as the original window kept it
     QLineEdit* hscale_ = nullptr;
     QLineEdit* vscale_ = nullptr;
     QComboBox* combo1_ = nullptr;
