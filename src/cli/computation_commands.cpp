@@ -19,12 +19,12 @@ struct Entry {
 std::vector<CliCommand> commandsOf(std::initializer_list<Entry> entries) {
     std::vector<CliCommand> out;
     for (const Entry& e : entries) {
-        WorkbookCommandSpec spec;
-        spec.name = e.name;
-        spec.summary = e.summary;
-        spec.description = e.description;
-        spec.asksQuestions = true;
-        out.push_back(workbookCommand(spec, e.body));
+        WorkbookCommandSpec settings;
+        settings.name = e.name;
+        settings.summary = e.summary;
+        settings.description = e.description;
+        settings.asksQuestions = true;
+        out.push_back(workbookCommand(settings, e.body));
     }
     return out;
 }

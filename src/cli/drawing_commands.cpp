@@ -41,18 +41,18 @@ struct ProfileArguments {
 
 CliCommand profileCommand() {
     auto args = std::make_shared<ProfileArguments>();
-    WorkbookCommandSpec spec;
-    spec.name = "profile";
-    spec.summary = "Draw the longitudinal profile of every branch of the selected design range";
-    spec.description =
+    WorkbookCommandSpec settings;
+    settings.name = "profile";
+    settings.summary = "Draw the longitudinal profile of every branch of the selected design range";
+    settings.description =
         "Select one column of the pipe design table from a branch title row down with --range. "
         "Every branch is cut into paper sheets at the horizontal scale and drawn with its ground "
         "line, hydraulic grade line, static pressure line, level axis, data table, node markers, "
         "structure symbols and titles. The workbook must hold a sheet named KELDRAN. The drawing "
         "is written only when the command completed.";
-    spec.takesRange = true;
-    spec.runsWithoutWorkbook = true;
-    spec.addOptions = [args](CLI::App& sub) {
+    settings.takesRange = true;
+    settings.runsWithoutWorkbook = true;
+    settings.addOptions = [args](CLI::App& sub) {
         sub.add_option("--hscale", args->inputs.hscale,
                        "Horizontal scale 1:N (read as its leading number)")
             ->default_val("5000");
@@ -63,7 +63,7 @@ CliCommand profileCommand() {
             ->default_val("A4");
         addDrawingOutputOptions(sub, args->outputs);
     };
-    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+    return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                         const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);  // nobody to select again: as Cancel
         ScriptedCadUtility utility;
@@ -79,18 +79,18 @@ CliCommand profileCommand() {
 
 CliCommand schematicDrawingCommand() {
     auto outputs = std::make_shared<DrawingOutputs>();
-    WorkbookCommandSpec spec;
-    spec.name = "schematic";
-    spec.summary = "Draw the schematic of the pipe network in the selected range";
-    spec.description =
+    WorkbookCommandSpec settings;
+    settings.name = "schematic";
+    settings.summary = "Draw the schematic of the pipe network in the selected range";
+    settings.description =
         "Select the network's rows of the pipe design table with --range. The title block takes "
         "the scheme name (E6), source (I6) and safe yield (L6) of the sheet. Every branch is "
         "drawn by its direction codes as 30-unit strokes with the pipe, length and flow, and "
         "structure symbols at the nodes (not to scale).";
-    spec.takesRange = true;
-    spec.runsWithoutWorkbook = true;
-    spec.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
-    return workbookCommand(spec, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
+    settings.takesRange = true;
+    settings.runsWithoutWorkbook = true;
+    settings.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
+    return workbookCommand(settings, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                            const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);
         ScriptedCadUtility utility;
@@ -139,18 +139,18 @@ void addGroundProfileOptions(CLI::App& sub, GroundProfileArguments& a) {
 
 CliCommand groundProfileCommand() {
     auto args = std::make_shared<GroundProfileArguments>();
-    WorkbookCommandSpec spec;
-    spec.name = "ground-profile";
-    spec.summary = "Draw the existing ground profile of every branch of \"GroundProfile\"";
-    spec.description =
+    WorkbookCommandSpec settings;
+    settings.name = "ground-profile";
+    settings.summary = "Draw the existing ground profile of every branch of \"GroundProfile\"";
+    settings.description =
         "Each branch is cut into sheets of the plot length (A4 220, A3 350, A2 500, A1 700, ALL "
         "one sheet per branch), laid left to right from the picked point with the gap between "
         "them: ground line, frame with level scales, 10-unit grid, and a table of description, "
         "ground level and chainage. A scale below 1, a text size or plot length of 0 or less is "
         "refused.";
-    spec.runsWithoutWorkbook = true;
-    spec.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
-    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+    settings.runsWithoutWorkbook = true;
+    settings.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
+    return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                         const ConsoleStreams& streams) {
         // Without --pick and without a terminal the pick is cancelled and the re-pick question
         // answered No: nothing is drawn.

@@ -17,14 +17,14 @@ struct WorkbookArguments {
 
 using Body = ConsoleWorkbookBody;
 
-bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& spec, const Body& body,
+bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings, const Body& body,
                    const ConsoleStreams& streams, ConsoleUserInterface& ui) {
     MemorySpreadsheetHost host(xlsxLoader());
     std::unique_ptr<XlsxWorkbook> opened;
     try {
         opened = XlsxWorkbook::open(args.workbook);
     } catch (const std::runtime_error& e) {  // any file that cannot be opened as a workbook
-        if (!spec.runsWithoutWorkbook) throw;
+        if (!settings.runsWithoutWorkbook) throw;
         streams.err << "plovis: " << e.what() << '\n';
         return body(host, ui, streams);
     }
@@ -60,40 +60,40 @@ void selectRange(Workbook& workbook, std::string_view sheetRange) {
     workbook.setSelection(r.range);
 }
 
-CliCommand workbookCommand(WorkbookCommandSpec spec,
+CliCommand workbookCommand(WorkbookCommandSpec settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body) {
-    return workbookCommand(std::move(spec),
+    return workbookCommand(std::move(settings),
                            [body](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                   const ConsoleStreams&) { return body(host, ui); });
 }
 
-CliCommand workbookCommand(WorkbookCommandSpec spec, Body body) {
+CliCommand workbookCommand(WorkbookCommandSpec settings, Body body) {
     CliCommand command;
-    command.name = spec.name;
-    command.summary = spec.summary;
-    command.define = [spec, body](CLI::App& sub) -> CommandBody {
+    command.name = settings.name;
+    command.summary = settings.summary;
+    command.define = [settings, body](CLI::App& sub) -> CommandBody {
         auto args = std::make_shared<WorkbookArguments>();
-        if (!spec.description.empty()) {
-            sub.footer(spec.description.back() == '\n' ? spec.description
-                                                       : spec.description + "\n");
+        if (!settings.description.empty()) {
+            sub.footer(settings.description.back() == '\n' ? settings.description
+                                                       : settings.description + "\n");
         }
         sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
-        if (spec.takesRange) {
+        if (settings.takesRange) {
             sub.add_option("--range", args->range,
                            "The selected range, such as 'PD-CW-Sample!B15:B40'; its sheet becomes "
                            "the active sheet");
         }
         sub.add_option("--save-as", args->saveAs,
                        "Save the workbook to this file and leave WORKBOOK as it was");
-        if (spec.asksQuestions) {
+        if (settings.asksQuestions) {
             addConsoleOptions(sub, args->console);
         } else {
             sub.add_flag("--quiet", args->console->quiet, "Do not print progress lines");
         }
-        if (spec.addOptions) spec.addOptions(sub);
-        return [args, spec, body](const ConsoleStreams& streams) {
+        if (settings.addOptions) settings.addOptions(sub);
+        return [args, settings, body](const ConsoleStreams& streams) {
             return runWithConsole(streams, *args->console, [&](ConsoleUserInterface& ui) {
-                return runOnWorkbook(*args, spec, body, streams, ui);
+                return runOnWorkbook(*args, settings, body, streams, ui);
             });
         };
     };

@@ -41,9 +41,9 @@ using ConsoleWorkbookBody =
 // false after writing some), leaves the file untouched when nothing was written; exit status 0
 // done / 1 reported failure or bad file / 2 the application ended (ApplicationEnds: nothing saved).
 // A body that throws (a failure no routine answered) saves nothing either.
-CliCommand workbookCommand(WorkbookCommandSpec spec,
+CliCommand workbookCommand(WorkbookCommandSpec settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body);
-CliCommand workbookCommand(WorkbookCommandSpec spec, ConsoleWorkbookBody body);
+CliCommand workbookCommand(WorkbookCommandSpec settings, ConsoleWorkbookBody body);
 
 // Makes the range's sheet the active one (when the text names one) and selects the range.
 // Throws AddressError for a malformed range, HostError for a sheet the workbook lacks.

@@ -21,14 +21,14 @@ struct Script {
 
 CliCommand testCommand(const std::shared_ptr<Script>& script, bool takesRange = true,
                        bool asksQuestions = false) {
-    WorkbookCommandSpec spec;
-    spec.name = "demo";
-    spec.summary = "A command for the tests";
-    spec.description = "Writes, fails, ends or throws, as asked.";
-    spec.takesRange = takesRange;
-    spec.asksQuestions = asksQuestions;
-    spec.addOptions = [script](CLI::App& sub) { sub.add_option("--do", script->action); };
-    return workbookCommand(spec, [script](SpreadsheetHost& host, UserInterface& ui) {
+    WorkbookCommandSpec settings;
+    settings.name = "demo";
+    settings.summary = "A command for the tests";
+    settings.description = "Writes, fails, ends or throws, as asked.";
+    settings.takesRange = takesRange;
+    settings.asksQuestions = asksQuestions;
+    settings.addOptions = [script](CLI::App& sub) { sub.add_option("--do", script->action); };
+    return workbookCommand(settings, [script](SpreadsheetHost& host, UserInterface& ui) {
         Worksheet* sheet = attachSpreadsheet(host, ui);
         if (!sheet) return false;
         script->seenSheet = sheet->name();
