@@ -13,6 +13,14 @@ constexpr const char* kDone = "Congratulation computation is successful";
 constexpr const char* kDemandCaption = "Processing for water demand calculation.Please wait...";
 
 // What the user saw, in order: captions as "status: <text>", messages as their text.
+// A pipe row that solves: diameter 100 mm, roughness 0.00001, Reynolds number 100000.
+void pipeRow(MemoryWorksheet& pd, int row) {
+    pd.load(row, 2, std::string("P1"));
+    pd.load(row, 35, 100.0);
+    pd.load(row, 36, 0.00001);
+    pd.load(row, 37, 100000.0);
+}
+
 std::vector<std::string> seen(const RecordingUserInterface& ui) {
     std::vector<std::string> out;
     for (const UiEvent& e : ui.events()) {
@@ -48,10 +56,7 @@ TEST(WaterDemandCommand, AFailureIsReportedByTheRoutineAndTheCaptionCleared) {
 TEST(PipeHeadLossCommand, CongratulatesAfterTheCaptionIsCleared) {
     DesignFixture f;
     MemoryWorksheet& pd = f.add("PD-CW-Sample");
-    pd.load(16, 2, std::string("P1"));
-    pd.load(16, 35, 100.0);
-    pd.load(16, 36, 0.00001);
-    pd.load(16, 37, 100000.0);
+    pipeRow(pd, 16);
     EXPECT_TRUE(pipeHeadLossCommand(f.host, f.ui));
     EXPECT_EQ(seen(f.ui), (std::vector<std::string>{
                               "status: Processing iteration for data at row 16.Please wait...",
@@ -89,12 +94,9 @@ TEST(PipeHeadLossCommand, NoCongratulationWithoutTheSheet) {
 TEST(PipeHeadLossCommand, TheCaptionIsClearedWhenAQuestionCannotBeAnswered) {
     DesignFixture f;
     MemoryWorksheet& pd = f.add("PD-CW-Sample");
-    pd.load(16, 2, std::string("P1"));
-    pd.load(16, 14, 50.0);
-    pd.load(16, 16, 4.0);
-    pd.load(16, 35, 100.0);
-    pd.load(16, 36, 0.00001);
-    pd.load(16, 37, 100000.0);
+    pipeRow(pd, 16);
+    pd.load(16, 14, 50.0);  // static pressure above ...
+    pd.load(16, 16, 4.0);   // ... what class 4 bears
     EXPECT_THROW(pipeHeadLossCommand(f.host, f.ui), UnscriptedQuestion);
     EXPECT_EQ(f.ui.status(StatusLabel::MainStatus), "");
     EXPECT_TRUE(f.ui.messageTexts().empty());
