@@ -13,8 +13,8 @@
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
 #include "hosts/scripted_cad_utility.h"
-#include "profile/profile_command.h"
-#include "profile/design_range.h"
+#include "scheme/design_range.h"
+#include "commands/profile_command.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr int kPointsPerSection = 10;
 
 // A user interface that keeps nothing: the benchmark times the drawing, not a log.
 class QuietUserInterface : public UserInterface {
-public:
+  public:
     Answer showMessage(const Message& m) override {
         std::fprintf(stderr, "message: %s\n", m.text.c_str());
         return Answer::Cancel;
@@ -52,7 +52,9 @@ std::unique_ptr<MemoryWorkbook> syntheticScheme(int branches) {
         design.load(row++, 3, title);
         ground.load(groundRow++, 2, title);
         double level = 2000 - b;
-        auto node = [&](int s) { return (s == 0 ? "I" : s % 7 == 0 ? "B" : "J") + std::to_string(s); };
+        auto node = [&](int s) {
+            return (s == 0 ? "I" : s % 7 == 0 ? "B" : "J") + std::to_string(s);
+        };
         ground.load(groundRow, 2, node(0));
         ground.load(groundRow, 3, 0.0);
         ground.load(groundRow++, 4, level);
@@ -75,7 +77,8 @@ std::unique_ptr<MemoryWorkbook> syntheticScheme(int branches) {
             put(24, s % 3 == 0 ? std::string("Rock") : std::string("Soil"));
             ++row;
             for (int k = 1; k <= kPointsPerSection; ++k) {
-                ground.load(groundRow, 2, k == kPointsPerSection ? node(s + 1) : "P" + std::to_string(k));
+                ground.load(groundRow, 2,
+                            k == kPointsPerSection ? node(s + 1) : "P" + std::to_string(k));
                 ground.load(groundRow, 3, length / kPointsPerSection);
                 ground.load(groundRow++, 4, level - drop * k / kPointsPerSection);
             }
@@ -90,7 +93,8 @@ double seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
-void run(int branches, const std::filesystem::path& out, const std::filesystem::path& templateFile) {
+void run(int branches, const std::filesystem::path& out,
+         const std::filesystem::path& templateFile) {
     MemorySpreadsheetHost spreadsheet;
     spreadsheet.add(syntheticScheme(branches));
     ScriptedCadUtility utility;
@@ -105,11 +109,12 @@ void run(int branches, const std::filesystem::path& out, const std::filesystem::
     const auto saveStart = Clock::now();
     saveDxfFile(*command.cad.document, out);
     const double saved = seconds(saveStart);
-    std::printf("%4d branches, %6d sections, %7d ground points: draw %.3f s, DXF save %.3f s, "
-                "total %.3f s, %zu entities, %s\n",
-                branches, branches * kSectionsPerBranch,
-                branches * kSectionsPerBranch * kPointsPerSection, drawn, saved, drawn + saved,
-                command.cad.document->modelSpace().count(), done ? "completed" : "NOT completed");
+    std::printf(
+        "%4d branches, %6d sections, %7d ground points: draw %.3f s, DXF save %.3f s, "
+        "total %.3f s, %zu entities, %s\n",
+        branches, branches * kSectionsPerBranch, branches * kSectionsPerBranch * kPointsPerSection,
+        drawn, saved, drawn + saved, command.cad.document->modelSpace().count(),
+        done ? "completed" : "NOT completed");
 }
 
 }  // namespace

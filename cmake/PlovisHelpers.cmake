@@ -27,3 +27,24 @@ function(plovis_test_folder name)
     PROPERTIES ENVIRONMENT "PLOVIS_BINARY_DIR=${PROJECT_BINARY_DIR}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# plovis_layer(<target> <folder> [LINKS <targets>...]): one layer of the architecture as a static
+# library of the .cpp files of src/<folder>, linking the layers below it privately.
+# Each layer sees only its own headers and those of the layers it links: its include root holds
+# links to the headers of src/<folder> alone (not of folders inside it), so including a header
+# of a layer it does not link fails to compile.
+function(plovis_layer target folder)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp")
+  file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.h")
+  set(root "${PROJECT_BINARY_DIR}/layers/${target}")
+  file(REMOVE_RECURSE "${root}")
+  file(MAKE_DIRECTORY "${root}/${folder}")
+  foreach(header IN LISTS headers)
+    get_filename_component(name "${header}" NAME)
+    file(CREATE_LINK "${header}" "${root}/${folder}/${name}" SYMBOLIC)
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC "${root}")
+  target_link_libraries(${target} PRIVATE ${ARG_LINKS})
+endfunction()

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "desktop_command.h"
 #include "shell/desktop.h"
-#include "shell/desktop_command.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -3,30 +3,32 @@
 #include "cli/computation_commands.h"
 #include "cli/drawing_commands.h"
 #include "cli/render_command.h"
+#include "commands/command_table.h"
 
 namespace plovis {
 
 std::vector<CliCommand> allCommands() {
-    std::vector<CliCommand> commands;
-
-    // Workbooks
-    commands.push_back(cellsCommand());
-
-    // Drawings
-    commands.push_back(renderCommand());
-
-    // Water demand and pipe design
-    for (auto& c : designCommands())
-        commands.push_back(std::move(c));
-
-    // Survey reductions, ground profile and sections
-    for (auto& c : surveyCommands())
-        commands.push_back(std::move(c));
-
-    // Profile, schematic and existing ground profile drawings
-    for (auto& c : drawingCommands())
-        commands.push_back(std::move(c));
-
+    std::vector<CliCommand> commands = {cellsCommand(), renderCommand()};
+    // The main window's commands, in menu order.
+    for (const CommandEntry& entry : commandTable()) {
+        switch (entry.kind) {
+            case CommandKind::Workbook:
+                commands.push_back(computationCommand(entry));
+                break;
+            case CommandKind::Profile:
+                commands.push_back(profileCommand(entry));
+                break;
+            case CommandKind::Schematic:
+                commands.push_back(schematicDrawingCommand(entry));
+                break;
+            case CommandKind::GroundProfile:
+                commands.push_back(groundProfileCommand(entry));
+                break;
+            case CommandKind::OpenSample:
+            case CommandKind::TemplateDrawing:
+                break;  // the desktop's own
+        }
+    }
     return commands;
 }
 

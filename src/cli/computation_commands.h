@@ -1,14 +1,13 @@
 #pragma once
-// The computations on a scheme workbook, as command-line commands: water demand, pipe head loss,
-// the survey reductions and transfer, and the branch sections.
-
-#include <vector>
+// A computation of the command table (water demand, pipe head loss, the survey reductions and
+// transfer, the branch sections) as a command-line command on a scheme workbook.
 
 #include "cli/cli.h"
 
 namespace plovis {
 
-std::vector<CliCommand> designCommands();
-std::vector<CliCommand> surveyCommands();
+struct CommandEntry;
+
+CliCommand computationCommand(const CommandEntry& entry);
 
 }  // namespace plovis

@@ -7,12 +7,14 @@
 #include "cli/drawing_output.h"
 #include "cli/terminal_cad_utility.h"
 #include "cli/workbook_command.h"
+#include "commands/command_table.h"
+#include "commands/ground_profile_dialog.h"
+#include "commands/profile_command.h"
 #include "commands/schematic_command.h"
-#include "groundprofile/ground_profile_dialog.h"
+#include "hosts/cad_types.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
-#include "profile/profile_command.h"
 
 namespace plovis {
 namespace {
@@ -39,17 +41,14 @@ struct ProfileArguments {
     std::shared_ptr<DrawingOutputs> outputs = std::make_shared<DrawingOutputs>();
 };
 
-CliCommand profileCommand() {
+}  // namespace
+
+CliCommand profileCommand(const CommandEntry& entry) {
     auto args = std::make_shared<ProfileArguments>();
     WorkbookCommandSpec settings;
-    settings.name = "profile";
-    settings.summary = "Draw the longitudinal profile of every branch of the selected design range";
-    settings.description =
-        "Select one column of the pipe design table from a branch title row down with --range. "
-        "Every branch is cut into paper sheets at the horizontal scale and drawn with its ground "
-        "line, hydraulic grade line, static pressure line, level axis, data table, node markers, "
-        "structure symbols and titles. The workbook must hold a sheet named KELDRAN. The drawing "
-        "is written only when the command completed.";
+    settings.name = entry.name;
+    settings.summary = entry.summary;
+    settings.description = entry.help;
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) {
@@ -64,7 +63,7 @@ CliCommand profileCommand() {
         addDrawingOutputOptions(sub, args->outputs);
     };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+                                            const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);  // nobody to select again: as Cancel
         ScriptedCadUtility utility;
         MemoryCadHost cad(utility, true, dxfFileReader());
@@ -77,21 +76,17 @@ CliCommand profileCommand() {
     });
 }
 
-CliCommand schematicDrawingCommand() {
+CliCommand schematicDrawingCommand(const CommandEntry& entry) {
     auto outputs = std::make_shared<DrawingOutputs>();
     WorkbookCommandSpec settings;
-    settings.name = "schematic";
-    settings.summary = "Draw the schematic of the pipe network in the selected range";
-    settings.description =
-        "Select the network's rows of the pipe design table with --range. The title block takes "
-        "the scheme name (E6), source (I6) and safe yield (L6) of the sheet. Every branch is "
-        "drawn by its direction codes as 30-unit strokes with the pipe, length and flow, and "
-        "structure symbols at the nodes (not to scale).";
+    settings.name = entry.name;
+    settings.summary = entry.summary;
+    settings.description = entry.help;
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
     return workbookCommand(settings, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                           const ConsoleStreams& streams) {
+                                               const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);
         ScriptedCadUtility utility;
         MemoryCadHost cad(utility, true, dxfFileReader());
@@ -100,6 +95,8 @@ CliCommand schematicDrawingCommand() {
         return true;
     });
 }
+
+namespace {
 
 struct GroundProfileArguments {
     std::string pick;
@@ -137,21 +134,18 @@ void addGroundProfileOptions(CLI::App& sub, GroundProfileArguments& a) {
     addDrawingOutputOptions(sub, a.outputs);
 }
 
-CliCommand groundProfileCommand() {
+}  // namespace
+
+CliCommand groundProfileCommand(const CommandEntry& entry) {
     auto args = std::make_shared<GroundProfileArguments>();
     WorkbookCommandSpec settings;
-    settings.name = "ground-profile";
-    settings.summary = "Draw the existing ground profile of every branch of \"GroundProfile\"";
-    settings.description =
-        "Each branch is cut into sheets of the plot length (A4 220, A3 350, A2 500, A1 700, ALL "
-        "one sheet per branch), laid left to right from the picked point with the gap between "
-        "them: ground line, frame with level scales, 10-unit grid, and a table of description, "
-        "ground level and chainage. A scale below 1, a text size or plot length of 0 or less is "
-        "refused.";
+    settings.name = entry.name;
+    settings.summary = entry.summary;
+    settings.description = entry.help;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+                                            const ConsoleStreams& streams) {
         // Without --pick and without a terminal the pick is cancelled and the re-pick question
         // answered No: nothing is drawn.
         ScriptedCadUtility scripted;
@@ -187,12 +181,6 @@ CliCommand groundProfileCommand() {
                 return false;
         }
     });
-}
-
-}  // namespace
-
-std::vector<CliCommand> drawingCommands() {
-    return {profileCommand(), schematicDrawingCommand(), groundProfileCommand()};
 }
 
 }  // namespace plovis

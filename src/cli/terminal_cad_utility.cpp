@@ -4,22 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "common/leading_number.h"
-
 namespace plovis {
-
-std::optional<Point> parsePoint(std::string_view text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) return std::nullopt;
-    const std::string_view x = text.substr(0, comma);
-    const std::string_view y = text.substr(comma + 1);
-    if (!isNumberText(x) || !isNumberText(y)) return std::nullopt;
-    try {
-        return Point{leadingNumber(x), leadingNumber(y), 0};
-    } catch (const NumberOverflow&) {
-        return std::nullopt;
-    }
-}
 
 Point TerminalCadUtility::getPoint(std::string_view prompt) {
     io_.err << prompt << " (X,Y) " << std::flush;

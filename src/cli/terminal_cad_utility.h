@@ -20,7 +20,4 @@ class TerminalCadUtility : public CadUtility {
     ConsoleStreams io_;
 };
 
-// "X,Y" (blanks allowed around each number) as a point, or nothing.
-std::optional<Point> parsePoint(std::string_view text);
-
 }  // namespace plovis

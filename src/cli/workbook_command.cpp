@@ -17,8 +17,8 @@ struct WorkbookArguments {
 
 using Body = ConsoleWorkbookBody;
 
-bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings, const Body& body,
-                   const ConsoleStreams& streams, ConsoleUserInterface& ui) {
+bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings,
+                   const Body& body, const ConsoleStreams& streams, ConsoleUserInterface& ui) {
     MemorySpreadsheetHost host(xlsxLoader());
     std::unique_ptr<XlsxWorkbook> opened;
     try {
@@ -75,7 +75,7 @@ CliCommand workbookCommand(WorkbookCommandSpec settings, Body body) {
         auto args = std::make_shared<WorkbookArguments>();
         if (!settings.description.empty()) {
             sub.footer(settings.description.back() == '\n' ? settings.description
-                                                       : settings.description + "\n");
+                                                           : settings.description + "\n");
         }
         sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
         if (settings.takesRange) {

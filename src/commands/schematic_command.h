@@ -8,7 +8,7 @@
 #include "hosts/cad_host.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
-#include "profile/drawing_preparation.h"
+#include "scheme/drawing_preparation.h"
 
 namespace plovis {
 

@@ -22,29 +22,63 @@ struct Cell {
 };
 
 Cell parseCell(std::string_view cell, std::string_view whole) {
-    std::size_t i = 0;
-    if (i < cell.size() && cell[i] == '$') ++i;
-    const std::size_t lettersStart = i;
-    while (i < cell.size() && isLetter(cell[i]))
-        ++i;
-    if (i == lettersStart) fail(whole, "a column letter is missing");
-    if (i - lettersStart > 3) fail(whole, "the column is beyond XFD");
-    const int column = columnNumber(cell.substr(lettersStart, i - lettersStart));
-    if (i < cell.size() && cell[i] == '$') ++i;
-    const std::size_t digitsStart = i;
-    long row = 0;
-    while (i < cell.size() && isDigit(cell[i])) {
-        row = row * 10 + (cell[i] - '0');
-        if (row > kMaxRows) fail(whole, "the row is beyond 1048576");
-        ++i;
+    ReferencePart part;
+    switch (lexReferencePart(cell, part)) {
+        case ReferenceFault::None:
+        case ReferenceFault::Empty:
+            break;
+        case ReferenceFault::TooLong:
+        case ReferenceFault::ColumnBeyond:
+            fail(whole, "the column is beyond XFD");
+        case ReferenceFault::RowZero:
+            fail(whole, "rows start at 1");
+        case ReferenceFault::RowBeyond:
+            fail(whole, "the row is beyond 1048576");
+        case ReferenceFault::Trailing:
+            if (part.column != 0 && part.row != 0) fail(whole, "unexpected characters");
+            break;
     }
-    if (i == digitsStart) fail(whole, "a row number is missing");
-    if (i != cell.size()) fail(whole, "unexpected characters");
-    if (row < 1) fail(whole, "rows start at 1");
-    return {static_cast<int>(row), column};
+    if (part.column == 0) fail(whole, "a column letter is missing");
+    if (part.row == 0) fail(whole, "a row number is missing");
+    return {part.row, part.column};
 }
 
 }  // namespace
+
+ReferenceFault lexReferencePart(std::string_view text, ReferencePart& part) {
+    part = {};
+    std::size_t i = 0;
+    // A "$" fixes what follows it: the column when letters follow, else the row.
+    auto dollar = [&](bool& absolute) {
+        if (i < text.size() && text[i] == '$') {
+            absolute = true;
+            ++i;
+        }
+    };
+    if (text.size() > 1 && text[0] == '$' && isLetter(text[1])) dollar(part.columnAbsolute);
+    const std::size_t letters = i;
+    for (; i < text.size() && isLetter(text[i]); ++i) {
+        if (i - letters == 4) return ReferenceFault::TooLong;
+        part.column = part.column * 26 + ((text[i] | 0x20) - 'a' + 1);
+    }
+    dollar(part.rowAbsolute);
+    const std::size_t digits = i;
+    long row = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        if (i - digits == 10) return ReferenceFault::TooLong;
+        row = row * 10 + (text[i] - '0');
+    }
+    if (i != text.size() || (part.rowAbsolute && i == digits)) {
+        part.row = static_cast<int>(std::min<long>(row, kMaxRows));  // what came before the fault
+        return ReferenceFault::Trailing;
+    }
+    if (i == 0) return ReferenceFault::Empty;
+    if (part.column > kMaxColumns) return ReferenceFault::ColumnBeyond;
+    if (i > digits && row == 0) return ReferenceFault::RowZero;
+    if (row > kMaxRows) return ReferenceFault::RowBeyond;
+    part.row = static_cast<int>(row);
+    return ReferenceFault::None;
+}
 
 int columnNumber(std::string_view letters) {
     if (letters.empty() || letters.size() > 3) {

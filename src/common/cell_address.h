@@ -31,6 +31,31 @@ struct CellRange {
     bool operator==(const CellRange&) const = default;
 };
 
+// One end of a reference as written: a cell (B7, $B$7), a whole column (B) or a whole row (7).
+// A part that is absent is 0.
+struct ReferencePart {
+    int column = 0;
+    int row = 0;
+    bool columnAbsolute = false;
+    bool rowAbsolute = false;
+};
+
+// Why a text is not a reference part; the readers of addresses, of cell references in a
+// workbook's parts and of formulas each decide which of these they accept.
+enum class ReferenceFault {
+    None,
+    Empty,         // neither column letters nor row digits
+    TooLong,       // more column letters or row digits than any sheet has
+    ColumnBeyond,  // beyond column XFD
+    RowZero,       // rows start at 1
+    RowBeyond,     // beyond row 1048576
+    Trailing,      // characters after the row digits, or a "$" without what it fixes
+};
+
+// The one lexer of references: optional "$", column letters (either case), optional "$", row
+// digits. Reads the whole text.
+ReferenceFault lexReferencePart(std::string_view text, ReferencePart& part);
+
 // "A" -> 1, "Z" -> 26, "AA" -> 27, "XFD" -> 16384; lower case accepted. Throws AddressError.
 int columnNumber(std::string_view letters);
 // 1 -> "A", 28 -> "AB". Throws AddressError outside 1..16384.

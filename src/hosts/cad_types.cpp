@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/leading_number.h"
 #include "hosts/host_error.h"
 
 namespace plovis {
@@ -81,6 +82,19 @@ Point checkedPoint(const Point& p, std::string_view what) {
 
 int checkedColor(int color, std::string_view what) {
     return checkedCode(color, kColorByLayer, what);
+}
+
+std::optional<Point> parsePoint(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::string_view x = text.substr(0, comma);
+    const std::string_view y = text.substr(comma + 1);
+    if (!isNumberText(x) || !isNumberText(y)) return std::nullopt;
+    try {
+        return Point{leadingNumber(x), leadingNumber(y), 0};
+    } catch (const NumberOverflow&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace plovis

@@ -2,6 +2,7 @@
 // Points, text alignment codes, colour numbers and the number checks of the drawing host. The
 // codes are the CAD host's own numbers, so routines that pass them along as numbers read the same.
 
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -71,6 +72,9 @@ inline constexpr double kLargestCoordinate = 1e12;
 double checkedNumber(double value, std::string_view what);
 double checkedPositive(double value, std::string_view what);
 Point checkedPoint(const Point& p, std::string_view what);
+
+// "X,Y" (blanks allowed around each number) as a point, as a pick is typed, or nothing.
+std::optional<Point> parsePoint(std::string_view text);
 int checkedColor(int color, std::string_view what);
 
 }  // namespace plovis

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "common/data_directory.h"
+#include "common/file_io.h"
 #include "common/text.h"
 #include "hosts/host_error.h"
 
@@ -102,16 +101,11 @@ std::vector<CadLinetype> parseLinetypes(std::string_view contents, const std::st
 }
 
 std::vector<CadLinetype> readLinetypeFile(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) throw HostError("The line type file " + file.string() + " was not found");
-    if (size > kLargestFile)
-        throw HostError("The line type file " + file.string() + " is too large");
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (!in) throw HostError("The line type file " + file.string() + " could not be read");
-    return parseLinetypes(contents.str(), file.string());
+    try {
+        return parseLinetypes(readFileBounded(file, kLargestFile), file.string());
+    } catch (const FileReadError& e) {
+        throw HostError("The line type file " + file.string() + " cannot be read: " + e.what());
+    }
 }
 
 }  // namespace plovis

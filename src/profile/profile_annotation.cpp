@@ -5,10 +5,10 @@
 #include "common/number_format.h"
 #include "design/scheme_input.h"
 #include "hosts/place_text.h"
-#include "profile/design_values.h"
 #include "profile/profile_runs.h"
 #include "profile/profile_sheet.h"
 #include "profile/profile_texts.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -89,7 +89,7 @@ void drawGroundLevels(const Annotator& a) {
 }
 
 void drawResidualHeads(const Annotator& a) {
-    const DesignColumns& c = a.st.columns;
+    const DesignColumns& c = a.st.table.columns;
     for (int k = 0; k <= a.m(); ++k) {
         const double hgl = k == 0
                                ? designNumber(c.startHgl[a.s.first], "hydraulic grade level")
@@ -147,7 +147,7 @@ void drawRuns(const Annotator& a, int row, const std::vector<CellValue>& values,
 }
 
 void drawTableRuns(const Annotator& a) {
-    const DesignColumns& c = a.st.columns;
+    const DesignColumns& c = a.st.table.columns;
     drawRuns(
         a, 5, c.flow,
         [](const CellValue& v) { return formatPicture(designNumber(v, "flow"), "##0.00"); }, true);

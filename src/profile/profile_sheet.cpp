@@ -4,9 +4,9 @@
 
 #include "common/number_format.h"
 #include "hosts/place_text.h"
-#include "profile/design_values.h"
 #include "profile/profile_runs.h"
 #include "profile/profile_texts.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -57,7 +57,7 @@ void drawStaticRun(ProfileDrawing& p, const SheetDrawing& s, const SheetRun& run
     const double endX = s.nodes.x[run.endNode];
     const double y = s.lines.splY[k];
     line(p, startX, y, endX, y);
-    const double level = designNumber(st.columns.staticLevel[s.first + k], "static level");
+    const double level = designNumber(st.table.columns.staticLevel[s.first + k], "static level");
     placeText(space(p), {(startX + endX) / 2, y + st.smallTextHeight, 0}, 1, 1,
               staticLevelLabel(level), 0, 0.8 * st.smallTextHeight);
     if (!run.closedInPass) return;
@@ -69,7 +69,7 @@ void drawStaticRun(ProfileDrawing& p, const SheetDrawing& s, const SheetRun& run
 
 void drawStaticLine(ProfileDrawing& p, const SheetDrawing& s) {
     useLayer(*p.cad.document, "SPL");
-    const auto& levels = p.state.columns.staticLevel;
+    const auto& levels = p.state.table.columns.staticLevel;
     const auto differs = [&](int k) {
         return !sameDesignValue(levels[s.first + k + 1], levels[s.first + k]);
     };
@@ -87,7 +87,7 @@ SheetDrawing computeSheet(ProfileDrawing& p, const std::string& fromLabel,
     SheetDrawing s;
     s.first = st.sheetFirst;
     s.last = st.sheetLast;
-    s.levels = designLevelRange(st.columns, s.first, s.last, st.levelInterval);
+    s.levels = designLevelRange(st.table.columns, s.first, s.last, st.levelInterval);
     s.ground = groundLine(p, s.levels, fromLabel, toLabel);
     if (!s.ground.empty()) {
         // A sheet with a ground line gets one more interval below and above.

@@ -8,9 +8,9 @@
 #include "hosts/cad_host.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
-#include "profile/drawing_preparation.h"
 #include "profile/profile_state.h"
 #include "profile/sheet_geometry.h"
+#include "scheme/drawing_preparation.h"
 #include "survey/ground_profile.h"
 
 namespace plovis {

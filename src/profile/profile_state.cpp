@@ -2,14 +2,6 @@
 
 namespace plovis {
 
-void DesignColumns::allocate(int rowCount) {
-    for (auto* column : {&mark, &fromNode, &toNode, &length, &flow, &startGround, &endGround,
-                         &staticLevel, &hdpeDiameter, &hdpeClass, &giDiameter, &giClass, &startHgl,
-                         &endHgl, &soil, &structure}) {
-        column->assign(static_cast<std::size_t>(rowCount) + 2, CellValue{});
-    }
-}
-
 bool applyPaper(ProfileState& state, const std::string& paper) {
     struct Paper {
         const char* name;
@@ -38,6 +30,17 @@ void applySettings(ProfileState& state, double hScale, double vScale) {
     state.hScale = hScale;
     state.vScale = vScale;
     state.levelInterval = vScale > 1001 ? 20 : 10;
+}
+
+void findBranches(ProfileState& state) {
+    state.branchStarts.clear();
+    state.branchTitles.clear();
+    for (int i = 0; i <= state.table.rowCount; ++i) {
+        if (cellText(state.table.columns.mark[i]).empty()) {
+            state.branchStarts.push_back(i);
+            state.branchTitles.push_back(cellText(state.table.columns.fromNode[i]));
+        }
+    }
 }
 
 }  // namespace plovis

@@ -1,7 +1,7 @@
 #include "profile/profile_texts.h"
 
 #include "common/number_format.h"
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 

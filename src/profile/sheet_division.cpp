@@ -1,12 +1,12 @@
 #include "profile/sheet_division.h"
 
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
 
 double sectionLength(const ProfileState& state, int i) {
-    return designNumber(state.columns.length[i], "section length");
+    return designNumber(state.table.columns.length[i], "section length");
 }
 
 double rowsLength(const ProfileState& state, int first, int last) {
@@ -31,7 +31,7 @@ double branchPaperLength(const ProfileState& state, int j) {
 }
 
 std::vector<ProfileSheet> divideBranch(const ProfileState& state, int first, int last) {
-    const auto& c = state.columns;
+    const auto& c = state.table.columns;
     const double fits = state.paperWidth * state.hScale / 1000;
     std::vector<int> starts{first};
     std::vector<std::string> from{cellText(c.fromNode[first])};

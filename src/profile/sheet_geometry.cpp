@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -55,7 +55,7 @@ void widenToGroundLine(SheetLevels& levels, const std::vector<GroundLinePoint>& 
 }
 
 SheetNodes sheetNodes(const ProfileState& state, int first, int last, double datum) {
-    const DesignColumns& c = state.columns;
+    const DesignColumns& c = state.table.columns;
     SheetNodes n;
     n.count = last - first + 1;
     const int m = n.count;
@@ -79,7 +79,7 @@ SheetNodes sheetNodes(const ProfileState& state, int first, int last, double dat
 
 DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int first, int last,
                         double datum) {
-    const DesignColumns& c = state.columns;
+    const DesignColumns& c = state.table.columns;
     const double iv = state.levelInterval;
     DatumBreaks b;
     b.groundTopY = 0;
@@ -105,7 +105,7 @@ DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int 
 }
 
 SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int first, int last) {
-    const DesignColumns& c = state.columns;
+    const DesignColumns& c = state.table.columns;
     const double up = 1000 / state.vScale;
     SheetLines lines;
     for (int i = first; i <= last; ++i) {

@@ -7,10 +7,10 @@
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
+#include "common/file_io.h"
 #include "common/text.h"
 #include "hosts/host_error.h"
 #include "render/drawing_painter.h"
@@ -27,8 +27,14 @@ constexpr double kMmPerInch = 25.4;
     throw HostError("The image " + file.string() + " could not be written: " + why.toStdString());
 }
 
-void commit(QSaveFile& out, const std::filesystem::path& file) {
-    if (!out.commit()) cannotWrite(file, out.errorString());
+// Pictures are made in memory and then written as every other file of ours: atomically, keeping
+// the permissions of a file replaced and the target of a symbolic link.
+void commit(const QByteArray& bytes, const std::filesystem::path& file) {
+    try {
+        writeFileAtomically(file, std::string_view(bytes.constData(), bytes.size()));
+    } catch (const FileWriteError& e) {
+        cannotWrite(file, QString::fromStdString(e.what()));
+    }
 }
 
 // With SOURCE_DATE_EPOCH set (the convention of reproducible builds), the PDF's creation date is
@@ -62,16 +68,14 @@ void writePdf(const Drawing& drawing, const PageLayout& page, const std::filesys
         DrawingPainter(painter, page, kPdfResolution / kMmPerInch).paint(drawing);
     }
     reproducibleCreationDate(bytes);
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
-    if (out.write(bytes) != bytes.size()) cannotWrite(file, out.errorString());
-    commit(out, file);
+    commit(bytes, file);
 }
 
 void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    QByteArray bytes;
     {
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
         QSvgGenerator svg;
         svg.setOutputDevice(&out);
         svg.setResolution(static_cast<int>(std::lround(kSvgUnitsPerMm * kMmPerInch)));
@@ -82,7 +86,7 @@ void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesys
         QPainter painter(&svg);
         DrawingPainter(painter, page, kSvgUnitsPerMm).paint(drawing);
     }
-    commit(out, file);
+    commit(bytes, file);
 }
 
 RenderResult writePng(const Drawing& drawing, const PageLayout& page,
@@ -103,11 +107,12 @@ RenderResult writePng(const Drawing& drawing, const PageLayout& page,
         QPainter painter(&image);
         DrawingPainter(painter, page, unitsPerMm).paint(drawing);
     }
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly)) cannotWrite(file, out.errorString());
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
     QImageWriter writer(&out, "png");
     if (!writer.write(image)) cannotWrite(file, writer.errorString());
-    commit(out, file);
+    commit(bytes, file);
     return {static_cast<int>(dpi), image.width(), image.height()};
 }
 

@@ -8,8 +8,8 @@
 #include "common/number_format.h"
 #include "common/rounding.h"
 #include "common/text.h"
-#include "profile/design_range.h"
-#include "profile/design_values.h"
+#include "scheme/design_range.h"
+#include "scheme/design_values.h"
 #include "schematic/single_form.h"
 
 namespace plovis {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "hosts/cad_types.h"
-#include "profile/profile_state.h"
+#include "scheme/design_table.h"
 
 namespace plovis {
 

@@ -13,7 +13,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "cli/terminal_cad_utility.h"
+#include "hosts/cad_types.h"
 #include "shell/drawing_host.h"
 #include "shell/drawing_view.h"
 

@@ -7,7 +7,8 @@
 #include <QPointer>
 #include <memory>
 
-#include "profile/profile_command.h"
+#include "commands/command_table.h"
+#include "commands/profile_command.h"
 
 class QComboBox;
 class QLabel;
@@ -58,6 +59,7 @@ class Form1 : public QMainWindow {
     void addEntry(QMenu* menu, const char* name, const char* caption,
                   const std::function<void()>& handler, bool enabled = true);
     void addSeparator(QMenu* menu, const char* name);
+    std::function<void()> handlerOf(const CommandEntry& entry);
     // Whether an entry laid out switched off starts on: only when all commands are asked for.
     bool offEntryEnabled() const;
 

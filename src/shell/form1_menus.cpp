@@ -2,20 +2,16 @@
 // in order, and the entries that start switched off.
 #include <QMenuBar>
 
-#include "commands/design_commands.h"
+#include <map>
+#include <string>
+
+#include "commands/command_table.h"
 #include "commands/open_commands.h"
 #include "commands/schematic_command.h"
-#include "commands/survey_commands.h"
 #include "shell/desktop.h"
 #include "shell/form1.h"
 
 namespace plovis {
-namespace {
-
-using Computation = bool (*)(SpreadsheetHost&, UserInterface&);
-
-}  // namespace
-
 QMenu* Form1::named(QMenu* menu, const char* name, bool enabled) {
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
@@ -35,47 +31,58 @@ void Form1::addSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(name);
 }
 
-void Form1::buildMenus() {
+// The handler of a command table entry: what the entry's button or menu runs in this window.
+std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
     Desktop& d = desktop_;
-    const auto computation = [&d](Computation command) {
-        return [&d, command] { d.runCommand([&d, command] { command(d.workbooks(), d.ui()); }); };
-    };
+    switch (entry.kind) {
+        case CommandKind::Workbook: {
+            const auto body = entry.workbookBody;
+            return [&d, body] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }); };
+        }
+        case CommandKind::Profile:
+            return [this] { readData(); };
+        case CommandKind::Schematic:
+            return [this] { schematic(); };
+        case CommandKind::GroundProfile:
+            return [this] { existingGround(); };
+        case CommandKind::OpenSample:
+            return [&d] { d.runCommand([&d] { openSampleCommand(d.workbooks(), d.ui()); }); };
+        case CommandKind::TemplateDrawing:
+            return [&d] { d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); }); };
+    }
+    return [] {};
+}
+
+// The menus come from the command table: each menu is made when its first entry comes, so the
+// table's order is the menus' order.
+void Form1::buildMenus() {
     QMenuBar* bar = menuBar();
-
-    QMenu* open = named(bar->addMenu("Open"), "mnuOpen");
-    addEntry(open, "mnuSampelData", "Sample data file",
-             [&d] { d.runCommand([&d] { openSampleCommand(d.workbooks(), d.ui()); }); });
-    addEntry(open, "mnuTemplateDwg", "Template dwg File",
-             [&d] { d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); }); });
-
-    QMenu* compute = named(bar->addMenu("Compute"), "mnuCompute", offEntryEnabled());
-    addEntry(compute, "mnuWaterDemand", "Water Demand", computation(waterDemandCommand));
-    addSeparator(compute, "Space2");
-    QMenu* ground = named(compute->addMenu("Get data from Ground Profile"), "mnuGLProfile");
-    addEntry(ground, "mnuBranchPoints", "Branch Control Points", computation(branchPointsCommand),
-             offEntryEnabled());
-    addEntry(ground, "mnuPipeLength", "Pipe Length and RL", computation(pipeLengthCommand));
-    addEntry(ground, "mnuBranchControlPointsAndRL", "Branch Points , Pipe Length and RL",
-             computation(branchPointsAndLevelsCommand));
-    addEntry(compute, "mnuPipeLineData", "Pipe head loss", computation(pipeHeadLossCommand));
-    addSeparator(compute, "Space3");
-    QMenu* level = named(compute->addMenu("Level survey"), "mnuLevelSurvey");
-    addEntry(level, "mnuRiseFall", "RL by Rise/Fall", computation(riseFallCommand),
-             offEntryEnabled());
-    addEntry(level, "mnuTransferToGP", "LevelSurvey to GroundProfile",
-             computation(levelToGroundProfileCommand), offEntryEnabled());
-    addEntry(level, "mnuRLandData", "RL by Rise/Fall and data to GroundProfile",
-             computation(riseFallToGroundProfileCommand));
-    QMenu* abney = named(compute->addMenu("Abney Survey"), "mnuAbneySurvey");
-    addEntry(abney, "mnuAbneyRL", "RL computation", computation(abneyCommand));
-    addEntry(compute, "mnuSurveyDataProcess", "survey Data Process",
-             computation(surveyDataProcessCommand), offEntryEnabled());
-
-    QMenu* drawing = named(bar->addMenu("Drawing"), "mnuDrawing", offEntryEnabled());
-    addEntry(drawing, "mnuExistingGround", "Existing Ground Profile", [this] { existingGround(); });
-    addSeparator(drawing, "Space1");
-    addEntry(drawing, "mnuProfile", "Pipe Line Profile", [this] { readData(); });
-    addEntry(drawing, "mnuSchematic", "Schematic", [this] { schematic(); });
+    std::map<std::string, QMenu*> menus;
+    const auto menuOf = [&](const std::string& path) -> QMenu* {
+        if (const auto found = menus.find(path); found != menus.end()) return found->second;
+        const MenuEntry* menu = nullptr;
+        for (const MenuEntry& m : menuTable()) {
+            if (m.path == path) menu = &m;
+        }
+        const std::size_t slash = path.rfind('/');
+        QMenu* made = nullptr;
+        if (slash == std::string::npos) {
+            made = bar->addMenu(QString::fromStdString(path));
+        } else {
+            QMenu* parent = menus.at(path.substr(0, slash));
+            if (menu && menu->separatorBefore) addSeparator(parent, menu->separatorBefore);
+            made = parent->addMenu(QString::fromStdString(path.substr(slash + 1)));
+        }
+        const bool enabled = !(menu && menu->startsOff) || offEntryEnabled();
+        return menus[path] = named(made, menu ? menu->objectName : "", enabled);
+    };
+    for (const CommandEntry& entry : commandTable()) {
+        if (!entry.menuPath) continue;
+        QMenu* menu = menuOf(entry.menuPath);
+        if (entry.separatorBefore) addSeparator(menu, entry.separatorBefore);
+        addEntry(menu, entry.menuObject, entry.caption, handlerOf(entry),
+                 !entry.startsOff || offEntryEnabled());
+    }
 
     QAction* about = bar->addAction("About");
     about->setObjectName("mnuAbout");

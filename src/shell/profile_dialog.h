@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "groundprofile/ground_profile_dialog.h"
+#include "commands/ground_profile_dialog.h"
 
 class QComboBox;
 class QLabel;

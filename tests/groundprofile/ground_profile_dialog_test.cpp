@@ -1,4 +1,4 @@
-#include "groundprofile/ground_profile_dialog.h"
+#include "commands/ground_profile_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "profile/design_range.h"
+#include "scheme/design_range.h"
 
 #include <gtest/gtest.h>
 
@@ -79,23 +79,23 @@ TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {
         sheet, {titleRow("Main line"), a, section("B", "C", 80, 1290, 1280, 1310, 1305, 1300)});
     sheet.load(18, 2 + 4, std::string("not read"));  // column +4 is no design column
     ProfileState state;
-    state.selection = {16, 18, 2, 2};
-    state.rowCount = 3;
-    state.columns.allocate(3);
+    state.table.selection = {16, 18, 2, 2};
+    state.table.rowCount = 3;
+    state.table.columns.allocate(3);
     RecordingUserInterface ui;
-    readDesignRows(sheet, state, ui);
+    readDesignRows(sheet, state.table, ui);
     EXPECT_EQ(
         ui.captions(StatusLabel::DrawingStatus),
         (std::vector<std::string>{"Reading Excel Rows  1 of  3", "Reading Excel Rows  2 of  3",
                                   "Reading Excel Rows  3 of  3"}));
-    EXPECT_EQ(cellText(state.columns.fromNode[0]), "Main line");
-    EXPECT_TRUE(isEmpty(state.columns.mark[0]));
-    EXPECT_EQ(state.columns.length[1], CellValue(120.0));
-    EXPECT_EQ(state.columns.structure[1], CellValue(std::string("BPC")));
-    EXPECT_EQ(state.columns.endHgl[2], CellValue(1300.0));
-    EXPECT_EQ(state.columns.hdpeDiameter[2], CellValue(63.0));
-    EXPECT_TRUE(isEmpty(state.columns.fromNode[3]));  // the end mark stays empty
-    EXPECT_EQ(state.columns.mark.size(), 5u);
+    EXPECT_EQ(cellText(state.table.columns.fromNode[0]), "Main line");
+    EXPECT_TRUE(isEmpty(state.table.columns.mark[0]));
+    EXPECT_EQ(state.table.columns.length[1], CellValue(120.0));
+    EXPECT_EQ(state.table.columns.structure[1], CellValue(std::string("BPC")));
+    EXPECT_EQ(state.table.columns.endHgl[2], CellValue(1300.0));
+    EXPECT_EQ(state.table.columns.hdpeDiameter[2], CellValue(63.0));
+    EXPECT_TRUE(isEmpty(state.table.columns.fromNode[3]));  // the end mark stays empty
+    EXPECT_EQ(state.table.columns.mark.size(), 5u);
 }
 
 TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
@@ -103,20 +103,20 @@ TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
     ProfileState ok;
     test::loadDesignColumns(ok, {titleRow("T"), section("A", "B"), section("B", "C"), titleRow("U"),
                                  section("C", "D")});
-    EXPECT_TRUE(checkDesignRows(ok.columns, ok.rowCount, ui));
+    EXPECT_TRUE(checkDesignRows(ok.table.columns, ok.table.rowCount, ui));
     EXPECT_TRUE(ui.events().empty());
 
     // The last row without its end node: the count passes 1 at the end mark, row rowCount + 16.
     ProfileState broken;
     test::loadDesignColumns(broken, {titleRow("T"), section("A", "B"), section("B", "")});
-    EXPECT_FALSE(checkDesignRows(broken.columns, broken.rowCount, ui));
+    EXPECT_FALSE(checkDesignRows(broken.table.columns, broken.table.rowCount, ui));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
 
     // Two title rows in a row leave two empty end labels: reported at the second.
     RecordingUserInterface ui2;
     ProfileState titles;
     test::loadDesignColumns(titles, {titleRow("T"), titleRow("U"), section("A", "B")});
-    EXPECT_FALSE(checkDesignRows(titles.columns, titles.rowCount, ui2));
+    EXPECT_FALSE(checkDesignRows(titles.table.columns, titles.table.rowCount, ui2));
     EXPECT_EQ(ui2.messageTexts(), std::vector<std::string>{"Error occured at the row number 17"});
 
     // Blanks count as empty.
@@ -124,7 +124,7 @@ TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
     ProfileState blanks;
     test::loadDesignColumns(
         blanks, {titleRow("T"), section("A", "B"), section("  ", "C"), section("", "D")});
-    EXPECT_FALSE(checkDesignRows(blanks.columns, blanks.rowCount, ui3));
+    EXPECT_FALSE(checkDesignRows(blanks.table.columns, blanks.table.rowCount, ui3));
     EXPECT_EQ(ui3.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
 }
 

@@ -12,7 +12,7 @@
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
-#include "profile/profile_command.h"
+#include "commands/profile_command.h"
 #include "profile_fixture.h"
 #include "support/test_paths.h"
 

@@ -1,4 +1,4 @@
-#include "profile/profile_command.h"
+#include "commands/profile_command.h"
 
 #include <gtest/gtest.h>
 

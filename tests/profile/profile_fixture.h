@@ -7,7 +7,7 @@
 
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
-#include "profile/design_range.h"
+#include "scheme/design_range.h"
 #include "profile/profile_state.h"
 
 namespace plovis::test {
@@ -86,11 +86,11 @@ inline void loadDesignColumns(ProfileState& state, const std::vector<DesignRow>&
     MemoryWorkbook wb;
     MemoryWorksheet& sheet = wb.addSheet("PD-CW-Sample");
     writeDesignRows(sheet, rows);
-    state.rowCount = static_cast<int>(rows.size());
-    state.columns.allocate(state.rowCount);
-    state.selection = {16, 16 + state.rowCount - 1, 2, 2};
+    state.table.rowCount = static_cast<int>(rows.size());
+    state.table.columns.allocate(state.table.rowCount);
+    state.table.selection = {16, 16 + state.table.rowCount - 1, 2, 2};
     RecordingUserInterface ui;
-    readDesignRows(sheet, state, ui);
+    readDesignRows(sheet, state.table, ui);
 }
 
 }  // namespace plovis::test

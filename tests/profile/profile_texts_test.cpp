@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 #include "profile/profile_runs.h"
 
 namespace plovis {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/design_range.h"
-#include "profile/design_values.h"
+#include "scheme/design_range.h"
+#include "scheme/design_values.h"
 #include "profile_fixture.h"
 
 namespace plovis {
@@ -85,9 +85,9 @@ TEST(SheetDivision, ABranchWithoutSectionsKeepsOneRow) {
 
 TEST(SheetDivision, ALengthThatIsNoNumberIsADataError) {
     ProfileState s = a4State({titleRow("Main"), section("A", "B", 10)});
-    s.columns.length[1] = std::string("12 m");
+    s.table.columns.length[1] = std::string("12 m");
     EXPECT_THROW(divideBranch(s, 1, 1), ProfileDataError);
-    s.columns.length[1] = std::string(" 12.5 ");
+    s.table.columns.length[1] = std::string(" 12.5 ");
     EXPECT_DOUBLE_EQ(sheetPaperLength(s, {1, 1, "A", "B"}), 12.5 * 1000 / 5000);
 }
 

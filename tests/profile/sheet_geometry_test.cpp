@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 #include "profile_fixture.h"
 
 namespace plovis {
@@ -23,7 +23,7 @@ TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
     // The smallest end ground level is 1203.4 and the largest static level 1290.
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1100, 1250, 1290),
                                 section("B", "C", 100, 1250, 1203.4, 1280)});
-    const SheetLevels l = designLevelRange(s.columns, 1, 2, s.levelInterval);
+    const SheetLevels l = designLevelRange(s.table.columns, 1, 2, s.levelInterval);
     EXPECT_EQ(l.bottomLevel, 1190);  // the start ground level 1100 does not count
     EXPECT_EQ(l.topLevel, 1300);
     EXPECT_EQ(l.datum, 1190);
@@ -31,7 +31,7 @@ TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
 
 TEST(SheetGeometry, AGroundLineWidensTheRangeByOneIntervalMore) {
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1250, 1203.4, 1290)});
-    SheetLevels l = designLevelRange(s.columns, 1, 1, 10);
+    SheetLevels l = designLevelRange(s.table.columns, 1, 1, 10);
     std::vector<GroundLinePoint> g(3);
     g[0].level = 1230;  // inside the design levels
     g[1].level = 1210;
@@ -119,7 +119,7 @@ TEST(SheetGeometry, AnEmptyStaticLevelRepeatsThePreviousHeight) {
     ProfileState s =
         stateWith({titleRow("T"), section("A", "B", 100, 0, 0, 1300),
                    section("B", "C", 100, 0, 0, 0), section("C", "D", 100, 0, 0, 1280)});
-    s.columns.staticLevel[2] = CellValue{};
+    s.table.columns.staticLevel[2] = CellValue{};
     DatumBreaks b;
     b.splDatum = 1200;
     const SheetLines lines = sheetLines(s, b, 1, 3);
@@ -132,8 +132,8 @@ TEST(SheetGeometry, AnEmptyStaticLevelRepeatsThePreviousHeight) {
 
 TEST(SheetGeometry, ATextLevelIsADataError) {
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1240, 1230, 1255)});
-    s.columns.endGround[1] = std::string("n/a");
-    EXPECT_THROW(designLevelRange(s.columns, 1, 1, 10), ProfileDataError);
+    s.table.columns.endGround[1] = std::string("n/a");
+    EXPECT_THROW(designLevelRange(s.table.columns, 1, 1, 10), ProfileDataError);
 }
 
 TEST(DesignValues, NumbersAndRunComparison) {

@@ -4,11 +4,11 @@
 #include <stdlib.h>
 
 #include "commands/schematic_command.h"
-#include "groundprofile/ground_profile_dialog.h"
+#include "commands/ground_profile_dialog.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
-#include "profile/profile_command.h"
+#include "commands/profile_command.h"
 #include "sample_fixture.h"
 
 namespace plovis {

@@ -66,19 +66,20 @@ std::optional<double> timeFraction(std::string_view t) {
 }  // namespace
 
 ReferenceCheck parseCellReference(std::string_view text, int& row, int& column) {
-    std::size_t i = 0;
-    long col = 0;
-    while (i < text.size() &&
-           ((text[i] >= 'A' && text[i] <= 'Z') || (text[i] >= 'a' && text[i] <= 'z'))) {
-        col = col * 26 + ((text[i] | 0x20) - 'a' + 1);
-        if (++i > 4) return ReferenceCheck::Malformed;
+    if (text.find('$') != std::string_view::npos) return ReferenceCheck::Malformed;
+    ReferencePart part;
+    switch (lexReferencePart(text, part)) {
+        case ReferenceFault::None:
+            if (part.column == 0 || part.row == 0) return ReferenceCheck::Malformed;
+            row = part.row;
+            column = part.column;
+            return ReferenceCheck::Ok;
+        case ReferenceFault::ColumnBeyond:
+        case ReferenceFault::RowBeyond:
+            return part.column == 0 ? ReferenceCheck::Malformed : ReferenceCheck::BeyondSheet;
+        default:
+            return ReferenceCheck::Malformed;
     }
-    if (i == 0) return ReferenceCheck::Malformed;
-    const ReferenceCheck r = parseRowNumber(text.substr(i), row);
-    if (r != ReferenceCheck::Ok) return r;
-    if (col > kMaxColumns) return ReferenceCheck::BeyondSheet;
-    column = static_cast<int>(col);
-    return ReferenceCheck::Ok;
 }
 
 ReferenceCheck parseRowNumber(std::string_view text, int& row) {

@@ -1,6 +1,7 @@
 #include "hosts/xlsx/formula_shift.h"
 
 #include <optional>
+#include <string>
 
 #include "common/cell_address.h"
 
@@ -18,58 +19,22 @@ bool isWordChar(char c) {
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-// One part of a reference: a cell (B7), a column (B) or a row (7), each part maybe absolute.
-struct RefPart {
-    std::optional<int> column, row;
-    bool columnAbsolute = false, rowAbsolute = false;
-};
-
-std::optional<RefPart> parsePart(std::string_view w) {
-    RefPart p;
-    std::size_t i = 0;
-    if (i < w.size() && w[i] == '$' && i + 1 < w.size() && isLetter(w[i + 1])) {
-        p.columnAbsolute = true;
-        ++i;
-    }
-    const std::size_t letters = i;
-    while (i < w.size() && isLetter(w[i]))
-        ++i;
-    if (i - letters > 3) return std::nullopt;
-    if (i > letters) {
-        int c = 0;
-        for (std::size_t k = letters; k < i; ++k)
-            c = c * 26 + ((w[k] | 0x20) - 'a' + 1);
-        if (c > kMaxColumns) return std::nullopt;
-        p.column = c;
-    }
-    if (i < w.size() && w[i] == '$') {
-        p.rowAbsolute = true;
-        ++i;
-    }
-    const std::size_t digits = i;
-    long r = 0;
-    while (i < w.size() && isDigit(w[i]) && r <= kMaxRows)
-        r = r * 10 + (w[i++] - '0');
-    if (i != w.size()) return std::nullopt;
-    if (i > digits) {
-        if (r < 1 || r > kMaxRows) return std::nullopt;
-        p.row = static_cast<int>(r);
-    }
-    if (!p.column && !p.row) return std::nullopt;
-    if (p.rowAbsolute && !p.row) return std::nullopt;
+std::optional<ReferencePart> parsePart(std::string_view w) {
+    ReferencePart p;
+    if (lexReferencePart(w, p) != ReferenceFault::None) return std::nullopt;
     return p;
 }
 
 // The part moved, or none when it leaves the sheet.
-std::optional<std::string> shifted(const RefPart& p, int dr, int dc) {
+std::optional<std::string> shifted(const ReferencePart& p, int dr, int dc) {
     std::string out;
     if (p.column) {
-        const int c = p.columnAbsolute ? *p.column : *p.column + dc;
+        const int c = p.columnAbsolute ? p.column : p.column + dc;
         if (c < 1 || c > kMaxColumns) return std::nullopt;
         out += (p.columnAbsolute ? "$" : "") + columnLetters(c);
     }
     if (p.row) {
-        const int r = p.rowAbsolute ? *p.row : *p.row + dr;
+        const int r = p.rowAbsolute ? p.row : p.row + dr;
         if (r < 1 || r > kMaxRows) return std::nullopt;
         out += (p.rowAbsolute ? "$" : "") + std::to_string(r);
     }
@@ -136,25 +101,26 @@ std::string shiftFormula(std::string_view f, int dr, int dc) {
         // A function (LOG10(), a sheet (Tab1!), a table (Tab1[Col]) is named, not referenced.
         const bool calledOrSheet =
             end < f.size() && (f[end] == '(' || f[end] == '!' || f[end] == '[');
-        std::optional<RefPart> first = preceded || calledOrSheet ? std::nullopt : parsePart(word);
+        std::optional<ReferencePart> first =
+            preceded || calledOrSheet ? std::nullopt : parsePart(word);
         if (!first) {
             out.append(word);
             i = end;
             continue;
         }
         // A range's second part after ":", of the same kind (B7:C9, B:C, 7:9).
-        std::optional<RefPart> second;
+        std::optional<ReferencePart> second;
         std::size_t rangeEnd = end;
         if (end < f.size() && f[end] == ':') {
             const std::size_t e2 = wordEnd(f, end + 1);
             second = parsePart(f.substr(end + 1, e2 - end - 1));
-            if (second && (second->column.has_value() != first->column.has_value() ||
-                           second->row.has_value() != first->row.has_value())) {
+            if (second && ((second->column != 0) != (first->column != 0) ||
+                           (second->row != 0) != (first->row != 0))) {
                 second.reset();
             }
             if (second) rangeEnd = e2;
         }
-        const bool whole = first->column.has_value() != first->row.has_value();
+        const bool whole = (first->column != 0) != (first->row != 0);
         if (whole && !second) {  // a lone column or row word is a name, not a reference
             out.append(word);
             i = end;

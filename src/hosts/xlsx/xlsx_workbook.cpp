@@ -1,10 +1,9 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 
-#include <fstream>
 #include <map>
 #include <new>
 
-#include "common/atomic_file.h"
+#include "common/file_io.h"
 #include "hosts/xlsx/new_package.h"
 #include "hosts/xlsx/package_edits.h"
 #include "hosts/xlsx/package_error.h"
@@ -40,23 +39,12 @@ void checkSignature(std::string_view bytes) {
 }
 
 std::string readFile(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);
-    if (!std::filesystem::exists(status)) throw PackageError("there is no such file");
-    if (std::filesystem::is_directory(status)) throw PackageError("it is a folder, not a file");
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (!ec && size > kMaxFileBytes) {
-        throw PackageError("it is larger than " + std::to_string(kMaxFileBytes >> 20) +
-                           " MB, more than a workbook PLOVIS can hold");
+    try {
+        return readFileBounded(file, kMaxFileBytes);
+    } catch (const FileReadError& e) {
+        if (e.problem != FileReadError::Problem::TooLarge) throw PackageError(e.what());
+        throw PackageError(std::string(e.what()) + ", more than a workbook PLOVIS can hold");
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw PackageError("it cannot be read (permission denied?)");
-    std::string bytes(ec ? 0 : size, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        throw PackageError("it cannot be read to its end");
-    }
-    return bytes;
 }
 
 std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {

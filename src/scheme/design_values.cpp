@@ -1,4 +1,4 @@
-#include "profile/design_values.h"
+#include "scheme/design_values.h"
 
 #include "common/leading_number.h"
 #include "common/text.h"

@@ -9,8 +9,8 @@
 #include "hosts/cad_host.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
-#include "profile/drawing_preparation.h"
 #include "profile/profile_state.h"
+#include "scheme/drawing_preparation.h"
 
 namespace plovis {
 

@@ -1,14 +1,14 @@
-#include "profile/profile_command.h"
+#include "commands/profile_command.h"
 
 #include <stdexcept>
 
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/text.h"
-#include "profile/design_range.h"
-#include "profile/design_values.h"
 #include "profile/profile_sheet.h"
 #include "profile/sheet_division.h"
+#include "scheme/design_range.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -96,8 +96,8 @@ void packBranch(Run& r, int j) {
     ProfileState& st = r.state;
     int first = 0, last = 0;
     branchRows(st, j, first, last);
-    const ProfileSheet sheet{first, last, cellText(st.columns.fromNode[first]),
-                             cellText(st.columns.toNode[last])};
+    const ProfileSheet sheet{first, last, cellText(st.table.columns.fromNode[first]),
+                             cellText(st.table.columns.toNode[last])};
     st.usedWidth += st.branchLength;
     if (st.usedWidth < st.paperWidth) {
         st.newSheet = 0;
@@ -131,10 +131,10 @@ void drawBranches(Run& r) {
 bool drawSelection(ProfileCommand& command, Workbook& workbook, const Worksheet& sheet,
                    SpreadsheetHost& spreadsheet, CadHost& cadHost, UserInterface& ui) {
     ProfileState& st = command.state;
-    st.rowCount = st.selection.lastRow - st.selection.firstRow + 1;
-    st.columns.allocate(st.rowCount);
-    readDesignRows(sheet, st, ui);
-    if (!checkDesignRows(st.columns, st.rowCount, ui)) return false;
+    st.table.rowCount = st.table.selection.lastRow - st.table.selection.firstRow + 1;
+    st.table.columns.allocate(st.table.rowCount);
+    readDesignRows(sheet, st.table, ui);
+    if (!checkDesignRows(st.table.columns, st.table.rowCount, ui)) return false;
     findBranches(st);
     if (st.branchCount() == 0) {
         ui.showMessage(
@@ -169,7 +169,7 @@ bool runProfileCommand(ProfileCommand& command, const ProfileInputs& inputs,
     try {
         applySettings(st, leadingNumber(inputs.hscale), leadingNumber(inputs.vscale));
         caption(ui, "Reading Excel Worksheet");
-        st.selection = requestDesignSelection(workbook, ui, command.reselect);
+        st.table.selection = requestDesignSelection(workbook, ui, command.reselect);
         return drawSelection(command, workbook, sheet, spreadsheet, cadHost, ui);
     } catch (const ProfileDataError&) {
         dataError(ui);

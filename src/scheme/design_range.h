@@ -7,7 +7,7 @@
 
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
-#include "profile/profile_state.h"
+#include "scheme/design_table.h"
 
 namespace plovis {
 
@@ -36,15 +36,12 @@ inline bool isDesignSelection(const Selection& s) {
 Selection requestDesignSelection(Workbook& workbook, UserInterface& ui,
                                  const std::function<bool()>& reselect);
 
-// Reads the sixteen design cells of every selected row into state.columns, showing
+// Reads the sixteen design cells of every selected row into table.columns, showing
 // "Reading Excel Rows  i of  n" on the drawing status label for each row.
-void readDesignRows(const Worksheet& sheet, ProfileState& state, UserInterface& ui);
+void readDesignRows(const Worksheet& sheet, DesignTable& table, UserInterface& ui);
 
 // checkDesignRows: two empty node labels in a row (the end mark counted) mean a broken table;
 // shows "Error occured at the row number " with the position + 16 and returns false.
 bool checkDesignRows(const DesignColumns& columns, int rowCount, UserInterface& ui);
-
-// The branch list: every position whose mark is empty, the end mark included, with its title.
-void findBranches(ProfileState& state);
 
 }  // namespace plovis

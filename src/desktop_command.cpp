@@ -1,4 +1,4 @@
-#include "shell/desktop_command.h"
+#include "desktop_command.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "profile/design_range.h"
+#include "scheme/design_range.h"
 
 #include "common/leading_number.h"
 #include "common/number_format.h"
@@ -16,11 +16,15 @@ void parseCorner(std::string_view part, int& row, int& column) {
     column = toInt32(leadingNumber(part.substr(c + 1)));
 }
 
-bool isEmptyText(const CellValue& v) {
-    return cellText(v).empty();
-}
-
 }  // namespace
+
+void DesignColumns::allocate(int rowCount) {
+    for (auto* column : {&mark, &fromNode, &toNode, &length, &flow, &startGround, &endGround,
+                         &staticLevel, &hdpeDiameter, &hdpeClass, &giDiameter, &giClass, &startHgl,
+                         &endHgl, &soil, &structure}) {
+        column->assign(static_cast<std::size_t>(rowCount) + 2, CellValue{});
+    }
+}
 
 void offerToStartSpreadsheet(SpreadsheetHost& host, UserInterface& ui) {
     const Answer a = ui.showMessage(
@@ -60,18 +64,18 @@ Selection requestDesignSelection(Workbook& workbook, UserInterface& ui,
     return s;
 }
 
-void readDesignRows(const Worksheet& sheet, ProfileState& state, UserInterface& ui) {
-    DesignColumns& c = state.columns;
+void readDesignRows(const Worksheet& sheet, DesignTable& table, UserInterface& ui) {
+    DesignColumns& c = table.columns;
     std::vector<CellValue>* targets[] = {
         &c.mark,      &c.fromNode,    &c.toNode,       &c.length,    &c.flow,       &c.startGround,
         &c.endGround, &c.staticLevel, &c.hdpeDiameter, &c.hdpeClass, &c.giDiameter, &c.giClass,
         &c.startHgl,  &c.endHgl,      &c.soil,         &c.structure};
-    for (int i = 0; i < state.rowCount; ++i) {
+    for (int i = 0; i < table.rowCount; ++i) {
         ui.setStatus(StatusLabel::DrawingStatus,
-                     "Reading Excel Rows " + strForm(i + 1) + " of " + strForm(state.rowCount));
-        const int row = state.selection.firstRow + i;
+                     "Reading Excel Rows " + strForm(i + 1) + " of " + strForm(table.rowCount));
+        const int row = table.selection.firstRow + i;
         for (std::size_t k = 0; k < kDesignColumnOffsets.size(); ++k) {
-            (*targets[k])[i] = sheet.cell(row, state.selection.firstCol + kDesignColumnOffsets[k]);
+            (*targets[k])[i] = sheet.cell(row, table.selection.firstCol + kDesignColumnOffsets[k]);
         }
     }
 }
@@ -89,17 +93,6 @@ bool checkDesignRows(const DesignColumns& columns, int rowCount, UserInterface& 
         }
     }
     return true;
-}
-
-void findBranches(ProfileState& state) {
-    state.branchStarts.clear();
-    state.branchTitles.clear();
-    for (int i = 0; i <= state.rowCount; ++i) {
-        if (isEmptyText(state.columns.mark[i])) {
-            state.branchStarts.push_back(i);
-            state.branchTitles.push_back(cellText(state.columns.fromNode[i]));
-        }
-    }
 }
 
 }  // namespace plovis

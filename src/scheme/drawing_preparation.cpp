@@ -1,4 +1,4 @@
-#include "profile/drawing_preparation.h"
+#include "scheme/drawing_preparation.h"
 
 #include <functional>
 

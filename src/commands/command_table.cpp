@@ -1,0 +1,119 @@
+#include "commands/command_table.h"
+
+#include <stdexcept>
+
+#include "commands/design_commands.h"
+#include "commands/survey_commands.h"
+
+namespace plovis {
+namespace {
+
+constexpr MenuEntry kMenus[] = {
+    {"Open", "mnuOpen"},
+    {"Compute", "mnuCompute", true},
+    {"Compute/Get data from Ground Profile", "mnuGLProfile", false, "Space2"},
+    {"Compute/Level survey", "mnuLevelSurvey", false, "Space3"},
+    {"Compute/Abney Survey", "mnuAbneySurvey"},
+    {"Drawing", "mnuDrawing", true},
+};
+
+// Menu order: the menu bar's menus from left to right, each entry in its menu from the top.
+const CommandEntry kCommands[] = {
+    {CommandKind::OpenSample, nullptr, nullptr, nullptr, "Open", "mnuSampelData",
+     "Sample data file"},
+    {CommandKind::TemplateDrawing, nullptr, nullptr, nullptr, "Open", "mnuTemplateDwg",
+     "Template dwg File"},
+    {CommandKind::Workbook, "water-demand", "Water demand of every demand row of \"Water Demand\"",
+     "Projects the census population (F) to the base and design horizons with the constants "
+     "of \"DATA INPUT\" (growth E22 %, years E23 and E24, peak factor E25, per-capita E26 and "
+     "per-unit E27 demand, minimum flow E31) and writes populations G and H, domestic demand "
+     "I, unit demand L, total N, average flow O, peak factor P, peak flow Q, design flow R "
+     "and R/O in S. Blocks start at row 20; the next block starts four rows after the first "
+     "empty column B.",
+     "Compute", "mnuWaterDemand", "Water Demand", nullptr, false, waterDemandCommand},
+    {CommandKind::Workbook, "branch-points",
+     "List the sections of every branch in \"PD-CW-Sample\"",
+     "Cuts every branch of \"GroundProfile\" at its control points (code 1 in column E) and "
+     "writes the sections from row 15: number B, start label C, end label D.",
+     "Compute/Get data from Ground Profile", "mnuBranchPoints", "Branch Control Points", nullptr,
+     true, branchPointsCommand},
+    {CommandKind::Workbook, "pipe-length", "Lengths and end levels of the listed sections",
+     "Writes each listed section's ground length (E), length + 10 % (F) and the reduced "
+     "levels of its ends (I, J). A branch or section not found in the ground profile asks "
+     "\"Assure it\": --yes stops there, --no skips it.",
+     "Compute/Get data from Ground Profile", "mnuPipeLength", "Pipe Length and RL", nullptr, false,
+     pipeLengthCommand},
+    {CommandKind::Workbook, "branch-points-and-levels", "branch-points, then pipe-length", "",
+     "Compute/Get data from Ground Profile", "mnuBranchControlPointsAndRL",
+     "Branch Points , Pipe Length and RL", nullptr, false, branchPointsAndLevelsCommand},
+    {CommandKind::Workbook, "pipe-head-loss",
+     "Friction factors of \"PD-CW-Sample\" by Colebrook-White",
+     "Solves the Darcy friction factor of every pipe row from row 16 (diameter AI in mm, "
+     "roughness AJ, Reynolds number AK) into AG, until two rows in a row have column B "
+     "empty. Where the static pressure N exceeds the pipe class P, asks whether to raise the "
+     "class (4, 6, 10) or, at class 10, to take a larger diameter: answer with --yes/--no or "
+     "at the terminal.",
+     "Compute", "mnuPipeLineData", "Pipe head loss", nullptr, false, pipeHeadLossCommand},
+    {CommandKind::Workbook, "rise-fall", "Reduce the level book \"Levelsurvey\" by rise and fall",
+     "Writes the chainages (E), rises (I), falls (J) and reduced levels (K) of every branch "
+     "of the level book.",
+     "Compute/Level survey", "mnuRiseFall", "RL by Rise/Fall", nullptr, true, riseFallCommand},
+    {CommandKind::Workbook, "level-to-ground-profile",
+     "Copy the reduced level book to \"GroundProfile\"",
+     "Rewrites \"GroundProfile\" from row 4 (labels B, distances C, levels D) from the "
+     "reduced level book; the control-point codes in column E stay.",
+     "Compute/Level survey", "mnuTransferToGP", "LevelSurvey to GroundProfile", nullptr, true,
+     levelToGroundProfileCommand},
+    {CommandKind::Workbook, "rise-fall-to-ground-profile",
+     "rise-fall, then level-to-ground-profile", "", "Compute/Level survey", "mnuRLandData",
+     "RL by Rise/Fall and data to GroundProfile", nullptr, false, riseFallToGroundProfileCommand},
+    {CommandKind::Workbook, "abney", "Reduce the Abney book and copy it to \"GroundProfile\"",
+     "Reduces \"AbneySurvey\" from slope angles and distances to reduced levels and writes "
+     "them to \"GroundProfile\".",
+     "Compute/Abney Survey", "mnuAbneyRL", "RL computation", nullptr, false, abneyCommand},
+    {CommandKind::Workbook, "survey-process",
+     "Level reduction, transfer, branch points and pipe lengths in one go", "", "Compute",
+     "mnuSurveyDataProcess", "survey Data Process", nullptr, true, surveyDataProcessCommand},
+    {CommandKind::GroundProfile, "ground-profile",
+     "Draw the existing ground profile of every branch of \"GroundProfile\"",
+     "Each branch is cut into sheets of the plot length (A4 220, A3 350, A2 500, A1 700, ALL "
+     "one sheet per branch), laid left to right from the picked point with the gap between "
+     "them: ground line, frame with level scales, 10-unit grid, and a table of description, "
+     "ground level and chainage. A scale below 1, a text size or plot length of 0 or less is "
+     "refused.",
+     "Drawing", "mnuExistingGround", "Existing Ground Profile"},
+    {CommandKind::Profile, "profile",
+     "Draw the longitudinal profile of every branch of the selected design range",
+     "Select one column of the pipe design table from a branch title row down with --range. "
+     "Every branch is cut into paper sheets at the horizontal scale and drawn with its ground "
+     "line, hydraulic grade line, static pressure line, level axis, data table, node markers, "
+     "structure symbols and titles. The workbook must hold a sheet named KELDRAN. The drawing "
+     "is written only when the command completed.",
+     "Drawing", "mnuProfile", "Pipe Line Profile", "Space1"},
+    {CommandKind::Schematic, "schematic",
+     "Draw the schematic of the pipe network in the selected range",
+     "Select the network's rows of the pipe design table with --range. The title block takes "
+     "the scheme name (E6), source (I6) and safe yield (L6) of the sheet. Every branch is "
+     "drawn by its direction codes as 30-unit strokes with the pipe, length and flow, and "
+     "structure symbols at the nodes (not to scale).",
+     "Drawing", "mnuSchematic", "Schematic"},
+};
+
+}  // namespace
+
+std::span<const MenuEntry> menuTable() {
+    return kMenus;
+}
+
+std::span<const CommandEntry> commandTable() {
+    return kCommands;
+}
+
+const CommandEntry& commandOfKind(CommandKind kind) {
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.kind == kind) return entry;
+    }
+    throw std::logic_error("no command of that kind in the table");
+}
+
+}  // namespace plovis

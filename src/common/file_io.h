@@ -1,0 +1,54 @@
+#pragma once
+// Files as every back end reads and writes them. Reading takes whole regular files up to a
+// bound, so a FIFO, a device or a file far larger than any scheme never blocks or exhausts
+// memory. Writing goes to a temporary file beside the target, flushed to disk and renamed over
+// it, so a file is either wholly the old one or wholly the new one; a failure (a full disk, a
+// folder without write permission) leaves the target untouched.
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace plovis {
+
+struct FileWriteError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct FileReadError : std::runtime_error {
+    enum class Problem { Missing, Folder, NotRegular, TooLarge, Unreadable };
+    FileReadError(Problem p, const std::string& what) : std::runtime_error(what), problem(p) {}
+    Problem problem;
+};
+
+// The whole content of a regular file of at most `limit` bytes. Throws FileReadError whose text
+// names the problem (not the file): "there is no such file", "it is a folder, not a file", "it is
+// not a regular file", "it is larger than N MB", "it cannot be read (...)".
+std::string readFileBounded(const std::filesystem::path& file, std::uintmax_t limit);
+
+// Streams bytes into a new temporary file in the target's folder (a unique name that starts with
+// "." and the target's name). commit() flushes it to disk and renames it over the target; a
+// writer destroyed without commit() removes its temporary file. A target that is a symbolic link
+// has the file it points to replaced; an existing file keeps its permissions. Every member throws
+// FileWriteError naming the problem (not the file).
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(const std::filesystem::path& target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+  private:
+    std::filesystem::path target_, temporary_;
+    int fd_ = -1;
+};
+
+// Replaces (or creates) the file with the bytes through an AtomicFileWriter.
+void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace plovis
