@@ -69,6 +69,13 @@ TEST(ProfileCommand, DrawsLikeItsReviewedSnapshot) {
          "A4",
          {},
          {}},
+        // The grade line 180 m and the static line 255 m above the ground: both are broken
+        // on the level axis and drawn lower.
+        {"datum_breaks",
+         {titleRow("Main line"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)},
+         "A4",
+         {},
+         {}},
         // No frame on other papers; the scale text at the A3 width.
         {"a3_without_frame", mainLine(), "A3", {}, {}},
         // The ground line through six points; P2 lies 0.4 beyond P1 and gets no figures; one
