@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "hosts/xlsx/xlsx_workbook.h"
+#include "support/cli_run.h"
 #include "support/run_command.h"
 #include "support/test_paths.h"
 
@@ -28,10 +27,8 @@ class CellsCommand : public ::testing::Test {
     }
 
     std::pair<int, std::string> run(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        std::istringstream in;
-        const int status = runCli(args, {out, err, in, false}, {cellsCommand()});
-        return {status, out.str() + err.str()};
+        const auto r = test::runCliOn(args, {cellsCommand()});
+        return {r.status, r.out + r.err};
     }
 
     test::ScratchDir dir{"cells"};

@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <CLI/CLI.hpp>
-#include <sstream>
+
+#include "support/cli_run.h"
 
 namespace plovis {
 namespace {
-
-struct Run {
-    std::ostringstream out, err;
-    std::istringstream in;
-    int status = -1;
-};
 
 // A command that reports what it was given, to exercise the registry and the exit statuses.
 std::vector<CliCommand> fakeCommands() {
@@ -36,56 +31,53 @@ std::vector<CliCommand> fakeCommands() {
     return {echo};
 }
 
-std::unique_ptr<Run> run(std::vector<std::string> args, std::string typed = "", bool tty = false) {
-    auto r = std::make_unique<Run>();
-    r->in.str(std::move(typed));
-    r->status = runCli(args, {r->out, r->err, r->in, tty}, fakeCommands());
-    return r;
+test::CliRun run(std::vector<std::string> args, std::string typed = "", bool tty = false) {
+    return test::runCliOn(args, fakeCommands(), typed, tty);
 }
 
 TEST(Cli, ExitStatusTellsTheOutcome) {
-    EXPECT_EQ(run({"echo", "done"})->status, kExitDone);
-    EXPECT_EQ(run({"echo", "failed"})->status, kExitFailed);
-    EXPECT_EQ(run({"echo", "ends"})->status, kExitEnded);
+    EXPECT_EQ(run({"echo", "done"}).status, kExitDone);
+    EXPECT_EQ(run({"echo", "failed"}).status, kExitFailed);
+    EXPECT_EQ(run({"echo", "ends"}).status, kExitEnded);
     auto thrown = run({"echo", "throw"});
-    EXPECT_EQ(thrown->status, kExitFailed);
-    EXPECT_EQ(thrown->err.str(), "plovis: broken file\n");
+    EXPECT_EQ(thrown.status, kExitFailed);
+    EXPECT_EQ(thrown.err, "plovis: broken file\n");
 }
 
 TEST(Cli, QuestionsAreAnsweredByFlagOrTerminalOrRefused) {
-    EXPECT_EQ(run({"echo", "ask", "--yes"})->status, kExitDone);
-    EXPECT_EQ(run({"echo", "ask", "--no"})->status, kExitFailed);
-    EXPECT_EQ(run({"echo", "ask"}, "y\n", true)->status, kExitDone);
+    EXPECT_EQ(run({"echo", "ask", "--yes"}).status, kExitDone);
+    EXPECT_EQ(run({"echo", "ask", "--no"}).status, kExitFailed);
+    EXPECT_EQ(run({"echo", "ask"}, "y\n", true).status, kExitDone);
     auto refused = run({"echo", "ask"});
-    EXPECT_EQ(refused->status, kExitFailed);
-    EXPECT_NE(refused->err.str().find("--yes or --no"), std::string::npos);
-    EXPECT_EQ(run({"echo", "ask", "--yes", "--no"})->status, kExitUsage);
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_NE(refused.err.find("--yes or --no"), std::string::npos);
+    EXPECT_EQ(run({"echo", "ask", "--yes", "--no"}).status, kExitUsage);
 }
 
 TEST(Cli, UsageErrorsExit64WithTheUsage) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"frobnicate"}, {"--bogus"}, {"echo", "--bogus"}, {"help", "frobnicate"}, {}}) {
         auto r = run(args);
-        EXPECT_EQ(r->status, kExitUsage);
-        EXPECT_NE(r->err.str().find("Usage"), std::string::npos) << r->err.str();
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_NE(r.err.find("Usage"), std::string::npos) << r.err;
     }
 }
 
 TEST(Cli, HelpAndVersion) {
     auto overview = run({"--help"});
-    EXPECT_EQ(overview->status, kExitDone);
-    EXPECT_NE(overview->out.str().find("echo"), std::string::npos);
-    EXPECT_NE(overview->out.str().find("Print the outcome asked for"), std::string::npos);
+    EXPECT_EQ(overview.status, kExitDone);
+    EXPECT_NE(overview.out.find("echo"), std::string::npos);
+    EXPECT_NE(overview.out.find("Print the outcome asked for"), std::string::npos);
     auto topic = run({"help", "echo"});
-    EXPECT_EQ(topic->status, kExitDone);
-    EXPECT_NE(topic->out.str().find("--yes"), std::string::npos);
-    EXPECT_EQ(run({"help"})->status, kExitDone);
+    EXPECT_EQ(topic.status, kExitDone);
+    EXPECT_NE(topic.out.find("--yes"), std::string::npos);
+    EXPECT_EQ(run({"help"}).status, kExitDone);
     auto version = run({"--version"});
-    EXPECT_EQ(version->status, kExitDone);
-    EXPECT_EQ(version->out.str(), std::string("plovis ") + PLOVIS_VERSION + "\n");
+    EXPECT_EQ(version.status, kExitDone);
+    EXPECT_EQ(version.out, std::string("plovis ") + PLOVIS_VERSION + "\n");
     auto sub = run({"echo", "--help"});
-    EXPECT_EQ(sub->status, kExitDone);
-    EXPECT_NE(sub->out.str().find("--quiet"), std::string::npos);
+    EXPECT_EQ(sub.status, kExitDone);
+    EXPECT_NE(sub.out.find("--quiet"), std::string::npos);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include <CLI/CLI.hpp>
 #include <fstream>
-#include <sstream>
 
 #include "hosts/xlsx/xlsx_workbook.h"
+#include "support/cli_run.h"
 #include "support/file_bytes.h"
 #include "support/test_paths.h"
 
@@ -48,12 +48,6 @@ CliCommand testCommand(const std::shared_ptr<Script>& script, bool takesRange = 
     });
 }
 
-struct Outcome {
-    std::ostringstream out, err;
-    std::istringstream in;
-    int status = -1;
-};
-
 class WorkbookCommand : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -63,12 +57,9 @@ class WorkbookCommand : public ::testing::Test {
         original = test::readBytes(book);
     }
 
-    std::unique_ptr<Outcome> run(std::vector<std::string> args, bool takesRange = true,
-                                 bool asksQuestions = false) {
-        auto r = std::make_unique<Outcome>();
-        r->status = runCli(args, {r->out, r->err, r->in, false},
-                           {testCommand(script, takesRange, asksQuestions)});
-        return r;
+    test::CliRun run(std::vector<std::string> args, bool takesRange = true,
+                     bool asksQuestions = false) {
+        return test::runCliOn(args, {testCommand(script, takesRange, asksQuestions)});
     }
     // The cell the command writes, in the sheet it wrote to.
     CellValue savedCell(const std::filesystem::path& file) {
@@ -83,61 +74,60 @@ class WorkbookCommand : public ::testing::Test {
 
 TEST_F(WorkbookCommand, SavesInPlaceWhenCellsWereWritten) {
     auto r = run({"demo", book.string(), "--range", "PD-CW-Sample!B16:B40"});
-    EXPECT_EQ(r->status, kExitDone) << r->err.str();
+    EXPECT_EQ(r.status, kExitDone) << r.err;
     EXPECT_EQ(script->seenSheet, "PD-CW-Sample");
     EXPECT_EQ(script->seenSelection, "R16C2:R40C2");
     EXPECT_EQ(savedCell(book), CellValue(123.0));
-    EXPECT_EQ(r->err.str(), "Saved " + book.string() + "\n");
+    EXPECT_EQ(r.err, "Saved " + book.string() + "\n");
 }
 
 TEST_F(WorkbookCommand, LeavesTheFileUntouchedWhenNothingWasWritten) {
     auto r = run({"demo", book.string(), "--do", "nothing", "--quiet"});
-    EXPECT_EQ(r->status, kExitDone);
+    EXPECT_EQ(r.status, kExitDone);
     EXPECT_EQ(script->seenSheet, "DATA INPUT");  // the file's active sheet
     EXPECT_EQ(test::readBytes(book), original);
-    EXPECT_EQ(r->err.str(), "");
+    EXPECT_EQ(r.err, "");
 }
 
 TEST_F(WorkbookCommand, SaveAsLeavesTheInputByteIdentical) {
     const auto copy = dir / "copy.xlsx";
     auto r = run({"demo", book.string(), "--save-as", copy.string(), "--quiet"});
-    EXPECT_EQ(r->status, kExitDone);
+    EXPECT_EQ(r.status, kExitDone);
     EXPECT_EQ(test::readBytes(book), original);
     EXPECT_EQ(savedCell(copy), CellValue(123.0));
 
     const auto none = dir / "none.xlsx";
     auto nothing = run({"demo", book.string(), "--do", "nothing", "--save-as", none.string()});
     EXPECT_FALSE(std::filesystem::exists(none));
-    EXPECT_EQ(nothing->err.str(), "No cell was written, so " + none.string() + " was not made.\n");
+    EXPECT_EQ(nothing.err, "No cell was written, so " + none.string() + " was not made.\n");
 }
 
 TEST_F(WorkbookCommand, AReportedFailureStillSavesTheRowsWritten) {
     auto r = run({"demo", book.string(), "--do", "fail", "--quiet"});
-    EXPECT_EQ(r->status, kExitFailed);
-    EXPECT_EQ(r->out.str(), "PLOVIS [critical]: Error in row 16\n");
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_EQ(r.out, "PLOVIS [critical]: Error in row 16\n");
     EXPECT_EQ(savedCell(book), CellValue(123.0));
 }
 
 TEST_F(WorkbookCommand, TheApplicationEndingOrAnUnansweredFailureSavesNothing) {
     auto ended = run({"demo", book.string(), "--do", "end"});
-    EXPECT_EQ(ended->status, kExitEnded);
+    EXPECT_EQ(ended.status, kExitEnded);
     EXPECT_EQ(test::readBytes(book), original);
 
     auto thrown = run({"demo", book.string(), "--do", "throw"});
-    EXPECT_EQ(thrown->status, kExitFailed);
-    EXPECT_EQ(thrown->err.str(),
-              "plovis: an unexpected failure (" + book.string() + " was not saved)\n");
+    EXPECT_EQ(thrown.status, kExitFailed);
+    EXPECT_EQ(thrown.err, "plovis: an unexpected failure (" + book.string() + " was not saved)\n");
     EXPECT_EQ(test::readBytes(book), original);
 }
 
 TEST_F(WorkbookCommand, QuestionsAreAnsweredByFlagsWhereTheCommandAsks) {
-    EXPECT_EQ(run({"demo", book.string(), "--do", "ask", "--yes", "--quiet"}, true, true)->status,
+    EXPECT_EQ(run({"demo", book.string(), "--do", "ask", "--yes", "--quiet"}, true, true).status,
               kExitDone);
     auto refused = run({"demo", book.string(), "--do", "ask"}, true, true);
-    EXPECT_EQ(refused->status, kExitFailed);
-    EXPECT_NE(refused->err.str().find("was not saved"), std::string::npos) << refused->err.str();
-    EXPECT_EQ(run({"demo", book.string(), "--yes"})->status, kExitUsage);
-    EXPECT_EQ(run({"demo", book.string(), "--range", "A1"}, false)->status, kExitUsage);
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_NE(refused.err.find("was not saved"), std::string::npos) << refused.err;
+    EXPECT_EQ(run({"demo", book.string(), "--yes"}).status, kExitUsage);
+    EXPECT_EQ(run({"demo", book.string(), "--range", "A1"}, false).status, kExitUsage);
 }
 
 TEST_F(WorkbookCommand, BadFilesAndRangesGiveOneMessageAndTouchNothing) {
@@ -152,20 +142,20 @@ TEST_F(WorkbookCommand, BadFilesAndRangesGiveOneMessageAndTouchNothing) {
     };
     for (const auto& [args, message] : cases) {
         auto r = run(args);
-        EXPECT_EQ(r->status, kExitFailed) << args.back();
-        EXPECT_EQ(r->err.str(), message);
+        EXPECT_EQ(r.status, kExitFailed) << args.back();
+        EXPECT_EQ(r.err, message);
         EXPECT_EQ(test::readBytes(book), original);
     }
     std::ofstream(dir / "text.xlsx") << "not a workbook";
-    EXPECT_EQ(run({"demo", (dir / "text.xlsx").string()})->status, kExitFailed);
+    EXPECT_EQ(run({"demo", (dir / "text.xlsx").string()}).status, kExitFailed);
 }
 
 TEST_F(WorkbookCommand, HelpShowsTheDescription) {
     auto r = run({"help", "demo"});
-    EXPECT_EQ(r->status, kExitDone);
-    EXPECT_NE(r->out.str().find("Writes, fails, ends or throws, as asked."), std::string::npos);
-    EXPECT_NE(r->out.str().find("--save-as"), std::string::npos);
-    EXPECT_NE(r->out.str().find("--range"), std::string::npos);
+    EXPECT_EQ(r.status, kExitDone);
+    EXPECT_NE(r.out.find("Writes, fails, ends or throws, as asked."), std::string::npos);
+    EXPECT_NE(r.out.find("--save-as"), std::string::npos);
+    EXPECT_NE(r.out.find("--range"), std::string::npos);
 }
 
 }  // namespace

@@ -3,31 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "design/design_fixture.h"
+#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
 
 using test::DesignFixture;
+using test::seen;
 
 constexpr const char* kDone = "Congratulation computation is successful";
 constexpr const char* kDemandCaption = "Processing for water demand calculation.Please wait...";
 
-// What the user saw, in order: captions as "status: <text>", messages as their text.
 // A pipe row that solves: diameter 100 mm, roughness 0.00001, Reynolds number 100000.
 void pipeRow(MemoryWorksheet& pd, int row) {
     pd.load(row, 2, std::string("P1"));
     pd.load(row, 35, 100.0);
     pd.load(row, 36, 0.00001);
     pd.load(row, 37, 100000.0);
-}
-
-std::vector<std::string> seen(const RecordingUserInterface& ui) {
-    std::vector<std::string> out;
-    for (const UiEvent& e : ui.events()) {
-        if (e.kind == UiEvent::Kind::Status) out.push_back("status: " + e.caption);
-        if (e.kind == UiEvent::Kind::Message) out.push_back(e.message.text);
-    }
-    return out;
 }
 
 TEST(WaterDemandCommand, CaptionWhileItRunsThenCleared) {

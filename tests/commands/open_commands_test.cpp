@@ -10,15 +10,17 @@
 #include "hosts/scripted_cad_utility.h"
 #include "support/messages_shown.h"
 #include "support/test_paths.h"
+#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
 
 const std::filesystem::path kSample = "/plovis/data/Pipe_Design_Sample.xlsx";
 
-const char* const kSampleCaption =
-    "Please wait while program is opens the excel sample data file...";
-const char* const kTemplateCaption = "Please wait while program opens the AutoCAD application.";
+const std::string kSampleCaption =
+    "status: Please wait while program is opens the excel sample data file...";
+const std::string kTemplateCaption =
+    "status: Please wait while program opens the AutoCAD application.";
 
 // Workbooks "opened" from a list of known files; any other file cannot be opened.
 MemorySpreadsheetHost::Loader knownFiles(std::vector<std::filesystem::path> files) {
@@ -43,6 +45,11 @@ DrawingFileReader templateReader() {
     };
 }
 
+// A host that cannot be started at all.
+struct BrokenSpreadsheetHost : MemorySpreadsheetHost {
+    void start() override { throw HostError("cannot start"); }
+};
+
 TEST(OpenSample, StartsTheHostShowsItAndOpensTheSampleInFront) {
     MemorySpreadsheetHost host(knownFiles({kSample}));
     RecordingUserInterface ui;
@@ -50,43 +57,30 @@ TEST(OpenSample, StartsTheHostShowsItAndOpensTheSampleInFront) {
     EXPECT_TRUE(host.started());
     EXPECT_TRUE(host.visible());
     EXPECT_EQ(host.activeWorkbook().name(), "Pipe_Design_Sample.xlsx");
-    EXPECT_TRUE(ui.messageTexts().empty());
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), (std::vector<std::string>{kSampleCaption, ""}));
+    EXPECT_EQ(test::seen(ui), (std::vector<std::string>{kSampleCaption, "status: "}));
 }
 
-TEST(OpenSample, AMissingSampleNamesItsPathWhileTheCaptionStillShows) {
-    MemorySpreadsheetHost host(knownFiles({}));
+// A missing sample is named while the caption still shows; a host that cannot start clears the
+// caption before its message.
+TEST(OpenSample, FailuresAreReportedOnce) {
+    MemorySpreadsheetHost noSample(knownFiles({}));
     RecordingUserInterface ui;
-    EXPECT_FALSE(openSampleCommand(host, ui, kSample));
-    const std::vector<Message> shown = test::messagesShown(ui);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Could not find the sample file named " + kSample.string());
-    EXPECT_EQ(shown[0].buttons, Buttons::Ok);
-    EXPECT_FALSE(shown[0].title.has_value());  // the application's own title
-    // The message comes first, then the caption is cleared.
-    const auto& events = ui.events();
-    ASSERT_GE(events.size(), 3u);
-    EXPECT_EQ(events[0].caption, kSampleCaption);
-    EXPECT_EQ(events[1].kind, UiEvent::Kind::Message);
-    EXPECT_EQ(events[2].kind, UiEvent::Kind::Status);
-    EXPECT_EQ(ui.status(StatusLabel::MainStatus), "");
-}
+    EXPECT_FALSE(openSampleCommand(noSample, ui, kSample));
+    EXPECT_EQ(test::seen(ui),
+              (std::vector<std::string>{kSampleCaption,
+                                        "Could not find the sample file named " + kSample.string(),
+                                        "status: "}));
+    const Message shown = test::messagesShown(ui).at(0);
+    EXPECT_EQ(shown.buttons, Buttons::Ok);
+    EXPECT_FALSE(shown.title.has_value());  // the application's own title
 
-// A host that cannot be started at all.
-struct BrokenSpreadsheetHost : MemorySpreadsheetHost {
-    void start() override { throw HostError("cannot start"); }
-};
-
-TEST(OpenSample, AHostThatCannotStartClearsTheCaptionBeforeItsMessage) {
-    BrokenSpreadsheetHost host;
-    RecordingUserInterface ui;
-    EXPECT_FALSE(openSampleCommand(host, ui, kSample));
-    ASSERT_EQ(ui.events().size(), 3u);
-    EXPECT_EQ(ui.events()[1].kind, UiEvent::Kind::Status);
-    EXPECT_EQ(ui.events()[1].caption, "");
-    EXPECT_EQ(ui.events()[2].message.text,
-              "Could not open the excel application.So please confirm that you have installed "
-              "microsoft Excel.");
+    BrokenSpreadsheetHost broken;
+    RecordingUserInterface brokenUi;
+    EXPECT_FALSE(openSampleCommand(broken, brokenUi, kSample));
+    EXPECT_EQ(test::seen(brokenUi),
+              (std::vector<std::string>{kSampleCaption, "status: ",
+                                        "Could not open the excel application.So please confirm "
+                                        "that you have installed microsoft Excel."}));
 }
 
 // A template file on disk (the host checks that it is there); its contents come from the reader.
@@ -114,8 +108,7 @@ TEST(TemplateDrawing, ARunningHostWithoutDrawingGetsOneWithTheTemplateBlocks) {
     EXPECT_TRUE(d.modelSpace().entities().empty());  // the inserted reference is erased at once
     EXPECT_TRUE(f.cad.visible());
     EXPECT_EQ(f.cad.updateCount(), 1);
-    EXPECT_EQ(f.ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{kTemplateCaption, ""}));
+    EXPECT_EQ(test::seen(f.ui), (std::vector<std::string>{kTemplateCaption, "status: "}));
 }
 
 TEST(TemplateDrawing, AHostNotRunningIsStarted) {
@@ -138,9 +131,10 @@ TEST(TemplateDrawing, TheTemplateItselfInFrontGetsNothingInserted) {
 TEST(TemplateDrawing, AMissingTemplateLeavesTheHostVisible) {
     TemplateFixture f(true);
     EXPECT_FALSE(templateDrawingCommand(f.cad, f.ui, "/nowhere/Pipe-des-blank.dxf"));
-    EXPECT_EQ(f.ui.messageTexts(), (std::vector<std::string>{"Could not find the template file."}));
+    EXPECT_EQ(test::seen(f.ui),
+              (std::vector<std::string>{kTemplateCaption, "Could not find the template file.",
+                                        "status: "}));
     EXPECT_TRUE(f.cad.visible());
-    EXPECT_EQ(f.ui.status(StatusLabel::MainStatus), "");
 }
 
 // A host that is neither running nor able to start.
@@ -155,10 +149,11 @@ TEST(TemplateDrawing, NoHostAtAllIsReported) {
     RecordingUserInterface ui;
     const TemplateFile file;
     EXPECT_FALSE(templateDrawingCommand(cad, ui, file.path));
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{"Could not find the AutoCAD application. Please confirm "
-                                        "that you have AutoCAD application"}));
-    EXPECT_EQ(ui.status(StatusLabel::MainStatus), "");
+    EXPECT_EQ(test::seen(ui),
+              (std::vector<std::string>{kTemplateCaption,
+                                        "Could not find the AutoCAD application. Please confirm "
+                                        "that you have AutoCAD application",
+                                        "status: "}));
 }
 
 }  // namespace

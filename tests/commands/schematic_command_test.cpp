@@ -4,14 +4,13 @@
 
 #include "schematic/schematic_fixture.h"
 #include "support/messages_shown.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
 
-using test::entitiesOf;
-using test::expectNear;
+using test::drawn;
 using test::Section;
-using test::textNamed;
 
 // A small network: a main line from an intake through a junction to a collection chamber, and a
 // branch from the junction to a tap.
@@ -25,9 +24,7 @@ struct NetworkFixture : test::SchematicFixture {
         select();
     }
     bool run() { return schematicCommand(sheets, cad, ui, templateFile); }
-    std::vector<const CadBlockReference*> symbols() {
-        return entitiesOf<CadBlockReference>(drawing());
-    }
+    std::vector<const CadBlockReference*> symbols() { return drawn<CadBlockReference>(drawing()); }
 };
 
 // Each symbol as "<block> <first attribute> @x,y".
@@ -42,57 +39,33 @@ std::vector<std::string> describe(const std::vector<const CadBlockReference*>& r
     return out;
 }
 
+// The network under its title block, compared with its reviewed snapshot in
+// tests/commands/golden: the branch leaves the junction downwards; symbols with their levels.
 TEST(SchematicCommand, DrawsTheNetworkUnderItsTitleBlock) {
-    NetworkFixture f;
-    ASSERT_TRUE(f.run());
-    EXPECT_TRUE(f.ui.messageTexts().empty());
-    Drawing& d = f.drawing();
-    EXPECT_NE(d.blocks().find("INTAKE_CC"), nullptr);  // the template's symbols came in
-    EXPECT_EQ(test::textsOf(d),
-              (std::vector<std::string>{"Scheme Name: Kaski Gravity Scheme", "Source: Dhara Khola",
-                                        "Safe Yield = 0.850 lps", "63H(6)/120 m", "2.5 lps ",
-                                        "50H(10)/80 m", "2.5 lps ", "25GI(M)/60 m", "0.5 lps "}));
-    const std::vector<const CadLine*> lines = entitiesOf<CadLine>(d);
-    ASSERT_EQ(lines.size(), 3u);
-    expectNear(lines[0]->startPoint(), 0, 0);
-    expectNear(lines[0]->endPoint(), 30, 0);
-    expectNear(lines[1]->endPoint(), 60, 0);
-    expectNear(lines[2]->startPoint(), 30, 0);  // the branch leaves the junction
-    expectNear(lines[2]->endPoint(), 30, -30);
-    EXPECT_EQ(entitiesOf<CadCircle>(d).size(), 3u);
-    EXPECT_EQ(describe(f.symbols()),
-              (std::vector<std::string>{"INTAKE IN1 @0,0", "JNO J1(RL=1450m) @30,0",
-                                        "CC1 CC1(RL=1400m) @60,0", "TNO T1(RL=1420m) @30,-30"}));
-    EXPECT_EQ(f.symbols()[0]->attributes()[1].textString(), "RL = 1500.00m");
-    EXPECT_EQ(d.activeTextStyle().name(), "romans");
-    EXPECT_NE(d.textStyles().find("romand"), nullptr);
-    EXPECT_EQ(f.ui.captions(StatusLabel::DrawingStatus),
-              (std::vector<std::string>{
-                  "Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Rows  1 of  5",
-                  "Reading Excel Rows  2 of  5", "Reading Excel Rows  3 of  5",
-                  "Reading Excel Rows  4 of  5", "Reading Excel Rows  5 of  5",
-                  "Drawing in AutoCAD is completed.", "Drawing in AutoCAD is completed."}));
-    EXPECT_TRUE(f.ui.captions(StatusLabel::MainStatus).empty());
-}
-
-TEST(SchematicCommand, TitleBlockTexts) {
-    NetworkFixture f;
-    f.sheet->load(6, 9, CellValue{});
-    f.sheet->load(6, 12, std::string("12.5 l/s"));
-    ASSERT_TRUE(f.run());
     const struct {
-        const char* text;
-        double y;
-    } lines[] = {{"Scheme Name: Kaski Gravity Scheme", 22},
-                 {"Source: ---", 18},
-                 {"Safe Yield = 12.500 lps", 14}};
-    for (const auto& l : lines) {
-        const CadText& t = textNamed(f.drawing(), l.text);
-        expectNear(t.textAlignmentPoint(), 0, l.y, l.text);
-        EXPECT_EQ(t.height(), 2.5) << l.text;
-        EXPECT_EQ(t.rotation(), 0.0) << l.text;
-        EXPECT_EQ(t.horizontalAlignment(), HorizontalAlignment::Center) << l.text;
-        EXPECT_EQ(t.verticalAlignment(), VerticalAlignment::Middle) << l.text;
+        const char* golden;
+        CellValue source, yield;
+    } scenarios[] = {{"small_network", std::string("Dhara Khola"), 0.85},
+                     {"small_network_without_source", CellValue{}, std::string("12.5 l/s")}};
+    for (const auto& s : scenarios) {
+        SCOPED_TRACE(s.golden);
+        NetworkFixture f;
+        f.sheet->load(6, 9, s.source);
+        f.sheet->load(6, 12, s.yield);
+        ASSERT_TRUE(f.run());
+        EXPECT_TRUE(f.ui.messageTexts().empty());
+        Drawing& d = f.drawing();
+        test::expectGoldenDrawing(d, "commands", s.golden);
+        EXPECT_NE(d.blocks().find("INTAKE_CC"), nullptr);  // the template's symbols came in
+        EXPECT_EQ(d.activeTextStyle().name(), "romans");
+        EXPECT_NE(d.textStyles().find("romand"), nullptr);
+        EXPECT_EQ(f.ui.captions(StatusLabel::DrawingStatus),
+                  (std::vector<std::string>{
+                      "Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Rows  1 of  5",
+                      "Reading Excel Rows  2 of  5", "Reading Excel Rows  3 of  5",
+                      "Reading Excel Rows  4 of  5", "Reading Excel Rows  5 of  5",
+                      "Drawing in AutoCAD is completed.", "Drawing in AutoCAD is completed."}));
+        EXPECT_TRUE(f.ui.captions(StatusLabel::MainStatus).empty());
     }
 }
 
@@ -162,7 +135,7 @@ TEST(SchematicCommand, ADrawingHostNotRunningIsStartedAndDrawnInto) {
     EXPECT_TRUE(f.cad.started());
     EXPECT_EQ(f.ui.events().at(0).kind, UiEvent::Kind::WaitShown);
     EXPECT_EQ(f.ui.events().at(0).caption, "Lunching AutoCad...");
-    EXPECT_EQ(entitiesOf<CadLine>(f.drawing()).size(), 3u);
+    EXPECT_EQ(drawn<CadLine>(f.drawing()).size(), 3u);
 }
 
 TEST(SchematicCommand, ASymbolMissingFromTheTemplateIsAHostFailure) {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "drawn_entities.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
+#include "support/drawn_entities.h"
 #include "support/messages_shown.h"
 
 namespace plovis {
@@ -170,48 +170,30 @@ TEST(GroundProfileDialog, GroundPointsThatCannotBeReadKeepTheDialogOpen) {
     EXPECT_TRUE(missing.groundLines().empty());
 }
 
-// Each sheet's ground line starts at the sheet's reference point: its x, the chainage of its
-// first point and its number of points.
-struct SheetSeen {
-    double x;
-    double firstChainage;
-    std::size_t points;
-};
-
+// The sheets of a branch in one row at the picked point cut down to whole units: each ground
+// line starts at its sheet's reference point, its first point at the picked height (how the
+// branch is cut into sheets is the layout's, tested there).
 TEST(GroundProfileDialog, SheetsOfABranchInOneRowAtThePickedHeight) {
-    const struct {
-        const char* name;
-        std::vector<double> chainages;
-        std::vector<SheetSeen> sheets;
-    } cases[] = {
-        {"thousands",
-         steps(8000, 1000),
-         {{100, 0, 6}, {100 + 3500 * kH + 350, 3000, 5}, {100 + 2 * (3500 * kH + 350), 7000, 2}}},
-        {"stretched", {0, 1000, 2000, 3000, 3600}, {{100, 0, 5}}},
-        {"exact end", steps(4000, 100), {{100, 0, 36}, {100 + 3500 * kH + 350, 3500, 6}}},
-    };
-    for (const auto& c : cases) {
-        DialogFixture f;
-        f.branch("Main", c.chainages);
-        f.utility.pickPoint({100.7, 50.2, 0});  // cut down to (100, 50)
-        const auto r = f.draw();
-        ASSERT_EQ(r.outcome, GroundProfileOutcome::Drawn) << c.name;
-        EXPECT_TRUE(f.dialog.closeRequested);
-        EXPECT_EQ(r.sheetsDrawn, static_cast<int>(c.sheets.size())) << c.name;
-        const auto lines = f.groundLines();
-        ASSERT_EQ(lines.size(), c.sheets.size()) << c.name;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const auto& v = lines[i]->vertices();
-            ASSERT_EQ(v.size(), c.sheets[i].points) << c.name << " sheet " << i + 1;
-            EXPECT_NEAR(v[0].x, c.sheets[i].x, 1e-3) << c.name << " sheet " << i + 1;
-            // The sheet's first point at the picked height; levels rise 1 a point at 1:1000.
-            EXPECT_EQ(v[0].y, 50) << c.name;
-            EXPECT_NEAR(v[1].y - v[0].y, 1, 1e-9) << c.name;
-        }
-        std::vector<std::string> captions(c.sheets.size(), sheetCaption("Main"));
-        captions.push_back("");
-        EXPECT_EQ(f.captions(), captions) << c.name;
+    DialogFixture f;
+    f.branch("Main", steps(8000, 1000));
+    f.utility.pickPoint({100.7, 50.2, 0});  // cut down to (100, 50)
+    const auto r = f.draw();
+    ASSERT_EQ(r.outcome, GroundProfileOutcome::Drawn);
+    EXPECT_TRUE(f.dialog.closeRequested);
+    EXPECT_EQ(r.sheetsDrawn, 3);
+    const auto lines = f.groundLines();
+    ASSERT_EQ(lines.size(), 3u);
+    const std::vector<std::pair<double, std::size_t>> sheets = {
+        {100, 6}, {100 + 3500 * kH + 350, 5}, {100 + 2 * (3500 * kH + 350), 2}};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& v = lines[i]->vertices();
+        ASSERT_EQ(v.size(), sheets[i].second) << "sheet " << i + 1;
+        EXPECT_NEAR(v[0].x, sheets[i].first, 1e-3) << "sheet " << i + 1;
+        EXPECT_EQ(v[0].y, 50);
+        EXPECT_NEAR(v[1].y - v[0].y, 1, 1e-9);  // levels rise 1 a point at 1:1000
     }
+    EXPECT_EQ(f.captions(), (std::vector<std::string>{sheetCaption("Main"), sheetCaption("Main"),
+                                                      sheetCaption("Main"), ""}));
 }
 
 TEST(GroundProfileDialog, AOnePointBranchIsSkippedAndTheNextDrawn) {

@@ -98,34 +98,29 @@ TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {
     EXPECT_EQ(state.table.columns.mark.size(), 5u);
 }
 
+// Two empty labels in a row are reported at the second; the count passes 1 at the end mark, row
+// rowCount + 16; blanks count as empty.
 TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
-    RecordingUserInterface ui;
-    ProfileState ok;
-    test::loadDesignColumns(ok, {titleRow("T"), section("A", "B"), section("B", "C"), titleRow("U"),
-                                 section("C", "D")});
-    EXPECT_TRUE(checkDesignRows(ok.table.columns, ok.table.rowCount, ui));
-    EXPECT_TRUE(ui.events().empty());
-
-    // The last row without its end node: the count passes 1 at the end mark, row rowCount + 16.
-    ProfileState broken;
-    test::loadDesignColumns(broken, {titleRow("T"), section("A", "B"), section("B", "")});
-    EXPECT_FALSE(checkDesignRows(broken.table.columns, broken.table.rowCount, ui));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
-
-    // Two title rows in a row leave two empty end labels: reported at the second.
-    RecordingUserInterface ui2;
-    ProfileState titles;
-    test::loadDesignColumns(titles, {titleRow("T"), titleRow("U"), section("A", "B")});
-    EXPECT_FALSE(checkDesignRows(titles.table.columns, titles.table.rowCount, ui2));
-    EXPECT_EQ(ui2.messageTexts(), std::vector<std::string>{"Error occured at the row number 17"});
-
-    // Blanks count as empty.
-    RecordingUserInterface ui3;
-    ProfileState blanks;
-    test::loadDesignColumns(
-        blanks, {titleRow("T"), section("A", "B"), section("  ", "C"), section("", "D")});
-    EXPECT_FALSE(checkDesignRows(blanks.table.columns, blanks.table.rowCount, ui3));
-    EXPECT_EQ(ui3.messageTexts(), std::vector<std::string>{"Error occured at the row number 19"});
+    const struct {
+        std::vector<DesignRow> rows;
+        const char* message;  // nullptr: the rows pass
+    } cases[] = {
+        {{titleRow("T"), section("A", "B"), section("B", "C"), titleRow("U"), section("C", "D")},
+         nullptr},
+        {{titleRow("T"), section("A", "B"), section("B", "")},
+         "Error occured at the row number 19"},
+        {{titleRow("T"), titleRow("U"), section("A", "B")}, "Error occured at the row number 17"},
+        {{titleRow("T"), section("A", "B"), section("  ", "C"), section("", "D")},
+         "Error occured at the row number 19"},
+    };
+    for (const auto& c : cases) {
+        RecordingUserInterface ui;
+        ProfileState s;
+        test::loadDesignColumns(s, c.rows);
+        EXPECT_EQ(checkDesignRows(s.table.columns, s.table.rowCount, ui), c.message == nullptr);
+        EXPECT_EQ(ui.messageTexts(),
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
 }
 
 TEST(DesignRange, BranchesStartAtTitleRowsAndEndAtTheEndMark) {

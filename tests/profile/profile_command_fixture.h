@@ -14,6 +14,7 @@
 #include "hosts/scripted_cad_utility.h"
 #include "commands/profile_command.h"
 #include "profile_fixture.h"
+#include "support/drawn_entities.h"
 #include "support/test_paths.h"
 
 namespace plovis::test {
@@ -82,46 +83,5 @@ struct ProfileFixture {
     bool run() { return runProfileCommand(command, inputs, spreadsheet, cad, ui); }
     Drawing& drawing() { return *command.cad.document; }
 };
-
-// What the drawing holds, for checks.
-template <class T>
-std::vector<const T*> entitiesOf(const Drawing& d) {
-    std::vector<const T*> out;
-    for (const CadEntity* e : d.modelSpace().entities()) {
-        if (const T* t = entityAs<T>(*e)) out.push_back(t);
-    }
-    return out;
-}
-
-inline const CadText* findText(const Drawing& d, const std::string& text) {
-    for (const CadText* t : entitiesOf<CadText>(d)) {
-        if (t->textString() == text) return t;
-    }
-    return nullptr;
-}
-
-inline std::vector<std::string> textsOnLayer(const Drawing& d, const std::string& layer) {
-    std::vector<std::string> out;
-    for (const CadText* t : entitiesOf<CadText>(d)) {
-        if (t->layer() == layer) out.push_back(t->textString());
-    }
-    return out;
-}
-
-inline std::vector<const CadBlockReference*> inserts(const Drawing& d, const std::string& name) {
-    std::vector<const CadBlockReference*> out;
-    for (const CadBlockReference* r : entitiesOf<CadBlockReference>(d)) {
-        if (r->name() == name) out.push_back(r);
-    }
-    return out;
-}
-
-inline std::vector<const CadLine*> linesOnLayer(const Drawing& d, const std::string& layer) {
-    std::vector<const CadLine*> out;
-    for (const CadLine* l : entitiesOf<CadLine>(d)) {
-        if (l->layer() == layer) out.push_back(l);
-    }
-    return out;
-}
 
 }  // namespace plovis::test

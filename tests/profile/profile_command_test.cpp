@@ -3,95 +3,118 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "profile_command_fixture.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
 
-using test::entitiesOf;
-using test::findText;
 using test::inserts;
-using test::linesOnLayer;
 using test::section;
-using test::textsOnLayer;
 using test::titleRow;
 
 constexpr const char* kDataError = "The Data is not correct, Check with the Original Excel File!";
+constexpr const char* kCompleted = "Drawing in AutoCAD is completed.";
 
 std::vector<test::DesignRow> mainLine() {
-    return {titleRow("Main line"), section("IN1", "BPC1", 300, 1300, 1260, 1300, 1300, 1290),
+    return {titleRow("Main line"), section("IN1", "BPC1", 300, 1300, 1290, 1300, 1300, 1290),
             section("BPC1", "J1", 400, 1260, 1230, 1260, 1260, 1250),
             section("J1", "T1", 200, 1230, 1220, 1260, 1250, 1245)};
 }
 
-bool has(const std::vector<std::string>& texts, const std::string& t) {
-    return std::find(texts.begin(), texts.end(), t) != texts.end();
+template <class... Parts>
+std::vector<test::DesignRow> join(Parts... parts) {
+    std::vector<test::DesignRow> rows;
+    (rows.insert(rows.end(), parts.begin(), parts.end()), ...);
+    return rows;
 }
 
-TEST(ProfileCommand, OneBranchOnOneA4Sheet) {
-    test::ProfileFixture f;
-    f.rows(mainLine());
-    ASSERT_TRUE(f.run());
-    const Drawing& d = f.drawing();
-    // The sheet starts 250 right of the origin at 60; the first node 5 further.
-    ASSERT_EQ(inserts(d, "ini-format").size(), 1u);
-    EXPECT_EQ(inserts(d, "ini-format")[0]->insertionPoint(), (Point{310, 95, 0}));
-    ASSERT_EQ(inserts(d, "a4_paper").size(), 1u);
-    EXPECT_EQ(inserts(d, "a4_paper")[0]->insertionPoint(), (Point{315 - 45, 95 - 75, 0}));
-    // Structure symbols on the nodes' ground: IN1, BPC1, J1, T1 (datum 1210).
-    ASSERT_EQ(inserts(d, "IN").size(), 1u);
-    EXPECT_EQ(inserts(d, "IN")[0]->insertionPoint(), (Point{315, 95 + 90, 0}));
-    ASSERT_EQ(inserts(d, "BPC").size(), 1u);
-    EXPECT_EQ(inserts(d, "BPC")[0]->insertionPoint(), (Point{315 + 60, 95 + 50, 0}));
-    EXPECT_EQ(inserts(d, "JN").size(), 1u);
-    EXPECT_EQ(inserts(d, "TAP").size(), 1u);
+struct Scenario {
+    const char* golden;
+    std::vector<test::DesignRow> rows;
+    const char* paper = "A4";
+    std::vector<test::ProfileFixture::GroundPoint> ground;  // of "MAIN LINE", when any
+    std::vector<std::string> messages;
+};
 
-    const auto texts = textsOnLayer(d, "0");
-    for (const char* t : {"Main line",
-                          "( Sheet No: 1/1 ) of Kalika WSS",
-                          "Scale: [H 1: 5000, V 1: 1000]",
-                          "IN1",
-                          "BPC1",
-                          "J1",
-                          "T1",
-                          "0",
-                          "300",
-                          "700",
-                          "900",
-                          "400",
-                          "200",
-                          "1300.0",
-                          "1260.0",
-                          "30.0",
-                          "25.0",
-                          "1.50",
-                          "H63(6)",
-                          "Soil",
-                          "1210.0",
-                          "1310.0"}) {
-        EXPECT_TRUE(has(texts, t)) << t;
+// Each drawing compared with its reviewed snapshot in tests/profile/golden.
+TEST(ProfileCommand, DrawsLikeItsReviewedSnapshot) {
+    const Scenario scenarios[] = {
+        // The sheet 250 right of the origin, the first node 5 further; symbols on the nodes'
+        // ground, one run each of flow, pipe and soil; the chainage figures read upwards.
+        {"one_branch_a4", mainLine(), "A4", {}, {}},
+        // The static line rises at the break pressure chamber, not at the junction.
+        {"static_line_rises_at_bpc",
+         {titleRow("Main line"), section("IN1", "J1", 300, 1300, 1280, 1300, 1300, 1290),
+          section("J1", "BPC1", 300, 1280, 1260, 1280, 1290, 1280),
+          section("BPC1", "T1", 300, 1260, 1240, 1260, 1260, 1250)},
+         "A4",
+         {},
+         {}},
+        // Chainage carries over three sheets and starts again from 0 on branch 2.
+        {"chainage_over_sheets",
+         {titleRow("Main line"), section("A", "B", 1000, 1300, 1290, 1310, 1310, 1300),
+          section("B", "C", 1000, 1290, 1280, 1310, 1300, 1290),
+          section("C", "D", 1000, 1280, 1270, 1310, 1290, 1280), titleRow("Branch 2"),
+          section("D", "E", 500, 1270, 1260, 1280, 1280, 1275)},
+         "A4",
+         {},
+         {}},
+        // Branch 2 fits beside branch 1 (60 + 60 < 230); branch 3 takes a new paper.
+        {"short_branches_packed",
+         {titleRow("Main line"), section("A", "B", 300, 1300, 1290, 1310, 1310, 1305),
+          titleRow("Branch 2"), section("B", "C", 300, 1290, 1280, 1310, 1305, 1300),
+          titleRow("Branch 3"), section("C", "D", 600, 1280, 1270, 1310, 1300, 1290)},
+         "A4",
+         {},
+         {}},
+        // The grade line 180 m and the static line 255 m above the ground: both are broken
+        // on the level axis and drawn lower.
+        {"datum_breaks",
+         {titleRow("Main line"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)},
+         "A4",
+         {},
+         {}},
+        // No frame on other papers; the scale text at the A3 width.
+        {"a3_without_frame", mainLine(), "A3", {}, {}},
+        // The ground line through six points; P2 lies 0.4 beyond P1 and gets no figures; one
+        // interval more below and above.
+        {"ground_profile_line",
+         mainLine(),
+         "A4",
+         {{"in1", 0, 1300},
+          {"P1", 150, 1275.5},
+          {"P2", 2, 1274},
+          {"BPC1", 148, 1260},
+          {"J1", 400, 1230},
+          {"T1", 200, 1220}},
+         {}},
+        // Rows before the first title are read but not drawn: the main line alone.
+        {"one_branch_a4",
+         join(std::vector{section("X1", "X2", 100, 1300, 1290, 1300)}, mainLine()),
+         "A4",
+         {},
+         {}},
+        // A branch without title is skipped with its message: the main line alone.
+        {"one_branch_a4",
+         join(mainLine(), std::vector{titleRow("  "), section("T1", "T2", 100, 1220, 1215, 1260)}),
+         "A4",
+         {},
+         {"Branch 2 does not contains any title.So first put proper title \r and redraw the "
+          "branch again."}},
+    };
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.golden);
+        test::ProfileFixture f;
+        f.inputs.paper = s.paper;
+        f.rows(s.rows);
+        if (!s.ground.empty()) f.groundBranch("MAIN LINE", s.ground);
+        ASSERT_TRUE(f.run());
+        EXPECT_EQ(f.ui.messageTexts(), s.messages);
+        EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), kCompleted);
+        test::expectGoldenDrawing(f.drawing(), "profile", s.golden);
     }
-    // One run each of flow, pipe and soil over the whole sheet.
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "1.50"), 1);
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "H63(6)"), 1);
-    // The title, the sheet line and the scale text.
-    const CadText* title = findText(d, "Main line");
-    EXPECT_EQ(title->textAlignmentPoint(), (Point{315 - 38, 95 - 55, 0}));
-    EXPECT_DOUBLE_EQ(title->height(), 3.0);
-    const CadText* scale = findText(d, "Scale: [H 1: 5000, V 1: 1000]");
-    EXPECT_EQ(scale->textAlignmentPoint(), (Point{315 + 230, 95 - 58, 0}));
-    EXPECT_EQ(scale->horizontalAlignment(), HorizontalAlignment::Right);
-    // The chainage figures read upwards from 0.75 above the chainage row's lower line.
-    const CadText* chainage = findText(d, "700");
-    EXPECT_EQ(chainage->textAlignmentPoint(), (Point{315 + 140, 95 - 18 + 0.75, 0}));
-    EXPECT_DOUBLE_EQ(chainage->rotation(), 1.570796327);
-    // Without a ground profile the ground line follows the nodes: three sections.
-    EXPECT_EQ(linesOnLayer(d, "GL").size(), 3u);
-    EXPECT_EQ(linesOnLayer(d, "HGL").size(), 3u);
-    EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
-    EXPECT_TRUE(f.ui.messageTexts().empty());
 }
 
 TEST(ProfileCommand, ProgressCaptionsWithTheirBlanks) {
@@ -103,109 +126,8 @@ TEST(ProfileCommand, ProgressCaptionsWithTheirBlanks) {
          {"Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Worksheet",
           "Reading Excel Rows  1 of  4", "Reading Excel Rows  4 of  4",
           "Processing Branch  1 of  1", "Processing Sheet no  1 of  1 of Branch  1"}) {
-        EXPECT_TRUE(has(captions, c)) << c;
+        EXPECT_NE(std::find(captions.begin(), captions.end(), c), captions.end()) << c;
     }
-}
-
-TEST(ProfileCommand, StaticLineRisesAtBreakPressureChambersButNotAtJunctions) {
-    test::ProfileFixture f;
-    f.rows({titleRow("Main line"), section("IN1", "J1", 300, 1300, 1280, 1300, 1300, 1290),
-            section("J1", "BPC1", 300, 1280, 1260, 1280, 1290, 1280),
-            section("BPC1", "T1", 300, 1260, 1240, 1260, 1260, 1250)});
-    ASSERT_TRUE(f.run());
-    const Drawing& d = f.drawing();
-    const auto spl = linesOnLayer(d, "SPL");
-    ASSERT_EQ(spl.size(), 4u);  // three runs and one riser
-    int risers = 0;
-    for (const CadLine* l : spl) {
-        if (l->startPoint().x == l->endPoint().x) {
-            ++risers;
-            EXPECT_DOUBLE_EQ(l->startPoint().x, 315 + 120);  // at BPC1, not at J1 (x 375)
-        }
-    }
-    EXPECT_EQ(risers, 1);
-    const auto labels = textsOnLayer(d, "SPL");
-    EXPECT_EQ(labels, (std::vector<std::string>{"SPL(1300.0)", "SPL(1280.0)", "SPL(1260.0)"}));
-    EXPECT_DOUBLE_EQ(findText(d, "SPL(1300.0)")->height(), 1.2);
-}
-
-TEST(ProfileCommand, ChainageCarriesOverSheetsAndRestartsPerBranch) {
-    test::ProfileFixture f;
-    f.rows({titleRow("Main line"), section("A", "B", 1000, 1300, 1290, 1310),
-            section("B", "C", 1000, 1290, 1280, 1310), section("C", "D", 1000, 1280, 1270, 1310),
-            titleRow("Branch 2"), section("D", "E", 500, 1270, 1260, 1280)});
-    ASSERT_TRUE(f.run());
-    const auto texts = textsOnLayer(f.drawing(), "0");
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "1000"), 2 + 3);  // two chainages, 3 lengths
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "3000"), 1);
-    EXPECT_TRUE(has(texts, "( Sheet No: 3/3 ) of Kalika WSS"));
-    EXPECT_TRUE(has(texts, "500"));
-    // Branch 2 starts again from 0: the figure 0 appears on sheet 1 and on branch 2.
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "0"), 2);
-    // Each sheet of branch 1 and branch 2 start a new paper: four frames, 1000 m is 200 wide.
-    EXPECT_EQ(inserts(f.drawing(), "a4_paper").size(), 4u);
-}
-
-TEST(ProfileCommand, ShortBranchesArePackedOnOnePaperWhileThereIsRoom) {
-    test::ProfileFixture f;
-    f.rows({titleRow("Main line"), section("A", "B", 300, 1300, 1290, 1310), titleRow("Branch 2"),
-            section("B", "C", 300, 1290, 1280, 1310), titleRow("Branch 3"),
-            section("C", "D", 600, 1280, 1270, 1310)});
-    ASSERT_TRUE(f.run());
-    const Drawing& d = f.drawing();
-    // Branch 1: 60 wide on a new paper; branch 2 beside it (60 + 60 < 230); branch 3 would make
-    // 60 + 60 + 30 + 120 and takes a new paper.
-    EXPECT_EQ(inserts(d, "a4_paper").size(), 2u);
-    EXPECT_EQ(inserts(d, "ini-format").size(), 2u);
-    const CadText* packed = findText(d, "Branch 2");
-    ASSERT_NE(packed, nullptr);
-    // Packed: 20 right of branch 1's end (315 + 60 + 5), titles only 5 left of its first node.
-    EXPECT_DOUBLE_EQ(packed->textAlignmentPoint().x, 380 + 20 + 5 - 5);
-    const auto texts = textsOnLayer(d, "0");
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Scale: [H 1: 5000, V 1: 1000]"), 2);
-}
-
-TEST(ProfileCommand, OtherPapersGetNoFrame) {
-    test::ProfileFixture f;
-    f.inputs.paper = "A3";
-    f.rows(mainLine());
-    ASSERT_TRUE(f.run());
-    EXPECT_TRUE(inserts(f.drawing(), "a4_paper").empty());
-    EXPECT_EQ(findText(f.drawing(), "Scale: [H 1: 5000, V 1: 1000]")->textAlignmentPoint().x,
-              315 + 350);
-}
-
-TEST(ProfileCommand, AGroundProfileGivesTheGroundLineAndItsFigures) {
-    test::ProfileFixture f;
-    f.rows(mainLine());
-    f.groundBranch("MAIN LINE", {{"in1", 0, 1300},
-                                 {"P1", 150, 1275.5},
-                                 {"P2", 2, 1274},  // 0.4 beyond P1: no figures of its own
-                                 {"BPC1", 148, 1260},
-                                 {"J1", 400, 1230},
-                                 {"T1", 200, 1220}});
-    ASSERT_TRUE(f.run());
-    const Drawing& d = f.drawing();
-    EXPECT_EQ(linesOnLayer(d, "GL").size(), 5u);  // six ground points
-    const auto texts = textsOnLayer(d, "0");
-    EXPECT_TRUE(has(texts, "1275.5"));
-    EXPECT_FALSE(has(texts, "1274.0"));
-    EXPECT_TRUE(has(texts, "150"));
-    EXPECT_FALSE(has(texts, "152"));
-    // One more interval below and above than without the ground line: 1200 to 1320.
-    EXPECT_TRUE(has(texts, "1200.0"));
-    EXPECT_TRUE(has(texts, "1320.0"));
-}
-
-TEST(ProfileCommand, RowsBeforeTheFirstTitleAreReadButNotDrawn) {
-    test::ProfileFixture f;
-    std::vector<test::DesignRow> rows{section("X1", "X2", 100, 1300, 1290, 1300)};
-    for (const auto& r : mainLine())
-        rows.push_back(r);
-    f.rows(rows);
-    ASSERT_TRUE(f.run());
-    EXPECT_EQ(findText(f.drawing(), "X1"), nullptr);
-    EXPECT_NE(findText(f.drawing(), "IN1"), nullptr);
 }
 
 TEST(ProfileCommand, StopsWithAMessage) {
@@ -226,50 +148,37 @@ TEST(ProfileCommand, StopsWithAMessage) {
         f.rows(c.rows);
         EXPECT_FALSE(f.run()) << c.name;
         EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{c.message}) << c.name;
-        EXPECT_NE(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
+        EXPECT_NE(f.ui.status(StatusLabel::DrawingStatus), kCompleted);
     }
 }
 
-TEST(ProfileCommand, ABranchWithoutTitleIsSkippedWithItsMessage) {
-    test::ProfileFixture f;
-    auto rows = mainLine();
-    rows.push_back(titleRow("  "));
-    rows.push_back(section("T1", "T2", 100, 1220, 1215, 1260));
-    f.rows(rows);
-    ASSERT_TRUE(f.run());
-    EXPECT_EQ(f.ui.messageTexts(),
-              std::vector<std::string>{"Branch 2 does not contains any title.So first put proper "
-                                       "title \r and redraw the branch again."});
-    EXPECT_EQ(findText(f.drawing(), "T2"), nullptr);
-}
-
-TEST(ProfileCommand, DataThatCannotBeDrawnEndsTheApplication) {
-    test::ProfileFixture f;
-    auto rows = mainLine();
-    f.rows(rows);
-    f.design->load(18, 2 + 16, 50.0);  // a galvanised iron pipe ...
-    f.design->load(18, 2 + 17, 6.0);   // ... whose class is a number, not a text
-    EXPECT_THROW(f.run(), ApplicationEnds);
-    ASSERT_EQ(f.ui.messageTexts(), std::vector<std::string>{kDataError});
-    EXPECT_EQ(f.ui.events().back().kind, UiEvent::Kind::EndRequested);
-}
-
-TEST(ProfileCommand, AZeroScaleIsADataError) {
-    test::ProfileFixture f;
-    f.inputs.vscale = "abc";
-    f.rows(mainLine());
-    EXPECT_THROW(f.run(), ApplicationEnds);
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{kDataError});
-}
-
-TEST(ProfileCommand, TooManySheetsIsADataError) {
-    test::ProfileFixture f;
-    std::vector<test::DesignRow> rows{titleRow("Long")};
+// Data that cannot be drawn ends the application with one message.
+TEST(ProfileCommand, DataErrorsEndTheApplication) {
+    std::vector<test::DesignRow> tooLong{titleRow("Long")};
     for (int i = 0; i < 25; ++i)
-        rows.push_back(section("P", "Q", 1150, 1300, 1290, 1300));
-    f.rows(rows);
-    EXPECT_THROW(f.run(), ApplicationEnds);
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{kDataError});
+        tooLong.push_back(section("P", "Q", 1150, 1300, 1290, 1300));
+    const struct {
+        const char* name;
+        std::vector<test::DesignRow> rows;
+        const char* vscale;
+        bool numericGiClass;  // a galvanised iron pipe whose class is a number, not a text
+    } cases[] = {
+        {"galvanised class a number", mainLine(), "1000", true},
+        {"scale no number", mainLine(), "abc", false},
+        {"more than 24 sheets", tooLong, "1000", false},
+    };
+    for (const auto& c : cases) {
+        test::ProfileFixture f;
+        f.inputs.vscale = c.vscale;
+        f.rows(c.rows);
+        if (c.numericGiClass) {
+            f.design->load(18, 2 + 16, 50.0);
+            f.design->load(18, 2 + 17, 6.0);
+        }
+        EXPECT_THROW(f.run(), ApplicationEnds) << c.name;
+        EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{kDataError}) << c.name;
+        EXPECT_EQ(f.ui.events().back().kind, UiEvent::Kind::EndRequested) << c.name;
+    }
 }
 
 TEST(ProfileCommand, AWorkbookWithoutTheSchemeMarkEndsTheApplication) {

@@ -5,29 +5,21 @@
 namespace plovis {
 namespace {
 
-TEST(PaperColors, NamedColoursWithWhitePrintingBlack) {
-    EXPECT_EQ(paperColor(1), (Rgb{255, 0, 0}));
-    EXPECT_EQ(paperColor(3), (Rgb{0, 255, 0}));
-    EXPECT_EQ(paperColor(5), (Rgb{0, 0, 255}));
-    EXPECT_EQ(paperColor(6), (Rgb{255, 0, 255}));
-    EXPECT_EQ(paperColor(7), (Rgb{0, 0, 0}));
-    EXPECT_EQ(paperColor(8), (Rgb{128, 128, 128}));
-}
-
-TEST(PaperColors, TheHueWheelInShadesAndTheGreys) {
-    EXPECT_EQ(paperColor(10), (Rgb{255, 0, 0}));
-    EXPECT_EQ(paperColor(11), (Rgb{255, 127, 127}));  // half saturated
-    EXPECT_EQ(paperColor(12), (Rgb{204, 0, 0}));      // darker shade
-    EXPECT_EQ(paperColor(50), (Rgb{255, 255, 0}));    // 60 degrees: yellow
-    EXPECT_EQ(paperColor(90), (Rgb{0, 255, 0}));      // 120 degrees: green
-    EXPECT_EQ(paperColor(170), (Rgb{0, 0, 255}));     // 240 degrees: blue
-    EXPECT_EQ(paperColor(250), (Rgb{51, 51, 51}));
-    EXPECT_EQ(paperColor(255), (Rgb{255, 255, 255}));
-}
-
-TEST(PaperColors, NumbersOutsideTheIndexPrintBlack) {
-    for (int c : {-1, 0, 256, 1000})
-        EXPECT_EQ(paperColor(c), (Rgb{0, 0, 0})) << c;
+// Named colours with white printing black, the hue wheel in shades, the greys, and numbers
+// outside the index in black.
+TEST(PaperColors, ByColourNumber) {
+    const struct {
+        int aci;
+        Rgb rgb;
+    } cases[] = {
+        {1, {255, 0, 0}},    {3, {0, 255, 0}},       {5, {0, 0, 255}},  {6, {255, 0, 255}},
+        {7, {0, 0, 0}},      {8, {128, 128, 128}},   {10, {255, 0, 0}}, {11, {255, 127, 127}},
+        {12, {204, 0, 0}},   {50, {255, 255, 0}},    {90, {0, 255, 0}}, {170, {0, 0, 255}},
+        {250, {51, 51, 51}}, {255, {255, 255, 255}}, {-1, {0, 0, 0}},   {0, {0, 0, 0}},
+        {256, {0, 0, 0}},    {1000, {0, 0, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(paperColor(c.aci), c.rgb) << c.aci;
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 #include <stdlib.h>
 
 #include <QImage>
-#include <fstream>
 #include <numbers>
-#include <sstream>
 
 #include "hosts/cad_drawing.h"
 #include "hosts/host_error.h"
 #include "render/drawing_painter.h"
 #include "render/render_files.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -193,13 +192,6 @@ TEST(Render, ReferencesShowTheirBlockAndVisibleAttributes) {
     EXPECT_FALSE(r.dark(40.0, 45.0));
 }
 
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(Render, PdfPagesAreTheDrawingsSizeWithTextKeptAsText) {
     Drawing d;
     d.modelSpace().addLine({0, 0, 0}, {277, 0, 0});
@@ -207,7 +199,7 @@ TEST(Render, PdfPagesAreTheDrawingsSizeWithTextKeptAsText) {
     d.modelSpace().addLine({0, 190, 0}, {1, 190, 0});
     test::ScratchDir dir("render-pdf");
     renderDrawing(d, dir / "sheet.pdf");
-    const std::string pdf = readAll(dir / "sheet.pdf");
+    const std::string pdf = test::readBytes(dir / "sheet.pdf");
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     // 297 x 210 mm (the drawing plus 10 mm margins) in whole points.
     EXPECT_NE(pdf.find("/MediaBox [0 0 842.000000 595.000000]"), std::string::npos);
@@ -222,11 +214,11 @@ TEST(Render, APdfMadeTwiceIsTheSameWithASourceDateEpoch) {
     renderDrawing(d, dir / "a.pdf");
     renderDrawing(d, dir / "b.pdf");
     ::unsetenv("SOURCE_DATE_EPOCH");
-    const std::string a = readAll(dir / "a.pdf");
-    EXPECT_EQ(a, readAll(dir / "b.pdf"));
+    const std::string a = test::readBytes(dir / "a.pdf");
+    EXPECT_EQ(a, test::readBytes(dir / "b.pdf"));
     EXPECT_NE(a.find("/CreationDate (D:19800101000000"), std::string::npos);
     renderDrawing(d, dir / "now.pdf");  // without it: today's date
-    EXPECT_EQ(readAll(dir / "now.pdf").find("/CreationDate (D:1980"), std::string::npos);
+    EXPECT_EQ(test::readBytes(dir / "now.pdf").find("/CreationDate (D:1980"), std::string::npos);
 }
 
 TEST(Render, SvgKeepsTheTexts) {
@@ -235,7 +227,7 @@ TEST(Render, SvgKeepsTheTexts) {
     d.modelSpace().addCircle({0, 0, 0}, 1);
     test::ScratchDir dir("render-svg");
     renderDrawing(d, dir / "node.svg");
-    const std::string svg = readAll(dir / "node.svg");
+    const std::string svg = test::readBytes(dir / "node.svg");
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("J4(RL=1012.5m)"), std::string::npos);
     EXPECT_NE(svg.find("viewBox"), std::string::npos);

@@ -10,25 +10,10 @@
 #include "hosts/scripted_cad_utility.h"
 #include "commands/profile_command.h"
 #include "sample_fixture.h"
+#include "support/drawn_entities.h"
 
 namespace plovis {
 namespace {
-
-template <class T>
-std::vector<const T*> drawnOf(const Drawing& d) {
-    std::vector<const T*> out;
-    for (const CadEntity* e : d.modelSpace().entities()) {
-        if (const T* t = entityAs<T>(*e)) out.push_back(t);
-    }
-    return out;
-}
-
-std::vector<std::string> textsOf(const Drawing& d) {
-    std::vector<std::string> out;
-    for (const CadText* t : drawnOf<CadText>(d))
-        out.push_back(t->textString());
-    return out;
-}
 
 bool holds(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -64,7 +49,7 @@ TEST(SampleDrawings, TheProfileOfEveryBranch) {
     EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
     EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
     const Drawing& d = *command.cad.document;
-    const std::vector<std::string> texts = textsOf(d);
+    const std::vector<std::string> texts = test::textsOf(d);
     ASSERT_EQ(f.branchTitles.size(), 4u);
     for (const std::string& title : f.branchTitles)
         EXPECT_TRUE(holds(texts, title)) << title;
@@ -76,7 +61,7 @@ TEST(SampleDrawings, TheProfileOfEveryBranch) {
     EXPECT_TRUE(holds(texts, "SPL(1862.4)"));
     EXPECT_TRUE(holds(texts, "SPL(1794.2)"));
     std::size_t structures = 0;
-    for (const CadBlockReference* r : drawnOf<CadBlockReference>(d))
+    for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
         structures += r->name() == "TAP";
     EXPECT_GE(structures, 9u);  // the nine tap stands, some shown at both ends of a sheet
 }
@@ -86,12 +71,12 @@ TEST(SampleDrawings, TheSchematicOfTheNetwork) {
     ASSERT_TRUE(schematicCommand(f.host, f.cad, f.ui, f.templateFile));
     EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
     const Drawing& d = f.cad.activeDocument();
-    const std::vector<std::string> texts = textsOf(d);
+    const std::vector<std::string> texts = test::textsOf(d);
     EXPECT_TRUE(holds(texts, "Scheme Name: Sundarpur Gravity Water Supply Scheme"));
     EXPECT_TRUE(holds(texts, "Source: Sim Dhara spring"));
     EXPECT_TRUE(holds(texts, "Safe Yield = 1.200 lps"));
     std::vector<std::string> symbols;
-    for (const CadBlockReference* r : drawnOf<CadBlockReference>(d))
+    for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
         symbols.push_back(r->name() + " " + r->attributes()[0].textString().substr(0, 4));
     EXPECT_EQ(std::count(symbols.begin(), symbols.end(), "INTAKE IN1"), 1);
     EXPECT_EQ(std::count_if(symbols.begin(), symbols.end(),
@@ -102,7 +87,7 @@ TEST(SampleDrawings, TheSchematicOfTheNetwork) {
               1);
     // Every branch is drawn from a node already placed: nothing lands at the spacing of a
     // separate network.
-    for (const CadLine* l : drawnOf<CadLine>(d)) {
+    for (const CadLine* l : test::drawn<CadLine>(d)) {
         EXPECT_LT(std::abs(l->startPoint().y), 400) << "a stroke far below the network";
     }
 }

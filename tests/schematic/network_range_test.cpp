@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <variant>
+
 #include "schematic/schematic_fixture.h"
 #include "support/messages_shown.h"
 
@@ -15,100 +18,81 @@ struct RangeFixture : SchematicFixture {
     SchematicState state;
     bool read() { return readSchematicRange(sheets, state, ui); }
     const SchematicBranch& branch(int b) const { return state.schematicBranches.at(b); }
+    // Each branch as "title[lastItem]", then its items 0..lastItem as
+    // " from-to pipe direction length flow fromLevel toLevel".
+    std::vector<std::string> branches() const {
+        std::vector<std::string> out;
+        for (const SchematicBranch& b : state.schematicBranches) {
+            out.push_back(b.title + "[" + std::to_string(b.lastItem) + "]");
+            for (int k = 0; k <= b.lastItem; ++k) {
+                const SchematicItem& i = b.items.at(k);
+                std::ostringstream line;
+                line << " " << i.fromNode << "-" << i.toNode << " " << i.pipeLabel << " "
+                     << i.direction << " " << i.length << " " << i.flow << " " << i.fromLevel << " "
+                     << i.toLevel;
+                out.push_back(line.str());
+            }
+        }
+        return out;
+    }
 };
 
 TEST(SchematicRange, SchemeHeaderFromTheActiveSheet) {
-    RangeFixture f;
-    f.sheet->load(6, 12, std::string("12.5 l/s"));
-    f.select(16, 20);
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.state.schemeName, "Kaski Gravity Scheme");
-    EXPECT_EQ(f.state.sourceName, "Dhara Khola");
-    EXPECT_EQ(f.state.safeYield, "12.5");
-}
-
-TEST(SchematicRange, AnEmptySourceReadsAsDashes) {
-    RangeFixture f;
-    f.sheet->load(6, 9, CellValue{});
-    f.sheet->load(6, 12, CellValue{});
-    f.select(16, 17);
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.state.sourceName, "---");
-    EXPECT_EQ(f.state.safeYield, "0");
+    const struct {
+        CellValue source, yield;
+        const char *sourceName, *safeYield;
+    } cases[] = {{std::string("Dhara Khola"), std::string("12.5 l/s"), "Dhara Khola", "12.5"},
+                 {CellValue{}, CellValue{}, "---", "0"}};
+    for (const auto& c : cases) {
+        RangeFixture f;
+        f.sheet->load(6, 9, c.source);
+        f.sheet->load(6, 12, c.yield);
+        f.select(16, 20);
+        ASSERT_TRUE(f.read());
+        EXPECT_EQ(f.state.schemeName, "Kaski Gravity Scheme");
+        EXPECT_EQ(f.state.sourceName, c.sourceName);
+        EXPECT_EQ(f.state.safeYield, c.safeYield);
+    }
 }
 
 TEST(SchematicRange, TitleRowsOpenBranchesAndSectionsFillThem) {
-    RangeFixture f;
-    f.title("Main line");
-    f.section({"IN1", "J1", 120.5, 2.5, "dl", 1500, 1450});
-    f.section({"J1", "CC1", 80, 2.5, "R", 1450, 1400, 50.0, 10.0});
-    f.title("Branch A");
-    f.section({"J1", "T1", 60, 0.5, "D", 1450, 1420, 0.0, 0.0, 25.0, std::string("M")});
-    f.section(
-        {"T1", "T2", 40, 0.25, "d", 1420, 1410, 0.0, 0.0, std::string(" 20 "), std::string("H")});
-    f.select();
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.state.rowCount, 6);
-    ASSERT_EQ(f.state.lastBranch(), 1);
-    EXPECT_EQ(f.branch(0).title, "Main line");
-    EXPECT_EQ(f.branch(0).lastItem, 1);
-    const SchematicItem& first = f.branch(0).items.at(0);
-    EXPECT_EQ(first.fromNode, "IN1");
-    EXPECT_EQ(first.toNode, "J1");
-    EXPECT_EQ(first.length, 120.5f);
-    EXPECT_EQ(first.flow, 2.5f);
-    EXPECT_EQ(first.direction, "DL");
-    EXPECT_EQ(first.fromLevel, 1500.0f);
-    EXPECT_EQ(first.toLevel, 1450.0f);
-    EXPECT_EQ(first.pipeLabel, "63H(6)");
-    EXPECT_EQ(f.branch(0).items.at(1).pipeLabel, "50H(10)");
-    EXPECT_EQ(f.branch(1).title, "Branch A");
-    EXPECT_EQ(f.branch(1).lastItem, 1);
-    EXPECT_EQ(f.branch(1).items.at(0).pipeLabel, "25GI(M)");
-    EXPECT_EQ(f.branch(1).items.at(1).pipeLabel, "20GI(H)");
-    EXPECT_EQ(f.branch(1).items.at(1).direction, "D");
-}
-
-TEST(SchematicRange, ASelectionStartingOnADataRowMakesABranchTitledByItsNode) {
-    RangeFixture f;
-    f.section({"R1", "R2"});
-    f.section({"R2", "R3"});
-    f.select();
-    ASSERT_TRUE(f.read());
-    ASSERT_EQ(f.state.lastBranch(), 0);
-    EXPECT_EQ(f.branch(0).title, "R1");
-    EXPECT_EQ(f.branch(0).lastItem, 1);
-}
-
-TEST(SchematicRange, TwoTitleRowsInARowGiveABranchOfNoItems) {
-    RangeFixture f;
-    f.title("Empty");
-    f.title("Next");
-    f.section({"A", "B"});
-    f.select();
-    ASSERT_TRUE(f.read());
-    ASSERT_EQ(f.state.lastBranch(), 1);
-    EXPECT_EQ(f.branch(0).title, "Empty");
-    EXPECT_EQ(f.branch(0).lastItem, 0);
-    ASSERT_GE(f.branch(0).items.size(), 1u);  // its empty item 0 is drawn
-    EXPECT_EQ(f.branch(0).items[0].fromNode, "");
-    EXPECT_EQ(f.branch(0).items[0].pipeLabel, "");
-    EXPECT_EQ(f.branch(1).lastItem, 0);
-    EXPECT_EQ(f.branch(1).items.at(0).fromNode, "A");
-}
-
-TEST(SchematicRange, ABranchOfOneItemKeepsLastItemZero) {
-    RangeFixture f;
-    f.title("One");
-    f.section({"A", "B"});
-    f.title("Two");
-    f.section({"B", "C"});
-    f.section({"C", "D"});
-    f.select();
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.branch(0).lastItem, 0);
-    EXPECT_EQ(f.branch(0).items.at(0).toNode, "B");
-    EXPECT_EQ(f.branch(1).lastItem, 1);
+    const struct {
+        const char* name;
+        std::vector<std::variant<std::string, Section>> rows;  // a string: a title row
+        std::vector<std::string> branches;
+    } cases[] = {
+        {"two branches",
+         {std::string("Main line"), Section{"IN1", "J1", 120.5, 2.5, "dl", 1500, 1450},
+          Section{"J1", "CC1", 80, 2.5, "R", 1450, 1400, 50.0, 10.0}, std::string("Branch A"),
+          Section{"J1", "T1", 60, 0.5, "D", 1450, 1420, 0.0, 0.0, 25.0, std::string("M")},
+          Section{"T1", "T2", 40, 0.25, "d", 1420, 1410, 0.0, 0.0, std::string(" 20 "),
+                  std::string("H")}},
+         {"Main line[1]", " IN1-J1 63H(6) DL 120.5 2.5 1500 1450",
+          " J1-CC1 50H(10) R 80 2.5 1450 1400", "Branch A[1]", " J1-T1 25GI(M) D 60 0.5 1450 1420",
+          " T1-T2 20GI(H) D 40 0.25 1420 1410"}},
+        {"a first data row titles the branch by its node",
+         {Section{"R1", "R2"}, Section{"R2", "R3"}},
+         {"R1[1]", " R1-R2 63H(6) R 100 1.5 1000 990", " R2-R3 63H(6) R 100 1.5 1000 990"}},
+        {"two title rows in a row: a branch of its empty item",
+         {std::string("Empty"), std::string("Next"), Section{"A", "B"}},
+         {"Empty[0]", " -   0 0 0 0", "Next[0]", " A-B 63H(6) R 100 1.5 1000 990"}},
+        {"a branch of one item keeps lastItem 0",
+         {std::string("One"), Section{"A", "B"}, std::string("Two"), Section{"B", "C"},
+          Section{"C", "D"}},
+         {"One[0]", " A-B 63H(6) R 100 1.5 1000 990", "Two[1]", " B-C 63H(6) R 100 1.5 1000 990",
+          " C-D 63H(6) R 100 1.5 1000 990"}},
+    };
+    for (const auto& c : cases) {
+        RangeFixture f;
+        for (const auto& row : c.rows) {
+            if (const auto* title = std::get_if<std::string>(&row)) f.title(*title);
+            if (const auto* s = std::get_if<Section>(&row)) f.section(*s);
+        }
+        f.select();
+        ASSERT_TRUE(f.read()) << c.name;
+        EXPECT_EQ(f.state.rowCount, static_cast<int>(c.rows.size())) << c.name;
+        EXPECT_EQ(f.branches(), c.branches) << c.name;
+    }
 }
 
 TEST(SchematicRange, ABranchLongerThanTwoHundredAndOneItemsIsReadWhole) {
@@ -188,47 +172,36 @@ TEST(SchematicRange, ASelectionOfOneRowReadsNoBranch) {
     EXPECT_EQ(f.state.schemeName, "Kaski Gravity Scheme");  // the header is read all the same
 }
 
-TEST(SchematicRange, AGalvanisedDiameterThatIsNoNumberNamesItsCell) {
-    RangeFixture f;
-    f.section({"A", "B"});
-    f.section({"B", "C", 10, 1, "R", 0, 0, 0.0, 0.0, std::string("25 mm"), std::string("M")});
-    f.select();
-    try {
-        f.read();
-        FAIL() << "the diameter was accepted";
-    } catch (const SchematicDataError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Sheet 'PD-CW-Sample', cell R17: \"25 mm\" is not a number (galvanised iron pipe "
-                  "diameter)");
-    }
-}
-
-TEST(SchematicRange, ANumberBeyondASingleFieldNamesItsCell) {
+TEST(SchematicRange, ACellThatCannotServeIsNamed) {
     const struct {
+        int row, column;
         CellValue value;
         const char* message;
     } cases[] = {
-        {1e39, "Sheet 'PD-CW-Sample', cell E16: the number 1E+39 is too large (stretch length)"},
-        {std::string("2e400"),
-         "Sheet 'PD-CW-Sample', cell E16: the number \"2e400\" is too "
-         "large (stretch length)"},
+        {17, 18, std::string("25 mm"),
+         "Sheet 'PD-CW-Sample', cell R17: \"25 mm\" is not a number (galvanised iron pipe "
+         "diameter)"},
+        {16, 5, 1e39,
+         "Sheet 'PD-CW-Sample', cell E16: the number 1E+39 is too large (stretch length)"},
+        {16, 5, std::string("2e400"),
+         "Sheet 'PD-CW-Sample', cell E16: the number \"2e400\" is too large (stretch length)"},
     };
     for (const auto& c : cases) {
         RangeFixture f;
         f.section({"A", "B"});
         f.section({"B", "C"});
-        f.sheet->load(16, 5, c.value);
+        f.sheet->load(c.row, c.column, c.value);
         f.select();
         try {
             f.read();
-            ADD_FAILURE() << "the length was accepted";
+            ADD_FAILURE() << "accepted: " << c.message;
         } catch (const SchematicDataError& e) {
             EXPECT_EQ(std::string(e.what()), c.message);
         }
     }
 }
 
-TEST(SchematicRange, NoWorkbookOpenStartsTheHostAndReadsNothing) {
+TEST(SchematicRange, NoWorkbookOpenStartsTheHostOrEndsTheApplication) {
     RangeFixture f;
     MemorySpreadsheetHost empty;
     f.ui.script({Answer::Ok});
@@ -250,15 +223,13 @@ TEST(SchematicRange, NoWorkbookOpenStartsTheHostAndReadsNothing) {
     EXPECT_EQ(events[1].waitLabel, "Lunching Excel");
     EXPECT_EQ(events[2].kind, UiEvent::Kind::WaitHidden);
     EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Click Execute Once Again !");
-}
 
-TEST(SchematicRange, CancelWhenNoWorkbookIsOpenEndsTheApplication) {
-    RangeFixture f;
-    MemorySpreadsheetHost empty;
-    f.ui.script({Answer::Cancel});
-    EXPECT_THROW(readSchematicRange(empty, f.state, f.ui), ApplicationEnds);
-    EXPECT_TRUE(f.ui.endRequested());
-    EXPECT_FALSE(empty.started());
+    RangeFixture g;
+    MemorySpreadsheetHost none;
+    g.ui.script({Answer::Cancel});
+    EXPECT_THROW(readSchematicRange(none, g.state, g.ui), ApplicationEnds);
+    EXPECT_TRUE(g.ui.endRequested());
+    EXPECT_FALSE(none.started());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
+#include "support/drawn_entities.h"
 #include "support/sheet_rows.h"
 #include "support/test_paths.h"
 
@@ -111,38 +112,6 @@ struct SchematicFixture {
 
     Drawing& drawing() { return cad.activeDocument(); }
 };
-
-// What the drawing holds, by kind, in the order drawn.
-template <class T>
-std::vector<const T*> entitiesOf(const Drawing& d) {
-    std::vector<const T*> found;
-    for (const CadEntity* e : d.modelSpace().entities()) {
-        if (const T* t = entityAs<T>(*e)) found.push_back(t);
-    }
-    return found;
-}
-
-inline std::vector<std::string> textsOf(const Drawing& d) {
-    std::vector<std::string> texts;
-    for (const CadText* t : entitiesOf<CadText>(d))
-        texts.push_back(t->textString());
-    return texts;
-}
-
-// The text drawn with exactly this string; fails the test when there is none or several.
-inline const CadText& textNamed(const Drawing& d, const std::string& s) {
-    const CadText* found = nullptr;
-    int count = 0;
-    for (const CadText* t : entitiesOf<CadText>(d)) {
-        if (t->textString() == s) {
-            found = t;
-            ++count;
-        }
-    }
-    if (count != 1)
-        throw std::logic_error("\"" + s + "\" drawn " + std::to_string(count) + " times");
-    return *found;
-}
 
 inline void expectNear(const Point& p, double x, double y, const char* what = "") {
     EXPECT_NEAR(p.x, x, 1e-6) << what;

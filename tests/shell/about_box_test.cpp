@@ -68,15 +68,5 @@ TEST_F(AboutRules, ClosingTheBoxOtherwiseThanByOkStillSwitchesTheMainWindowOn) {
     EXPECT_FALSE(form().aboutBox()->isVisible());
 }
 
-TEST_F(AboutRules, CaptionVersionAndButton) {
-    form().aboutOwned();
-    AboutBox* box = form().aboutBox();
-    EXPECT_EQ(box->windowTitle(), "About us....");
-    EXPECT_EQ(box->objectName(), "About_us");
-    EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->text(), "Verion 1.0.2, Sept 2004");
-    EXPECT_EQ(okOf(box)->text(), "OK");
-    EXPECT_EQ(box->findChildren<QLabel*>(QRegularExpression("^Image")).size(), 3);
-}
-
 }  // namespace
 }  // namespace plovis

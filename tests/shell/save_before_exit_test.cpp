@@ -89,6 +89,7 @@ TEST_F(SaveBeforeExit, ACommandThatEndsTheApplicationOffersTheSameFirst) {
     EXPECT_EQ(dialogs->shown[0].message.text, "First Select the Correct Range and Then Click OK!");
     EXPECT_EQ(dialogs->saveQuestions, (std::vector<QString>{"scheme.xlsx", "Drawing1.dxf"}));
     EXPECT_TRUE(ended);
+    EXPECT_FALSE(form().isVisible());
 }
 
 TEST_F(SaveBeforeExit, NothingClosesWhileACommandRuns) {
