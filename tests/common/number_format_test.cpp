@@ -103,14 +103,10 @@ TEST(GeneralForm, ShortestTextToFifteenDigits) {
 }
 
 TEST(StrForm, NonNegativeNumbersGetOneLeadingBlank) {
-    EXPECT_EQ(strForm(3), " 3");
-    EXPECT_EQ(strForm(40), " 40");
-    EXPECT_EQ(strForm(0), " 0");
-    EXPECT_EQ(strForm(-3), "-3");
-    EXPECT_EQ(strForm(5000), " 5000");
-    EXPECT_EQ(strForm(2.5), " 2.5");
-    EXPECT_EQ("Reading Excel Rows " + strForm(3) + " of " + strForm(40),
-              "Reading Excel Rows  3 of  40");
+    const std::pair<double, const char*> cases[] = {{3, " 3"},  {40, " 40"},     {0, " 0"},
+                                                    {-3, "-3"}, {5000, " 5000"}, {2.5, " 2.5"}};
+    for (auto [value, text] : cases)
+        EXPECT_EQ(strForm(value), text) << value;
 }
 
 }  // namespace
