@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "hosts/host_error.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
 namespace {
 
 std::string failureOf(std::string_view contents) {
-    try {
-        parseLinetypes(contents, "test.lin");
-    } catch (const HostError& e) {
-        return e.what();
-    }
-    return "";
+    return test::failureText<HostError>([&] { parseLinetypes(contents, "test.lin"); });
 }
 
 TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
@@ -83,12 +79,10 @@ TEST(LinetypeFile, ShippedFileHasTheStandardFamiliesInThreeSizes) {
 }
 
 TEST(LinetypeFile, MissingFileIsAFailureNamingIt) {
-    try {
-        readLinetypeFile("/no/such/dir/acad.lin");
-        FAIL();
-    } catch (const HostError& e) {
-        EXPECT_NE(std::string(e.what()).find("/no/such/dir/acad.lin"), std::string::npos);
-    }
+    EXPECT_NE(test::failureText<HostError>([] {
+                  readLinetypeFile("/no/such/dir/acad.lin");
+              }).find("/no/such/dir/acad.lin"),
+              std::string::npos);
 }
 
 }  // namespace
