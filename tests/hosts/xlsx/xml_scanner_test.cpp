@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/xlsx/package_error.h"
+#include "support/failure_text.h"
 
 namespace plovis::xlsx {
 namespace {
@@ -28,12 +29,7 @@ std::string tokens(std::string_view doc) {
 }
 
 std::string failure(std::string_view doc) {
-    try {
-        tokens(doc);
-    } catch (const PackageError& e) {
-        return e.what();
-    }
-    return "no failure";
+    return test::failureText<PackageError>([&] { tokens(doc); });
 }
 
 TEST(XmlScanner, TokensWithPrefixesEmptyElementsReferencesAndCData) {
