@@ -22,8 +22,9 @@ std::string rowText(const Worksheet& sheet, int row, std::initializer_list<int> 
     for (int column : columns) {
         const CellValue v = sheet.cell(row, column);
         if (!text.empty()) text += ' ';
-        text += isEmpty(v) ? "-" : isNumber(v) ? generalForm(roundOff(std::get<double>(v), 9))
-                                               : "'" + cellText(v) + "'";
+        text += isEmpty(v)    ? "-"
+                : isNumber(v) ? generalForm(roundOff(std::get<double>(v), 9))
+                              : "'" + cellText(v) + "'";
     }
     return text;
 }

@@ -1,9 +1,13 @@
 #pragma once
 // Runs a survey routine against an in-memory workbook behind a host that fails on cue.
 
+#include <string>
 #include <vector>
 
+#include "hosts/recording_user_interface.h"
 #include "support/failing_workbook.h"
+#include "support/message_boxes.h"
+#include "survey/survey_context.h"
 
 namespace plovis::test {
 
@@ -29,5 +33,31 @@ FaultyRun runWithFaults(MemoryWorkbook& memory, HostFaults faults, Routine routi
     const bool done = routine(host);
     return {done, workbook.calculationChanges()};
 }
+
+// The scheme workbook, the recording user interface and the survey state of one test.
+struct SurveyRun {
+    MemoryWorkbook memory{"scheme.xlsx"};
+    RecordingUserInterface ui;
+    SurveyContext context;
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
+
+    template <typename Routine>
+    bool run(Routine routine, HostFaults given = {}) {
+        const auto faulty = runWithFaults(memory, given, routine);
+        calculation = faulty.calculation;
+        return faulty.done;
+    }
+};
+
+// The message of a write the host refused part-way through a sheet.
+inline std::string writeFailure(int row, const std::string& sheet, int column) {
+    return "ok critical | Could not write the row number " + std::to_string(row) +
+           " of the sheet " + sheet + ": the cell at row " + std::to_string(row) + ", column " +
+           std::to_string(column) + " cannot be written\rThe rows before it keep what was written.";
+}
+
+inline const std::string kNoGroundProfile =
+    "ok critical | Please open the correct data file that contains the sheet named GroundProfile";
+inline const std::string kComplete = "ok | Processing is complete";
 
 }  // namespace plovis::test
