@@ -16,23 +16,8 @@ struct HostFaults {
     int unreadableRow = 0;         // reading this row fails; 0: none
 };
 
-struct FaultyRun {
-    bool done = false;
-    std::vector<Calculation> calculation;  // every change of the calculation mode, in order
-};
-
 inline const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual,
                                                            Calculation::Automatic};
-
-template <typename Routine>
-FaultyRun runWithFaults(MemoryWorkbook& memory, HostFaults faults, Routine routine) {
-    FailingWorkbook workbook(memory);
-    if (faults.writesBeforeFailure >= 0) workbook.failWritesAfter(faults.writesBeforeFailure);
-    if (faults.unreadableRow != 0) workbook.failReadsOfRow(faults.unreadableRow);
-    SingleWorkbookHost host(&workbook);
-    const bool done = routine(host);
-    return {done, workbook.calculationChanges()};
-}
 
 // The scheme workbook, the recording user interface and the survey state of one test.
 struct SurveyRun {
@@ -43,9 +28,13 @@ struct SurveyRun {
 
     template <typename Routine>
     bool run(Routine routine, HostFaults given = {}) {
-        const auto faulty = runWithFaults(memory, given, routine);
-        calculation = faulty.calculation;
-        return faulty.done;
+        FailingWorkbook workbook(memory);
+        if (given.writesBeforeFailure >= 0) workbook.failWritesAfter(given.writesBeforeFailure);
+        if (given.unreadableRow != 0) workbook.failReadsOfRow(given.unreadableRow);
+        SingleWorkbookHost host(&workbook);
+        const bool done = routine(host);
+        calculation = workbook.calculationChanges();
+        return done;
     }
 };
 
