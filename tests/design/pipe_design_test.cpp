@@ -31,8 +31,6 @@ std::vector<std::string> rowFailure(int row) {
             "\rFirst you correct the error and redo again."};
 }
 
-const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual, Calculation::Automatic};
-
 struct PipeTable {
     DesignFixture f;
     MemoryWorksheet* pd = nullptr;
@@ -67,7 +65,7 @@ TEST(DesignPipes, WritesTheFrictionFactorRoundedToSixPlaces) {
     EXPECT_EQ(f17, roundOff(f17, 6));
     EXPECT_EQ(t.f.changed("PD-CW-Sample"), (std::vector<std::pair<int, int>>{{16, AG}, {17, AG}}));
     EXPECT_TRUE(t.f.ui.messageTexts().empty());
-    EXPECT_EQ(t.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, ASingleEmptyRowIsSteppedOverAndTwoEndThePass) {
@@ -112,7 +110,7 @@ TEST(DesignPipes, ARowWithoutARootStopsThePassAtThatRow) {
     EXPECT_TRUE(isEmpty(t.pd->cell(19, AG)));
     EXPECT_EQ(t.f.ui.status(StatusLabel::MainStatus), caption(18));
     EXPECT_EQ(t.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Manual});
-    EXPECT_EQ(t.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, RowsThatCannotBeComputedAreReportedByRow) {
@@ -146,7 +144,7 @@ TEST(DesignPipes, AHostFailureInTheMiddleOfThePassNamesItsRow) {
     EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(18));
     EXPECT_EQ(t.rowsWritten(), (std::vector<int>{16, 17}));
     EXPECT_EQ(t.pd->cell(17, AG), CellValue(0.018514));
-    EXPECT_EQ(t.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, AMissingSheetIsReportedAndNothingIsWritten) {
@@ -167,7 +165,7 @@ TEST(DesignPipes, AQuestionNobodyAnswersLeavesCalculationAutomatic) {
     t.pd->load(16, P, 4.0);
     // No answer scripted: the question cannot be answered, which no trapped region may swallow.
     EXPECT_THROW(designPipes(t.f.ctx), UnscriptedQuestion);
-    EXPECT_EQ(t.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 }  // namespace

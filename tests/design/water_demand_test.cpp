@@ -18,7 +18,6 @@ enum : int { B = 2, F = 6, G, H, I, J, K, L, M, N, O, P, Q, R, S };
 const std::vector<std::string> kDone{"ok | Congratulation computation is successful"};
 const std::vector<std::string> kNoSheet{
     "ok critical | Please open the correct data file that contains sheet named PD-CW-Sample"};
-const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual, Calculation::Automatic};
 
 // The value the row rule gives a column, or "kept" when it leaves the column out, "empty" when it
 // empties it.
@@ -112,13 +111,6 @@ TEST(DemandRow, UnitDemandRoundsHalvesToEven) {
     }
 }
 
-TEST(DemandRow, ColumnsAreWrittenLeftToRight) {
-    std::vector<int> columns;
-    for (const CellWrite& c : demandRowCells(inputs(0.02, 1, 15, 3, 45, 500, 0.1), 100, 2, 10, 5))
-        columns.push_back(c.column);
-    EXPECT_EQ(columns, (std::vector<int>{G, H, I, L, N, O, P, Q, R, S}));
-}
-
 TEST(DemandRow, AUnitDemandBeyondAWholeNumberFails) {
     EXPECT_THROW(demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, 1100000000, 0, 0),
                  ComputationError);
@@ -164,7 +156,7 @@ TEST(WaterDemand, BlocksAreFourRowsApartAndRowsBetweenThemAreLeftAlone) {
     EXPECT_EQ(d.demand->cell(27, G), CellValue(999.0));
     EXPECT_EQ(d.demand->cell(30, H), CellValue(270.0));  // 200 × 1.02^15 = 269.17
     EXPECT_EQ(test::messageBoxes(d.f.ui), kDone);
-    EXPECT_EQ(d.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
     EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
     EXPECT_EQ(d.f.ctx.sheet->name(), "Water Demand");
 }
@@ -175,7 +167,7 @@ TEST(WaterDemand, AnEmptyFirstRowComputesNothingAndStillCompletes) {
     EXPECT_TRUE(waterDemand(d.f.ctx));
     EXPECT_FALSE(d.f.workbook.modified());
     EXPECT_EQ(test::messageBoxes(d.f.ui), kDone);
-    EXPECT_EQ(d.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, TextInTheNumberColumnsEmptiesTheResults) {
@@ -205,7 +197,7 @@ TEST(WaterDemand, AMissingSheetIsReported) {
     noDemand.addDataInput({});
     EXPECT_FALSE(waterDemand(noDemand.ctx));
     EXPECT_EQ(test::messageBoxes(noDemand.ui), kNoSheet);
-    EXPECT_EQ(noDemand.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(noDemand.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
@@ -217,7 +209,7 @@ TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
     EXPECT_FALSE(waterDemand(d.f.ctx));
     EXPECT_EQ(test::messageBoxes(d.f.ui), kNoSheet);
     EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));  // the first block keeps its values
-    EXPECT_EQ(d.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
@@ -234,7 +226,7 @@ TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
                   "plus K) is beyond the range of a 32-bit whole number.\rThe rows above it keep "
                   "their computed values."});
     EXPECT_EQ(d.rowsWritten(), std::vector<int>{20});
-    EXPECT_EQ(d.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
     EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
 }
 
@@ -252,7 +244,7 @@ TEST(WaterDemand, AHostFailureInTheMiddleOfARowNamesTheRowAndStops) {
                   "their computed values."});
     EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));
     EXPECT_EQ(d.f.sheet("Water Demand").changedCells().size(), 14u);
-    EXPECT_EQ(d.f.failing.calculationChanges(), kManualThenAutomatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 }  // namespace

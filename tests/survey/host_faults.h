@@ -16,9 +16,6 @@ struct HostFaults {
     int unreadableRow = 0;         // reading this row fails; 0: none
 };
 
-inline const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual,
-                                                           Calculation::Automatic};
-
 // The scheme workbook, the recording user interface and the survey state of one test.
 struct SurveyRun {
     MemoryWorkbook memory{"scheme.xlsx"};
