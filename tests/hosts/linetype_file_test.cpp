@@ -43,8 +43,7 @@ TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
         {"*A/B,a\nA,1\n", "test.lin, line 1: Invalid line type name \"A/B\""},
         {"*GAS,a\nA,.5,-.2,[\"GAS\",STANDARD],-.25\n",
          "test.lin, line 2: line types with embedded texts or shapes are not supported"},
-        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"},
-    };
+        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"}};
     for (const auto& c : cases) {
         EXPECT_EQ(failureOf(c.contents).rfind(c.expected, 0), 0u)
             << c.contents << " -> " << failureOf(c.contents);

@@ -123,8 +123,7 @@ TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) 
         {"a zip bomb",
          withSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(8 << 20, ' ')),
          "cannot open <file>: the part xl/worksheets/sheet1.xml would inflate * times its "
-         "stored size, more than any workbook part (a zip bomb?)"},
-    };
+         "stored size, more than any workbook part (a zip bomb?)"}};
     test::ScratchDir dir("bad-input");
     for (const Case& c : cases) {
         const auto file = dir / "book.xlsx";

@@ -110,8 +110,7 @@ TEST(SheetPatcher, ChangesOnlyTheEditedCells) {
         {"a formula replaces a formula cell, keeping its style",
          "<row r=\"2\"><c r=\"B2\" s=\"3\" t=\"str\"><f>A2</f><v>x</v></c></row>",
          {formula(2, 2, "A2*2", 4.0)},
-         "<row r=\"2\"><c r=\"B2\" s=\"3\"><f>A2*2</f><v>4</v></c></row>"},
-    };
+         "<row r=\"2\"><c r=\"B2\" s=\"3\"><f>A2*2</f><v>4</v></c></row>"}};
     for (const Case& c : cases) {
         EXPECT_EQ(patchSheet(sheet(c.rows, c.before), c.edits),
                   sheet(c.expectedRows, c.expectedBefore))

@@ -100,8 +100,7 @@ TEST(XmlScanner, MalformedDocumentsNameWhatAndWhere) {
         {"<a>&#xD800;</a>", "line 1, column 4: a malformed character or entity reference"},
         {"<1a/>", "line 1, column 2: a name is expected"},
         {"<a></>", "line 1, column 6: a name is expected"},
-        {"<a", "line 1, column 1: the tag <a> is not closed"},
-    };
+        {"<a", "line 1, column 1: the tag <a> is not closed"}};
     for (const auto& [doc, expected] : cases) {
         EXPECT_EQ(failure(doc), std::string("not well-formed XML at ") + expected) << doc;
     }
