@@ -38,10 +38,8 @@ TEST(ColebrookWhite, SolvesTheEquationAcrossTheTable) {
     struct Case {
         double diameterMm, roughnessM, reynolds;
     };
-    const Case cases[] = {
-        {20, 0.0000015, 4000}, {50, 0.00005, 250000}, {110, 0.0001, 1e6},
-        {300, 0.003, 1e8},     {16, 0.0, 2300},       {100, 0.00001, 8},
-    };
+    const Case cases[] = {{20, 0.0000015, 4000}, {50, 0.00005, 250000}, {110, 0.0001, 1e6},
+                          {300, 0.003, 1e8},     {16, 0.0, 2300},       {100, 0.00001, 8}};
     for (const Case& c : cases) {
         const FrictionFactor f = colebrookWhite(c.diameterMm, c.roughnessM, c.reynolds);
         EXPECT_GT(f.factor, 0);

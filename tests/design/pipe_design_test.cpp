@@ -117,13 +117,11 @@ TEST(DesignPipes, RowsThatCannotBeComputedAreReportedByRow) {
     const struct {
         const char* what;
         CellValue diameter, roughness, reynolds;
-    } cases[] = {
-        {"no diameter", CellValue{}, 0.00001, 100000.0},
-        {"no Reynolds number", 100.0, 0.00001, std::string("Re")},
-        {"negative roughness", 100.0, -0.001, 100000.0},
-        {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re")},
-        {"number too large", std::string("1e999"), 0.00001, 100000.0},
-    };
+    } cases[] = {{"no diameter", CellValue{}, 0.00001, 100000.0},
+                 {"no Reynolds number", 100.0, 0.00001, std::string("Re")},
+                 {"negative roughness", 100.0, -0.001, 100000.0},
+                 {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re")},
+                 {"number too large", std::string("1e999"), 0.00001, 100000.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PipeTable t;

@@ -97,8 +97,7 @@ TEST(SchemeTitle, IsTheTextOfE8) {
         {CellValue{}, ""},
         {1234.0, "1234"},
         {std::string("Thulo Gaun Water Supply Scheme"), "Thulo Gaun Water Supply Scheme"},
-        {std::string(" 12 m "), " 12 m "},
-    };
+        {std::string(" 12 m "), " 12 m "}};
     for (const Case& c : cases) {
         DesignFixture f;
         f.add("PD-CW-Sample");

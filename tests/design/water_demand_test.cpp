@@ -91,14 +91,12 @@ TEST(DemandRow, UnitDemandRoundsHalvesToEven) {
         double fixed;
         std::string unitDemand;
     };
-    const Case cases[] = {
-        {1, 0.5, "2"},     // 2.5 -> 2
-        {1, 1.5, "4"},     // 3.5 -> 4
-        {3, 0, "6"},       // 3 × 2
-        {0, 0.4, "kept"},  // rounds to 0: L keeps what it held
-        {-2, 1, "kept"},   // -3: L keeps what it held
-        {0, 0, "empty"},  {-1, -1, "empty"},
-    };
+    const Case cases[] = {{1, 0.5, "2"},     // 2.5 -> 2
+                          {1, 1.5, "4"},     // 3.5 -> 4
+                          {3, 0, "6"},       // 3 × 2
+                          {0, 0.4, "kept"},  // rounds to 0: L keeps what it held
+                          {-2, 1, "kept"},   // -3: L keeps what it held
+                          {0, 0, "empty"},  {-1, -1, "empty"}};
     for (const Case& c : cases) {
         const auto cells = demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, c.units, c.fixed, 0);
         EXPECT_EQ(written(cells, L), c.unitDemand) << c.units << " " << c.fixed;

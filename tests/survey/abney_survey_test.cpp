@@ -21,11 +21,9 @@ TEST(AbneyAngle, AMinusSignOnAnyPartMakesTheWholeAngleNegative) {
     const struct {
         double d, m, s;
         double angle;
-    } cases[] = {
-        {2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
-        {-0.0, 30, 0, 0.5},  // minus zero is not negative
-        {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0},
-    };
+    } cases[] = {{2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
+                 {-0.0, 30, 0, 0.5},  // minus zero is not negative
+                 {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.d << " " << c.m << " " << c.s);
         EXPECT_EQ(angleSign(c.d, c.m, c.s), c.angle < 0 ? -1 : 1);

@@ -87,8 +87,7 @@ TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     const std::pair<int, const char*> rows[] = {
         {15, "- 'Main' -"},  // the list area was cleared first
         {16, "1 'A' 'B'"},  {17, "2 'B' 'D'"}, {18, "3 'D' 'E'"},
-        {19, "- 'Spur' -"}, {20, "1 'c' 'y'"},
-    };
+        {19, "- 'Spur' -"}, {20, "1 'c' 'y'"}};
     for (const auto& [row, expected] : rows)
         EXPECT_EQ(rowText(design, row, {2, 3, 4}), expected) << row;
     for (int row = 21; row <= 30; ++row)

@@ -95,15 +95,13 @@ TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
         std::vector<std::vector<CellValue>> rows;  // from row 4, column B
         int unreadableRow;
         int failedRow;
-    } cases[] = {
-        {"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
-        {"code beyond 16 bits",
-         {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
-         0,
-         6},
-        {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
-        {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6},
-    };
+    } cases[] = {{"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
+                 {"code beyond 16 bits",
+                  {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
+                  0,
+                  6},
+                 {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
+                 {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6}};
     for (const auto& c : cases) {
         MemoryWorkbook memory;
         MemoryWorksheet& sheet = memory.addSheet("GroundProfile");

@@ -49,8 +49,7 @@ TEST(RiseOrFall, OfStationOne) {
         {"only the foresight negative", readingsOf({1.5, 0}, {0, 0}, {0, -0.5}), 2.0},
         {"negative previous sight", readingsOf({0, 0}, {-0.4, 0}, {0, 1.0}), std::nullopt},
         {"no previous sight at all", readingsOf({0, 0}, {0, 0}, {0, 1.0}), -1.0},
-        {"negative intermediate, no foresight", readingsOf({1.5, 0}, {0, -1}, {0, 0}), 2.5},
-    };
+        {"negative intermediate, no foresight", readingsOf({1.5, 0}, {0, -1}, {0, 0}), 2.5}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto d = riseOrFall(c.readings, 1);
@@ -167,8 +166,7 @@ TEST_F(LevelSurveyFixture, ReducesEveryBranchOfTwoOrMoreStations) {
         {15, "- - - -"},        // Lone is skipped
         {17, "- - - 100"},      // Late starts from Main's A ...
         {18, "10 - - -"},       // ... and its two stations get only their chainage
-        {19, "20 - - -"},
-    };
+        {19, "20 - - -"}};
     for (const auto& [row, expected] : rows)
         EXPECT_EQ(rowText(sheet, row, {5, 9, 10, 11}), expected) << row;
     EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2, 4}));
