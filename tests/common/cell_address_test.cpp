@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/failure_text.h"
+
 namespace plovis {
 namespace {
 
@@ -60,12 +62,8 @@ TEST(CellAddress, SheetQualifiedRanges) {
 }
 
 TEST(CellAddress, ErrorsNameTheText) {
-    try {
-        parseA1("B0");
-        FAIL() << "no error";
-    } catch (const AddressError& e) {
-        EXPECT_NE(std::string(e.what()).find("\"B0\""), std::string::npos) << e.what();
-    }
+    const std::string failure = test::failureText<AddressError>([] { parseA1("B0"); });
+    EXPECT_NE(failure.find("\"B0\""), std::string::npos) << failure;
 }
 
 }  // namespace

@@ -2,16 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace plovis {
 namespace {
 
 TEST(Text, ComparisonIgnoresCaseOnly) {
-    EXPECT_TRUE(equalsIgnoringCase("Branch A", "BRANCH a"));
-    EXPECT_TRUE(equalsIgnoringCase("", ""));
-    EXPECT_FALSE(equalsIgnoringCase("A1", "A1 "));
-    EXPECT_FALSE(equalsIgnoringCase("cc3", "cc4"));
-    EXPECT_FALSE(equalsIgnoringCase("[", "{"));  // 0x5B and 0x7B differ by the case bit only
-    EXPECT_TRUE(equalsIgnoringCase("Zürich", "ZüRICH"));
+    // "[" and "{" (0x5B, 0x7B) differ by the case bit only.
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"Branch A", "BRANCH a", true}, {"", "", true},    {"A1", "A1 ", false},
+        {"cc3", "cc4", false},          {"[", "{", false}, {"Zürich", "ZüRICH", true}};
+    for (auto [a, b, equal] : cases)
+        EXPECT_EQ(equalsIgnoringCase(a, b), equal) << a << " " << b;
 }
 
 TEST(Text, UpperCaseTouchesAsciiLettersOnly) {
@@ -20,11 +22,10 @@ TEST(Text, UpperCaseTouchesAsciiLettersOnly) {
 }
 
 TEST(Text, TrimBlanksAtBothEnds) {
-    EXPECT_EQ(trimBlanks("  A1  "), "A1");
-    EXPECT_EQ(trimBlanks("   "), "");
-    EXPECT_EQ(trimBlanks(""), "");
-    EXPECT_EQ(trimBlanks("a b"), "a b");
-    EXPECT_EQ(trimBlanks("\tx"), "\tx");  // only blanks are trimmed
+    const std::pair<const char*, const char*> cases[] = {
+        {"  A1  ", "A1"}, {"   ", ""}, {"", ""}, {"a b", "a b"}, {"\tx", "\tx"}};  // blanks only
+    for (auto [text, trimmed] : cases)
+        EXPECT_EQ(trimBlanks(text), trimmed) << text;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "design/design_context.h"
 #include "hosts/recording_user_interface.h"
 #include "support/failing_workbook.h"
+#include "support/messages_shown.h"
 
 namespace plovis::test {
 
@@ -47,18 +48,10 @@ struct DesignFixture {
 
     MemoryWorksheet& addDataInput(const DemandConstants& c) {
         MemoryWorksheet& s = add("DATA INPUT");
-        const double values[] = {c.growthPercent,
-                                 c.yearsToBase,
-                                 c.yearsToDesign,
-                                 c.peakFactor,
-                                 c.perCapitaDemand,
-                                 c.perUnitDemand,
-                                 0,
-                                 0,
-                                 0,
-                                 c.minimumFlow};
-        for (int i = 0; i < 10; ++i)
-            s.load(22 + i, 5, values[i]);
+        int row = 22;  // E22 down to E31; E28 to E30 are not demand constants
+        for (double v : {c.growthPercent, c.yearsToBase, c.yearsToDesign, c.peakFactor,
+                         c.perCapitaDemand, c.perUnitDemand, 0.0, 0.0, 0.0, c.minimumFlow})
+            s.load(row++, 5, v);
         return s;
     }
 
@@ -71,11 +64,7 @@ struct DesignFixture {
 
 // The message boxes shown, in order.
 inline std::vector<Message> messages(const RecordingUserInterface& ui) {
-    std::vector<Message> out;
-    for (const UiEvent& e : ui.events()) {
-        if (e.kind == UiEvent::Kind::Message) out.push_back(e.message);
-    }
-    return out;
+    return messagesShown(ui);
 }
 
 }  // namespace plovis::test

@@ -4,6 +4,8 @@
 
 #include "common/rounding.h"
 #include "design/design_fixture.h"
+#include "support/message_boxes.h"
+#include "support/sheet_rows.h"
 
 namespace plovis {
 namespace {
@@ -17,9 +19,16 @@ std::string caption(int row) {
     return "Processing iteration for data at row " + std::to_string(row) + ".Please wait...";
 }
 
-std::string rowFailure(int row) {
-    return "Error occurred at the row number " + std::to_string(row) +
-           "\rFirst you correct the error and redo again.";
+std::vector<std::string> captions(int first, int last) {
+    std::vector<std::string> out;
+    for (int row = first; row <= last; ++row)
+        out.push_back(caption(row));
+    return out;
+}
+
+std::vector<std::string> rowFailure(int row) {
+    return {"ok | Error occurred at the row number " + std::to_string(row) +
+            "\rFirst you correct the error and redo again."};
 }
 
 struct PipeTable {
@@ -29,9 +38,11 @@ struct PipeTable {
     PipeTable() { pd = &f.add("PD-CW-Sample"); }
     void addPipe(int row, double diameterMm, double roughnessM, double reynolds) {
         pd->load(row, B, std::string("P") + std::to_string(row));
-        pd->load(row, AI, diameterMm);
-        pd->load(row, AJ, roughnessM);
-        pd->load(row, AK, reynolds);
+        test::loadRow(*pd, row, AI, {diameterMm, roughnessM, reynolds});
+    }
+    void addPipes(int first, int last) {
+        for (int row = first; row <= last; ++row)
+            addPipe(row, 100, 0.00001, 100000);
     }
     std::vector<int> rowsWritten() {
         std::vector<int> rows;
@@ -54,41 +65,29 @@ TEST(DesignPipes, WritesTheFrictionFactorRoundedToSixPlaces) {
     EXPECT_EQ(f17, roundOff(f17, 6));
     EXPECT_EQ(t.f.changed("PD-CW-Sample"), (std::vector<std::pair<int, int>>{{16, AG}, {17, AG}}));
     EXPECT_TRUE(t.f.ui.messageTexts().empty());
-    EXPECT_EQ(t.f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, ASingleEmptyRowIsSteppedOverAndTwoEndThePass) {
-    PipeTable t;
-    for (int row = 16; row <= 20; ++row)
-        t.addPipe(row, 100, 0.00001, 100000);
-    t.addPipe(22, 100, 0.00001, 100000);
-    t.addPipe(25, 100, 0.00001, 100000);  // after B23 and B24 are empty: never reached
-    EXPECT_TRUE(designPipes(t.f.ctx));
-    EXPECT_EQ(t.rowsWritten(), (std::vector<int>{16, 17, 18, 19, 20, 22}));
-    std::vector<std::string> expected;
-    for (int row = 16; row <= 24; ++row)
-        expected.push_back(caption(row));
-    EXPECT_EQ(t.f.ui.captions(StatusLabel::MainStatus), expected);
-}
-
-TEST(DesignPipes, TwoEmptyRowsAfterTheTableEndThePassAtTheSecond) {
-    PipeTable t;
-    for (int row = 16; row <= 20; ++row)
-        t.addPipe(row, 100, 0.00001, 100000);
-    EXPECT_TRUE(designPipes(t.f.ctx));
-    EXPECT_EQ(t.f.ui.status(StatusLabel::MainStatus), caption(22));
-    EXPECT_EQ(t.f.ui.captions(StatusLabel::MainStatus).size(), 7u);
-}
-
-TEST(DesignPipes, AnEmptyTableDesignsNothingAndSucceeds) {
-    PipeTable t;
-    t.addPipe(18, 100, 0.00001, 100000);
-    EXPECT_TRUE(designPipes(t.f.ctx));
-    EXPECT_FALSE(t.f.workbook.modified());
-    EXPECT_EQ(t.f.ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{caption(16), caption(17)}));
-    EXPECT_TRUE(t.f.ui.messageTexts().empty());
+    const struct {
+        std::vector<int> rows;  // rows with a pipe
+        std::vector<int> written;
+        int lastCaption;
+    } cases[] = {
+        {{16, 17, 18, 19, 20, 22, 25}, {16, 17, 18, 19, 20, 22}, 24},  // B23, B24 empty: 25 unseen
+        {{16, 17, 18, 19, 20}, {16, 17, 18, 19, 20}, 22},  // the table's end: two empty rows
+        {{18}, {}, 17},                                    // an empty table designs nothing
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lastCaption);
+        PipeTable t;
+        for (int row : c.rows)
+            t.addPipes(row, row);
+        EXPECT_TRUE(designPipes(t.f.ctx));
+        EXPECT_EQ(t.rowsWritten(), c.written);
+        EXPECT_EQ(t.f.ui.captions(StatusLabel::MainStatus), captions(16, c.lastCaption));
+        EXPECT_TRUE(t.f.ui.messageTexts().empty());
+    }
 }
 
 TEST(DesignPipes, AFactorHoldingTextStartsFromOneHundredth) {
@@ -102,80 +101,59 @@ TEST(DesignPipes, AFactorHoldingTextStartsFromOneHundredth) {
 
 TEST(DesignPipes, ARowWithoutARootStopsThePassAtThatRow) {
     PipeTable t;
-    t.addPipe(16, 100, 0.00001, 100000);
-    t.addPipe(17, 100, 0.00001, 100000);
+    t.addPipes(16, 19);
     t.addPipe(18, 100, 0.00001, 7);  // no root below 1
-    t.addPipe(19, 100, 0.00001, 100000);
     EXPECT_FALSE(designPipes(t.f.ctx));
-    ASSERT_EQ(t.f.ui.messageTexts(), std::vector<std::string>{rowFailure(18)});
-    const Message m = test::messages(t.f.ui).at(0);
-    EXPECT_EQ(m.icon, Icon::None);
-    EXPECT_EQ(m.buttons, Buttons::Ok);
-    EXPECT_FALSE(m.title.has_value());
+    EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(18));
     EXPECT_EQ(t.rowsWritten(), (std::vector<int>{16, 17, 18}));
     EXPECT_EQ(t.pd->cell(18, AG), CellValue(0.01));
     EXPECT_TRUE(isEmpty(t.pd->cell(19, AG)));
     EXPECT_EQ(t.f.ui.status(StatusLabel::MainStatus), caption(18));
     EXPECT_EQ(t.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Manual});
-    EXPECT_EQ(t.f.workbook.calculation(), Calculation::Automatic);
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, RowsThatCannotBeComputedAreReportedByRow) {
-    struct Case {
+    const struct {
         const char* what;
         CellValue diameter, roughness, reynolds;
-    };
-    const Case cases[] = {
-        {"no diameter", CellValue{}, 0.00001, 100000.0},
-        {"no Reynolds number", 100.0, 0.00001, std::string("Re")},
-        {"negative roughness", 100.0, -0.001, 100000.0},
-        {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re")},
-        {"number too large", std::string("1e999"), 0.00001, 100000.0},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"no diameter", CellValue{}, 0.00001, 100000.0},
+                 {"no Reynolds number", 100.0, 0.00001, std::string("Re")},
+                 {"negative roughness", 100.0, -0.001, 100000.0},
+                 {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re")},
+                 {"number too large", std::string("1e999"), 0.00001, 100000.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         PipeTable t;
         t.addPipe(16, 100, 0.00001, 100000);
         t.pd->load(17, B, std::string("x"));
-        t.pd->load(17, AI, c.diameter);
-        t.pd->load(17, AJ, c.roughness);
-        t.pd->load(17, AK, c.reynolds);
-        EXPECT_FALSE(designPipes(t.f.ctx)) << c.what;
-        EXPECT_EQ(t.f.ui.messageTexts(), std::vector<std::string>{rowFailure(17)}) << c.what;
-        EXPECT_EQ(t.f.workbook.calculation(), Calculation::Automatic) << c.what;
+        test::loadRow(*t.pd, 17, AI, {c.diameter, c.roughness, c.reynolds});
+        EXPECT_FALSE(designPipes(t.f.ctx));
+        EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(17));
+        EXPECT_EQ(t.f.workbook.calculation(), Calculation::Automatic);
     }
 }
 
 TEST(DesignPipes, AHostFailureInTheMiddleOfThePassNamesItsRow) {
     PipeTable t;
-    for (int row = 16; row <= 19; ++row)
-        t.addPipe(row, 100, 0.00001, 100000);
+    t.addPipes(16, 19);
     t.f.failing.failWritesAfter(4);  // 0.01 and the factor of rows 16 and 17
     EXPECT_FALSE(designPipes(t.f.ctx));
-    EXPECT_EQ(t.f.ui.messageTexts(), std::vector<std::string>{rowFailure(18)});
+    EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(18));
     EXPECT_EQ(t.rowsWritten(), (std::vector<int>{16, 17}));
     EXPECT_EQ(t.pd->cell(17, AG), CellValue(0.018514));
-    EXPECT_EQ(t.f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(DesignPipes, AMissingSheetIsReportedAndNothingIsWritten) {
     DesignFixture f;
     f.add("Water Demand");
     EXPECT_FALSE(designPipes(f.ctx));
-    ASSERT_EQ(f.ui.messageTexts(),
-              std::vector<std::string>{
-                  "First open the correct data file that contains the sheet named PD-CW-Sample"});
-    EXPECT_EQ(f.ui.events()[0].message.icon, Icon::Critical);
+    EXPECT_EQ(test::messageBoxes(f.ui),
+              std::vector<std::string>{"ok critical | First open the correct data file that "
+                                       "contains the sheet named PD-CW-Sample"});
     EXPECT_TRUE(f.failing.calculationChanges().empty());
     EXPECT_FALSE(f.workbook.modified());
-}
-
-TEST(DesignPipes, WithoutAWorkbookTheAttachMessageShows) {
-    test::SingleWorkbookHost host(nullptr);
-    RecordingUserInterface ui;
-    DesignContext ctx{host, ui};
-    EXPECT_FALSE(designPipes(ctx));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
 }
 
 TEST(DesignPipes, AQuestionNobodyAnswersLeavesCalculationAutomatic) {
@@ -185,8 +163,7 @@ TEST(DesignPipes, AQuestionNobodyAnswersLeavesCalculationAutomatic) {
     t.pd->load(16, P, 4.0);
     // No answer scripted: the question cannot be answered, which no trapped region may swallow.
     EXPECT_THROW(designPipes(t.f.ctx), UnscriptedQuestion);
-    EXPECT_EQ(t.f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 }  // namespace

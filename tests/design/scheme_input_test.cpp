@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "design/design_fixture.h"
+#include "design/pipe_design.h"
+#include "design/water_demand.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
@@ -13,15 +18,12 @@ TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFraction) {
     DesignFixture f;
     MemoryWorksheet& s = f.add("DATA INPUT");
     f.add("Water Demand");
-    s.load(22, 5, 3.0);
-    s.load(23, 5, std::string("5 years"));
-    s.load(24, 5, 15.0);
-    s.load(25, 5, std::string(" 2.5"));
-    s.load(26, 5, 45.0);
-    s.load(27, 5, 500.0);
-    for (int row = 28; row <= 30; ++row)
-        s.load(row, 5, std::string("1e400"));  // not read: reading it would overflow
-    s.load(31, 5, std::string("0.1 l/s"));
+    for (int row = 22; const CellValue& v :
+                       {CellValue(3.0), CellValue("5 years"), CellValue(15.0), CellValue(" 2.5"),
+                        CellValue(45.0), CellValue(500.0), CellValue("1e400"), CellValue("1e400"),
+                        CellValue("1e400"),  // not read: would overflow
+                        CellValue("0.1 l/s")})
+        s.load(row++, 5, v);
     s.load(22, 4, 99.0);  // column D is not read
     ASSERT_TRUE(attachDesign(f.ctx));
     f.workbook.setActiveSheet("Water Demand");
@@ -58,12 +60,10 @@ TEST(ReadDemandInputs, AWorkbookWithoutTheSheetIsReported) {
     ASSERT_TRUE(attachDesign(f.ctx));
     DemandInputs in;
     EXPECT_FALSE(readDemandInputs(f.ctx, in));
-    ASSERT_EQ(f.ui.events().size(), 1u);
-    const Message& m = f.ui.events()[0].message;
-    EXPECT_EQ(m.text, "First open the correct data file with the sheet named DATA INPUT.");
-    EXPECT_EQ(m.buttons, Buttons::Ok);
-    EXPECT_EQ(m.icon, Icon::Critical);
-    EXPECT_FALSE(m.title.has_value());
+    EXPECT_EQ(
+        test::messageBoxes(f.ui),
+        std::vector<std::string>{
+            "ok critical | First open the correct data file with the sheet named DATA INPUT."});
 }
 
 TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
@@ -78,10 +78,10 @@ TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
     in.yearsToDesign = -1;
     in.peakFactor = -1;
     EXPECT_FALSE(readDemandInputs(f.ctx, in));
-    EXPECT_EQ(f.ui.messageTexts(),
-              std::vector<std::string>{
-                  "Open correct excel file that contains the sheet named DATA INPUT."});
-    EXPECT_EQ(f.ui.events()[0].message.icon, Icon::Critical);
+    EXPECT_EQ(
+        test::messageBoxes(f.ui),
+        std::vector<std::string>{
+            "ok critical | Open correct excel file that contains the sheet named DATA INPUT."});
     EXPECT_EQ(in.growthRate, 0.02);
     EXPECT_EQ(in.yearsToBase, 4);
     EXPECT_EQ(in.yearsToDesign, -1);
@@ -97,8 +97,7 @@ TEST(SchemeTitle, IsTheTextOfE8) {
         {CellValue{}, ""},
         {1234.0, "1234"},
         {std::string("Thulo Gaun Water Supply Scheme"), "Thulo Gaun Water Supply Scheme"},
-        {std::string(" 12 m "), " 12 m "},
-    };
+        {std::string(" 12 m "), " 12 m "}};
     for (const Case& c : cases) {
         DesignFixture f;
         f.add("PD-CW-Sample");
@@ -116,12 +115,17 @@ TEST(SchemeTitle, IsEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
     EXPECT_TRUE(f.ui.events().empty());
 }
 
-TEST(SchemeTitle, IsEmptyWithoutAWorkbookAfterTheAttachMessage) {
-    test::SingleWorkbookHost host(nullptr);
-    RecordingUserInterface ui;
-    DesignContext ctx{host, ui};
-    EXPECT_EQ(schemeTitle(ctx), "");
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+TEST(DesignCommands, WithoutAWorkbookTheAttachMessageShowsAndNothingRuns) {
+    const std::function<bool(DesignContext&)> commands[] = {
+        designPipes, waterDemand, [](DesignContext& ctx) { return !schemeTitle(ctx).empty(); }};
+    for (const auto& command : commands) {
+        test::SingleWorkbookHost host(nullptr);
+        RecordingUserInterface ui;
+        DesignContext ctx{host, ui};
+        EXPECT_FALSE(command(ctx));
+        EXPECT_EQ(test::messageBoxes(ui),
+                  std::vector<std::string>{"ok critical | Excel application is not open"});
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "common/number_format.h"
 #include "design/design_fixture.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
@@ -14,9 +15,9 @@ using test::DesignFixture;
 // Columns of "Water Demand".
 enum : int { B = 2, F = 6, G, H, I, J, K, L, M, N, O, P, Q, R, S };
 
-constexpr const char* kDone = "Congratulation computation is successful";
-constexpr const char* kNoSheet =
-    "Please open the correct data file that contains sheet named PD-CW-Sample";
+const std::vector<std::string> kDone{"ok | Congratulation computation is successful"};
+const std::vector<std::string> kNoSheet{
+    "ok critical | Please open the correct data file that contains sheet named PD-CW-Sample"};
 
 // The value the row rule gives a column, or "kept" when it leaves the column out, "empty" when it
 // empties it.
@@ -32,18 +33,18 @@ DemandInputs inputs(double growthRate, double yearsToBase, double yearsToDesign,
     return {growthRate, yearsToBase, yearsToDesign, peakFactor, perCapita, perUnit, minimumFlow};
 }
 
+// The row rule's columns G to S in one text, "kept" or "empty" as written() gives them.
+std::string row(const std::vector<CellWrite>& cells) {
+    std::string out;
+    for (int column : {G, H, I, L, N, O, P, Q, R, S})
+        out += (out.empty() ? "" : " ") + written(cells, column);
+    return out;
+}
+
 TEST(DemandRow, PopulationsAreCountedUpToTheNextWholeHead) {
-    const auto cells = demandRowCells(inputs(0.02, 0, 15, 3, 45, 0, 0.1), 100, 0, 0, 0);
-    EXPECT_EQ(written(cells, G), "100");
-    EXPECT_EQ(written(cells, H), "135");  // 100 × 1.02^15 = 134.59
-    EXPECT_EQ(written(cells, I), "6075");
-    EXPECT_EQ(written(cells, L), "empty");
-    EXPECT_EQ(written(cells, N), "6075");
-    EXPECT_EQ(written(cells, O), "0.07");  // 6075 / 86400 = 0.0703
-    EXPECT_EQ(written(cells, P), "3");
-    EXPECT_EQ(written(cells, Q), "0.21");
-    EXPECT_EQ(written(cells, R), "0.21");
-    EXPECT_EQ(written(cells, S), "3");
+    // H: 100 × 1.02^15 = 134.59 -> 135; O: 6075 / 86400 = 0.0703.
+    EXPECT_EQ(row(demandRowCells(inputs(0.02, 0, 15, 3, 45, 0, 0.1), 100, 0, 0, 0)),
+              "100 135 6075 empty 6075 0.07 3 0.21 0.21 3");
 }
 
 TEST(DemandRow, AnExactProjectionIsNotCountedUpByBinaryNoise) {
@@ -78,15 +79,9 @@ TEST(DemandRow, FlowsAboveAndBelowTheMinimum) {
         {30, "0", "0", "0", "0"},  // 30 / 86400 rounds to 0: no flow, no ratio
     };
     for (const Case& c : cases) {
-        const auto cells = demandRowCells(inputs(0, 0, 0, 3, 0, 0, 0.1), 0, 0, 0, c.other);
-        EXPECT_EQ(written(cells, G), "empty");
-        EXPECT_EQ(written(cells, H), "empty");
-        EXPECT_EQ(written(cells, I), "empty");
-        EXPECT_EQ(written(cells, N), generalForm(c.other));
-        EXPECT_EQ(written(cells, O), c.average) << c.other;
-        EXPECT_EQ(written(cells, Q), c.peak) << c.other;
-        EXPECT_EQ(written(cells, R), c.design) << c.other;
-        EXPECT_EQ(written(cells, S), c.ratio) << c.other;
+        EXPECT_EQ(row(demandRowCells(inputs(0, 0, 0, 3, 0, 0, 0.1), 0, 0, 0, c.other)),
+                  "empty empty empty empty " + generalForm(c.other) + " " + c.average + " 3 " +
+                      c.peak + " " + c.design + " " + c.ratio);
     }
 }
 
@@ -96,14 +91,12 @@ TEST(DemandRow, UnitDemandRoundsHalvesToEven) {
         double fixed;
         std::string unitDemand;
     };
-    const Case cases[] = {
-        {1, 0.5, "2"},     // 2.5 -> 2
-        {1, 1.5, "4"},     // 3.5 -> 4
-        {3, 0, "6"},       // 3 × 2
-        {0, 0.4, "kept"},  // rounds to 0: L keeps what it held
-        {-2, 1, "kept"},   // -3: L keeps what it held
-        {0, 0, "empty"},  {-1, -1, "empty"},
-    };
+    const Case cases[] = {{1, 0.5, "2"},     // 2.5 -> 2
+                          {1, 1.5, "4"},     // 3.5 -> 4
+                          {3, 0, "6"},       // 3 × 2
+                          {0, 0.4, "kept"},  // rounds to 0: L keeps what it held
+                          {-2, 1, "kept"},   // -3: L keeps what it held
+                          {0, 0, "empty"},  {-1, -1, "empty"}};
     for (const Case& c : cases) {
         const auto cells = demandRowCells(inputs(0, 0, 0, 3, 0, 2, 0.1), 0, c.units, c.fixed, 0);
         EXPECT_EQ(written(cells, L), c.unitDemand) << c.units << " " << c.fixed;
@@ -114,14 +107,6 @@ TEST(DemandRow, UnitDemandRoundsHalvesToEven) {
             EXPECT_EQ(written(cells, N), c.unitDemand);
         }
     }
-}
-
-TEST(DemandRow, ColumnsAreWrittenLeftToRight) {
-    const auto cells = demandRowCells(inputs(0.02, 1, 15, 3, 45, 500, 0.1), 100, 2, 10, 5);
-    std::vector<int> columns;
-    for (const CellWrite& c : cells)
-        columns.push_back(c.column);
-    EXPECT_EQ(columns, (std::vector<int>{G, H, I, L, N, O, P, Q, R, S}));
 }
 
 TEST(DemandRow, AUnitDemandBeyondAWholeNumberFails) {
@@ -168,11 +153,8 @@ TEST(WaterDemand, BlocksAreFourRowsApartAndRowsBetweenThemAreLeftAlone) {
     EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21, 22, 23, 24, 29, 30}));
     EXPECT_EQ(d.demand->cell(27, G), CellValue(999.0));
     EXPECT_EQ(d.demand->cell(30, H), CellValue(270.0));  // 200 × 1.02^15 = 269.17
-    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kDone});
-    EXPECT_EQ(d.f.ui.events()[0].message.icon, Icon::None);
-    EXPECT_FALSE(d.f.ui.events()[0].message.title.has_value());
-    EXPECT_EQ(d.f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(test::messageBoxes(d.f.ui), kDone);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
     EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
     EXPECT_EQ(d.f.ctx.sheet->name(), "Water Demand");
 }
@@ -182,8 +164,8 @@ TEST(WaterDemand, AnEmptyFirstRowComputesNothingAndStillCompletes) {
     d.addRow(21, 100);  // not a block: B20 is empty
     EXPECT_TRUE(waterDemand(d.f.ctx));
     EXPECT_FALSE(d.f.workbook.modified());
-    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kDone});
-    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
+    EXPECT_EQ(test::messageBoxes(d.f.ui), kDone);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, TextInTheNumberColumnsEmptiesTheResults) {
@@ -199,24 +181,21 @@ TEST(WaterDemand, TextInTheNumberColumnsEmptiesTheResults) {
         EXPECT_TRUE(isEmpty(d.demand->cell(20, column))) << column;
 }
 
-TEST(WaterDemand, MissingDataInputLeavesCalculationAlone) {
-    DesignFixture f;
-    f.add("Water Demand");
-    EXPECT_FALSE(waterDemand(f.ctx));
-    EXPECT_EQ(f.ui.messageTexts(),
-              std::vector<std::string>{
-                  "First open the correct data file with the sheet named DATA INPUT."});
-    EXPECT_TRUE(f.failing.calculationChanges().empty());
-}
+TEST(WaterDemand, AMissingSheetIsReported) {
+    DesignFixture noInput;  // before calculation goes manual
+    noInput.add("Water Demand");
+    EXPECT_FALSE(waterDemand(noInput.ctx));
+    EXPECT_EQ(
+        test::messageBoxes(noInput.ui),
+        std::vector<std::string>{
+            "ok critical | First open the correct data file with the sheet named DATA INPUT."});
+    EXPECT_TRUE(noInput.failing.calculationChanges().empty());
 
-TEST(WaterDemand, MissingWaterDemandSheetNamesTheDesignSheet) {
-    DesignFixture f;
-    f.addDataInput({});
-    EXPECT_FALSE(waterDemand(f.ctx));
-    ASSERT_EQ(f.ui.messageTexts(), std::vector<std::string>{kNoSheet});
-    EXPECT_EQ(f.ui.events()[0].message.icon, Icon::Critical);
-    EXPECT_EQ(f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    DesignFixture noDemand;  // the message names the design sheet
+    noDemand.addDataInput({});
+    EXPECT_FALSE(waterDemand(noDemand.ctx));
+    EXPECT_EQ(test::messageBoxes(noDemand.ui), kNoSheet);
+    EXPECT_EQ(noDemand.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
@@ -226,9 +205,9 @@ TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
     d.addRow(26, 100);
     d.addRow(27, 3e9);
     EXPECT_FALSE(waterDemand(d.f.ctx));
-    EXPECT_EQ(d.f.ui.messageTexts(), std::vector<std::string>{kNoSheet});
+    EXPECT_EQ(test::messageBoxes(d.f.ui), kNoSheet);
     EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));  // the first block keeps its values
-    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
@@ -238,16 +217,14 @@ TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
     d.demand->load(21, J, 5000000.0);  // 5e6 × 500 = 2.5e9
     d.addRow(22, 100);
     EXPECT_FALSE(waterDemand(d.f.ctx));
-    ASSERT_EQ(d.f.ui.events().size(), 1u);
-    const Message& m = d.f.ui.events()[0].message;
-    EXPECT_EQ(m.text,
-              "The water demand could not be computed at row 21 of the sheet Water Demand: the "
-              "unit demand 2500000000 (units in J times E27 of DATA INPUT, plus K) is beyond the "
-              "range of a 32-bit whole number.\rThe rows above it keep their computed values.");
-    EXPECT_EQ(m.icon, Icon::Critical);
+    EXPECT_EQ(test::messageBoxes(d.f.ui),
+              std::vector<std::string>{
+                  "ok critical | The water demand could not be computed at row 21 of the sheet "
+                  "Water Demand: the unit demand 2500000000 (units in J times E27 of DATA INPUT, "
+                  "plus K) is beyond the range of a 32-bit whole number.\rThe rows above it keep "
+                  "their computed values."});
     EXPECT_EQ(d.rowsWritten(), std::vector<int>{20});
-    EXPECT_EQ(d.f.failing.calculationChanges(),
-              (std::vector<Calculation>{Calculation::Manual, Calculation::Automatic}));
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
     EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
 }
 
@@ -258,22 +235,14 @@ TEST(WaterDemand, AHostFailureInTheMiddleOfARowNamesTheRowAndStops) {
     d.addRow(22, 100);
     d.f.failing.failWritesAfter(10 + 4);  // row 20 (10 cells), then G, H, I and L of row 21
     EXPECT_FALSE(waterDemand(d.f.ctx));
-    ASSERT_EQ(d.f.ui.messageTexts().size(), 1u);
-    EXPECT_EQ(d.f.ui.messageTexts()[0],
-              "The water demand could not be computed at row 21 of the sheet Water Demand: the "
-              "cell at row 21, column 14 cannot be written.\rThe rows above it keep their "
-              "computed values.");
+    EXPECT_EQ(d.f.ui.messageTexts(),
+              std::vector<std::string>{
+                  "The water demand could not be computed at row 21 of the sheet Water Demand: "
+                  "the cell at row 21, column 14 cannot be written.\rThe rows above it keep "
+                  "their computed values."});
     EXPECT_EQ(d.rowsWritten(), (std::vector<int>{20, 21}));
     EXPECT_EQ(d.f.sheet("Water Demand").changedCells().size(), 14u);
-    EXPECT_EQ(d.f.workbook.calculation(), Calculation::Automatic);
-}
-
-TEST(WaterDemand, WithoutAWorkbookNothingIsTouched) {
-    test::SingleWorkbookHost host(nullptr);
-    RecordingUserInterface ui;
-    DesignContext ctx{host, ui};
-    EXPECT_FALSE(waterDemand(ctx));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "hosts/cad_drawing.h"
 #include "hosts/host_error.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -59,12 +60,10 @@ TEST(CadBlocks, AttributesFollowTheReferenceScaleAndRotation) {
 TEST(CadBlocks, UnknownBlocksZeroScalesAndSelfReferencesFail) {
     Drawing d("Schematic.dwg");
     defineNode(d);
-    try {
-        d.modelSpace().insertBlock({0, 0, 0}, "TNO", 1, 1, 1, 0);
-        FAIL();
-    } catch (const HostError& e) {
-        EXPECT_EQ(std::string(e.what()), "The block \"TNO\" is not defined in Schematic.dwg");
-    }
+    EXPECT_EQ(test::failureText<HostError>([&] {
+                  d.modelSpace().insertBlock({0, 0, 0}, "TNO", 1, 1, 1, 0);
+              }),
+              "The block \"TNO\" is not defined in Schematic.dwg");
     EXPECT_THROW(d.modelSpace().insertBlock({0, 0, 0}, "NODE", 0, 1, 1, 0), HostError);
     CadBlock& outer = d.blocks().add("OUTER", {0, 0, 0});
     outer.insertBlock({0, 0, 0}, "NODE", 1, 1, 1, 0);
@@ -74,12 +73,11 @@ TEST(CadBlocks, UnknownBlocksZeroScalesAndSelfReferencesFail) {
 }
 
 TEST(CadBlocks, NamesWithAFolderOrADrawingExtensionAreFiles) {
-    EXPECT_TRUE(namesDrawingFile("Pipe-des-blank.dwg"));
-    EXPECT_TRUE(namesDrawingFile("x.DXF"));
-    EXPECT_TRUE(namesDrawingFile("/opt/plovis/share/plovis/Pipe-des-blank"));
-    EXPECT_TRUE(namesDrawingFile("C:\\PLOVIS\\Pipe-des-blank"));
-    EXPECT_FALSE(namesDrawingFile("INTAKE_CC"));
-    EXPECT_FALSE(namesDrawingFile("dwg"));
+    for (const char* file : {"Pipe-des-blank.dwg", "x.DXF", "/opt/plovis/Pipe-des-blank",
+                             "C:\\PLOVIS\\Pipe-des-blank"})
+        EXPECT_TRUE(namesDrawingFile(file)) << file;
+    for (const char* block : {"INTAKE_CC", "dwg"})
+        EXPECT_FALSE(namesDrawingFile(block)) << block;
 }
 
 // A reader standing in for the DXF host: a template with block "T1" on its own layer and a line
@@ -127,12 +125,10 @@ TEST(CadBlocks, MissingOrUnreadableDrawingFilesFail) {
     EXPECT_THROW(d.modelSpace().insertBlock({0, 0, 0}, (dir / "none.dwg").string(), 1, 1, 1, 0),
                  HostError);
     std::ofstream(dir / "only.dwg") << "AC1015 binary";
-    try {
-        d.modelSpace().insertBlock({0, 0, 0}, (dir / "only.dwg").string(), 1, 1, 1, 0);
-        FAIL();
-    } catch (const HostError& e) {
-        EXPECT_NE(std::string(e.what()).find("DWG"), std::string::npos);
-    }
+    EXPECT_NE(test::failureText<HostError>([&] {
+                  d.modelSpace().insertBlock({0, 0, 0}, (dir / "only.dwg").string(), 1, 1, 1, 0);
+              }).find("DWG"),
+              std::string::npos);
     std::ofstream(dir / "t.dxf") << "x";
     Drawing noReader;
     EXPECT_THROW(noReader.modelSpace().insertBlock({0, 0, 0}, (dir / "t.dxf").string(), 1, 1, 1, 0),

@@ -105,17 +105,15 @@ TEST(CadEntities, CombinedAlignmentCodesSplitIntoTheTwoAlignments) {
         int code;
         HorizontalAlignment h;
         VerticalAlignment v;
-    } cases[] = {
-        {0, HorizontalAlignment::Left, VerticalAlignment::Baseline},
-        {1, HorizontalAlignment::Center, VerticalAlignment::Baseline},
-        {4, HorizontalAlignment::Middle, VerticalAlignment::Baseline},
-        {5, HorizontalAlignment::Fit, VerticalAlignment::Baseline},
-        {7, HorizontalAlignment::Center, VerticalAlignment::Top},
-        {9, HorizontalAlignment::Left, VerticalAlignment::Middle},
-        {11, HorizontalAlignment::Right, VerticalAlignment::Middle},
-        {13, HorizontalAlignment::Center, VerticalAlignment::Bottom},
-        {14, HorizontalAlignment::Right, VerticalAlignment::Bottom},
-    };
+    } cases[] = {{0, HorizontalAlignment::Left, VerticalAlignment::Baseline},
+                 {1, HorizontalAlignment::Center, VerticalAlignment::Baseline},
+                 {4, HorizontalAlignment::Middle, VerticalAlignment::Baseline},
+                 {5, HorizontalAlignment::Fit, VerticalAlignment::Baseline},
+                 {7, HorizontalAlignment::Center, VerticalAlignment::Top},
+                 {9, HorizontalAlignment::Left, VerticalAlignment::Middle},
+                 {11, HorizontalAlignment::Right, VerticalAlignment::Middle},
+                 {13, HorizontalAlignment::Center, VerticalAlignment::Bottom},
+                 {14, HorizontalAlignment::Right, VerticalAlignment::Bottom}};
     Drawing d;
     for (const auto& c : cases) {
         CadText& t = d.modelSpace().addText("x", {0, 0, 0}, 2);

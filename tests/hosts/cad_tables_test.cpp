@@ -3,6 +3,7 @@
 
 #include "hosts/cad_drawing.h"
 #include "hosts/host_error.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -16,13 +17,12 @@ struct CadTables : ::testing::Test {
 
 TEST_F(CadTables, NewDrawingHasLayerZeroStandardStyleAndTheThreeBuiltInLineTypes) {
     EXPECT_EQ(drawing.layers().count(), 1);
-    EXPECT_EQ(drawing.activeLayer().name(), "0");
-    EXPECT_EQ(drawing.activeLayer().color(), 7);
+    EXPECT_EQ(drawing.activeLayer().name() + " " + std::to_string(drawing.activeLayer().color()),
+              "0 7");
     EXPECT_EQ(drawing.activeTextStyle().name(), "Standard");
     ASSERT_EQ(drawing.linetypes().count(), 3);
-    EXPECT_EQ(drawing.linetypes().at(0).name, "ByBlock");
-    EXPECT_EQ(drawing.linetypes().at(1).name, "ByLayer");
-    EXPECT_EQ(drawing.linetypes().at(2).name, "Continuous");
+    for (int i = 0; const char* name : {"ByBlock", "ByLayer", "Continuous"})
+        EXPECT_EQ(drawing.linetypes().at(i++).name, name);
     EXPECT_FALSE(drawing.modified());
 }
 
@@ -92,13 +92,10 @@ TEST_F(CadTables, LoadingHiddenFromAcadLinReadsOurOwnFile) {
 TEST_F(CadTables, LoadingFailsForALoadedNameAnUnknownNameOrAMissingFile) {
     drawing.linetypes().load("HIDDEN", "acad.lin");
     EXPECT_THROW(drawing.linetypes().load("Hidden", "acad.lin"), HostError);
-    try {
-        drawing.linetypes().load("ZIGZAG", "acad.lin");
-        FAIL() << "an unknown line type loaded";
-    } catch (const HostError& e) {
-        EXPECT_NE(std::string(e.what()).find("ZIGZAG"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("plovis.lin"), std::string::npos);
-    }
+    const std::string unknown =
+        test::failureText<HostError>([&] { drawing.linetypes().load("ZIGZAG", "acad.lin"); });
+    EXPECT_NE(unknown.find("ZIGZAG"), std::string::npos) << unknown;
+    EXPECT_NE(unknown.find("plovis.lin"), std::string::npos) << unknown;
     EXPECT_THROW(drawing.linetypes().load("HIDDEN2", "/no/such/file.lin"), HostError);
     EXPECT_EQ(drawing.linetypes().count(), 4);
 }

@@ -2,26 +2,23 @@
 
 #include <numbers>
 
+#include "common/number_format.h"
 #include "hosts/cad_extents.h"
 #include "hosts/cad_walk.h"
 
 namespace plovis {
 namespace {
 
-struct Shown {
-    std::string layer;
-    int color;
-    std::string linetype;
-    Point start;
-};
-
-std::vector<Shown> shownLines(const Drawing& d) {
-    std::vector<Shown> shown;
+// Each line shown, as "<layer> <colour> <line type> <start x>,<start y>".
+std::vector<std::string> shownLines(const Drawing& d) {
+    std::vector<std::string> shown;
     WalkVisitor v;
     v.entity = [&](const CadEntity& e, const Transform2D& t, const ShownStyle& s) {
         if (const auto* line = entityAs<CadLine>(e)) {
-            shown.push_back({s.layer->name(), s.color, s.linetype ? s.linetype->name : "",
-                             t.apply(line->startPoint())});
+            const Point p = t.apply(line->startPoint());
+            shown.push_back(s.layer->name() + " " + std::to_string(s.color) + " " +
+                            (s.linetype ? s.linetype->name : "-") + " " + generalForm(p.x) + "," +
+                            generalForm(p.y));
         }
     };
     walkModelSpace(d, v);
@@ -47,24 +44,14 @@ struct CadWalk : ::testing::Test {
 
 TEST_F(CadWalk, LayerZeroAndByBlockInsideABlockTakeTheReference) {
     d.modelSpace().insertBlock({100, 0, 0}, "SYM", 1, 1, 1, 0).setColor(5);
-    const auto shown = shownLines(d);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].layer, "HGL");
-    EXPECT_EQ(shown[0].color, 5);
-    EXPECT_EQ(shown[0].linetype, "HIDDEN");
-    EXPECT_EQ(shown[0].start, (Point{101, 0, 0}));
-    EXPECT_EQ(shown[1].layer, "FIXED");
-    EXPECT_EQ(shown[1].color, 2);
-    EXPECT_EQ(shown[1].linetype, "");
+    EXPECT_EQ(shownLines(d), (std::vector<std::string>{"HGL 5 HIDDEN 101,0", "FIXED 2 - 103,0"}));
 }
 
 TEST_F(CadWalk, AnOffLayerHidesItsOwnEntitiesAFrozenOneTheWholeBlock) {
     d.modelSpace().insertBlock({0, 0, 0}, "SYM", 1, 1, 1, 0);
     d.setActiveLayer(d.layers().item("0"));
     d.layers().item("HGL").setOn(false);
-    auto shown = shownLines(d);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].layer, "FIXED");
+    EXPECT_EQ(shownLines(d), std::vector<std::string>{"FIXED 2 - 3,0"});
     d.layers().item("HGL").setOn(true);
     d.layers().item("HGL").setFrozen(true);
     EXPECT_TRUE(shownLines(d).empty());

@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "hosts/host_error.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
 namespace {
 
 std::string failureOf(std::string_view contents) {
-    try {
-        parseLinetypes(contents, "test.lin");
-    } catch (const HostError& e) {
-        return e.what();
-    }
-    return "";
+    return test::failureText<HostError>([&] { parseLinetypes(contents, "test.lin"); });
 }
 
 TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
@@ -47,8 +43,7 @@ TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
         {"*A/B,a\nA,1\n", "test.lin, line 1: Invalid line type name \"A/B\""},
         {"*GAS,a\nA,.5,-.2,[\"GAS\",STANDARD],-.25\n",
          "test.lin, line 2: line types with embedded texts or shapes are not supported"},
-        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"},
-    };
+        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"}};
     for (const auto& c : cases) {
         EXPECT_EQ(failureOf(c.contents).rfind(c.expected, 0), 0u)
             << c.contents << " -> " << failureOf(c.contents);
@@ -83,12 +78,10 @@ TEST(LinetypeFile, ShippedFileHasTheStandardFamiliesInThreeSizes) {
 }
 
 TEST(LinetypeFile, MissingFileIsAFailureNamingIt) {
-    try {
-        readLinetypeFile("/no/such/dir/acad.lin");
-        FAIL();
-    } catch (const HostError& e) {
-        EXPECT_NE(std::string(e.what()).find("/no/such/dir/acad.lin"), std::string::npos);
-    }
+    EXPECT_NE(test::failureText<HostError>([] {
+                  readLinetypeFile("/no/such/dir/acad.lin");
+              }).find("/no/such/dir/acad.lin"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -3,36 +3,28 @@
 #include <gtest/gtest.h>
 
 #include "hosts/recording_user_interface.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
 
-TEST(MemoryWorkbook, CellsReadBackAndEmptyTextLeavesTheCellEmpty) {
+TEST(MemoryWorkbook, CellsInAnyOrderFarApartAndEmptyTextLeavesTheCellEmpty) {
     MemoryWorkbook wb("scheme.xlsx");
-    MemoryWorksheet& s = wb.addSheet("PD-CW-Sample");
-    s.setCell(16, 2, 1.0);
-    s.setCell(16, 3, std::string("A"));
-    s.setCell(16, 4, std::string(""));
-    EXPECT_EQ(s.cell(16, 2), CellValue(1.0));
-    EXPECT_EQ(s.cell(16, 3), CellValue(std::string("A")));
-    EXPECT_TRUE(isEmpty(s.cell(16, 4)));
-    EXPECT_TRUE(isEmpty(s.cell(1048576, 16384)));  // far beyond the data, still inside the sheet
-    s.setCell(16, 3, std::string(""));
-    EXPECT_TRUE(isEmpty(s.cell(16, 3)));
-    EXPECT_TRUE(wb.modified());
-}
-
-TEST(MemoryWorkbook, CellsInAnyOrderAndFarApart) {
-    MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");
-    EXPECT_EQ(s.lastRow(), 0);
-    EXPECT_EQ(s.lastColumn(), 0);
+    EXPECT_EQ(s.lastRow() + s.lastColumn(), 0);
     s.setCell(1048576, 16384, 9.0);  // the far corner costs one cell, not a row of 16384
     for (int row = 40; row >= 1; --row) {
         for (int column = 5; column >= 1; column -= 2)
             s.setCell(row, column, double(row * 10 + column));
     }
+    s.setCell(16, 3, std::string("A"));
+    s.setCell(16, 4, std::string(""));
+    EXPECT_EQ(s.cell(16, 3), CellValue(std::string("A")));
+    EXPECT_TRUE(isEmpty(s.cell(16, 4)));
+    s.setCell(16, 3, std::string(""));
+    EXPECT_TRUE(isEmpty(s.cell(16, 3)));
     EXPECT_EQ(s.cell(1048576, 16384), CellValue(9.0));
+    EXPECT_TRUE(isEmpty(s.cell(1048575, 16384)));  // far beyond the data, still inside the sheet
     EXPECT_EQ(s.cell(17, 3), CellValue(173.0));
     EXPECT_TRUE(isEmpty(s.cell(17, 2)));
     EXPECT_EQ(s.cell(40, 5), CellValue(405.0));
@@ -44,6 +36,7 @@ TEST(MemoryWorkbook, CellsInAnyOrderAndFarApart) {
     s.clearRange("A31:E40");
     EXPECT_EQ(s.lastRow(), 30);
     EXPECT_EQ(s.cell(30, 1), CellValue(301.0));
+    EXPECT_TRUE(wb.modified());
 }
 
 TEST(MemoryWorkbook, CellsOutsideTheSheetFail) {
@@ -95,10 +88,8 @@ TEST(MemoryWorkbook, AFormulaReadsAsItsValueUntilTheCellIsWrittenOrCleared) {
     s.setCell(16, 11, 4.0);   // a command writes over the formula
     s.clearRange("L16:M16");  // or clears it, also where it had no value
     s.load(17, 11, 7.0);      // or a file is read into the cell
-    EXPECT_EQ(s.formula(16, 11), nullptr);
-    EXPECT_EQ(s.formula(16, 12), nullptr);
-    EXPECT_EQ(s.formula(16, 13), nullptr);
-    EXPECT_EQ(s.formula(17, 11), nullptr);
+    for (auto [row, column] : {std::pair{16, 11}, {16, 12}, {16, 13}, {17, 11}})
+        EXPECT_EQ(s.formula(row, column), nullptr) << row << "," << column;
     EXPECT_EQ(s.cell(16, 11), CellValue(4.0));
     EXPECT_TRUE(s.changedCells().count({16, 13}));
 
@@ -111,9 +102,8 @@ TEST(MemoryWorkbook, AFormulaReadsAsItsValueUntilTheCellIsWrittenOrCleared) {
 TEST(MemoryWorkbook, AFormulaMustSaySomethingAndLieInTheSheet) {
     MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");
-    EXPECT_THROW(s.setFormula(1, 1, "=", 1.0), HostError);
-    EXPECT_THROW(s.setFormula(1, 1, "  ", 1.0), HostError);
-    EXPECT_THROW(s.setFormula(0, 1, "=1", 1.0), HostError);
+    for (auto [row, text] : {std::pair{1, "="}, {1, "  "}, {0, "=1"}})
+        EXPECT_THROW(s.setFormula(row, 1, text, 1.0), HostError) << text;
     EXPECT_FALSE(wb.modified());
 }
 
@@ -141,7 +131,10 @@ TEST(AttachSpreadsheet, GivesTheActiveSheetOrTheMessage) {
     EXPECT_EQ(attachSpreadsheet(host, ui), nullptr);
     EXPECT_TRUE(host.started());
     EXPECT_TRUE(host.visible());
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+    host.add(std::make_unique<MemoryWorkbook>());  // a workbook without sheets: nothing either
+    EXPECT_EQ(attachSpreadsheet(host, ui), nullptr);
+    EXPECT_EQ(test::messageBoxes(ui),
+              std::vector<std::string>(2, "ok critical | Excel application is not open"));
 
     auto wb = std::make_unique<MemoryWorkbook>();
     wb->addSheet("A");
@@ -153,14 +146,6 @@ TEST(AttachSpreadsheet, GivesTheActiveSheetOrTheMessage) {
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->name(), "B");
     EXPECT_TRUE(quiet.events().empty());
-}
-
-TEST(AttachSpreadsheet, AWorkbookWithoutSheetsCannotBeAttached) {
-    MemorySpreadsheetHost host;
-    host.add(std::make_unique<MemoryWorkbook>());
-    RecordingUserInterface ui;
-    EXPECT_EQ(attachSpreadsheet(host, ui), nullptr);
-    EXPECT_EQ(ui.messageTexts().size(), 1u);
 }
 
 TEST(CellValue, TextAndNumberReadings) {

@@ -16,6 +16,10 @@
 
 namespace plovis::test {
 
+// A command that turned calculation off for its bulk write and on again.
+inline const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual,
+                                                           Calculation::Automatic};
+
 class FailingWorkbook : public Workbook {
   public:
     explicit FailingWorkbook(MemoryWorkbook& inner) : inner_(inner) {}

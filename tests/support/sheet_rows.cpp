@@ -2,6 +2,9 @@
 
 #include <limits>
 
+#include "common/number_format.h"
+#include "common/rounding.h"
+
 namespace plovis::test {
 
 void loadRow(MemoryWorksheet& sheet, int row, int column, std::initializer_list<CellValue> values) {
@@ -12,6 +15,18 @@ void loadRow(MemoryWorksheet& sheet, int row, int column, std::initializer_list<
 double numberIn(const Worksheet& sheet, int row, int column) {
     const CellValue v = sheet.cell(row, column);
     return isNumber(v) ? std::get<double>(v) : std::numeric_limits<double>::quiet_NaN();
+}
+
+std::string rowText(const Worksheet& sheet, int row, std::initializer_list<int> columns) {
+    std::string text;
+    for (int column : columns) {
+        const CellValue v = sheet.cell(row, column);
+        if (!text.empty()) text += ' ';
+        text += isEmpty(v)    ? "-"
+                : isNumber(v) ? generalForm(roundOff(std::get<double>(v), 9))
+                              : "'" + cellText(v) + "'";
+    }
+    return text;
 }
 
 std::unique_ptr<WorkbookHost> workbookWithSheets(std::initializer_list<const char*> names) {

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <string>
 
 #include "hosts/memory_workbook.h"
 
@@ -14,6 +15,10 @@ void loadRow(MemoryWorksheet& sheet, int row, int column, std::initializer_list<
 
 // The number in a cell, or NaN when the cell does not hold a number.
 double numberIn(const Worksheet& sheet, int row, int column);
+
+// Cells of one row in one text, e.g. "'B' 20 0.3 - 100.3": a number rounded to nine decimals in
+// its general form, a text in single quotes, an empty cell as "-".
+std::string rowText(const Worksheet& sheet, int row, std::initializer_list<int> columns);
 
 // A host holding one new workbook with the named sheets, empty; the first is active.
 struct WorkbookHost {

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "host_faults.h"
-#include "hosts/recording_user_interface.h"
 #include "support/sheet_rows.h"
 #include "survey/abney_reduction.h"
 
@@ -18,17 +17,13 @@ using test::numberIn;
 const CellValue kEmpty{};
 const double kDegree = std::acos(-1.0) / 180;
 
-struct AngleCase {
-    double d, m, s;
-    double angle;
-};
-
 TEST(AbneyAngle, AMinusSignOnAnyPartMakesTheWholeAngleNegative) {
-    const AngleCase cases[] = {
-        {2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
-        {-0.0, 30, 0, 0.5},  // minus zero is not negative
-        {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0},
-    };
+    const struct {
+        double d, m, s;
+        double angle;
+    } cases[] = {{2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
+                 {-0.0, 30, 0, 0.5},  // minus zero is not negative
+                 {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.d << " " << c.m << " " << c.s);
         EXPECT_EQ(angleSign(c.d, c.m, c.s), c.angle < 0 ? -1 : 1);
@@ -37,23 +32,23 @@ TEST(AbneyAngle, AMinusSignOnAnyPartMakesTheWholeAngleNegative) {
 }
 
 TEST(AbneyAngle, MeanOfTheForeAndBackReadings) {
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(2.5, -2.5), 2.5);
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(-2, 3), -2.5);  // the fore reading's sign
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(2, 3), 2.5);
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, -3), 3);  // the back reading with its sign turned
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, 3), -3);
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(-4, 0), -4);
-    EXPECT_DOUBLE_EQ(meanSlopeAngle(0, 0), 0);
+    // The fore reading's sign; without a fore reading, the back reading with its sign turned.
+    const double cases[][3] = {{2.5, -2.5, 2.5}, {-2, 3, -2.5}, {2, 3, 2.5}, {0, -3, 3},
+                               {0, 3, -3},       {-4, 0, -4},   {0, 0, 0}};
+    for (const auto& [fore, back, mean] : cases)
+        EXPECT_DOUBLE_EQ(meanSlopeAngle(fore, back), mean) << fore << " " << back;
 }
 
 TEST(AbneyAngle, HeightOfALegAndItsRounding) {
     EXPECT_EQ(roundToThreeDecimals(legHeight(2.5, 40)), 1.745);
     EXPECT_DOUBLE_EQ(legHeight(30, 20), 10);
     EXPECT_DOUBLE_EQ(legHeight(0, 20), 0);
-    EXPECT_EQ(roundToThreeDecimals(1.0625), 1.062);  // halves go to the even digit
-    EXPECT_EQ(roundToThreeDecimals(1.1875), 1.188);
-    EXPECT_EQ(roundToThreeDecimals(-1.0625), -1.062);
-    EXPECT_EQ(roundToThreeDecimals(2.0006), 2.001);
+    const double cases[][2] = {{1.0625, 1.062},  // halves go to the even digit
+                               {1.1875, 1.188},
+                               {-1.0625, -1.062},
+                               {2.0006, 2.001}};
+    for (const auto& [x, rounded] : cases)
+        EXPECT_EQ(roundToThreeDecimals(x), rounded) << x;
 }
 
 // Main: A (no distance, level 500 given), B (40 at 2°30' forward, -2°30' back), C (100, back
@@ -71,19 +66,12 @@ void loadBook(MemoryWorksheet& s) {
     loadRow(s, 12, 16, {100.0});
 }
 
-struct AbneyFixture : ::testing::Test {
-    MemoryWorkbook memory{"scheme.xlsx"};
+struct AbneyFixture : ::testing::Test, test::SurveyRun {
     MemoryWorksheet& sheet = memory.addSheet("AbneySurvey");
-    RecordingUserInterface ui;
-    SurveyContext context;
-    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
-
+    AbneyFixture() { loadBook(sheet); }
     bool reduce(bool report, test::HostFaults given = {}) {
-        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
-            return reduceAbneySurvey(context, host, ui, report);
-        });
-        calculation = run.calculation;
-        return run.done;
+        return run([&](SpreadsheetHost& h) { return reduceAbneySurvey(context, h, ui, report); },
+                   given);
     }
     void expectRow(int row, double chainage, double slope, double height, double level) {
         SCOPED_TRACE(row);
@@ -95,7 +83,6 @@ struct AbneyFixture : ::testing::Test {
 };
 
 TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSeconds) {
-    loadBook(sheet);
     ASSERT_TRUE(readAbneySurvey(context, memory, ui, true));
     ASSERT_EQ(context.abneyReadings.size(), 3u);
     EXPECT_EQ(context.abneyReadings[0].foreAngles, (std::vector<double>{0, 2.5, 0}));
@@ -106,7 +93,6 @@ TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSeconds) {
 }
 
 TEST_F(AbneyFixture, ReducesEveryStationOfEveryBranch) {
-    loadBook(sheet);
     ASSERT_TRUE(reduce(true));
     const double hB = 40 * std::sin(2.5 * kDegree);
     const double hC = 100 * std::sin(3 * kDegree);
@@ -116,47 +102,34 @@ TEST_F(AbneyFixture, ReducesEveryStationOfEveryBranch) {
     expectRow(8, 140, 3, hC, 500 + hB + hC);
     expectRow(10, 10, 0, 0, 500 + hB + hC);  // Spur from Main's C, on the level
     expectRow(12, 20, 30, 10, 110);          // station 0 with a leg of its own
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{"Processing branch 1.Please wait...",
-                                        "Processing branch 2.Please wait...",
-                                        "Processing branch 3.Please wait..."}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2, 3}));
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
-}
 
-TEST_F(AbneyFixture, WithoutReportThereIsNoCompletionMessage) {
-    loadBook(sheet);
-    ASSERT_TRUE(reduce(false));
-    EXPECT_TRUE(ui.messageTexts().empty());
+    RecordingUserInterface quiet;  // without report there is no completion message
+    ASSERT_TRUE(
+        run([&](SpreadsheetHost& h) { return reduceAbneySurvey(context, h, quiet, false); }));
+    EXPECT_TRUE(quiet.messageTexts().empty());
 }
 
 TEST_F(AbneyFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
-    loadBook(sheet);
     EXPECT_FALSE(reduce(true, {.writesBeforeFailure = 6}));  // the third cell of row 7
-    EXPECT_EQ(ui.messageTexts(),
-              std::vector<std::string>{"Could not write the row number 7 of the sheet AbneySurvey: "
-                                       "the cell at row 7, column 13 cannot be written\rThe rows "
-                                       "before it keep what was written."});
+    EXPECT_EQ(test::messageBoxes(ui),
+              std::vector<std::string>{test::writeFailure(7, "AbneySurvey", 13)});
     EXPECT_EQ(numberIn(sheet, 6, 14), 500);
     EXPECT_EQ(numberIn(sheet, 7, 12), 2.5);
     EXPECT_TRUE(isEmpty(sheet.cell(7, 13)));
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(AbneyFixture, BadRowsAndAMissingBookAreReported) {
-    loadBook(sheet);
     EXPECT_FALSE(reduce(true, {.unreadableRow = 8}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 8"});
     EXPECT_FALSE(memory.modified());
-
     auto h = test::workbookWithSheets({"Levelsurvey"});
-    RecordingUserInterface other;
-    EXPECT_FALSE(reduceAbneySurvey(context, h->host, other, true));
-    ASSERT_EQ(other.events().size(), 1u);
-    EXPECT_EQ(other.events()[0].message.text,
-              "Please open the correct data file that contains the sheet named GroundProfile");
-    EXPECT_EQ(other.events()[0].message.icon, Icon::Critical);
+    EXPECT_FALSE(reduceAbneySurvey(context, h->host, ui, true));
+    EXPECT_EQ(test::messageBoxes(ui),
+              (std::vector<std::string>{"ok critical | Error found in the row number 8",
+                                        test::kNoGroundProfile}));
 }
 
 }  // namespace

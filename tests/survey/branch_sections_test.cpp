@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "host_faults.h"
-#include "hosts/recording_user_interface.h"
-#include "support/messages_shown.h"
 #include "support/sheet_rows.h"
 
 namespace plovis {
 namespace {
 
 using test::loadRow;
-using test::numberIn;
+using test::rowText;
 using Sections = std::vector<std::pair<std::string, std::string>>;
 
 const CellValue kEmpty{};
-const std::string kNoDesignSheet =
-    "Please first open the correct data file with the sheet named PD-CW-Sample";
+const std::string kNoResult = "- - - -";
 
 SurveyBranch branchOf(std::vector<std::string> labels, std::vector<std::int16_t> codes) {
     SurveyBranch b;
@@ -60,13 +57,9 @@ void loadGround(MemoryWorksheet& s) {
     loadRow(s, 13, 2, {"y", 60.0, 980.0});
 }
 
-struct SectionsFixture : ::testing::Test {
-    MemoryWorkbook memory{"scheme.xlsx"};
+struct SectionsFixture : ::testing::Test, test::SurveyRun {
     MemoryWorksheet& ground = memory.addSheet("GroundProfile");
     MemoryWorksheet& design = memory.addSheet("PD-CW-Sample");
-    RecordingUserInterface ui;
-    SurveyContext context;
-    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
 
     SectionsFixture() {
         loadGround(ground);
@@ -77,12 +70,6 @@ struct SectionsFixture : ::testing::Test {
             design.load(row, 46, 46.0);  // AT: beyond the header row's clearing
         }
     }
-    template <typename Run>
-    bool run(Run routine, test::HostFaults given = {}) {
-        const auto run = test::runWithFaults(memory, given, routine);
-        calculation = run.calculation;
-        return run.done;
-    }
     bool list(bool report, test::HostFaults given = {}) {
         return run([&](SpreadsheetHost& h) { return listBranchSections(context, h, ui, report); },
                    given);
@@ -91,53 +78,29 @@ struct SectionsFixture : ::testing::Test {
         return run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, ui); },
                    given);
     }
-    void expectResult(int row, double length, double fromLevel, double toLevel) {
-        SCOPED_TRACE(row);
-        EXPECT_DOUBLE_EQ(numberIn(design, row, 5), length);
-        EXPECT_DOUBLE_EQ(numberIn(design, row, 6), length * 1.1);
-        EXPECT_DOUBLE_EQ(numberIn(design, row, 9), fromLevel);
-        EXPECT_DOUBLE_EQ(numberIn(design, row, 10), toLevel);
-    }
-    void expectNoResult(int row) {
-        for (int column : {5, 6, 9, 10})
-            EXPECT_TRUE(isEmpty(design.cell(row, column))) << row << "," << column;
-    }
+    // Length, length with 10 % added, start and end level of a section row.
+    std::string result(int row) { return rowText(design, row, {5, 6, 9, 10}); }
 };
 
 TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     ASSERT_TRUE(list(true));
-    const struct {
-        int row;
-        CellValue number;
-        const char* from;
-        CellValue to;
-    } rows[] = {
-        {15, kEmpty, "Main", kEmpty},  // the list area was cleared first
-        {16, 1.0, "A", "B"},          {17, 2.0, "B", "D"}, {18, 3.0, "D", "E"},
-        {19, kEmpty, "Spur", kEmpty}, {20, 1.0, "c", "y"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        EXPECT_EQ(design.cell(r.row, 2), r.number);
-        EXPECT_EQ(design.cell(r.row, 3), CellValue(r.from));
-        EXPECT_EQ(design.cell(r.row, 4), r.to);
-    }
-    for (int row = 21; row <= 30; ++row) {
-        for (int column = 2; column <= 4; ++column)
-            EXPECT_TRUE(isEmpty(design.cell(row, column))) << row << "," << column;
-    }
+    const std::pair<int, const char*> rows[] = {
+        {15, "- 'Main' -"},  // the list area was cleared first
+        {16, "1 'A' 'B'"},  {17, "2 'B' 'D'"}, {18, "3 'D' 'E'"},
+        {19, "- 'Spur' -"}, {20, "1 'c' 'y'"}};
+    for (const auto& [row, expected] : rows)
+        EXPECT_EQ(rowText(design, row, {2, 3, 4}), expected) << row;
+    for (int row = 21; row <= 30; ++row)
+        EXPECT_EQ(rowText(design, row, {2, 3, 4}), "- - -") << row;
     EXPECT_EQ(design.cell(21, 5), CellValue(5.0));  // results are the length command's to clear
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{"Processing branch 1.Please wait...",
-                                        "Processing branch 2.Please wait..."}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2}));
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
-}
 
-TEST_F(SectionsFixture, WithoutReportTheListEndsSilently) {
-    ASSERT_TRUE(list(false));
-    EXPECT_TRUE(ui.messageTexts().empty());
+    RecordingUserInterface quiet;  // without report the list ends silently
+    ASSERT_TRUE(
+        run([&](SpreadsheetHost& h) { return listBranchSections(context, h, quiet, false); }));
+    EXPECT_TRUE(quiet.messageTexts().empty());
 }
 
 TEST_F(SectionsFixture, TheListReadsBackAsTheSectionTable) {
@@ -159,11 +122,11 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     design.load(15, 7, std::string("stale"));
     design.load(40, 6, 66.0);  // a stale result far below the list
     ASSERT_TRUE(lengths());
-    expectResult(16, 100, 1000, 995);
-    EXPECT_EQ(numberIn(design, 16, 6), 100 * 1.1);  // 110
-    expectResult(17, 250, 995, 1002);
-    expectResult(18, 50, 1002, 1012);
-    expectResult(20, 100, 990, 980);
+    EXPECT_EQ(result(16), "100 110 1000 995");
+    EXPECT_EQ(test::numberIn(design, 16, 6), 100 * 1.1);
+    EXPECT_EQ(result(17), "250 275 995 1002");
+    EXPECT_EQ(result(18), "50 55 1002 1012");
+    EXPECT_EQ(result(20), "100 110 990 980");
     for (int column = 5; column <= 45; ++column) {  // the header rows from E to AS
         EXPECT_TRUE(isEmpty(design.cell(15, column))) << column;
         EXPECT_TRUE(isEmpty(design.cell(19, column))) << column;
@@ -171,10 +134,9 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     EXPECT_EQ(design.cell(15, 46), CellValue(46.0));
     EXPECT_EQ(design.cell(16, 7), CellValue(7.0));  // design columns of section rows stay
     for (int row : {21, 30, 40})
-        expectNoResult(row);
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+        EXPECT_EQ(result(row), kNoResult) << row;
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
 }
 
 TEST_F(SectionsFixture, LabelsMatchIgnoringCaseAndFromTheFirstOccurrence) {
@@ -183,40 +145,34 @@ TEST_F(SectionsFixture, LabelsMatchIgnoringCaseAndFromTheFirstOccurrence) {
     loadRow(design, 20, 3, {"C", "X"});
     loadRow(design, 17, 3, {"b", "d"});
     ASSERT_TRUE(lengths());
-    expectResult(20, 40, 990, 985);  // the first x, searched from c on
-    expectResult(17, 250, 995, 1002);
+    EXPECT_EQ(result(20), "40 44 990 985");  // the first x, searched from c on
+    EXPECT_EQ(result(17), "250 275 995 1002");
 }
 
-std::string assureText(const std::string& what) {
-    return "It could not find data for branch " + what +
+std::string assure(const std::string& what) {
+    return "yes/no 'Assure it' | It could not find data for branch " + what +
            ". Do you want to exit and correct it first.";
 }
 
-TEST_F(SectionsFixture, AMissingBranchIsAskedAboutAndNoSkipsIt) {
+TEST_F(SectionsFixture, AMissingBranchIsAskedAboutNoSkipsItYesEndsTheCommand) {
     ASSERT_TRUE(list(false));
     loadRow(design, 15, 3, {"Other"});
     ui.script({Answer::No});
     ASSERT_TRUE(lengths());
-    ASSERT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{assureText("Other"), "Processing is complete"}));
-    const Message question = test::messagesShown(ui)[0];
-    EXPECT_EQ(question.title, std::optional<std::string>("Assure it"));
-    EXPECT_EQ(question.buttons, Buttons::YesNo);
-    EXPECT_EQ(question.icon, Icon::None);
+    EXPECT_EQ(test::messageBoxes(ui), (std::vector<std::string>{assure("Other"), test::kComplete}));
     for (int row : {16, 17, 18})
-        expectNoResult(row);
-    expectResult(20, 100, 990, 980);
-}
+        EXPECT_EQ(result(row), kNoResult) << row;
+    EXPECT_EQ(result(20), "100 110 990 980");
 
-TEST_F(SectionsFixture, YesEndsTheCommandWhereItIs) {
-    ASSERT_TRUE(list(false));
+    loadRow(design, 15, 3, {"Main"});
     loadRow(design, 19, 3, {"Other"});
-    ui.script({Answer::Yes});
-    EXPECT_FALSE(lengths());
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{assureText("Other")});
-    expectResult(18, 50, 1002, 1012);
-    expectNoResult(20);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    RecordingUserInterface stop;
+    stop.script({Answer::Yes});
+    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, stop); }));
+    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("Other")});
+    EXPECT_EQ(result(18), "50 55 1002 1012");
+    EXPECT_EQ(result(20), kNoResult);
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
@@ -225,82 +181,66 @@ TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
     loadRow(design, 17, 3, {"D", "B"});  // the end comes before the start
     ui.script({Answer::No, Answer::No});
     ASSERT_TRUE(lengths());
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{assureText("P3-P7"), assureText("D-B"),
-                                                           "Processing is complete"}));
-    EXPECT_EQ(ui.messageTexts()[0],
-              "It could not find data for branch P3-P7. Do you want to exit and correct it "
-              "first.");
-    expectNoResult(16);
-    expectNoResult(17);
-    expectResult(18, 50, 1002, 1012);
+    EXPECT_EQ(test::messageBoxes(ui),
+              (std::vector<std::string>{assure("P3-P7"), assure("D-B"), test::kComplete}));
+    EXPECT_EQ(result(16), kNoResult);
+    EXPECT_EQ(result(17), kNoResult);
+    EXPECT_EQ(result(18), "50 55 1002 1012");
 
     RecordingUserInterface stop;
     test::SingleWorkbookHost host(&memory);
     stop.script({Answer::Yes});
     EXPECT_FALSE(computeSectionLengths(context, host, stop));
-    EXPECT_EQ(stop.messageTexts(), std::vector<std::string>{assureText("P3-P7")});
-    expectNoResult(18);  // cleared before the question, not written after it
+    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("P3-P7")});
+    EXPECT_EQ(result(18), kNoResult);  // cleared before the question, not written after it
 }
 
-TEST_F(SectionsFixture, AMissingDesignSheetIsReportedByBothCommands) {
-    MemoryWorkbook book;
-    loadGround(book.addSheet("GroundProfile"));
-    test::SingleWorkbookHost host(&book);
-    EXPECT_FALSE(listBranchSections(context, host, ui, true));
-    EXPECT_FALSE(computeSectionLengths(context, host, ui));
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{kNoDesignSheet, kNoDesignSheet}));
-    for (const UiEvent& e : ui.events())
-        EXPECT_EQ(e.message.icon, Icon::Critical);
-    EXPECT_FALSE(book.modified());
-}
-
-TEST_F(SectionsFixture, AMissingGroundProfileStopsBothCommands) {
-    MemoryWorkbook book;
-    book.addSheet("PD-CW-Sample");
-    test::SingleWorkbookHost host(&book);
-    EXPECT_FALSE(listBranchSections(context, host, ui, true));
-    EXPECT_FALSE(computeSectionLengths(context, host, ui));
-    const std::string missing =
-        "Please open the correct data file that contains the sheet named GroundProfile";
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{missing, missing}));
+TEST_F(SectionsFixture, AMissingSheetStopsBothCommands) {
+    const std::string noDesign =
+        "ok critical | Please first open the correct data file with the sheet named PD-CW-Sample";
+    for (const char* present : {"GroundProfile", "PD-CW-Sample"}) {
+        SCOPED_TRACE(present);
+        MemoryWorkbook book;
+        MemoryWorksheet& sheet = book.addSheet(present);
+        if (std::string(present) == "GroundProfile") loadGround(sheet);
+        test::SingleWorkbookHost host(&book);
+        RecordingUserInterface shown;
+        EXPECT_FALSE(listBranchSections(context, host, shown, true));
+        EXPECT_FALSE(computeSectionLengths(context, host, shown));
+        const std::string missing = present[0] == 'G' ? noDesign : test::kNoGroundProfile;
+        EXPECT_EQ(test::messageBoxes(shown), (std::vector<std::string>{missing, missing}));
+        EXPECT_FALSE(book.modified());
+    }
 }
 
 TEST_F(SectionsFixture, AnUnreadableSectionRowIsReportedPlainly) {
     ASSERT_TRUE(list(false));
     memory.markSaved();
     EXPECT_FALSE(lengths({.unreadableRow = 17}));
-    const auto shown = test::messagesShown(ui);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Please check for possible error in the row number 17");
-    EXPECT_EQ(shown[0].icon, Icon::None);
+    EXPECT_EQ(
+        test::messageBoxes(ui),
+        std::vector<std::string>{"ok | Please check for possible error in the row number 17"});
     EXPECT_FALSE(memory.modified());
     EXPECT_TRUE(context.sections.empty());
 }
 
 TEST_F(SectionsFixture, WriteFailuresAreReportedAndTheRowsBeforeThemStay) {
     EXPECT_FALSE(list(true, {.writesBeforeFailure = 8}));  // header and two sections of Main
-    EXPECT_EQ(
-        ui.messageTexts(),
-        std::vector<std::string>{
-            "Could not write the row number 18 of the sheet PD-CW-Sample: the cell at row 18, "
-            "column 2 cannot be written\rThe rows before it keep what was written."});
-    EXPECT_EQ(design.cell(17, 4), CellValue("D"));
-    EXPECT_TRUE(isEmpty(design.cell(18, 2)));
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    EXPECT_EQ(test::messageBoxes(ui),
+              std::vector<std::string>{test::writeFailure(18, "PD-CW-Sample", 2)});
+    EXPECT_EQ(rowText(design, 17, {4}), "'D'");
+    EXPECT_EQ(rowText(design, 18, {2}), "-");
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
     ASSERT_TRUE(list(false));
     RecordingUserInterface second;
-    EXPECT_FALSE(test::runWithFaults(memory, {.writesBeforeFailure = 5}, [&](SpreadsheetHost& h) {
-                     return computeSectionLengths(context, h, second);
-                 }).done);
-    EXPECT_EQ(
-        second.messageTexts(),
-        std::vector<std::string>{
-            "Could not write the row number 17 of the sheet PD-CW-Sample: the cell at row 17, "
-            "column 6 cannot be written\rThe rows before it keep what was written."});
-    expectResult(16, 100, 1000, 995);
-    EXPECT_TRUE(isEmpty(design.cell(17, 6)));
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, second); },
+                     {.writesBeforeFailure = 5}));
+    EXPECT_EQ(test::messageBoxes(second),
+              std::vector<std::string>{test::writeFailure(17, "PD-CW-Sample", 6)});
+    EXPECT_EQ(result(16), "100 110 1000 995");
+    EXPECT_EQ(rowText(design, 17, {6}), "-");
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AListPastRow65000IsRefusedWhole) {
@@ -316,9 +256,7 @@ TEST_F(SectionsFixture, AListPastRow65000IsRefusedWhole) {
     EXPECT_FALSE(memory.modified());
 
     ground.clearRange("B64991:E64991");  // one point fewer: the last section ends on row 65000
-    RecordingUserInterface fits;
-    test::SingleWorkbookHost host(&memory);
-    ASSERT_TRUE(listBranchSections(context, host, fits, false));
+    ASSERT_TRUE(list(false));
     EXPECT_EQ(design.cell(65000, 4), CellValue("P64985"));
 }
 

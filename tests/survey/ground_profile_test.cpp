@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "host_faults.h"
-#include "hosts/recording_user_interface.h"
 #include "support/sheet_rows.h"
 
 namespace plovis {
@@ -28,13 +27,9 @@ void loadTwoBranches(MemoryWorksheet& s) {
     loadRow(s, 12, 2, {"x", 40.0, 985.0, kEmpty});
 }
 
-struct GroundProfileFixture : ::testing::Test {
-    MemoryWorkbook workbook{"scheme.xlsx"};
-    MemoryWorksheet& sheet = workbook.addSheet("GroundProfile");
-    RecordingUserInterface ui;
-    SurveyContext context;
-
-    bool read(bool report = true) { return readGroundProfile(context, workbook, ui, report); }
+struct GroundProfileFixture : ::testing::Test, test::SurveyRun {
+    MemoryWorksheet& sheet = memory.addSheet("GroundProfile");
+    bool read() { return readGroundProfile(context, memory, ui, true); }
 };
 
 TEST_F(GroundProfileFixture, ReadsEachBranchFromItsHeaderRow) {
@@ -91,76 +86,43 @@ TEST(GroundProfileReader, AMissingSheetIsReportedOnlyWhenAsked) {
 
     RecordingUserInterface ui;
     EXPECT_FALSE(readGroundProfile(context, workbook, ui, true));
-    ASSERT_EQ(ui.events().size(), 1u);
-    const Message& m = ui.events()[0].message;
-    EXPECT_EQ(m.text,
-              "Please open the correct data file that contains the sheet named GroundProfile");
-    EXPECT_EQ(m.icon, Icon::Critical);
-    EXPECT_EQ(m.buttons, Buttons::Ok);
-    EXPECT_FALSE(m.title.has_value());
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kNoGroundProfile});
 }
 
-struct BadRowCase {
-    const char* what;
-    void (*load)(MemoryWorksheet&);
-    int unreadableRow;
-    int failedRow;
-    friend void PrintTo(const BadRowCase& c, std::ostream* os) { *os << c.what; }
-};
-
-class GroundProfileBadRow : public ::testing::TestWithParam<BadRowCase> {};
-
-TEST_P(GroundProfileBadRow, IsReportedWithItsRowWhateverReportSays) {
-    MemoryWorkbook memory;
-    GetParam().load(memory.addSheet("GroundProfile"));
-    test::FailingWorkbook workbook(memory);
-    workbook.failReadsOfRow(GetParam().unreadableRow);
-    for (bool report : {true, false}) {
-        SurveyContext context;
-        RecordingUserInterface ui;
-        EXPECT_FALSE(readGroundProfile(context, workbook, ui, report));
-        ASSERT_EQ(ui.events().size(), 1u);
-        const Message& m = ui.events()[0].message;
-        EXPECT_EQ(m.text, "Error found in the row number " + std::to_string(GetParam().failedRow));
-        EXPECT_EQ(m.icon, Icon::Critical);
-        EXPECT_FALSE(m.title.has_value());
-        EXPECT_TRUE(context.branches.empty());
+TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
+    const struct {
+        const char* what;
+        std::vector<std::vector<CellValue>> rows;  // from row 4, column B
+        int unreadableRow;
+        int failedRow;
+    } cases[] = {{"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
+                 {"code beyond 16 bits",
+                  {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
+                  0,
+                  6},
+                 {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
+                 {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6}};
+    for (const auto& c : cases) {
+        MemoryWorkbook memory;
+        MemoryWorksheet& sheet = memory.addSheet("GroundProfile");
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            for (std::size_t j = 0; j < c.rows[i].size(); ++j)
+                sheet.load(4 + static_cast<int>(i), 2 + static_cast<int>(j), c.rows[i][j]);
+        }
+        test::FailingWorkbook workbook(memory);
+        workbook.failReadsOfRow(c.unreadableRow);
+        for (bool report : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.what << (report ? ", report" : ""));
+            SurveyContext context;
+            RecordingUserInterface ui;
+            EXPECT_FALSE(readGroundProfile(context, workbook, ui, report));
+            EXPECT_EQ(test::messageBoxes(ui),
+                      std::vector<std::string>{"ok critical | Error found in the row number " +
+                                               std::to_string(c.failedRow)});
+            EXPECT_TRUE(context.branches.empty());
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, GroundProfileBadRow,
-                         ::testing::Values(BadRowCase{"first row not a header",
-                                                      [](MemoryWorksheet& s) {
-                                                          loadRow(s, 4, 2, {"A", 0.0, 1000.0});
-                                                      },
-                                                      0, 4},
-                                           BadRowCase{
-                                               "code beyond 16 bits",
-                                               [](MemoryWorksheet& s) {
-                                                   loadRow(s, 4, 2, {"Main"});
-                                                   loadRow(s, 5, 2, {"A", 0.0, 1000.0, 1.0});
-                                                   loadRow(s, 6, 2, {"B", 10.0, 1000.0, 32768.0});
-                                               },
-                                               0, 6},
-                                           BadRowCase{"level too large for a number",
-                                                      [](MemoryWorksheet& s) {
-                                                          loadRow(s, 4, 2, {"Main"});
-                                                          loadRow(s, 5, 2, {"A", 0.0, "1e400"});
-                                                      },
-                                                      0, 5},
-                                           BadRowCase{"host failure",
-                                                      [](MemoryWorksheet& s) {
-                                                          loadRow(s, 4, 2, {"Main"});
-                                                          loadRow(s, 5, 2, {"A", 0.0, 1000.0});
-                                                          loadRow(s, 6, 2, {"B", 10.0, 1000.0});
-                                                      },
-                                                      6, 6}),
-                         [](const auto& info) {
-                             std::string name = info.param.what;
-                             for (char& c : name)
-                                 if (c == ' ') c = '_';
-                             return name;
-                         });
 
 TEST_F(GroundProfileFixture, BranchNamesMatchIgnoringCaseAndTheFirstOfTwoWins) {
     loadTwoBranches(sheet);
@@ -173,35 +135,25 @@ TEST_F(GroundProfileFixture, BranchNamesMatchIgnoringCaseAndTheFirstOfTwoWins) {
     EXPECT_EQ(findBranch(ground, "Branch 3"), -1);
 }
 
-struct RangeCase {
-    const char* from;
-    const char* to;
-    std::int32_t first;
-    std::int32_t last;
-    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.from << "-" << c.to; }
-};
-
-class PointRangeLookup : public ::testing::TestWithParam<RangeCase> {};
-
-TEST_P(PointRangeLookup, FindsTheStretchBetweenTwoLabels) {
+TEST(PointRangeLookup, FindsTheStretchBetweenTwoLabels) {
     SurveyBranch b;
     for (const char* label : {"P1", "P2", "p3", "P2", "P4", "P1"})
         addPoint(b, label, 1);
     const GroundProfile ground = indexGroundProfile({b});
-    const PointRange r = findPointRange(ground, GetParam().from, GetParam().to, 0);
-    EXPECT_EQ(r.first, GetParam().first);
-    EXPECT_EQ(r.last, GetParam().last);
+    const struct {
+        const char *from, *to;
+        std::int32_t first, last;
+    } cases[] = {{"P1", "P4", 0, 4},   {"P3", "p4", 2, 4},  // either case matches
+                 {"P2", "P2", 1, 1},                        // same label: same point
+                 {"P4", "P2", 4, -1},                       // P2 only before P4
+                 {"P4", "P1", 4, 5},                        // P1 searched from P4 on
+                 {"P3", "P2", 2, 3},                        // second P2, after P3
+                 {"P9", "P1", -1, -1}, {"P1", "P9", 0, -1}};
+    for (const auto& c : cases) {
+        const PointRange r = findPointRange(ground, c.from, c.to, 0);
+        EXPECT_EQ(std::pair(r.first, r.last), std::pair(c.first, c.last)) << c.from << "-" << c.to;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, PointRangeLookup,
-                         ::testing::Values(RangeCase{"P1", "P4", 0, 4},
-                                           RangeCase{"P3", "p4", 2, 4},   // either case matches
-                                           RangeCase{"P2", "P2", 1, 1},   // same label: same point
-                                           RangeCase{"P4", "P2", 4, -1},  // P2 only before P4
-                                           RangeCase{"P4", "P1", 4, 5},   // P1 searched from P4 on
-                                           RangeCase{"P3", "P2", 2, 3},   // second P2, after P3
-                                           RangeCase{"P9", "P1", -1, -1},
-                                           RangeCase{"P1", "P9", 0, -1}));
 
 TEST(GroundLine, APointFurtherAlongIsDrawnAtItsScaledDistanceAndLevel) {
     SurveyBranch b;
@@ -213,15 +165,14 @@ TEST(GroundLine, APointFurtherAlongIsDrawnAtItsScaledDistanceAndLevel) {
     const GroundProfile ground = indexGroundProfile({b});
     const auto line = groundLineBetween(ground, "MAIN", 1000, 5000, 1000, "a", "c", 200, 40);
     ASSERT_EQ(line.size(), 3u);
-    EXPECT_DOUBLE_EQ(line[0].x, 205);
-    EXPECT_DOUBLE_EQ(line[0].y, 40 - 10);
-    EXPECT_DOUBLE_EQ(line[1].x, 205 + 20);
-    EXPECT_DOUBLE_EQ(line[1].y, 40);
-    EXPECT_DOUBLE_EQ(line[2].x, 200 + 55);  // 250 along the stretch
-    EXPECT_DOUBLE_EQ(line[2].y, 40 + 12);   // datum + 12
-    EXPECT_DOUBLE_EQ(line[2].distance, 150);
-    EXPECT_DOUBLE_EQ(line[2].level, 1012);
-    EXPECT_DOUBLE_EQ(line[0].distance, 30);
+    // x: the stretch's 250 scaled 5000:1000 from x 200; y: the level above datum 1000 from y 40.
+    const double expected[][4] = {{205, 30, 30, 990}, {225, 40, 100, 1000}, {255, 52, 150, 1012}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(line[i].x, expected[i][0]) << i;
+        EXPECT_DOUBLE_EQ(line[i].y, expected[i][1]) << i;
+        EXPECT_DOUBLE_EQ(line[i].distance, expected[i][2]) << i;
+        EXPECT_DOUBLE_EQ(line[i].level, expected[i][3]) << i;
+    }
 }
 
 TEST(GroundLine, NothingToDrawGivesNoPoints) {
@@ -231,10 +182,9 @@ TEST(GroundLine, NothingToDrawGivesNoPoints) {
     addPoint(b, "B", 10);
     b.levels = {1, 2};
     const GroundProfile ground = indexGroundProfile({b});
-    EXPECT_TRUE(groundLineBetween(ground, "Spur", 0, 5000, 1000, "A", "B", 0, 0).empty());
-    EXPECT_TRUE(groundLineBetween(ground, "Main", 0, 5000, 1000, "A", "A", 0, 0).empty());
-    EXPECT_TRUE(groundLineBetween(ground, "Main", 0, 5000, 1000, "B", "A", 0, 0).empty());
-    EXPECT_TRUE(groundLineBetween(ground, "Main", 0, 5000, 1000, "A", "Q", 0, 0).empty());
+    for (auto [branch, from, to] :
+         {std::tuple{"Spur", "A", "B"}, {"Main", "A", "A"}, {"Main", "B", "A"}, {"Main", "A", "Q"}})
+        EXPECT_TRUE(groundLineBetween(ground, branch, 0, 5000, 1000, from, to, 0, 0).empty()) << to;
     EXPECT_EQ(groundLineBetween(ground, "Main", 0, 5000, 1000, "A", "B", 0, 0).size(), 2u);
     EXPECT_THROW(groundLineBetween(ground, "Main", 0, 0, 1000, "A", "B", 0, 0), std::domain_error);
     EXPECT_THROW(groundLineBetween(ground, "Main", 0, 5000, 0, "A", "B", 0, 0), std::domain_error);
@@ -242,7 +192,7 @@ TEST(GroundLine, NothingToDrawGivesNoPoints) {
 
 TEST_F(GroundProfileFixture, ADrawingReadsTheSheetOnceAndLooksUpEverySheetInTheModel) {
     loadTwoBranches(sheet);
-    const GroundProfile ground = loadGroundProfile(workbook, ui);
+    const GroundProfile ground = loadGroundProfile(memory, ui);
     sheet.clearRange("B4:E20");  // later changes to the sheet do not reach the lookups
     const auto first = groundLineBetween(ground, "Main", 990, 1000, 1000, "A", "C", 0, 0);
     const auto second = groundLineBetween(ground, "Main", 990, 1000, 1000, "C", "E", 0, 0);

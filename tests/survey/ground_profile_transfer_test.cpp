@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "host_faults.h"
-#include "hosts/recording_user_interface.h"
 #include "support/sheet_rows.h"
 #include "survey/ground_profile.h"
 
@@ -11,7 +10,7 @@ namespace plovis {
 namespace {
 
 using test::loadRow;
-using test::numberIn;
+using test::rowText;
 
 const CellValue kEmpty{};
 
@@ -31,14 +30,10 @@ void loadReducedBook(MemoryWorksheet& s, int levelColumn) {
     station(12, "S2", 8.0, 985.5);
 }
 
-struct TransferFixture : ::testing::Test {
-    MemoryWorkbook memory{"scheme.xlsx"};
+struct TransferFixture : ::testing::Test, test::SurveyRun {
     MemoryWorksheet& level = memory.addSheet("Levelsurvey");
     MemoryWorksheet& abney = memory.addSheet("AbneySurvey");
     MemoryWorksheet& ground = memory.addSheet("GroundProfile");
-    RecordingUserInterface ui;
-    SurveyContext context;
-    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
 
     TransferFixture() {
         // An older, longer profile with its control-point codes in column E.
@@ -49,69 +44,34 @@ struct TransferFixture : ::testing::Test {
         ground.load(30, 3, 7.0);
     }
     bool transfer(bool fromAbney, test::HostFaults given = {}) {
-        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
-            return transferToGroundProfile(context, host, ui, fromAbney, true);
-        });
-        calculation = run.calculation;
-        return run.done;
+        return run(
+            [&](SpreadsheetHost& h) {
+                return transferToGroundProfile(context, h, ui, fromAbney, true);
+            },
+            given);
     }
     void expectTwoBranchesWritten() {
-        const struct {
-            int row;
-            const char* label;
-            CellValue distance;
-            CellValue level;
-        } rows[] = {
-            {4, "Main", kEmpty, kEmpty}, {5, "A", 0.0, 1000.0},       {6, "B", 20.0, 1001.25},
-            {7, "C", 30.5, 998.125},     {8, "Spur", kEmpty, kEmpty}, {9, "C", 0.0, 998.125},
-            {10, "S1", 12.0, 990.0},     {11, "S2", 8.0, 985.5},
-        };
-        for (const auto& r : rows) {
-            SCOPED_TRACE(r.row);
-            EXPECT_EQ(ground.cell(r.row, 2), CellValue(r.label));
-            EXPECT_EQ(ground.cell(r.row, 3), r.distance);
-            EXPECT_EQ(ground.cell(r.row, 4), r.level);
-        }
-        for (int row = 12; row <= 40; ++row) {
-            for (int column = 2; column <= 4; ++column)
-                EXPECT_TRUE(isEmpty(ground.cell(row, column))) << row << "," << column;
-        }
+        const char* rows[] = {"'Main' - -", "'A' 0 1000",    "'B' 20 1001.25", "'C' 30.5 998.125",
+                              "'Spur' - -", "'C' 0 998.125", "'S1' 12 990",    "'S2' 8 985.5"};
+        for (int row = 4; row <= 40; ++row)
+            EXPECT_EQ(rowText(ground, row, {2, 3, 4}), row <= 11 ? rows[row - 4] : "- - -") << row;
         for (int row = 4; row <= 20; ++row)  // the codes stay row for row
             EXPECT_EQ(ground.cell(row, 5), row % 3 == 0 ? CellValue(1.0) : kEmpty) << row;
     }
 };
 
-TEST_F(TransferFixture, TheReducedLevelBookBecomesTheGroundProfile) {
-    loadReducedBook(level, 11);
+TEST_F(TransferFixture, TheReducedLevelOrAbneyBookBecomesTheGroundProfile) {
+    loadReducedBook(level, 11);  // K
     ASSERT_TRUE(transfer(false));
     expectTwoBranchesWritten();
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{"Processing branch 1.Please wait...",
-                                        "Processing branch 2.Please wait..."}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2}));
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
-}
 
-TEST_F(TransferFixture, TheReducedAbneyBookBecomesTheGroundProfile) {
-    loadReducedBook(abney, 14);
+    ground.clearRange("B4:D12");  // the Abney book must write it all again
+    loadReducedBook(abney, 14);   // N
     ASSERT_TRUE(transfer(true));
     expectTwoBranchesWritten();
-}
-
-TEST_F(TransferFixture, TheGroundProfileReaderReadsTheSameBranchesBack) {
-    loadReducedBook(level, 11);
-    ASSERT_TRUE(transfer(false));
-    const std::vector<SurveyBranch> book = context.branches;
-    SurveyContext readBack;
-    ASSERT_TRUE(readGroundProfile(readBack, memory, ui, true));
-    ASSERT_EQ(readBack.branches.size(), book.size());
-    for (std::size_t b = 0; b < book.size(); ++b) {
-        EXPECT_EQ(readBack.branches[b].name, book[b].name);
-        EXPECT_EQ(readBack.branches[b].labels, book[b].labels);
-        EXPECT_EQ(readBack.branches[b].distances, book[b].distances);
-        EXPECT_EQ(readBack.branches[b].levels, book[b].levels);
-    }
 }
 
 TEST_F(TransferFixture, ASingleStationBranchIsTransferredToo) {
@@ -129,11 +89,9 @@ TEST_F(TransferFixture, AMissingGroundProfileIsReportedAndNothingIsWritten) {
     loadReducedBook(book.addSheet("Levelsurvey"), 11);
     test::SingleWorkbookHost host(&book);
     EXPECT_FALSE(transferToGroundProfile(context, host, ui, false, true));
-    ASSERT_EQ(ui.events().size(), 1u);
-    const Message& m = ui.events()[0].message;
-    EXPECT_EQ(m.text, "Could not find the GroundProfile sheet in the excel file.");
-    EXPECT_EQ(m.icon, Icon::None);
-    EXPECT_EQ(m.buttons, Buttons::Ok);
+    EXPECT_EQ(
+        test::messageBoxes(ui),
+        std::vector<std::string>{"ok | Could not find the GroundProfile sheet in the excel file."});
     EXPECT_FALSE(book.modified());
 }
 
@@ -146,20 +104,18 @@ TEST_F(TransferFixture, AnUnreadableBookLeavesTheGroundProfileAlone) {
     RecordingUserInterface other;
     test::SingleWorkbookHost host(&memory);
     EXPECT_TRUE(transferToGroundProfile(context, host, other, true, true));  // empty Abney book
-    EXPECT_EQ(other.messageTexts(), std::vector<std::string>{"Processing is complete"});
+    EXPECT_EQ(test::messageBoxes(other), std::vector<std::string>{test::kComplete});
     EXPECT_TRUE(isEmpty(ground.cell(4, 2)));  // an empty book leaves an empty ground profile
 }
 
 TEST_F(TransferFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
     loadReducedBook(level, 11);
     EXPECT_FALSE(transfer(false, {.writesBeforeFailure = 6}));  // the header row and station A
-    EXPECT_EQ(ui.messageTexts(),
-              std::vector<std::string>{
-                  "Could not write the row number 6 of the sheet GroundProfile: the cell at row 6, "
-                  "column 2 cannot be written\rThe rows before it keep what was written."});
-    EXPECT_EQ(ground.cell(5, 2), CellValue("A"));
-    EXPECT_TRUE(isEmpty(ground.cell(6, 2)));
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    EXPECT_EQ(test::messageBoxes(ui),
+              std::vector<std::string>{test::writeFailure(6, "GroundProfile", 2)});
+    EXPECT_EQ(rowText(ground, 5, {2}), "'A'");
+    EXPECT_EQ(rowText(ground, 6, {2}), "-");
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(TransferFixture, ABookPastRow65000IsRefusedWhole) {

@@ -1,9 +1,13 @@
 #pragma once
 // Runs a survey routine against an in-memory workbook behind a host that fails on cue.
 
+#include <string>
 #include <vector>
 
+#include "hosts/recording_user_interface.h"
 #include "support/failing_workbook.h"
+#include "support/message_boxes.h"
+#include "survey/survey_context.h"
 
 namespace plovis::test {
 
@@ -12,22 +16,34 @@ struct HostFaults {
     int unreadableRow = 0;         // reading this row fails; 0: none
 };
 
-struct FaultyRun {
-    bool done = false;
-    std::vector<Calculation> calculation;  // every change of the calculation mode, in order
+// The scheme workbook, the recording user interface and the survey state of one test.
+struct SurveyRun {
+    MemoryWorkbook memory{"scheme.xlsx"};
+    RecordingUserInterface ui;
+    SurveyContext context;
+    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
+
+    template <typename Routine>
+    bool run(Routine routine, HostFaults given = {}) {
+        FailingWorkbook workbook(memory);
+        if (given.writesBeforeFailure >= 0) workbook.failWritesAfter(given.writesBeforeFailure);
+        if (given.unreadableRow != 0) workbook.failReadsOfRow(given.unreadableRow);
+        SingleWorkbookHost host(&workbook);
+        const bool done = routine(host);
+        calculation = workbook.calculationChanges();
+        return done;
+    }
 };
 
-inline const std::vector<Calculation> kManualThenAutomatic{Calculation::Manual,
-                                                           Calculation::Automatic};
-
-template <typename Routine>
-FaultyRun runWithFaults(MemoryWorkbook& memory, HostFaults faults, Routine routine) {
-    FailingWorkbook workbook(memory);
-    if (faults.writesBeforeFailure >= 0) workbook.failWritesAfter(faults.writesBeforeFailure);
-    if (faults.unreadableRow != 0) workbook.failReadsOfRow(faults.unreadableRow);
-    SingleWorkbookHost host(&workbook);
-    const bool done = routine(host);
-    return {done, workbook.calculationChanges()};
+// The message of a write the host refused part-way through a sheet.
+inline std::string writeFailure(int row, const std::string& sheet, int column) {
+    return "ok critical | Could not write the row number " + std::to_string(row) +
+           " of the sheet " + sheet + ": the cell at row " + std::to_string(row) + ", column " +
+           std::to_string(column) + " cannot be written\rThe rows before it keep what was written.";
 }
+
+inline const std::string kNoGroundProfile =
+    "ok critical | Please open the correct data file that contains the sheet named GroundProfile";
+inline const std::string kComplete = "ok | Processing is complete";
 
 }  // namespace plovis::test

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "host_faults.h"
-#include "hosts/recording_user_interface.h"
 #include "support/sheet_rows.h"
 #include "survey/level_reduction.h"
 
@@ -13,11 +10,9 @@ namespace plovis {
 namespace {
 
 using test::loadRow;
-using test::numberIn;
+using test::rowText;
 
 const CellValue kEmpty{};
-const std::string kMissing =
-    "Please open the correct data file that contains the sheet named GroundProfile";
 
 LevelReadings readingsOf(std::vector<double> bs, std::vector<double> is, std::vector<double> fs) {
     LevelReadings r;
@@ -40,34 +35,42 @@ TEST(PreviousSight, TheLatestIntermediateOrBacksightLookingBack) {
     EXPECT_DOUBLE_EQ(previousSight(readingsOf({0, 0}, {0, 0}, {0, 1}), 1), 0);
 }
 
-struct StepCase {
-    const char* what;
-    LevelReadings readings;
-    std::optional<double> expected;
-    friend void PrintTo(const StepCase& c, std::ostream* os) { *os << c.what; }
-};
-
-class RiseOrFall : public ::testing::TestWithParam<StepCase> {};
-
-TEST_P(RiseOrFall, OfStationOne) {
-    const auto d = riseOrFall(GetParam().readings, 1);
-    ASSERT_EQ(d.has_value(), GetParam().expected.has_value());
-    if (d) {
-        EXPECT_NEAR(*d, *GetParam().expected, 1e-12);
+TEST(RiseOrFall, OfStationOne) {
+    const struct {
+        const char* what;
+        LevelReadings readings;
+        std::optional<double> expected;
+    } cases[] = {
+        {"foresight after backsight", readingsOf({1.5, 0}, {0, 0}, {0, 1.1}), 0.4},
+        {"fall", readingsOf({1.1, 0}, {0, 0}, {0, 2.6}), -1.5},
+        {"intermediate", readingsOf({1.5, 0}, {0, 1.2}, {0, 0}), 0.3},
+        {"level step", readingsOf({1.5, 0}, {0, 0}, {0, 1.5}), 0.0},
+        {"both sights negative", readingsOf({1.5, 0}, {0, -1}, {0, -1}), std::nullopt},
+        {"only the foresight negative", readingsOf({1.5, 0}, {0, 0}, {0, -0.5}), 2.0},
+        {"negative previous sight", readingsOf({0, 0}, {-0.4, 0}, {0, 1.0}), std::nullopt},
+        {"no previous sight at all", readingsOf({0, 0}, {0, 0}, {0, 1.0}), -1.0},
+        {"negative intermediate, no foresight", readingsOf({1.5, 0}, {0, -1}, {0, 0}), 2.5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto d = riseOrFall(c.readings, 1);
+        ASSERT_EQ(d.has_value(), c.expected.has_value());
+        EXPECT_NEAR(d.value_or(0), c.expected.value_or(0), 1e-12);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RiseOrFall,
-    ::testing::Values(
-        StepCase{"foresight after backsight", readingsOf({1.5, 0}, {0, 0}, {0, 1.1}), 0.4},
-        StepCase{"fall", readingsOf({1.1, 0}, {0, 0}, {0, 2.6}), -1.5},
-        StepCase{"intermediate", readingsOf({1.5, 0}, {0, 1.2}, {0, 0}), 0.3},
-        StepCase{"level step", readingsOf({1.5, 0}, {0, 0}, {0, 1.5}), 0.0},
-        StepCase{"both sights negative", readingsOf({1.5, 0}, {0, -1}, {0, -1}), std::nullopt},
-        StepCase{"only the foresight negative", readingsOf({1.5, 0}, {0, 0}, {0, -0.5}), 2.0},
-        StepCase{"negative previous sight", readingsOf({0, 0}, {-0.4, 0}, {0, 1.0}),
-                 std::nullopt}));
+TEST(ReduceLevelBranch, AStationWithoutARiseOrFallHasNoReducedLevel) {
+    SurveyBranch b;
+    for (const char* l : {"A", "B", "C"})
+        addPoint(b, l, 10);
+    // B has both sights negative; C looks back to B's negative intermediate sight.
+    LevelReadings r = readingsOf({1.5, 0, 0}, {0, -1, 0}, {0, -1, 1.0});
+    const auto steps = reduceLevelBranch(b, r, 100);
+    EXPECT_EQ(r.reducedLevels, (std::vector<double>{100, 0, 0}));
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_FALSE(steps[0].riseOrFall || steps[1].riseOrFall);
+    EXPECT_DOUBLE_EQ(steps[1].chainage, 20);
+    EXPECT_DOUBLE_EQ(steps[1].level, 100);
+}
 
 TEST(StartLevel, GivenOrFromTheNamesakeStationOfAnEarlierBranch) {
     std::vector<SurveyBranch> branches(4);
@@ -113,24 +116,16 @@ void loadBook(MemoryWorksheet& s) {
     loadRow(s, 19, 3, {"Y", 10.0, kEmpty, kEmpty, kEmpty, 0.4});
 }
 
-struct LevelSurveyFixture : ::testing::Test {
-    MemoryWorkbook memory{"scheme.xlsx"};
+struct LevelSurveyFixture : ::testing::Test, test::SurveyRun {
     MemoryWorksheet& sheet = memory.addSheet("Levelsurvey");
-    RecordingUserInterface ui;
-    SurveyContext context;
-    std::vector<Calculation> calculation;  // the host's calculation changes in the last run
-
+    LevelSurveyFixture() { loadBook(sheet); }
     bool reduce(bool report, test::HostFaults given = {}) {
-        const auto run = test::runWithFaults(memory, given, [&](SpreadsheetHost& host) {
-            return reduceLevelSurvey(context, host, ui, report);
-        });
-        calculation = run.calculation;
-        return run.done;
+        return run([&](SpreadsheetHost& h) { return reduceLevelSurvey(context, h, ui, report); },
+                   given);
     }
 };
 
 TEST_F(LevelSurveyFixture, ReadsStationsAndReadings) {
-    loadBook(sheet);
     ASSERT_TRUE(readLevelSurvey(context, memory, ui, true));
     ASSERT_EQ(context.branches.size(), 4u);
     ASSERT_EQ(context.levelReadings.size(), 4u);
@@ -146,6 +141,7 @@ TEST_F(LevelSurveyFixture, ReadsStationsAndReadings) {
 }
 
 TEST_F(LevelSurveyFixture, AStationWithoutDistanceAfterStationZeroOpensABranch) {
+    sheet.clearRange("C5:M19");
     loadRow(sheet, 5, 3, {"Main"});
     loadRow(sheet, 6, 3, {"A", kEmpty, kEmpty, 1.0});  // station 0 may lack a distance
     loadRow(sheet, 7, 3, {"B", kEmpty, kEmpty, kEmpty, kEmpty, 1.0});
@@ -157,106 +153,60 @@ TEST_F(LevelSurveyFixture, AStationWithoutDistanceAfterStationZeroOpensABranch) 
 }
 
 TEST_F(LevelSurveyFixture, ReducesEveryBranchOfTwoOrMoreStations) {
-    loadBook(sheet);
     ASSERT_TRUE(reduce(true));
-    // Main: station 0 keeps its chainage cell and gets the given level.
-    EXPECT_EQ(sheet.cell(6, 5), CellValue("keep"));
-    EXPECT_DOUBLE_EQ(numberIn(sheet, 6, 11), 100);
-    const struct {
-        int row;
-        double chainage;
-        double rise;  // NaN: the rise cell is empty
-        double fall;  // NaN: the fall cell is empty
-        double level;
-    } expected[] = {
-        {7, 20, 0.3, NAN, 100.3},   // intermediate sight after the backsight
-        {8, 50, NAN, 0.8, 99.5},    // change station closed from the intermediate sight
-        {9, 75, NAN, 0.3, 99.2},    // opened by the change station's backsight
-        {12, 15, 1.0, NAN, 100.5},  // Spur starts from Main's C
-        {13, 20, NAN, 0.0, 100.5},  // a level step is a fall of 0
-    };
-    for (const auto& e : expected) {
-        SCOPED_TRACE(e.row);
-        EXPECT_DOUBLE_EQ(numberIn(sheet, e.row, 5), e.chainage);
-        if (std::isnan(e.rise)) {
-            EXPECT_TRUE(isEmpty(sheet.cell(e.row, 9)));
-        } else {
-            EXPECT_NEAR(numberIn(sheet, e.row, 9), e.rise, 1e-9);
-        }
-        if (std::isnan(e.fall)) {
-            EXPECT_TRUE(isEmpty(sheet.cell(e.row, 10)));
-        } else {
-            EXPECT_NEAR(numberIn(sheet, e.row, 10), e.fall, 1e-9);
-        }
-        EXPECT_NEAR(numberIn(sheet, e.row, 11), e.level, 1e-9);
-    }
-    EXPECT_DOUBLE_EQ(numberIn(sheet, 11, 11), 99.5);
-    EXPECT_TRUE(isEmpty(sheet.cell(11, 5)));
-    // Lone is skipped; Late starts from Main's A and its two stations get only their chainage.
-    for (int column : {5, 9, 10, 11})
-        EXPECT_TRUE(isEmpty(sheet.cell(15, column)));
-    EXPECT_DOUBLE_EQ(numberIn(sheet, 17, 11), 100);
-    EXPECT_DOUBLE_EQ(numberIn(sheet, 18, 5), 10);
-    EXPECT_DOUBLE_EQ(numberIn(sheet, 19, 5), 20);
-    for (int row : {18, 19}) {
-        for (int column : {9, 10, 11})
-            EXPECT_TRUE(isEmpty(sheet.cell(row, column))) << row << "," << column;
-    }
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus),
-              (std::vector<std::string>{"Processing branch 1.Please wait...",
-                                        "Processing branch 2.Please wait...",
-                                        "Processing branch 4.Please wait..."}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Processing is complete"});
-    EXPECT_EQ(ui.events().back().message.icon, Icon::None);
+    // Chainage (E), rise (I), fall (J) and reduced level (K) of each station.
+    const std::pair<int, const char*> rows[] = {
+        {6, "'keep' - - 100"},  // station 0 keeps its chainage cell and gets the given level
+        {7, "20 0.3 - 100.3"},  // intermediate sight after the backsight
+        {8, "50 - 0.8 99.5"},   // change station closed from the intermediate sight
+        {9, "75 - 0.3 99.2"},   // opened by the change station's backsight
+        {11, "- - - 99.5"},     // Spur starts from Main's C
+        {12, "15 1 - 100.5"},   //
+        {13, "20 - 0 100.5"},   // a level step is a fall of 0
+        {15, "- - - -"},        // Lone is skipped
+        {17, "- - - 100"},      // Late starts from Main's A ...
+        {18, "10 - - -"},       // ... and its two stations get only their chainage
+        {19, "20 - - -"}};
+    for (const auto& [row, expected] : rows)
+        EXPECT_EQ(rowText(sheet, row, {5, 9, 10, 11}), expected) << row;
+    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2, 4}));
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
-}
 
-TEST_F(LevelSurveyFixture, WithoutReportThereIsNoCompletionMessage) {
-    loadBook(sheet);
-    ASSERT_TRUE(reduce(false));
-    EXPECT_TRUE(ui.messageTexts().empty());
+    RecordingUserInterface quiet;  // without report there is no completion message
+    ASSERT_TRUE(
+        run([&](SpreadsheetHost& h) { return reduceLevelSurvey(context, h, quiet, false); }));
+    EXPECT_TRUE(quiet.messageTexts().empty());
 }
 
 TEST_F(LevelSurveyFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
-    loadBook(sheet);
     // Main takes 1 + 4 + 4 + 4 writes; Spur's first write (K11) is the one refused.
     EXPECT_FALSE(reduce(true, {.writesBeforeFailure = 13}));
-    ASSERT_EQ(ui.messageTexts().size(), 1u);
-    EXPECT_EQ(ui.events().back().message.text,
-              "Could not write the row number 11 of the sheet Levelsurvey: the cell at row 11, "
-              "column 11 cannot be written\rThe rows before it keep what was written.");
-    EXPECT_EQ(ui.events().back().message.icon, Icon::Critical);
-    EXPECT_NEAR(numberIn(sheet, 9, 11), 99.2, 1e-9);
-    EXPECT_TRUE(isEmpty(sheet.cell(11, 11)));
-    EXPECT_EQ(memory.calculation(), Calculation::Automatic);
+    EXPECT_EQ(test::messageBoxes(ui),
+              std::vector<std::string>{test::writeFailure(11, "Levelsurvey", 11)});
+    EXPECT_EQ(rowText(sheet, 9, {11}), "99.2");
+    EXPECT_EQ(rowText(sheet, 11, {11}), "-");
+    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(LevelSurveyFixture, ABadRowIsReportedAndNothingIsWritten) {
-    loadBook(sheet);
     loadRow(sheet, 9, 4, {"1e999"});
     EXPECT_FALSE(reduce(true));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 9"});
     EXPECT_FALSE(memory.modified());
 }
 
-TEST(LevelSurveyCommand, AMissingBookIsReportedInTheGroundProfileWords) {
+TEST(LevelSurveyCommand, AMissingBookOrNoWorkbookIsReported) {
     auto h = test::workbookWithSheets({"GroundProfile"});
     RecordingUserInterface ui;
     SurveyContext context;
     EXPECT_FALSE(reduceLevelSurvey(context, h->host, ui, false));
-    ASSERT_EQ(ui.events().size(), 1u);
-    EXPECT_EQ(ui.events()[0].message.text, kMissing);
-    EXPECT_EQ(ui.events()[0].message.icon, Icon::Critical);
     EXPECT_FALSE(h->workbook->modified());
-}
-
-TEST(LevelSurveyCommand, NoWorkbookToAttachTo) {
-    MemorySpreadsheetHost host;
-    RecordingUserInterface ui;
-    SurveyContext context;
-    EXPECT_FALSE(reduceLevelSurvey(context, host, ui, true));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Excel application is not open"});
+    MemorySpreadsheetHost none;
+    EXPECT_FALSE(reduceLevelSurvey(context, none, ui, true));
+    EXPECT_EQ(test::messageBoxes(ui),
+              (std::vector<std::string>{test::kNoGroundProfile,
+                                        "ok critical | Excel application is not open"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "hosts/xlsx/zip_archive.h"
 #include "package_support.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -35,16 +36,10 @@ std::string compoundFile(bool encrypted) {
 
 // The message opening the file gives, with the file's path shown as <file>.
 std::string openFailure(const std::filesystem::path& file) {
-    try {
-        XlsxWorkbook::open(file);
-    } catch (const HostError& e) {
-        std::string m = e.what();
-        const std::string path = "\"" + file.string() + "\"";
-        if (const auto at = m.find(path); at != std::string::npos)
-            m.replace(at, path.size(), "<file>");
-        return m;
-    }
-    return "opened";
+    std::string m = test::failureText<HostError>([&] { XlsxWorkbook::open(file); });
+    const std::string path = "\"" + file.string() + "\"";
+    if (const auto at = m.find(path); at != std::string::npos) m.replace(at, path.size(), "<file>");
+    return m;
 }
 
 struct Case {
@@ -128,8 +123,7 @@ TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) 
         {"a zip bomb",
          withSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(8 << 20, ' ')),
          "cannot open <file>: the part xl/worksheets/sheet1.xml would inflate * times its "
-         "stored size, more than any workbook part (a zip bomb?)"},
-    };
+         "stored size, more than any workbook part (a zip bomb?)"}};
     test::ScratchDir dir("bad-input");
     for (const Case& c : cases) {
         const auto file = dir / "book.xlsx";
@@ -151,14 +145,9 @@ TEST(BadWorkbookFiles, TheInflatedTotalIsBounded) {
         zipOf({{"a.xml", std::string(3000, 'a')}, {"b.xml", std::string(3000, 'b')}});
     xlsx::ZipReader zip(package, {5000, 200, 4u << 20, 10});
     EXPECT_EQ(zip.read("a.xml").size(), 3000u);
-    try {
-        zip.read("b.xml");
-        FAIL() << "read past the bound";
-    } catch (const xlsx::PackageError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the part b.xml would inflate to 1 MB, beyond the 1 MB a workbook may "
-                     "hold in all (a zip bomb?)");
-    }
+    EXPECT_EQ(test::failureText<xlsx::PackageError>([&] { zip.read("b.xml"); }),
+              "the part b.xml would inflate to 1 MB, beyond the 1 MB a workbook may hold in all (a "
+              "zip bomb?)");
     EXPECT_THROW(xlsx::ZipReader(package, {5000, 200, 4u << 20, 1}), xlsx::PackageError);
 }
 

@@ -16,20 +16,18 @@ TEST(CellValues, CellReferencesAndTheSheetLimits) {
         ReferenceCheck check;
         int row, column;
     };
-    const Case cases[] = {
-        {"A1", ReferenceCheck::Ok, 1, 1},
-        {"b7", ReferenceCheck::Ok, 7, 2},
-        {"XFD1048576", ReferenceCheck::Ok, 1048576, 16384},
-        {"XFE1", ReferenceCheck::BeyondSheet, 0, 0},
-        {"A1048577", ReferenceCheck::BeyondSheet, 0, 0},
-        {"AAAAA1", ReferenceCheck::Malformed, 0, 0},
-        {"A0", ReferenceCheck::Malformed, 0, 0},
-        {"A", ReferenceCheck::Malformed, 0, 0},
-        {"7", ReferenceCheck::Malformed, 0, 0},
-        {"A1:B2", ReferenceCheck::Malformed, 0, 0},
-        {"$A$1", ReferenceCheck::Malformed, 0, 0},
-        {"A-1", ReferenceCheck::Malformed, 0, 0},
-    };
+    const Case cases[] = {{"A1", ReferenceCheck::Ok, 1, 1},
+                          {"b7", ReferenceCheck::Ok, 7, 2},
+                          {"XFD1048576", ReferenceCheck::Ok, 1048576, 16384},
+                          {"XFE1", ReferenceCheck::BeyondSheet, 0, 0},
+                          {"A1048577", ReferenceCheck::BeyondSheet, 0, 0},
+                          {"AAAAA1", ReferenceCheck::Malformed, 0, 0},
+                          {"A0", ReferenceCheck::Malformed, 0, 0},
+                          {"A", ReferenceCheck::Malformed, 0, 0},
+                          {"7", ReferenceCheck::Malformed, 0, 0},
+                          {"A1:B2", ReferenceCheck::Malformed, 0, 0},
+                          {"$A$1", ReferenceCheck::Malformed, 0, 0},
+                          {"A-1", ReferenceCheck::Malformed, 0, 0}};
     for (const Case& c : cases) {
         int row = 0, column = 0;
         EXPECT_EQ(parseCellReference(c.text, row, column), c.check) << c.text;

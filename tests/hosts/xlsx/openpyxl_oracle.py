@@ -15,7 +15,7 @@
   openpyxl_oracle.py values FILE SHEET RANGE
       the same with each formula cell's calculated value as the file holds it.
   openpyxl_oracle.py dates FILE
-      prints the date and time of every zip entry of the package as JSON.
+      prints the distinct dates and times of the package's zip entries as JSON.
 
 Any warning openpyxl gives while reading is an error: files PLOVIS writes must open cleanly.
 """
@@ -142,23 +142,23 @@ def cells(path, sheet, ref, data_only=False):
 
 def dates(path):
     with zipfile.ZipFile(path) as z:
-        print(json.dumps({i.filename: list(i.date_time) for i in z.infolist()}, sort_keys=True))
+        print(json.dumps(sorted({tuple(i.date_time) for i in z.infolist()})))
+
+
+COMMANDS = {
+    "sample": lambda args: sample(*args) or 0,
+    "compare": lambda args: compare(args[0], args[1], json.loads(args[2])),
+    "cells": lambda args: cells(*args) or 0,
+    "values": lambda args: cells(*args, data_only=True) or 0,
+    "dates": lambda args: dates(*args) or 0,
+}
 
 
 def main(argv):
-    if argv[1] == "sample":
-        sample(argv[2])
-        return 0
-    if argv[1] == "compare":
-        return compare(argv[2], argv[3], json.loads(argv[4]))
-    if argv[1] in ("cells", "values"):
-        cells(argv[2], argv[3], argv[4], argv[1] == "values")
-        return 0
-    if argv[1] == "dates":
-        dates(argv[2])
-        return 0
-    print(__doc__)
-    return 64
+    if len(argv) < 2 or argv[1] not in COMMANDS:
+        print(__doc__)
+        return 64
+    return COMMANDS[argv[1]](argv[2:])
 
 
 if __name__ == "__main__":

@@ -8,12 +8,17 @@
 #include <utility>
 #include <vector>
 
+#include "hosts/cell_value.h"
 #include "support/file_bytes.h"
 #include "support/run_command.h"
 
 namespace plovis::test {
 
 using Parts = std::map<std::string, std::string>;
+
+inline CellValue text(const char* t) {
+    return std::string(t);
+}
 
 // A worksheet part: what comes before the cell table, and the table's rows.
 std::string worksheetXml(const std::string& rows, const std::string& before = "");

@@ -2,6 +2,7 @@
 
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "package_support.h"
+#include "support/sheet_rows.h"
 
 namespace plovis {
 namespace {
@@ -11,9 +12,7 @@ using test::workbookParts;
 using test::worksheetXml;
 using test::zipOf;
 
-CellValue text(const char* t) {
-    return std::string(t);
-}
+using test::text;
 
 TEST(XlsxReading, EveryKindOfCellValue) {
     const std::string shared =
@@ -36,27 +35,14 @@ TEST(XlsxReading, EveryKindOfCellValue) {
         "<row><c><v>1</v></c><c><v>2</v></c><c r=\"E4\"><v>5</v></c><c><v>6</v></c></row>";
     auto wb = XlsxWorkbook::read(zipOf(workbookParts({{"Data", worksheetXml(rows)}}, shared)),
                                  "kinds.xlsx");
-    Worksheet& s = wb->sheet("Data");
-    EXPECT_EQ(s.cell(1, 1), text("plain"));
-    EXPECT_EQ(s.cell(1, 2), text("rich text"));
-    EXPECT_EQ(s.cell(1, 3), text("two\rlines"));
-    EXPECT_EQ(s.cell(1, 4), text("inline"));
-    EXPECT_EQ(s.cell(2, 1), CellValue(12.5));
+    const Worksheet& s = wb->sheet("Data");
+    EXPECT_EQ(test::rowText(s, 1, {1, 2, 3, 4}), "'plain' 'rich text' 'two\rlines' 'inline'");
+    EXPECT_EQ(test::rowText(s, 2, {1, 2, 3, 4, 5}), "12.5 -0.001 'TRUE' 'FALSE' '#DIV/0!'");
     EXPECT_EQ(s.cell(2, 2), CellValue(-0.001));
-    EXPECT_EQ(s.cell(2, 3), text("TRUE"));
-    EXPECT_EQ(s.cell(2, 4), text("FALSE"));
-    EXPECT_EQ(s.cell(2, 5), text("#DIV/0!"));
-    EXPECT_EQ(s.cell(3, 1), CellValue(25.0));
-    EXPECT_EQ(s.cell(3, 2), text("ab"));
-    EXPECT_TRUE(isEmpty(s.cell(3, 3)));  // a formula never calculated
-    EXPECT_TRUE(isEmpty(s.cell(3, 4)));
-    EXPECT_EQ(s.cell(3, 5), CellValue(45366.25));
-    EXPECT_TRUE(isEmpty(s.cell(3, 6)));
+    // A3..F3: formulas with and without a value (never calculated), a date, a styled empty cell.
+    EXPECT_EQ(test::rowText(s, 3, {1, 2, 3, 4, 5, 6}), "25 'ab' - - 45366.25 -");
     // Row 4 and its first cells carry no reference: each follows the one before.
-    EXPECT_EQ(s.cell(4, 1), CellValue(1.0));
-    EXPECT_EQ(s.cell(4, 2), CellValue(2.0));
-    EXPECT_EQ(s.cell(4, 5), CellValue(5.0));
-    EXPECT_EQ(s.cell(4, 6), CellValue(6.0));
+    EXPECT_EQ(test::rowText(s, 4, {1, 2, 3, 5, 6}), "1 2 - 5 6");
     EXPECT_FALSE(wb->modified());
 }
 

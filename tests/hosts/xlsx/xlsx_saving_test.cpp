@@ -3,6 +3,7 @@
 
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "package_support.h"
+#include "support/failure_text.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -15,9 +16,7 @@ using test::workbookParts;
 using test::worksheetXml;
 using test::zipOf;
 
-CellValue text(const char* t) {
-    return std::string(t);
-}
+using test::text;
 
 // A workbook whose formula cells were last calculated in a recorded order.
 Parts calculatedWorkbook() {
@@ -94,7 +93,9 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     wb->sheet("Water Demand").setCell(20, 6, 3.25);
     wb->sheet("Water Demand").setCell(21, 6, text("Tap & <stand>"));
     wb->sheet("DATA INPUT").setCell(1, 1, text("Scheme"));
-    wb->addSheet("Notes");
+    wb->save(dir / "scheme.xlsx");
+    wb->sheet("DATA INPUT").setCell(2, 1, 2.0);  // a second round of changes, and a new sheet
+    wb->addSheet("Notes").setCell(1, 1, 3.0);
     wb->save(dir / "scheme.xlsx");
     EXPECT_FALSE(wb->modified());
     EXPECT_EQ(wb->name(), "scheme.xlsx");
@@ -102,8 +103,11 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     auto back = XlsxWorkbook::open(dir / "scheme.xlsx");
     ASSERT_EQ(back->sheetCount(), 3);
     EXPECT_EQ(back->sheetAt(2).name(), "Notes");
+    EXPECT_EQ(back->sheetAt(2).cell(1, 1), CellValue(3.0));
     EXPECT_EQ(back->sheet("water demand").cell(20, 6), CellValue(3.25));
     EXPECT_EQ(back->sheet("Water Demand").cell(21, 6), text("Tap & <stand>"));
+    EXPECT_EQ(back->sheet("DATA INPUT").cell(1, 1), text("Scheme"));
+    EXPECT_EQ(back->sheet("DATA INPUT").cell(2, 1), CellValue(2.0));
     EXPECT_EQ(back->activeSheet().name(), "DATA INPUT");
 
     const auto read =
@@ -165,26 +169,7 @@ TEST(XlsxSaving, TheSameWorkbookSavesToTheSameBytes) {
     // Every part carries the same date, not the clock's.
     const auto dates = test::oracle({"dates", (dir / "w.xlsx").string()});
     EXPECT_EQ(dates.status, 0) << dates.errors;
-    EXPECT_EQ(
-        dates.output,
-        "{\"[Content_Types].xml\": [1980, 1, 1, 0, 0, 0], \"_rels/.rels\": [1980, 1, 1, 0, 0, "
-        "0], \"xl/_rels/workbook.xml.rels\": [1980, 1, 1, 0, 0, 0], \"xl/styles.xml\": [1980, "
-        "1, 1, 0, 0, 0], \"xl/workbook.xml\": [1980, 1, 1, 0, 0, 0], "
-        "\"xl/worksheets/sheet1.xml\": [1980, 1, 1, 0, 0, 0]}\n");
-}
-
-TEST(XlsxSaving, SavingTwiceKeepsBothRoundsOfChanges) {
-    test::ScratchDir dir("save-twice");
-    auto wb = XlsxWorkbook::create("w", {"S"});
-    wb->sheet("S").setCell(1, 1, 1.0);
-    wb->save(dir / "w.xlsx");
-    wb->sheet("S").setCell(2, 1, 2.0);
-    wb->addSheet("T").setCell(1, 1, 3.0);
-    wb->save(dir / "w.xlsx");
-    auto back = XlsxWorkbook::open(dir / "w.xlsx");
-    EXPECT_EQ(back->sheet("S").cell(1, 1), CellValue(1.0));
-    EXPECT_EQ(back->sheet("S").cell(2, 1), CellValue(2.0));
-    EXPECT_EQ(back->sheet("T").cell(1, 1), CellValue(3.0));
+    EXPECT_EQ(dates.output, "[[1980, 1, 1, 0, 0, 0]]\n");
 }
 
 TEST(XlsxSaving, AFailedSaveLeavesTheFileAndTheFolderAsTheyWere) {
@@ -195,15 +180,10 @@ TEST(XlsxSaving, AFailedSaveLeavesTheFileAndTheFolderAsTheyWere) {
     const std::string saved = readBytes(dir / "w.xlsx");
 
     wb->sheet("S").setCell(2, 1, std::string(40000, 'x'));  // more than a cell holds
-    try {
-        wb->save(dir / "w.xlsx");
-        FAIL() << "saved";
-    } catch (const HostError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "cannot save \"" + (dir / "w.xlsx").string() +
-                      "\": in the sheet \"S\": the text for cell A2 is longer than the 32767 "
-                      "characters a cell can hold");
-    }
+    EXPECT_EQ(test::failureText<HostError>([&] { wb->save(dir / "w.xlsx"); }),
+              "cannot save \"" + (dir / "w.xlsx").string() +
+                  "\": in the sheet \"S\": the text for cell A2 is longer than the 32767 "
+                  "characters a cell can hold");
     EXPECT_TRUE(wb->modified());
     EXPECT_EQ(readBytes(dir / "w.xlsx"), saved);
     EXPECT_THROW(wb->save(dir / "no-such-folder" / "w.xlsx"), HostError);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/xlsx/package_error.h"
+#include "support/failure_text.h"
 
 namespace plovis::xlsx {
 namespace {
@@ -28,12 +29,7 @@ std::string tokens(std::string_view doc) {
 }
 
 std::string failure(std::string_view doc) {
-    try {
-        tokens(doc);
-    } catch (const PackageError& e) {
-        return e.what();
-    }
-    return "no failure";
+    return test::failureText<PackageError>([&] { tokens(doc); });
 }
 
 TEST(XmlScanner, TokensWithPrefixesEmptyElementsReferencesAndCData) {
@@ -104,8 +100,7 @@ TEST(XmlScanner, MalformedDocumentsNameWhatAndWhere) {
         {"<a>&#xD800;</a>", "line 1, column 4: a malformed character or entity reference"},
         {"<1a/>", "line 1, column 2: a name is expected"},
         {"<a></>", "line 1, column 6: a name is expected"},
-        {"<a", "line 1, column 1: the tag <a> is not closed"},
-    };
+        {"<a", "line 1, column 1: the tag <a> is not closed"}};
     for (const auto& [doc, expected] : cases) {
         EXPECT_EQ(failure(doc), std::string("not well-formed XML at ") + expected) << doc;
     }
