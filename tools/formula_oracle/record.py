@@ -202,7 +202,7 @@ def raw_values(path, sheet):
         if v is None:
             cells[c.get("r")] = None  # no value: not recalculated
         elif t == "n":
-            cells[c.get("r")] = ("n", float(v.text))
+            cells[c.get("r")] = ("n", float(v.text) + 0.0)  # no negative zero: Excel has none
         elif t == "b":
             cells[c.get("r")] = ("b", v.text == "1")
         elif t == "e":
@@ -240,6 +240,25 @@ def own_error_agrees(formula):
     return formula.startswith(VALUE_ERROR_FUNCTIONS)
 
 
+# What Excel answers where LibreOffice has an error code of its own, as far as known.
+EXCEL_ERRORS = [
+    (r"^(SQRT|LN|LOG10|LOG)\(", "#NUM!"),
+    (r"^[VH]LOOKUP\(#N/A", "#N/A"),
+    (r"^[VH]LOOKUP\(.*,0,FALSE\)$", "#VALUE!"),
+    (r"^[VH]LOOKUP\(", "#REF!"),
+    (r"^INDEX\(.*,-1\)$", "#VALUE!"),
+    (r"^INDEX\(", "#REF!"),
+    (r"^MATCH\(", "#N/A"),
+]
+
+
+def excel_error(formula):
+    for pattern, error in EXCEL_ERRORS:
+        if re.search(pattern, formula):
+            return error
+    return "doubtful"
+
+
 def escape(text):
     return text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
 
@@ -256,15 +275,21 @@ def write_fixture(path, version, placed, left, results):
     today = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d")
     lines = [
         "# Formula oracle: what LibreOffice Calc computes for a corpus of spreadsheet formulas.",
-        f"# Recorded {today} with {version}, headless, en-US, every file recalculated on load,",
-        "# by tools/formula_oracle/record.py (corpus in tools/formula_oracle/corpus.py); do not",
-        "# edit by hand, re-record instead (tools/formula_oracle/README.md).",
-        "# Numbers are LibreOffice's cached values, which it writes with 15 significant digits.",
+        f"# Recorded {today} with {version}, headless, en-US locale, by",
+        "# tools/formula_oracle/record.py from the corpus in tools/formula_oracle/corpus.py: the",
+        "# workbook is written by openpyxl without cached values, LibreOffice recalculates it on",
+        "# load (a planted stale value is checked to be replaced) and saves it as .xlsx; values are",
+        "# read from the sheet XML and cross-checked with openpyxl. Do not edit by hand: re-record",
+        "# (tools/formula_oracle/README.md).",
+        f"# {len(placed)} formulas. Numbers are as LibreOffice saves them, with 15 significant digits.",
         "# Columns: kind (in/name/out), sheet, cell (the name for kind name), type (n number,",
         "# s text, b boolean, e error, f formula input), value, formula (without '=').",
         r"# Texts escape backslash, tab and newline as \\, \t and \n.",
         "#",
-        "# Left out because LibreOffice and Excel disagree (LibreOffice's answer in brackets):",
+        "# Left out because LibreOffice and Excel disagree or Excel's answer is doubtful",
+        "# (LibreOffice's answer in brackets). LibreOffice's own error codes (Err:502 invalid",
+        "# argument, Err:504 parameter list) are saved as #VALUE!; they are found in its CSV export",
+        "# and kept only where Excel gives #VALUE! too.",
     ]
     for sheet, cell, f, why in left:
         got = results[sheet].get(cell)
@@ -290,6 +315,42 @@ def write_fixture(path, version, placed, left, results):
         fh.write("\n".join(lines) + "\n")
 
 
+def record(work, placed, left):
+    """Writes, recalculates and reads back the corpus: (values by sheet, own error codes)."""
+    src = os.path.join(work, "formula_corpus.xlsx")
+    write_workbook(src, placed, left)
+    profile = os.path.join(work, "profile")
+    outdir = os.path.join(work, "recalculated")
+    shutil.rmtree(outdir, ignore_errors=True)
+    done = recalculate(src, outdir, profile)
+    results = {sheet: raw_values(done, sheet) for sheet in corpus.SHEETS}
+    missing = [f"{s}!{c}" for s, c, _, _ in placed + left if results[s].get(c) is None]
+    if missing:
+        sys.exit(f"record.py: not recalculated: {', '.join(missing[:10])}")
+    s_sheet, s_cell, _, _, s_want = corpus.SENTINEL
+    if results[s_sheet][s_cell] != ("n", s_want):
+        sys.exit(f"record.py: the stale cached value of {s_sheet}!{s_cell} survived: "
+                 "LibreOffice did not recalculate the file")
+    for sheet in corpus.SHEETS:
+        if results[sheet]:
+            cross_check(done, sheet, results[sheet])
+    return results, shown_errors(src, os.path.join(work, "csv"), profile)
+
+
+def split_own_errors(placed, results, codes):
+    """Keeps the formulas whose answer Excel shares; the others go with the left-out ones."""
+    kept, dropped = [], []
+    for sheet, cell, f, group in placed:
+        code = codes[sheet].get(cell)
+        _, v = results[sheet][cell]
+        if code and not own_error_agrees(f) and excel_error(f) != v:
+            dropped.append((sheet, cell, f, f"LibreOffice's {code} (saved as {v}); "
+                                            f"Excel: {excel_error(f)}"))
+        else:
+            kept.append((sheet, cell, f, group))
+    return kept, dropped
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=os.path.join(REPO, "tests/hosts/formula/oracle.tsv"))
@@ -299,41 +360,13 @@ def main():
     version = libreoffice_version()
     placed, left = layout()
     with tempfile.TemporaryDirectory(prefix="formula_oracle_") as tmp:
-        work = args.keep or tmp
-        os.makedirs(work, exist_ok=True)
-        src = os.path.join(work, "formula_corpus.xlsx")
-        write_workbook(src, placed, left)
-        outdir = os.path.join(work, "recalculated")
-        shutil.rmtree(outdir, ignore_errors=True)
-        done = recalculate(src, outdir, os.path.join(tmp, "profile"))
-        results = {}
-        for sheet in corpus.SHEETS:
-            results[sheet] = raw_values(done, sheet)
-        missing = [f"{s}!{c}" for s, c, _, _ in placed + left if results[s].get(c) is None]
-        if missing:
-            sys.exit(f"record.py: not recalculated: {', '.join(missing[:10])}")
-        s_sheet, s_cell, _, _, s_want = corpus.SENTINEL
-        if results[s_sheet][s_cell] != ("n", s_want):
-            sys.exit(f"record.py: the stale cached value of {s_sheet}!{s_cell} survived: "
-                     "LibreOffice did not recalculate the file")
-        for sheet in corpus.SHEETS:
-            if results[sheet]:
-                cross_check(done, sheet, results[sheet])
-        codes = shown_errors(src, os.path.join(work, "csv"), os.path.join(tmp, "profile"))
-    kept, dropped = [], []
-    for sheet, cell, f, group in placed:
-        code = codes[sheet].get(cell)
-        if code and not own_error_agrees(f):
-            t, v = results[sheet][cell]
-            dropped.append((sheet, cell, f, f"LibreOffice's {code} (saved as {v}); Excel's "
-                                            "error differs or is doubtful"))
-        else:
-            kept.append((sheet, cell, f, group))
+        if args.keep:
+            os.makedirs(args.keep, exist_ok=True)
+        results, codes = record(args.keep or tmp, placed, left)
+    kept, dropped = split_own_errors(placed, results, codes)
     write_fixture(args.out, version, kept, left + dropped, results)
-    placed = kept
-    left = left + dropped
-    print(f"{len(placed)} formulas recorded with {version} into {args.out}; "
-          f"{len(left)} left out")
+    print(f"{len(kept)} formulas recorded with {version} into {args.out}; "
+          f"{len(left) + len(dropped)} left out")
 
 
 if __name__ == "__main__":
