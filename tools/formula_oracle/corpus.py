@@ -17,9 +17,6 @@ OTHER = "Other Sheet"
 BOBS = "Bob's"
 SHEETS = [DATA, CALC, OTHER, BOBS]
 
-E = ("e",)  # marks an error value among the inputs
-
-
 def _inputs():
     """(sheet, cell, type, value): n number, s text, b boolean, e error, f formula without '='."""
     cells = []
