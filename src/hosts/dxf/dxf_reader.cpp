@@ -127,8 +127,11 @@ void Reader::section(const Tag& start) {
         if (!read) continue;
         tags_.checkValue(t);
         if (t.code == 999) continue;
-        if (t.code == 0) finishObject();
-        if (t.code != 0) object_.groups.push_back(t);
+        if (t.code == 0) {
+            finishObject();
+        } else {
+            object_.groups.push_back(t);
+        }
         if (section_ == "TABLES") {
             tables(t);
         } else if (section_ == "BLOCKS") {

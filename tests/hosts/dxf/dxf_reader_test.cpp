@@ -58,8 +58,9 @@ TEST(DxfReader, ReadsWhatCadProgramsWrite) {
         // A layer the file uses without listing it is made.
         {file("0|CIRCLE|8|NEW|10|5|20|5|40|2"), "MODEL\n  CIRCLE NEW 256 ByLayer (5,5) r=2\n"},
         // Escapes and code page 1252 in an R2000 file.
-        {file("0|TEXT|10|0|20|0|40|2|1|\\U+2300 63 \xB1 1"),
-         "MODEL\n  TEXT 0 256 ByLayer \"⌀ 63 ± 1\" h=2 rot=0 style=Standard align=0,0 at=(0,0)\n"},
+        {file("0|TEXT|10|0|20|0|40|2|1|\\U+2300 63 \xB1 1 \x96"),
+         "MODEL\n  TEXT 0 256 ByLayer \"⌀ 63 ± 1 –\" h=2 rot=0 style=Standard align=0,0 "
+         "at=(0,0)\n"},
         // Blocks CAD programs make themselves have names starting with '*'; the model and paper
         // space blocks and paper space entities are left out.
         {file("0|INSERT|2|*U2|10|1|20|0|0|LINE|67|1",

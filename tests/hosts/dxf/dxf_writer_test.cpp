@@ -32,7 +32,7 @@ TEST(DxfTagWriter, WritesRightAlignedCodesShortestNumbersAndOneLineTexts) {
          },
          " 11\n1\n 21\n2\n 31\n0\n"},
         // Texts stay on one line, in the drawing's code page or escaped.
-        {[](DxfTagWriter& w) { w.text(1, "J4\r\nBPC\t2"); }, "  1\nJ4  BPC 2\n"},
+        {[](DxfTagWriter& w) { w.text(1, "J4\r\nBPC\t2\x7F"); }, "  1\nJ4  BPC 2 \n"},
         {[](DxfTagWriter& w) { w.text(1, "é ±"); }, "  1\n\xE9 \xB1\n"},
         {[](DxfTagWriter& w) { w.text(1, "⌀63"); }, "  1\n\\U+230063\n"},
         {[](DxfTagWriter& w) { w.text(1, "bad \xFF byte"); }, "  1\nbad ? byte\n"},
