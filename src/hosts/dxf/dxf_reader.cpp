@@ -1,454 +1,321 @@
-// Reading a DXF file into a drawing: the scan checks the whole file first (dxf_scan.cpp), then
-// dxflib parses its tables, blocks and entities and the builder below makes them into the
-// drawing, adding what dxflib leaves out (attribute definitions and attribute visibility) from
-// the scan, in file order.
-#include <dl_creationadapter.h>
-#include <dl_dxf.h>
+// Reading a DXF file into a drawing in one pass over its groups. The reader checks the file's
+// structure as it goes (pairs of lines, numbers that are numbers and within reach, sections and
+// blocks opened and closed, sequences of vertices and attributes ended, only the entities we
+// read) and hands each complete table record, block header and entity to the builder of its
+// type (dxf_builders.cpp). A fault of the structure is named at once; a fault the drawing finds
+// in an object waits until the whole file is checked, so that the first fault of the structure,
+// wherever it is, is the one reported.
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <utility>
 
-#include <cmath>
-#include <numbers>
-#include <streambuf>
-
-#include "common/text.h"
+#include "hosts/dxf/dxf_builders.h"
 #include "hosts/dxf/dxf_file.h"
-#include "hosts/dxf/dxf_scan.h"
-#include "hosts/dxf/dxf_text.h"
+#include "hosts/dxf/dxf_tags.h"
 #include "hosts/host_error.h"
 
 namespace plovis {
+namespace dxf {
 namespace {
 
-using dxf::AttdefData;
-using dxf::Container;
-using dxf::EntityMark;
-using dxf::ScanResult;
+constexpr long long kMostVertices = 1'000'000;
+constexpr std::string_view kSupported[] = {"LINE",       "CIRCLE",   "ARC",    "TEXT",
+                                           "LWPOLYLINE", "POLYLINE", "INSERT", "ATTDEF"};
+constexpr std::string_view kTableRecords[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
+                                              "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
 
-constexpr double kDefaultTextHeight = 2.5;  // for a text whose height is 0 (the style's)
-
-double radians(double degrees) {
-    return degrees * std::numbers::pi / 180;
+bool contains(std::span<const std::string_view> list, std::string_view value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-// A failure that already names its file and line.
-struct LocatedError : HostError {
-    using HostError::HostError;
-};
-
-// Reads the checked sections one after another, as one stream, without copying them.
-class SectionsBuffer : public std::streambuf {
+class Reader {
   public:
-    explicit SectionsBuffer(const std::vector<std::string_view>& sections) : sections_(sections) {
-        sections_.push_back("  0\nEOF\n");
-        setCurrent();
-    }
+    Reader(std::string_view contents, const std::string& source)
+        : contents_(contents), tags_(contents, source), build_(source) {}
 
-  protected:
-    int_type underflow() override {
-        while (gptr() == egptr()) {
-            if (++index_ >= sections_.size()) return traits_type::eof();
-            setCurrent();
-        }
-        return traits_type::to_int_type(*gptr());
-    }
+    std::unique_ptr<Drawing> run();
 
   private:
-    void setCurrent() {
-        char* begin = const_cast<char*>(sections_[index_].data());
-        setg(begin, begin, begin + sections_[index_].size());
-    }
-
-    std::vector<std::string_view> sections_;
-    std::size_t index_ = 0;
-};
-
-class Builder : public DL_CreationAdapter {
-  public:
-    Builder(const ScanResult& scan, const std::string& source)
-        : scan_(scan), source_(source), drawing_(std::make_unique<Drawing>(source)) {}
-
-    std::unique_ptr<Drawing> finish();
-
-    void addLayer(const DL_LayerData& data) override;
-    void addLinetype(const DL_LinetypeData& data) override;
-    void addLinetypeDash(double length) override { dashes_.push_back(length); }
-    void addTextStyle(const DL_StyleData& data) override;
-    void addBlock(const DL_BlockData& data) override;
-    void endBlock() override;
-    void addLine(const DL_LineData& d) override;
-    void addArc(const DL_ArcData& d) override;
-    void addCircle(const DL_CircleData& d) override;
-    void addPolyline(const DL_PolylineData& d) override;
-    void addVertex(const DL_VertexData& d) override;
-    void addText(const DL_TextData& d) override;
-    void addInsert(const DL_InsertData& d) override;
-    void addAttribute(const DL_AttributeData& d) override;
-    void endEntity() override { finishPolyline(); }
-    void endSequence() override { finishPolyline(); }
-
-  private:
-    struct PendingLayer {
-        std::string name, linetype;
-        int color, flags, line;
+    enum class Kind { None, Record, BlockHeader, Entity };
+    enum class Sequence { None, Vertices, Attributes };
+    // What the structure checks keep of the entity being read.
+    struct Current {
+        std::string_view type;
+        int line = 0;
+        long long vertexCount = -1;  // LWPOLYLINE: the count its 90 declares
+        long long verticesSeen = 0;
+        bool attributesFollow = false;  // INSERT: 66 = 1
     };
 
-    [[noreturn]] void fail(int line, const std::string& what) const {
-        throw LocatedError(source_ + ", line " + std::to_string(line) + ": " + what);
+    void section(const Tag& start);
+    void header(const Tag& t);
+    void tables(const Tag& t);
+    void blocks(const Tag& t);
+    void startObject(Kind kind, const Tag& t);
+    void startEntity(const Tag& t);
+    void entityValue(const Tag& t);
+    void finishObject();
+    void finishEntity();
+    void closeStructures(int line);
+    void build(BuildFunction builder, int line);
+    [[noreturn]] void noSequenceEnd() const {
+        tags_.fail(sequenceOwner_.line,
+                   "the " + std::string(sequenceOwner_.type) + " starting here has no SEQEND");
     }
-    // Runs work, naming the line in any failure the drawing host reports.
-    template <class Work>
-    void located(int line, Work work) const {
-        try {
-            work();
-        } catch (const LocatedError&) {
-            throw;
-        } catch (const HostError& e) {
-            fail(line, e.what());
+
+    std::string_view contents_;
+    TagReader tags_;
+    DrawingBuild build_;
+    std::optional<std::string> fault_;  // the first fault the drawing found
+    std::string_view section_, headerVariable_;
+    bool tableOpen_ = false, awaitingTableName_ = false;
+    bool blockOpen_ = false, inBlockHeader_ = false;
+    int blockLine_ = 0;
+    std::string_view blockName_;
+    Sequence sequence_ = Sequence::None;
+    Current sequenceOwner_, current_;
+    Kind kind_ = Kind::None;
+    DxfObject object_;
+};
+
+std::unique_ptr<Drawing> Reader::run() {
+    if (contents_.starts_with("AutoCAD Binary DXF")) {
+        tags_.fail(1, "binary DXF files cannot be read; save the drawing as ASCII DXF");
+    }
+    if (const std::size_t nul = contents_.find('\0'); nul != std::string_view::npos) {
+        const auto line = std::count(contents_.begin(), contents_.begin() + nul, '\n') + 1;
+        tags_.fail(static_cast<int>(line), "the file holds a NUL byte: it is not a DXF file");
+    }
+    Tag t;
+    while (tags_.next(t)) {
+        if (t.code == 999) continue;
+        if (t.code == 0 && t.value == "EOF") {
+            if (fault_) throw HostError(*fault_);
+            return finishDrawing(build_);
+        }
+        if (t.code != 0 || t.value != "SECTION") {
+            tags_.fail(t.line, "expected a SECTION, found group " + std::to_string(t.code) + " \"" +
+                                   std::string(t.value.substr(0, 40)) + "\"");
+        }
+        section(t);
+    }
+    tags_.fail(std::max(tags_.line(), 1),
+               contents_.empty() ? "the file is empty"
+                                 : "the file ends without its EOF marker (it may be cut off)");
+}
+
+void Reader::section(const Tag& start) {
+    Tag name;
+    if (!tags_.next(name) || name.code != 2) tags_.fail(start.line, "a SECTION without its name");
+    section_ = name.value;
+    const bool read = section_ == "TABLES" || section_ == "BLOCKS" || section_ == "ENTITIES";
+    if (section_ == "ENTITIES") enterModelSpace(build_);
+    Tag t;
+    while (true) {
+        if (!tags_.next(t)) {
+            tags_.fail(start.line, "the " + std::string(section_) +
+                                       " section starting here has no ENDSEC (the file may be "
+                                       "cut off)");
+        }
+        if (t.code == 0 && t.value == "ENDSEC") break;
+        if (t.code == 0 && (t.value == "SECTION" || t.value == "EOF")) {
+            tags_.fail(t.line,
+                       std::string(t.value) + " inside the " + std::string(section_) + " section");
+        }
+        if (section_ == "HEADER") header(t);
+        if (!read) continue;
+        tags_.checkValue(t);
+        if (t.code == 999) continue;
+        if (t.code == 0) {
+            finishObject();
+        } else {
+            object_.groups.push_back(t);
+        }
+        if (section_ == "TABLES") {
+            tables(t);
+        } else if (section_ == "BLOCKS") {
+            blocks(t);
+        } else if (t.code == 0) {
+            startEntity(t);
+        } else {
+            entityValue(t);
         }
     }
-    std::string text(const std::string& value) const { return decodeDxfText(value, scan_.utf8); }
-    void applyTables();
-    CadBlock* beginEntity(std::string_view type, std::string_view alternative = {});
-    void enterModelSpace();
-    void addAttdefsAtCursor();
-    void finishContainer();
-    void finishPolyline();
-    EntityStyle entityStyle(int line);
-    void place(std::unique_ptr<CadEntity> entity);
-    void textPlacement(CadTextProperties& t, const DL_TextData& d, int line);
-    void checkReferences() const;
-
-    const ScanResult& scan_;
-    std::string source_;
-    std::unique_ptr<Drawing> drawing_;
-    std::vector<double> dashes_;
-    std::vector<PendingLayer> layers_;
-    bool tablesApplied_ = false;
-    int linetypesSeen_ = 0, stylesSeen_ = 0;
-
-    // Where entities go: block definitions in file order, then model space.
-    int blockIndex_ = -1;
-    bool inBlock_ = false;
-    const Container* container_ = nullptr;
-    CadBlock* target_ = nullptr;  // nullptr: entities of model or paper space blocks are dropped
-    std::size_t cursor_ = 0;
-    const EntityMark* mark_ = nullptr;
-
-    std::unique_ptr<CadPolyline> pendingPolyline_;
-    std::vector<PolylineVertex> vertices_;
-    bool polylineClosed_ = false;
-    CadBlockReference* insert_ = nullptr;
-    std::size_t attributeIndex_ = 0;
-    bool modelSpaceEntered_ = false;
-
-    struct PlacedInsert {
-        const CadBlockReference* ref;
-        const CadBlock* owner;
-        int line;
-    };
-    std::vector<PlacedInsert> inserts_;
-};
-
-// Layers wait until every line type is read: a layer may name one that comes later.
-void Builder::addLayer(const DL_LayerData& data) {
-    const int line =
-        layers_.size() < scan_.layerLines.size() ? scan_.layerLines[layers_.size()] : 0;
-    layers_.push_back({text(data.name), text(attributes.getLinetype()), attributes.getColor(),
-                       data.flags | (data.off ? 0x100 : 0), line});
+    finishObject();
+    closeStructures(t.line);
 }
 
-void Builder::addLinetype(const DL_LinetypeData& data) {
-    const int line = scan_.linetypeLines.at(static_cast<std::size_t>(linetypesSeen_++));
-    CadLinetype lt{text(data.name), text(data.description), std::move(dashes_)};
-    dashes_.clear();
-    located(line, [&] { drawing_->linetypes().add(std::move(lt)); });
+void Reader::closeStructures(int line) {
+    if (sequence_ != Sequence::None) noSequenceEnd();
+    if (blockOpen_) tags_.fail(blockLine_, "the BLOCK starting here has no ENDBLK");
+    if (tableOpen_) tags_.fail(line, "a TABLE of this section has no ENDTAB");
 }
 
-void Builder::addTextStyle(const DL_StyleData& data) {
-    const int line = scan_.styleLines.at(static_cast<std::size_t>(stylesSeen_++));
-    const std::string name = text(data.name);
-    if (name.empty()) return;  // shape file entries carry no name
-    located(line, [&] {
-        CadTextStyle& style = drawing_->textStyles().add(name);
-        style.setFontFile(text(data.primaryFontFile));
-        style.setBigFontFile(text(data.bigFontFile));
-        style.setHeight(data.fixedTextHeight);
-        if (data.widthFactor > 0) style.setWidthFactor(data.widthFactor);
-    });
+void Reader::header(const Tag& t) {
+    if (t.code == 9) headerVariable_ = t.value;
+    headerValue(build_, headerVariable_, t);
 }
 
-void Builder::applyTables() {
-    if (tablesApplied_) return;
-    tablesApplied_ = true;
-    for (const PendingLayer& p : layers_) {
-        located(p.line, [&] {
-            CadLayer& layer = drawing_->layers().add(p.name);
-            if (p.color != 0) layer.setColor(std::abs(p.color));
-            layer.setLinetype(p.linetype);
-            layer.setOn(p.color >= 0 && !(p.flags & 0x100));
-            layer.setFrozen((p.flags & 1) != 0 && &layer != &drawing_->activeLayer());
-            layer.setLocked((p.flags & 4) != 0);
-        });
-    }
-}
-
-void Builder::addBlock(const DL_BlockData& data) {
-    finishContainer();
-    applyTables();
-    ++blockIndex_;
-    inBlock_ = true;
-    container_ = &scan_.blocks.at(static_cast<std::size_t>(blockIndex_));
-    cursor_ = 0;
-    target_ = nullptr;
-    const std::string name = text(data.name);
-    if (name.starts_with("*") && (upperCase(name).starts_with("*MODEL_SPACE") ||
-                                  upperCase(name).starts_with("*PAPER_SPACE"))) {
+// Only the records CAD programs know may stand in TABLES.
+void Reader::tables(const Tag& t) {
+    if (awaitingTableName_) {
+        if (t.code != 2) tags_.fail(t.line, "a TABLE without its name");
+        awaitingTableName_ = false;
         return;
     }
-    if (drawing_->blocks().find(name)) fail(container_->line, "a second block named " + name);
-    located(container_->line, [&] {
-        target_ = &drawing_->blocks().add(name, {data.bpx, data.bpy, data.bpz});
-    });
-}
-
-void Builder::endBlock() {
-    finishContainer();
-    inBlock_ = false;
-}
-
-// Attribute definitions due before the next entity dxflib reports.
-void Builder::addAttdefsAtCursor() {
-    while (cursor_ < container_->marks.size() && container_->marks[cursor_].type == "ATTDEF") {
-        const EntityMark& mark = container_->marks[cursor_++];
-        if (!target_ || mark.paperSpace) continue;
-        const AttdefData& a = scan_.attdefs.at(static_cast<std::size_t>(mark.attdef));
-        located(mark.line, [&] {
-            EntityStyle style = a.style;
-            if (!drawing_->layers().find(style.layer)) drawing_->layers().add(style.layer);
-            drawing_->textStyles().add(a.textStyle);
-            auto def = std::make_unique<CadAttributeDefinition>(
-                style, a.tag, a.prompt, a.value, a.first,
-                a.height > 0 ? a.height : kDefaultTextHeight,
-                drawing_->textStyles().item(a.textStyle).name(), a.flags & 15);
-            def->setRotation(radians(a.rotationDegrees));
-            if (a.widthFactor > 0) def->setWidthFactor(a.widthFactor);
-            def->setHorizontalAlignment(a.horizontal);
-            if (a.horizontal <= 2) def->setVerticalAlignment(a.vertical);
-            if (!def->baselineLeft()) def->setTextAlignmentPoint(a.hasSecond ? a.second : a.first);
-            if (def->usesBothPoints()) def->setInsertionPoint(a.first);
-            target_->add(std::move(def));
-        });
+    if (t.code != 0) return;
+    if (t.value == "TABLE") {
+        if (tableOpen_) tags_.fail(t.line, "a TABLE inside another TABLE");
+        tableOpen_ = awaitingTableName_ = true;
+    } else if (t.value == "ENDTAB") {
+        if (!tableOpen_) tags_.fail(t.line, "ENDTAB without its TABLE");
+        tableOpen_ = false;
+    } else if (!tableOpen_ || !contains(kTableRecords, t.value)) {
+        tags_.fail(t.line, "\"" + std::string(t.value.substr(0, 40)) +
+                               "\" is not a table record of the TABLES section");
+    } else {
+        startObject(Kind::Record, t);
     }
 }
 
-void Builder::enterModelSpace() {
-    finishContainer();
-    modelSpaceEntered_ = true;
-    container_ = &scan_.modelSpace;
-    cursor_ = 0;
-    target_ = &drawing_->modelSpace();
-}
-
-// Takes the next entity of the current container (of either type given): its line, and the
-// block it goes to (nullptr when it is dropped: a paper space entity).
-CadBlock* Builder::beginEntity(std::string_view type, std::string_view alternative) {
-    finishPolyline();
-    applyTables();
-    if (!inBlock_ && !modelSpaceEntered_) enterModelSpace();
-    addAttdefsAtCursor();
-    const bool matches = container_ && cursor_ < container_->marks.size() &&
-                         (container_->marks[cursor_].type == type ||
-                          (!alternative.empty() && container_->marks[cursor_].type == alternative));
-    if (!matches) {
-        throw HostError(source_ + ": the " + std::string(type) +
-                        " entities could not be read in order");
+void Reader::blocks(const Tag& t) {
+    if (t.code != 0) {
+        if (inBlockHeader_ && t.code == 2 && blockName_.empty()) blockName_ = t.value;
+        if (!inBlockHeader_) entityValue(t);
+        return;
     }
-    mark_ = &container_->marks[cursor_++];
-    return mark_->paperSpace ? nullptr : target_;
-}
-
-void Builder::finishContainer() {
-    finishPolyline();
-    if (container_) addAttdefsAtCursor();
-    container_ = nullptr;
-}
-
-EntityStyle Builder::entityStyle(int line) {
-    EntityStyle style{text(attributes.getLayer()), attributes.getColor(),
-                      text(attributes.getLinetype())};
-    if (style.layer.empty()) style.layer = "0";
-    if (equalsIgnoringCase(style.linetype, "BYLAYER")) style.linetype = "ByLayer";
-    if (equalsIgnoringCase(style.linetype, "BYBLOCK")) style.linetype = "ByBlock";
-    if (style.color < 0 || style.color > kColorByLayer) {
-        fail(line, "colour number " + std::to_string(style.color) + " does not exist");
+    if (t.value == "BLOCK") {
+        if (blockOpen_) tags_.fail(t.line, "a BLOCK inside another BLOCK");
+        blockOpen_ = inBlockHeader_ = true;
+        blockLine_ = t.line;
+        blockName_ = {};
+        startObject(Kind::BlockHeader, t);
+        return;
     }
-    if (!drawing_->linetypes().find(style.linetype)) {
-        fail(line, "the line type \"" + style.linetype + "\" is not defined in the file");
+    if (blockOpen_ && inBlockHeader_ && blockName_.empty()) {
+        tags_.fail(blockLine_, "a BLOCK without its name");
     }
-    // A layer the file uses without listing it is made, as CAD programs do.
-    if (!drawing_->layers().find(style.layer)) {
-        located(line, [&] { drawing_->layers().add(style.layer); });
+    if (t.value == "ENDBLK") {
+        if (!blockOpen_) tags_.fail(t.line, "ENDBLK without its BLOCK");
+        blockOpen_ = false;
+        inBlockHeader_ = true;  // the ENDBLK's own groups follow
+        closeStructures(blockLine_);
+        return;
     }
-    return style;
-}
-
-void Builder::place(std::unique_ptr<CadEntity> entity) {
-    target_->add(std::move(entity));
-}
-
-void Builder::addLine(const DL_LineData& d) {
-    if (!beginEntity("LINE")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        place(std::make_unique<CadLine>(entityStyle(line), Point{d.x1, d.y1, d.z1},
-                                        Point{d.x2, d.y2, d.z2}));
-    });
-}
-
-void Builder::addArc(const DL_ArcData& d) {
-    if (!beginEntity("ARC")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        place(std::make_unique<CadArc>(entityStyle(line), Point{d.cx, d.cy, d.cz}, d.radius,
-                                       radians(d.angle1), radians(d.angle2)));
-    });
-}
-
-void Builder::addCircle(const DL_CircleData& d) {
-    if (!beginEntity("CIRCLE")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        place(std::make_unique<CadCircle>(entityStyle(line), Point{d.cx, d.cy, d.cz}, d.radius));
-    });
-}
-
-// dxflib reports a polyline, then its vertices; it is complete at the next entity.
-void Builder::addPolyline(const DL_PolylineData& d) {
-    if (!beginEntity("LWPOLYLINE", "POLYLINE")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        pendingPolyline_ =
-            std::make_unique<CadPolyline>(entityStyle(line), std::vector<PolylineVertex>{});
-    });
-    polylineClosed_ = (d.flags & 1) != 0;
-    vertices_.clear();
-}
-
-void Builder::addVertex(const DL_VertexData& d) {
-    if (pendingPolyline_) vertices_.push_back({d.x, d.y, d.bulge});
-}
-
-void Builder::finishPolyline() {
-    if (!pendingPolyline_) return;
-    auto done = std::make_unique<CadPolyline>(pendingPolyline_->style(), std::move(vertices_),
-                                              polylineClosed_);
-    pendingPolyline_.reset();
-    vertices_.clear();
-    place(std::move(done));
-}
-
-void Builder::textPlacement(CadTextProperties& t, const DL_TextData& d, int line) {
-    t.setRotation(d.angle);
-    if (d.xScaleFactor > 0) t.setWidthFactor(d.xScaleFactor);
-    if (d.hJustification < 0 || d.hJustification > 5 || d.vJustification < 0 ||
-        d.vJustification > 3) {
-        fail(line, "text alignment " + std::to_string(d.hJustification) + "," +
-                       std::to_string(d.vJustification) + " does not exist");
+    if (!blockOpen_) {
+        tags_.fail(t.line, "the entity " + std::string(t.value.substr(0, 40)) +
+                               " stands outside a block definition");
     }
-    t.setHorizontalAlignment(d.hJustification);
-    if (d.hJustification <= 2) t.setVerticalAlignment(d.vJustification);
-    if (t.baselineLeft()) return;
-    // A text other than baseline-left stands on its second point; some files leave it out.
-    const Point second{d.apx, d.apy, d.apz};
-    const bool hasSecond = std::isfinite(d.apx) && std::isfinite(d.apy);
-    t.setTextAlignmentPoint(hasSecond ? second : Point{d.ipx, d.ipy, d.ipz});
-    t.setInsertionPoint({d.ipx, d.ipy, d.ipz});
+    inBlockHeader_ = false;
+    startEntity(t);
 }
 
-void Builder::addText(const DL_TextData& d) {
-    if (!beginEntity("TEXT")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        EntityStyle style = entityStyle(line);
-        const std::string styleName = text(d.style.empty() ? "Standard" : d.style);
-        auto t = std::make_unique<CadText>(style, text(d.text), Point{d.ipx, d.ipy, d.ipz},
-                                           d.height > 0 ? d.height : kDefaultTextHeight,
-                                           drawing_->textStyles().add(styleName).name());
-        textPlacement(*t, d, line);
-        place(std::move(t));
-    });
+void Reader::startObject(Kind kind, const Tag& t) {
+    kind_ = kind;
+    object_.type = t.value;
+    object_.line = t.line;
 }
 
-void Builder::addInsert(const DL_InsertData& d) {
-    insert_ = nullptr;
-    if (!beginEntity("INSERT")) return;
-    const int line = mark_->line;
-    located(line, [&] {
-        auto ref = std::make_unique<CadBlockReference>(entityStyle(line), text(d.name),
-                                                       Point{d.ipx, d.ipy, d.ipz}, d.sx, d.sy, d.sz,
-                                                       radians(d.angle));
-        insert_ = ref.get();
-        attributeIndex_ = 0;
-        inserts_.push_back({insert_, target_, line});
-        place(std::move(ref));
-    });
-}
-
-void Builder::addAttribute(const DL_AttributeData& d) {
-    if (!insert_) return;  // of a reference that was dropped
-    const int line = mark_->line;
-    const auto& hidden = mark_->hiddenAttributes;
-    const bool invisible = attributeIndex_ < hidden.size() && hidden[attributeIndex_];
-    ++attributeIndex_;
-    located(line, [&] {
-        const std::string styleName = text(d.style.empty() ? "Standard" : d.style);
-        CadAttribute a(entityStyle(line), text(d.tag), text(d.text), {d.ipx, d.ipy, d.ipz},
-                       d.height > 0 ? d.height : kDefaultTextHeight,
-                       drawing_->textStyles().add(styleName).name(), invisible);
-        textPlacement(a, d, line);
-        insert_->addAttribute(std::move(a));
-    });
-}
-
-// Every reference must name a block of the file, and no block may hold itself.
-void Builder::checkReferences() const {
-    const CadBlocks& blocks = drawing_->blocks();
-    for (const PlacedInsert& p : inserts_) {
-        const CadBlock* inner = blocks.find(p.ref->name());
-        if (!inner) fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
-        if (p.owner->isModelSpace()) continue;
-        if (inner == p.owner || blocks.contains(*inner, p.owner->name())) {
-            fail(p.line, "the block \"" + p.owner->name() + "\" holds itself");
+void Reader::startEntity(const Tag& t) {
+    const std::string_view type = t.value;
+    current_ = Current{type, t.line};
+    startObject(Kind::Entity, t);
+    if (type == "SEQEND") {
+        if (sequence_ == Sequence::None) tags_.fail(t.line, "SEQEND without POLYLINE or INSERT");
+        sequence_ = Sequence::None;
+        return;
+    }
+    if (type == "VERTEX") {
+        if (sequence_ != Sequence::Vertices) tags_.fail(t.line, "VERTEX outside a POLYLINE");
+        return;
+    }
+    if (type == "ATTRIB") {
+        if (sequence_ != Sequence::Attributes) {
+            tags_.fail(t.line, "ATTRIB outside an INSERT with attributes");
         }
+        return;
+    }
+    if (sequence_ != Sequence::None) noSequenceEnd();
+    if (!contains(kSupported, type)) {
+        tags_.fail(t.line, "the entity " + std::string(type.substr(0, 40)) +
+                               " is not supported (PLOVIS reads LINE, CIRCLE, ARC, TEXT, "
+                               "LWPOLYLINE, POLYLINE, INSERT with ATTRIB and ATTDEF)");
     }
 }
 
-std::unique_ptr<Drawing> Builder::finish() {
-    applyTables();
-    inBlock_ = false;
-    if (!modelSpaceEntered_) enterModelSpace();  // model space may hold attribute definitions only
-    finishContainer();
-    checkReferences();
-    if (CadLayer* layer = drawing_->layers().find(text(scan_.currentLayer));
-        layer && !layer->frozen()) {
-        drawing_->setActiveLayer(*layer);
+void Reader::entityValue(const Tag& t) {
+    Current& c = current_;
+    if (c.type == "LWPOLYLINE") {
+        if (t.code == 90) {
+            if (c.vertexCount >= 0 || c.verticesSeen > 0) {
+                tags_.fail(t.line,
+                           "the vertex count of a LWPOLYLINE must come once, before its vertices");
+            }
+            c.vertexCount = tags_.integer(t);
+            if (c.vertexCount < 1 || c.vertexCount > kMostVertices) {
+                tags_.fail(t.line,
+                           "a LWPOLYLINE of " + std::to_string(c.vertexCount) + " vertices");
+            }
+        } else if (t.code == 10) {
+            if (c.vertexCount < 0)
+                tags_.fail(t.line, "a LWPOLYLINE vertex before the vertex count");
+            if (++c.verticesSeen > c.vertexCount) {
+                tags_.fail(t.line, "more LWPOLYLINE vertices than its count says");
+            }
+        } else if (t.code == 42 && c.verticesSeen == 0) {
+            tags_.fail(t.line, "a LWPOLYLINE bulge before its first vertex");
+        }
+    } else if (c.type == "POLYLINE" && t.code == 70 && (tags_.integer(t) & (8 | 16 | 64))) {
+        tags_.fail(t.line, "3D polylines and polygon meshes are not supported");
+    } else if (c.type == "INSERT" && t.code == 66) {
+        c.attributesFollow = tags_.integer(t) != 0;
     }
-    if (CadTextStyle* style = drawing_->textStyles().find(text(scan_.currentTextStyle))) {
-        drawing_->setActiveTextStyle(*style);
+}
+
+// An object is complete at the next group 0.
+void Reader::finishObject() {
+    const Kind kind = std::exchange(kind_, Kind::None);
+    if (kind == Kind::Record) build(recordBuilder(object_.type), object_.line);
+    if (kind == Kind::BlockHeader) build(beginBlock, object_.line);
+    if (kind == Kind::Entity) finishEntity();
+    object_.groups.clear();
+}
+
+void Reader::finishEntity() {
+    const Current done = std::exchange(current_, Current{});
+    if (done.type == "LWPOLYLINE" && done.verticesSeen != done.vertexCount) {
+        tags_.fail(done.line, "a LWPOLYLINE declaring " + std::to_string(done.vertexCount) +
+                                  " vertices has " + std::to_string(done.verticesSeen));
     }
-    drawing_->markSaved();
-    return std::move(drawing_);
+    // Attributes and vertices answer for their faults on the line of their INSERT or POLYLINE.
+    const bool ofSequence = done.type == "ATTRIB" || done.type == "VERTEX" || done.type == "SEQEND";
+    build(entityBuilder(done.type), ofSequence ? sequenceOwner_.line : done.line);
+    if (done.type == "POLYLINE") {
+        sequence_ = Sequence::Vertices;
+        sequenceOwner_ = done;
+    } else if (done.type == "INSERT" && done.attributesFollow) {
+        sequence_ = Sequence::Attributes;
+        sequenceOwner_ = done;
+    }
+}
+
+void Reader::build(BuildFunction builder, int line) {
+    if (!builder || fault_) return;
+    try {
+        builder(build_, object_);
+    } catch (const LocatedError& e) {
+        fault_ = e.what();
+    } catch (const HostError& e) {
+        fault_ = build_.source + ", line " + std::to_string(line) + ": " + e.what();
+    }
 }
 
 }  // namespace
+}  // namespace dxf
 
 std::unique_ptr<Drawing> readDxf(std::string_view contents, const std::string& source) {
-    const ScanResult scan = dxf::scanDxf(contents, source);
-    Builder builder(scan, source);
-    SectionsBuffer buffer(scan.sections);
-    std::istream stream(&buffer);
-    DL_Dxf dxf;
-    dxf.in(stream, &builder);
-    return builder.finish();
+    return dxf::Reader(contents, source).run();
 }
 
 }  // namespace plovis

@@ -87,22 +87,6 @@ std::string dxfText(const Drawing& drawing) {
     return text;
 }
 
-std::vector<DxfTag> dxfTags(const std::string& text) {
-    std::vector<DxfTag> tags;
-    std::size_t pos = 0;
-    auto line = [&] {
-        const std::size_t end = text.find('\n', pos);
-        std::string l = text.substr(pos, end - pos);
-        pos = end == std::string::npos ? text.size() : end + 1;
-        return l;
-    };
-    while (pos < text.size()) {
-        const int code = std::stoi(line());
-        tags.push_back({code, line()});
-    }
-    return tags;
-}
-
 std::string ezdxfDump(const std::filesystem::path& file) {
     const std::string command = "/usr/bin/python3 " +
                                 (sourceDir() / "tests/hosts/dxf/ezdxf_dump.py").string() + " '" +

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the DXF tests: the file as tags, the drawing as the ezdxf check prints it, and the
-// ezdxf check itself (python3-ezdxf, run as /usr/bin/python3).
+// Helpers of the DXF tests: the drawing as DXF text, the drawing as the ezdxf check prints it, and
+// the ezdxf check itself (python3-ezdxf, run as /usr/bin/python3).
 
 #include <filesystem>
 #include <string>
@@ -10,16 +10,8 @@
 
 namespace plovis::test {
 
-struct DxfTag {
-    int code;
-    std::string value;
-    friend bool operator==(const DxfTag&, const DxfTag&) = default;
-};
-
 // The drawing as the DXF writer writes it.
 std::string dxfText(const Drawing& drawing);
-// The groups of DXF text (group codes trimmed).
-std::vector<DxfTag> dxfTags(const std::string& text);
 
 // What tests/hosts/dxf/ezdxf_dump.py prints for a file: its audit, tables, blocks and model
 // space as ezdxf reads them.

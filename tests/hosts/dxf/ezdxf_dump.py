@@ -1,11 +1,7 @@
 #!/usr/bin/python3
-"""Independent check of a DXF file PLOVIS wrote: ezdxf reads and audits it, then prints what it
-read, one line per table entry and entity, for the tests to compare with the drawing in memory.
-
-Usage: ezdxf_dump.py FILE.dxf
-Output: "AUDIT errors=N fixes=N", the audit's messages, then HEADER, LTYPE, LAYER, STYLE lines,
-BLOCK sections with their entities and the MODEL entities. Numbers are written as %.6g.
-"""
+"""ezdxf_dump.py FILE.dxf: the independent check of a DXF file PLOVIS wrote. ezdxf reads and
+audits it, then prints its audit, tables, blocks and model space one line each (numbers as %.6g)
+for the tests to compare with the drawing in memory."""
 import sys
 
 import ezdxf
@@ -66,10 +62,8 @@ def main(path):
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     print("AUDIT errors=%d fixes=%d" % (len(auditor.errors), len(auditor.fixes)))
-    for error in auditor.errors:
-        print("  error: %s" % error.message)
-    for fix in auditor.fixes:
-        print("  fix: %s" % fix.message)
+    for entry in auditor.errors + auditor.fixes:
+        print("  %s" % entry.message)
     header = doc.header
     print("HEADER %s insunits=%d measurement=%d" % (
         doc.dxfversion, header.get("$INSUNITS", -1), header.get("$MEASUREMENT", -1)))

@@ -20,13 +20,6 @@ std::filesystem::path committed() {
     return test::sourceDir() / "data" / "Pipe-des-blank.dxf";
 }
 
-std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The extent of one reference of the block at the origin.
 Extents blockExtents(const Drawing& source, const std::string& name) {
     Drawing d;
@@ -35,19 +28,20 @@ Extents blockExtents(const Drawing& source, const std::string& name) {
     return modelSpaceExtents(d);
 }
 
-std::vector<std::string> attributeTags(const CadBlock& block) {
-    std::vector<std::string> tags;
+std::string attributeTags(const CadBlock& block) {
+    std::string tags;
     for (const CadEntity* e : block.entities()) {
         if (const auto* def = entityAs<CadAttributeDefinition>(*e))
-            tags.push_back(def->tagString());
+            tags += (tags.empty() ? "" : " ") + def->tagString();
     }
     return tags;
 }
 
 TEST(TemplateDrawing, TheCommittedFileIsWhatTheGeneratorMakes) {
     const std::string made = test::dxfText(*templates::makeTemplateDrawing());
-    const std::string file = readAll(committed());
-    if (made != file) {
+    std::stringstream file;
+    file << std::ifstream(committed(), std::ios::binary).rdbuf();
+    if (made != file.str()) {
         const auto actual = test::binaryDir() / "Pipe-des-blank.actual.dxf";
         std::ofstream(actual, std::ios::binary) << made;
         FAIL() << "data/Pipe-des-blank.dxf is out of date: the generator now writes " << actual
@@ -62,36 +56,17 @@ TEST(TemplateDrawing, PassesTheAudit) {
 
 TEST(TemplateDrawing, DefinesEveryBlockWithItsAttributes) {
     const auto d = readDxfFile(committed());
-    const struct {
-        const char* name;
-        std::vector<std::string> tags;
-    } blocks[] = {
-        {"ini-format", {}},
-        {"conl", {}},
-        {"a4_paper", {}},
-        {"IN", {}},
-        {"CC", {}},
-        {"SD", {}},
-        {"RT", {}},
-        {"BPC", {}},
-        {"TAP", {}},
-        {"AV", {}},
-        {"WO", {}},
-        {"DC", {}},
-        {"JN", {}},
-        {"INTAKE", {"NAME", "LEVEL"}},
-        {"INTAKE_CC", {"NAME", "LEVEL"}},
-        {"CC1", {"NAME"}},
-        {"RVT", {"NAME"}},
-        {"JNO", {"NAME"}},
-        {"TNO", {"NAME"}},
-    };
-    for (const auto& b : blocks) {
-        const CadBlock* block = d->blocks().find(b.name);
-        ASSERT_NE(block, nullptr) << b.name;
-        EXPECT_EQ(block->name(), b.name) << "letter case";
-        EXPECT_GT(block->count(), 0u) << b.name << " is empty";
-        EXPECT_EQ(attributeTags(*block), b.tags) << b.name;
+    // Each block, with the tags of its attribute definitions after the colon.
+    for (const std::string entry :
+         {"ini-format:", "conl:", "a4_paper:", "IN:", "CC:", "SD:", "RT:", "BPC:", "TAP:", "AV:",
+          "WO:", "DC:", "JN:", "INTAKE:NAME LEVEL", "INTAKE_CC:NAME LEVEL", "CC1:NAME", "RVT:NAME",
+          "JNO:NAME", "TNO:NAME"}) {
+        const std::string name = entry.substr(0, entry.find(':'));
+        const CadBlock* block = d->blocks().find(name);
+        ASSERT_NE(block, nullptr) << name;
+        EXPECT_EQ(block->name(), name) << "letter case";
+        EXPECT_GT(block->count(), 0u) << name << " is empty";
+        EXPECT_EQ(name + ":" + attributeTags(*block), entry);
     }
     EXPECT_EQ(d->modelSpace().count(), 0u) << "the template's model space stays empty";
 }
@@ -103,15 +78,11 @@ TEST(TemplateDrawing, ProfileSymbolsAreSmallDistinctAndAboutTheirPoint) {
     std::vector<std::string> shapes;
     for (const char* name : {"IN", "CC", "SD", "RT", "BPC", "TAP", "AV", "WO", "DC", "JN"}) {
         const Extents e = blockExtents(*d, name);
-        EXPECT_LE(e.width(), 9) << name;
-        EXPECT_LE(e.height(), 6) << name;
-        EXPECT_LE(e.minX, 0) << name;
-        EXPECT_GE(e.maxX, 0) << name;
+        EXPECT_TRUE(e.width() <= 9 && e.height() <= 6 && e.minX <= 0 && e.maxX >= 0) << name;
         EXPECT_LE(e.minY, 0.01) << name << " does not reach down to the ground line";
         std::string shape;
-        for (const CadEntity* entity : d->blocks().item(name).entities()) {
+        for (const CadEntity* entity : d->blocks().item(name).entities())
             shape += std::to_string(static_cast<int>(entity->kind()));
-        }
         shape += "/" + std::to_string(e.width()) + "/" + std::to_string(e.height());
         EXPECT_EQ(std::count(shapes.begin(), shapes.end(), shape), 0)
             << name << " looks like another";
@@ -146,8 +117,8 @@ TEST(TemplateDrawing, IniFormatHeadsTheSevenTableRows) {
 
 // Inserted 45 left of the first node and 75 below the table line, the A4 frame holds the
 // headings, the titles 38 left of the node, the scale text ending 230 right of it, and the
-// profile above the table.
-TEST(TemplateDrawing, TheA4FrameFramesAProfileSheet) {
+// profile above the table; the break mark spans the gap in the axis about its point.
+TEST(TemplateDrawing, TheA4FrameFramesAProfileSheetAndTheBreakMarkSpansTheAxisGap) {
     const auto d = readDxfFile(committed());
     const Extents frame = blockExtents(*d, "a4_paper");
     EXPECT_NEAR(frame.width(), 297, 0.01);
@@ -157,16 +128,9 @@ TEST(TemplateDrawing, TheA4FrameFramesAProfileSheet) {
     EXPECT_GT(frame.maxX - 5, nodeX + 230);   // scale text inside
     EXPECT_LT(frame.minY + 5, tableY - 58);   // sheet line inside
     EXPECT_GT(frame.maxY - 5, tableY + 100);  // room for the profile
-}
-
-TEST(TemplateDrawing, TheBreakMarkSpansTheAxisGap) {
-    const auto d = readDxfFile(committed());
-    const Extents e = blockExtents(*d, "conl");
-    EXPECT_LE(e.minY, -0.5);
-    EXPECT_GE(e.maxY, 0.5);
-    EXPECT_LT(e.width(), 4);
-    EXPECT_LT(e.minX, 0);
-    EXPECT_GT(e.maxX, 0);
+    const Extents mark = blockExtents(*d, "conl");
+    EXPECT_TRUE(mark.minY <= -0.5 && mark.maxY >= 0.5 && mark.width() < 4 && mark.minX < 0 &&
+                mark.maxX > 0);
 }
 
 }  // namespace
