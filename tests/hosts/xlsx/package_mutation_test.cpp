@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "hosts/xlsx/fuzz/package_exercise.h"
+#include "fuzz/package_exercise.h"
 #include "package_support.h"
 
 namespace plovis::xlsx {

@@ -1,4 +1,4 @@
-#include "hosts/xlsx/fuzz/package_exercise.h"
+#include "fuzz/package_exercise.h"
 
 #include <cstdio>
 #include <cstdlib>
