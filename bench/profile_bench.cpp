@@ -9,12 +9,12 @@
 #include <fstream>
 #include <string>
 
+#include "commands/profile_command.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
 #include "hosts/scripted_cad_utility.h"
 #include "scheme/design_range.h"
-#include "commands/profile_command.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "common/number_format.h"
 #include "common/rounding.h"
 #include "common/text.h"
+#include "schematic/single_form.h"
 #include "scheme/design_range.h"
 #include "scheme/design_values.h"
-#include "schematic/single_form.h"
 
 namespace plovis {
 namespace {

@@ -3,9 +3,9 @@
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "hosts/place_text.h"
-#include "scheme/drawing_preparation.h"
 #include "schematic/branch_layout.h"
 #include "schematic/network_range.h"
+#include "scheme/drawing_preparation.h"
 
 namespace plovis {
 
