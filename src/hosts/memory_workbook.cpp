@@ -1,8 +1,11 @@
 #include "hosts/memory_workbook.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "common/text.h"
+#include "hosts/formula/formula_shift.h"
+#include "hosts/formula/recalculator.h"
 
 namespace plovis {
 namespace {
@@ -70,11 +73,46 @@ auto cellAtOrAfter(Cells& cells, int column) {
 
 CellValue MemoryWorksheet::cell(int row, int column) const {
     checkCell(row, column);
+    if (book_) book_->beforeRead(index_, row, column);
+    const CellValue* v = stored(row, column);
+    return v ? *v : CellValue{};
+}
+
+const CellValue* MemoryWorksheet::stored(int row, int column) const {
     const Row* r = findRow(row);
-    if (!r) return {};
+    if (!r) return nullptr;
     const auto it = cellAtOrAfter(r->cells, column);
-    if (it == r->cells.end() || it->first != column) return {};
-    return it->second;
+    return it == r->cells.end() || it->first != column ? nullptr : &it->second;
+}
+
+void MemoryWorksheet::forEachStored(
+    const CellRange& range, const std::function<void(int, int, const CellValue&)>& f) const {
+    for (std::size_t i = rowIndex(range.firstRow); i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        if (row.number > range.lastRow) break;
+        for (auto c = cellAtOrAfter(row.cells, range.firstColumn);
+             c != row.cells.end() && c->first <= range.lastColumn; ++c) {
+            f(row.number, c->first, c->second);
+        }
+    }
+}
+
+CellKind MemoryWorksheet::kind(int row, int column) const {
+    if (kinds_.empty()) return CellKind::Plain;
+    const auto it = kinds_.find(cellKey(row, column));
+    return it == kinds_.end() ? CellKind::Plain : it->second;
+}
+
+void MemoryWorksheet::setKind(int row, int column, CellKind kind) {
+    if (kind != CellKind::Plain) {
+        kinds_[cellKey(row, column)] = kind;
+    } else if (!kinds_.empty()) {
+        kinds_.erase(cellKey(row, column));
+    }
+}
+
+void MemoryWorksheet::noteChange(int row, int column, bool calculate) {
+    if (book_) book_->cellChanged(index_, row, column, calculate);
 }
 
 void MemoryWorksheet::put(int row, int column, CellValue value) {
@@ -101,20 +139,52 @@ void MemoryWorksheet::put(int row, int column, CellValue value) {
 }
 
 void MemoryWorksheet::dropFormula(int row, int column) {
-    if (!formulas_.empty()) formulas_.erase({row, column});
+    if (formulas_.empty()) return;
+    if (origins_.erase(cellKey(row, column))) keepFilledFormulas(row, column);
+    formulas_.erase(cellKey(row, column));
+    if (!written_.empty()) written_.erase(cellKey(row, column));
 }
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
     checkCell(row, column);
     put(row, column, value);
     dropFormula(row, column);
+    setKind(row, column, CellKind::Plain);
     changed_.emplace(row, column);
+    noteChange(row, column, false);
 }
 
-void MemoryWorksheet::load(int row, int column, CellValue value) {
+void MemoryWorksheet::load(int row, int column, CellValue value, CellKind kind) {
     checkCell(row, column);
     put(row, column, std::move(value));
     dropFormula(row, column);
+    setKind(row, column, kind);
+}
+
+// The cells filled from this one get their formulas written out before it loses its own.
+void MemoryWorksheet::keepFilledFormulas(int row, int column) {
+    const StoredFormula* origin = storedFormula(row, column);
+    if (!origin) return;
+    const std::string text = origin->text;
+    for (auto& [k, f] : formulas_) {
+        if (!f.text.empty() || f.originRow != row || f.originColumn != column) continue;
+        f.text = formula::shiftFormula(text, static_cast<int>(k >> 16) - row,
+                                       static_cast<int>(k & 0xFFFF) - column);
+    }
+}
+
+void MemoryWorksheet::loadFormula(int row, int column, StoredFormula formula) {
+    checkCell(row, column);
+    if (formula.text.empty()) origins_.insert(cellKey(formula.originRow, formula.originColumn));
+    formulas_[cellKey(row, column)] = std::move(formula);
+    // A formula never calculated is calculated as the workbook opens.
+    if (!stored(row, column)) noteChange(row, column, true);
+}
+
+void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, CellKind kind) {
+    put(row, column, std::move(value));
+    setKind(row, column, kind);
+    recalculated_.emplace(row, column);
 }
 
 void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
@@ -126,13 +196,26 @@ void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
                         std::to_string(column) + " is empty");
     }
     put(row, column, cached);
-    formulas_[{row, column}] = std::string(formula);
+    setKind(row, column, CellKind::Plain);
+    formulas_[cellKey(row, column)] = StoredFormula{std::string(formula)};
+    written_.insert(cellKey(row, column));
     changed_.emplace(row, column);
+    noteChange(row, column, isEmpty(cached));
 }
 
-const std::string* MemoryWorksheet::formula(int row, int column) const {
-    const auto it = formulas_.find({row, column});
+const StoredFormula* MemoryWorksheet::storedFormula(int row, int column) const {
+    if (formulas_.empty()) return nullptr;
+    const auto it = formulas_.find(cellKey(row, column));
     return it == formulas_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> MemoryWorksheet::formula(int row, int column) const {
+    const StoredFormula* f = storedFormula(row, column);
+    if (!f) return std::nullopt;
+    if (!f->text.empty()) return f->text;
+    const StoredFormula* origin = storedFormula(f->originRow, f->originColumn);
+    if (!origin || origin->text.empty()) return std::nullopt;
+    return formula::shiftFormula(origin->text, row - f->originRow, column - f->originColumn);
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
@@ -149,16 +232,20 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
         auto last = first;
         while (last != cells.end() && last->first <= range.lastColumn) {
             changed_.emplace(row->number, last->first);
+            setKind(row->number, last->first, CellKind::Plain);
+            noteChange(row->number, last->first, false);
             ++last;
         }
         cells.erase(first, last);
     }
-    for (auto f = formulas_.lower_bound({range.firstRow, 0});
-         f != formulas_.end() && f->first.first <= range.lastRow;) {
-        const int column = f->first.second;
-        if (column >= range.firstColumn && column <= range.lastColumn) {
-            changed_.insert(f->first);
+    for (auto f = formulas_.begin(); f != formulas_.end();) {
+        const int row = static_cast<int>(f->first >> 16), column = static_cast<int>(f->first & 0xFFFF);
+        if (range.contains(row, column)) {
+            if (origins_.erase(f->first)) keepFilledFormulas(row, column);
+            changed_.emplace(row, column);
+            written_.erase(f->first);
             f = formulas_.erase(f);
+            noteChange(row, column, false);
         } else {
             ++f;
         }
@@ -181,6 +268,63 @@ int MemoryWorksheet::lastColumn() const {
 }
 
 MemoryWorkbook::MemoryWorkbook(std::string name) : name_(std::move(name)) {}
+MemoryWorkbook::~MemoryWorkbook() = default;
+
+formula::Recalculator& MemoryWorkbook::recalculator() {
+    if (!recalculator_) recalculator_ = std::make_unique<formula::Recalculator>(*this);
+    return *recalculator_;
+}
+
+void MemoryWorkbook::cellChanged(int sheet, int row, int column, bool calculate) {
+    if (settling_) return;
+    recalculator().changed(sheet, row, column, calculate);
+    dirty_ = true;
+}
+
+void MemoryWorkbook::recalculate() {
+    if (!dirty_ || settling_) return;
+    settling_ = true;
+    try {
+        recalculator().settle();
+    } catch (...) {
+        settling_ = false;
+        throw;
+    }
+    settling_ = false;
+    dirty_ = false;
+    staleCells_ = recalculator_->hasStale();
+}
+
+RecalculationReport MemoryWorkbook::recalculateAll() {
+    settling_ = true;
+    RecalculationReport report;
+    try {
+        report = recalculator().recalculateAll();
+    } catch (...) {
+        settling_ = false;
+        throw;
+    }
+    settling_ = false;
+    dirty_ = false;
+    staleCells_ = recalculator_->hasStale();
+    return report;
+}
+
+void MemoryWorkbook::settleAndCheck(int sheet, int row, int column) {
+    if (settling_) return;
+    if (dirty_ && calculation_ == Calculation::Automatic) recalculate();
+    if (!staleCells_) return;
+    if (const std::string* why = recalculator_->staleReason(sheet, row, column)) {
+        notices_.warnOnce("'" + sheets_[sheet]->name() + "'!" + columnLetters(column) +
+                          std::to_string(row) + " was read with its stored value, which may be " +
+                          "out of date: " + *why + ".");
+    }
+}
+
+void MemoryWorkbook::setDefinedNames(std::vector<DefinedName> names) {
+    names_ = std::move(names);
+    if (recalculator_) recalculator_->structureChanged();
+}
 
 MemoryWorksheet& MemoryWorkbook::sheetAt(int index) {
     if (index < 0 || index >= sheetCount()) {
@@ -223,6 +367,10 @@ MemoryWorksheet& MemoryWorkbook::addSheet(const std::string& name) {
     checkSheetName(name);
     if (findSheet(name)) throw HostError("the workbook already has a sheet named \"" + name + "\"");
     sheets_.push_back(std::make_unique<MemoryWorksheet>(name));
+    sheets_.back()->book_ = this;
+    sheets_.back()->index_ = sheetCount() - 1;
+    // A formula naming the sheet read as #REF! until now.
+    if (recalculator_) recalculator_->structureChanged();
     return *sheets_.back();
 }
 

@@ -1,5 +1,8 @@
 #include "hosts/xlsx/sheet_reader.h"
 
+#include <optional>
+#include <unordered_map>
+
 #include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/shared_strings.h"
@@ -108,10 +111,32 @@ CellValue typedValue(std::string_view type, std::string&& text, const SheetSourc
     throw PackageError(where() + " has the unknown type \"" + std::string(type) + "\"");
 }
 
-void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWorksheet& sheet) {
+// The first cell of each shared formula group, by the group's number (si).
+using SharedGroups = std::unordered_map<std::string, std::pair<int, int>>;
+
+// The formula of an <f> element: its own text, the group it was filled from, or nothing (a
+// group never started).
+std::optional<StoredFormula> readFormula(XmlScanner& sc, const Cursor& at, SharedGroups& groups) {
+    const std::string type(sc.attribute("t").value_or(""));
+    const std::string si(sc.attribute("si").value_or(""));
+    std::string text = sc.readText();
+    if (type == "dataTable") return StoredFormula{"TABLE()", 0, 0, true};
+    if (type == "shared" && text.empty()) {
+        const auto g = groups.find(si);
+        if (g == groups.end()) return std::nullopt;
+        return StoredFormula{{}, g->second.first, g->second.second};
+    }
+    if (text.empty()) return std::nullopt;
+    if (type == "shared") groups[si] = {at.row, at.column};
+    return StoredFormula{std::move(text), 0, 0, type == "array"};
+}
+
+void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWorksheet& sheet,
+              SharedGroups& groups) {
     const std::string type(sc.attribute("t").value_or(""));
     std::string text;
     bool hasValue = false;
+    std::optional<StoredFormula> formula;
     const int depth = sc.depth();
     for (Token t = sc.next(); !(t == Token::End && sc.depth() == depth); t = sc.next()) {
         if (t != Token::Start) continue;
@@ -121,18 +146,26 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
         } else if (sc.name() == "is") {
             text = readStringItem(sc);
             hasValue = true;
+        } else if (sc.name() == "f") {
+            formula = readFormula(sc, at, groups);
         } else {
-            sc.skipElement();  // the formula, extensions
+            sc.skipElement();  // extensions
         }
     }
     // An empty (formatted) cell, or a formula never calculated (<v/> or no v at all).
-    if (!hasValue || text.empty()) return;
-    if (type == "str" || type == "e") text = decodeCellTextEscapes(std::move(text));
-    sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at));
+    if (hasValue && !text.empty()) {
+        if (type == "str" || type == "e") text = decodeCellTextEscapes(std::move(text));
+        const CellKind kind = type == "b"   ? CellKind::Boolean
+                              : type == "e" ? CellKind::Error
+                                            : CellKind::Plain;
+        sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at), kind);
+    }
+    if (formula) sheet.loadFormula(at.row, at.column, std::move(*formula));
 }
 
 void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
     Cursor at;
+    SharedGroups groups;
     try {
         const int depth = sc.depth();
         for (Token t = sc.next(); !(t == Token::End && sc.depth() == depth); t = sc.next()) {
@@ -141,7 +174,7 @@ void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
                 enterRow(sc, at);
             } else if (sc.depth() == depth + 2 && sc.name() == "c") {
                 enterCell(sc, at);
-                readCell(sc, src, at, sheet);
+                readCell(sc, src, at, sheet, groups);
             }
         }
     } catch (const AddressError& e) {

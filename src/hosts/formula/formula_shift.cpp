@@ -1,10 +1,10 @@
-#include "hosts/xlsx/formula_shift.h"
+#include "hosts/formula/formula_shift.h"
 
 #include <optional>
 
 #include "common/cell_address.h"
 
-namespace plovis::xlsx {
+namespace plovis::formula {
 namespace {
 
 bool isLetter(char c) {
@@ -172,4 +172,4 @@ std::string shiftFormula(std::string_view f, int dr, int dc) {
     return out;
 }
 
-}  // namespace plovis::xlsx
+}  // namespace plovis::formula
