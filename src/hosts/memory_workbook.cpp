@@ -239,7 +239,8 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
         cells.erase(first, last);
     }
     for (auto f = formulas_.begin(); f != formulas_.end();) {
-        const int row = static_cast<int>(f->first >> 16), column = static_cast<int>(f->first & 0xFFFF);
+        const int row = static_cast<int>(f->first >> 16),
+                  column = static_cast<int>(f->first & 0xFFFF);
         if (range.contains(row, column)) {
             if (origins_.erase(f->first)) keepFilledFormulas(row, column);
             changed_.emplace(row, column);

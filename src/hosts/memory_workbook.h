@@ -7,9 +7,9 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <utility>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "hosts/formula/value.h"
@@ -63,7 +63,9 @@ class MemoryWorksheet : public Worksheet {
     const StoredFormula* storedFormula(int row, int column) const;
     // Whether setFormula wrote the cell's formula since the last markSaved() (the file does not
     // hold it yet).
-    bool formulaWritten(int row, int column) const { return written_.count(cellKey(row, column)) > 0; }
+    bool formulaWritten(int row, int column) const {
+        return written_.count(cellKey(row, column)) > 0;
+    }
     const std::unordered_map<std::uint64_t, StoredFormula>& formulas() const { return formulas_; }
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
     const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
@@ -119,8 +121,8 @@ class MemoryWorksheet : public Worksheet {
     std::unordered_map<std::uint64_t, CellKind> kinds_;          // booleans and errors only
     std::set<std::uint64_t> written_;                            // formulas setFormula wrote
     std::set<std::uint64_t> origins_;  // cells whose formula others were filled from
-    MemoryWorkbook* book_ = nullptr;  // the workbook that recalculates the sheet's formulas
-    int index_ = 0;                   // the sheet's place in that workbook
+    MemoryWorkbook* book_ = nullptr;   // the workbook that recalculates the sheet's formulas
+    int index_ = 0;                    // the sheet's place in that workbook
 };
 
 // Messages for the user that the workbook gathers while a command runs (a value read that could
@@ -212,7 +214,7 @@ class MemoryWorkbook : public Workbook {
     std::vector<DefinedName> names_;
     WorkbookNotices notices_;
     std::unique_ptr<formula::Recalculator> recalculator_;
-    bool dirty_ = false;      // cells changed since the last recalculation
+    bool dirty_ = false;       // cells changed since the last recalculation
     bool staleCells_ = false;  // some formula could not follow a change
     bool settling_ = false;
 };

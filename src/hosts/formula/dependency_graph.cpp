@@ -16,8 +16,8 @@ void DependencyGraph::addCell(int sheet, int row, int column, int reader) {
 }
 
 void DependencyGraph::addArea(int sheet, const CellRange& range, int reader) {
-    const auto id = std::tuple{sheet, range.firstRow, range.firstColumn, range.lastRow,
-                               range.lastColumn};
+    const auto id =
+        std::tuple{sheet, range.firstRow, range.firstColumn, range.lastRow, range.lastColumn};
     auto [it, fresh] = areaIds_.try_emplace(id, static_cast<int>(areas_.size()));
     if (fresh) {
         areas_.push_back({sheet, range, {}});

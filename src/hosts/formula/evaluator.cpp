@@ -98,8 +98,14 @@ ArrayValue elementWise(const ArrayValue& a, const ArrayValue& b, F f) {
 
 int compareValues(const Value& a, const Value& b) {
     Value x = a, y = b;
-    if (x.isEmpty()) x = y.isText() ? Value::of(std::string()) : y.isBoolean() ? Value::boolean(false) : Value::of(0.0);
-    if (y.isEmpty()) y = x.isText() ? Value::of(std::string()) : x.isBoolean() ? Value::boolean(false) : Value::of(0.0);
+    if (x.isEmpty())
+        x = y.isText()      ? Value::of(std::string())
+            : y.isBoolean() ? Value::boolean(false)
+                            : Value::of(0.0);
+    if (y.isEmpty())
+        y = x.isText()      ? Value::of(std::string())
+            : x.isBoolean() ? Value::boolean(false)
+                            : Value::of(0.0);
     if (rank(x) != rank(y)) return rank(x) < rank(y) ? -1 : 1;
     if (x.isText()) {
         const std::string p = upperCase(x.text), q = upperCase(y.text);
@@ -156,7 +162,8 @@ Value Evaluator::toScalar(const Operand& o) const {
         }
         row = row_;
     } else if (r.columnCount() > 1) {
-        if (column_ < r.firstColumn || column_ > r.lastColumn) return Value::fault(ErrorCode::Value);
+        if (column_ < r.firstColumn || column_ > r.lastColumn)
+            return Value::fault(ErrorCode::Value);
         column = column_;
     }
     return source_.value(area.sheet, row, column);
@@ -254,7 +261,8 @@ Operand Evaluator::operand(std::int32_t index, bool arrayMode) {
             return Value();
         case NodeKind::Reference: {
             Operand o = reference(f_->refs[n.index]);
-            if (arrayMode && std::holds_alternative<Area>(o)) return arrayOf(source_, std::get<Area>(o));
+            if (arrayMode && std::holds_alternative<Area>(o))
+                return arrayOf(source_, std::get<Area>(o));
             return o;
         }
         case NodeKind::Name:

@@ -7,8 +7,8 @@ namespace {
 
 std::vector<FunctionEntry> allFunctions() {
     std::vector<FunctionEntry> all;
-    for (auto part : {mathFunctions, aggregateFunctions, logicalFunctions, lookupFunctions,
-                      textFunctions}) {
+    for (auto part :
+         {mathFunctions, aggregateFunctions, logicalFunctions, lookupFunctions, textFunctions}) {
         const auto entries = part();
         all.insert(all.end(), entries.begin(), entries.end());
     }
@@ -25,8 +25,9 @@ const std::vector<FunctionEntry>& table() {
 
 int functionNumber(std::string_view upperName) {
     const auto& t = table();
-    const auto it = std::lower_bound(t.begin(), t.end(), upperName,
-                                     [](const FunctionEntry& e, std::string_view n) { return e.name < n; });
+    const auto it =
+        std::lower_bound(t.begin(), t.end(), upperName,
+                         [](const FunctionEntry& e, std::string_view n) { return e.name < n; });
     return it != t.end() && it->name == upperName ? static_cast<int>(it - t.begin()) : -1;
 }
 

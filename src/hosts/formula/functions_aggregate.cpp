@@ -160,9 +160,12 @@ Criterion::Criterion(const Value& criterion) : operand_(criterion) {
         return;
     }
     std::string_view t = criterion.text;
-    for (const auto& [text, op] : {std::pair{"<=", BinaryOp::Le}, {">=", BinaryOp::Ge},
-                                  {"<>", BinaryOp::Ne}, {"<", BinaryOp::Lt},
-                                  {">", BinaryOp::Gt}, {"=", BinaryOp::Eq}}) {
+    for (const auto& [text, op] : {std::pair{"<=", BinaryOp::Le},
+                                   {">=", BinaryOp::Ge},
+                                   {"<>", BinaryOp::Ne},
+                                   {"<", BinaryOp::Lt},
+                                   {">", BinaryOp::Gt},
+                                   {"=", BinaryOp::Eq}}) {
         if (t.starts_with(text)) {
             op_ = op;
             t.remove_prefix(std::string_view(text).size());

@@ -64,13 +64,21 @@ std::vector<FunctionEntry> logicalFunctions() {
         {"NA", 0, 0, [](Evaluator&, Arguments) -> Operand { return Value::fault(ErrorCode::NA); }},
         {"CHOOSE", 2, 255, choose},
         {"ISBLANK", 1, 1,
-         [](Evaluator& ev, Arguments a) { return is(ev, a, [](const Value& v) { return v.isEmpty(); }); }},
+         [](Evaluator& ev, Arguments a) {
+             return is(ev, a, [](const Value& v) { return v.isEmpty(); });
+         }},
         {"ISNUMBER", 1, 1,
-         [](Evaluator& ev, Arguments a) { return is(ev, a, [](const Value& v) { return v.isNumber(); }); }},
+         [](Evaluator& ev, Arguments a) {
+             return is(ev, a, [](const Value& v) { return v.isNumber(); });
+         }},
         {"ISTEXT", 1, 1,
-         [](Evaluator& ev, Arguments a) { return is(ev, a, [](const Value& v) { return v.isText(); }); }},
+         [](Evaluator& ev, Arguments a) {
+             return is(ev, a, [](const Value& v) { return v.isText(); });
+         }},
         {"ISERROR", 1, 1,
-         [](Evaluator& ev, Arguments a) { return is(ev, a, [](const Value& v) { return v.isError(); }); }},
+         [](Evaluator& ev, Arguments a) {
+             return is(ev, a, [](const Value& v) { return v.isError(); });
+         }},
     };
 }
 

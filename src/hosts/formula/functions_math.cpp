@@ -40,10 +40,12 @@ Operand one(Evaluator& ev, Arguments a, double (*f)(double)) {
     return Value::of(checked(f(num(ev, a, 0))));
 }
 
-#define UNARY(NAME, EXPR)                                                   \
-    {NAME, 1, 1, [](Evaluator& ev, Arguments a) -> Operand {                \
-         return one(ev, a, [](double x) -> double { return EXPR; });       \
-     }}
+#define UNARY(NAME, EXPR)                                               \
+    {                                                                   \
+        NAME, 1, 1, [](Evaluator& ev, Arguments a) -> Operand {         \
+            return one(ev, a, [](double x) -> double { return EXPR; }); \
+        }                                                               \
+    }
 
 double domain(bool ok, double x) {
     if (!ok) throw Fault{ErrorCode::Num};

@@ -90,9 +90,14 @@ class Lexer {
     bool area(int sheet, const Part& a, const Part& b);
     std::string quotedSheet();
     void sheetReference(std::string_view sheet);
+    // A formula that cannot be read any further.
     void refuse(std::string why) {
-        if (out_.unsupported.empty()) out_.unsupported = std::move(why);
+        mark(std::move(why));
         pos_ = f_.size();
+    }
+    // A formula read on (for the cells it reads) but not computed.
+    void mark(std::string why) {
+        if (out_.unsupported.empty()) out_.unsupported = std::move(why);
     }
 
     std::string_view f_;
@@ -239,7 +244,7 @@ std::string Lexer::quotedSheet() {
 // After "Sheet!": the reference on that sheet.
 void Lexer::sheetReference(std::string_view sheet) {
     ++pos_;  // the "!"
-    if (sheet.find('[') != std::string_view::npos) return refuse("a link to another workbook");
+    if (sheet.find('[') != std::string_view::npos) mark("a link to another workbook");
     if (sheet.find(':') != std::string_view::npos) {
         return refuse("a reference through several sheets");
     }
@@ -319,7 +324,9 @@ Lexed Lexer::run() {
             if (!at('!')) return refuse("a quoted name that is no sheet"), std::move(out_);
             sheetReference(sheet);
         } else if (c == '[') {
-            refuse("a link to another workbook");
+            mark("a link to another workbook");
+            const std::size_t end = f_.find(']', pos_);
+            pos_ = end == std::string_view::npos ? f_.size() : end + 1;
         } else if (c == '{') {
             refuse("an array of constants");
         } else if (isWordChar(c)) {
@@ -335,8 +342,8 @@ Lexed Lexer::run() {
             if (c == '(') kind = TokenKind::Open;
             if (c == ')') kind = TokenKind::Close;
             if (c == ',') kind = TokenKind::Comma;
-            if (kind == TokenKind::Operator && std::string_view("+-*/^&=<>%lgn").find(op) ==
-                                                   std::string_view::npos) {
+            if (kind == TokenKind::Operator &&
+                std::string_view("+-*/^&=<>%lgn").find(op) == std::string_view::npos) {
                 refuse(std::string("the operator ") + c);
             }
             Token t = token(kind);

@@ -197,7 +197,10 @@ std::int32_t Parser::primary() {
 std::int32_t Parser::call() {
     const std::string& name = tokens_[pos_].text;
     const int number = functions_(name);
-    if (number < 0) throw Refused{"the function " + name + " is not one PLOVIS computes"};
+    // Read on, for the cells its arguments read.
+    if (number < 0 && out_.unsupported.empty()) {
+        out_.unsupported = "the function " + name + ", which PLOVIS does not compute";
+    }
     pos_ += 2;  // the name and "("
     if (++depth_ > kMaxDepth) throw Refused{"a formula nested too deep"};
     std::vector<std::int32_t> children;
@@ -229,12 +232,9 @@ std::int32_t Parser::call() {
 }  // namespace
 
 CompiledFormula parse(const Lexed& lexed, FunctionLookup functions) {
-    if (!lexed.unsupported.empty()) {
-        CompiledFormula f;
-        f.unsupported = lexed.unsupported;
-        return f;
-    }
-    return Parser(lexed, functions).run();
+    CompiledFormula f = Parser(lexed, functions).run();
+    if (!lexed.unsupported.empty()) f.unsupported = lexed.unsupported;
+    return f;
 }
 
 }  // namespace plovis::formula

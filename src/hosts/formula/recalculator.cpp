@@ -84,9 +84,8 @@ void Recalculator::linkReference(const Reference& r, const FormulaCell& c, int i
     if (r1 == r2 && c1 == c2) {
         graph_.addCell(sheet, r1, c1, id);
     } else {
-        graph_.addArea(sheet,
-                       {std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)},
-                       id);
+        graph_.addArea(
+            sheet, {std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)}, id);
     }
 }
 

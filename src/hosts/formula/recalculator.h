@@ -77,8 +77,8 @@ class Recalculator : public CellSource {
     std::unordered_map<std::uint64_t, int> at_;  // by key(): the formula a cell holds now
     DependencyGraph graph_;
     std::vector<CompiledFormula> compiled_;
-    std::unordered_map<std::string, int> byKey_;                // by the lexer's key
-    std::map<std::tuple<int, int, int>, int> byOrigin_;         // shared formulas by their origin
+    std::unordered_map<std::string, int> byKey_;         // by the lexer's key
+    std::map<std::tuple<int, int, int>, int> byOrigin_;  // shared formulas by their origin
     mutable std::map<std::pair<std::string, int>, std::unique_ptr<CompiledFormula>> names_;
     std::vector<Pending> pending_;
     std::unordered_map<std::uint64_t, std::string> stale_;

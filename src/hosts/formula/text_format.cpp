@@ -128,7 +128,8 @@ std::string number(double x, const Picture& p) {
     }
     std::string text = fixed(x, p.decimalDigits);
     const std::size_t dot = text.find('.');
-    std::string whole = text.substr(0, dot), fraction = dot == text.npos ? "" : text.substr(dot + 1);
+    std::string whole = text.substr(0, dot),
+                fraction = dot == text.npos ? "" : text.substr(dot + 1);
     while (static_cast<int>(fraction.size()) > p.decimalZeros && !fraction.empty() &&
            fraction.back() == '0') {
         fraction.pop_back();

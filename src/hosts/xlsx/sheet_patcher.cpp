@@ -6,8 +6,8 @@
 #include <map>
 
 #include "common/cell_address.h"
-#include "hosts/xlsx/cell_values.h"
 #include "hosts/formula/formula_shift.h"
+#include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/xml_scanner.h"
 #include "hosts/xlsx/xml_text.h"
@@ -390,7 +390,8 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
     } else if (const std::string* s = std::get_if<std::string>(&e.value);
                s && e.kind != formula::CellKind::Plain) {
         tag("c");
-        out_.append(attributes).append(e.kind == formula::CellKind::Boolean ? " t=\"b\">" : " t=\"e\">");
+        out_.append(attributes)
+            .append(e.kind == formula::CellKind::Boolean ? " t=\"b\">" : " t=\"e\">");
         tag("v");
         out_ += '>';
         appendEscaped(e.kind == formula::CellKind::Boolean ? (*s == "TRUE" ? "1" : "0") : *s, out_);
