@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
 #include "cli/drawing_commands.h"
+#include "cli/recalc_command.h"
 #include "cli/render_command.h"
 
 namespace plovis {
@@ -11,6 +12,7 @@ std::vector<CliCommand> allCommands() {
 
     // Workbooks
     commands.push_back(cellsCommand());
+    commands.push_back(recalcCommand());
 
     // Drawings
     commands.push_back(renderCommand());

@@ -64,7 +64,7 @@ CliCommand profileCommand() {
         addDrawingOutputOptions(sub, args->outputs);
     };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+                                            const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);  // nobody to select again: as Cancel
         ScriptedCadUtility utility;
         MemoryCadHost cad(utility, true, dxfFileReader());
@@ -91,7 +91,7 @@ CliCommand schematicDrawingCommand() {
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
     return workbookCommand(settings, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                           const ConsoleStreams& streams) {
+                                               const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);
         ScriptedCadUtility utility;
         MemoryCadHost cad(utility, true, dxfFileReader());
@@ -151,7 +151,7 @@ CliCommand groundProfileCommand() {
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+                                            const ConsoleStreams& streams) {
         // Without --pick and without a terminal the pick is cancelled and the re-pick question
         // answered No: nothing is drawn.
         ScriptedCadUtility scripted;

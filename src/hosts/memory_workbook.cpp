@@ -138,11 +138,39 @@ void MemoryWorksheet::put(int row, int column, CellValue value) {
     }
 }
 
+namespace {
+
+bool keyBefore(const FormulaEntry& e, std::uint64_t key) {
+    return e.key < key;
+}
+
+}  // namespace
+
+const FormulaEntry* MemoryWorksheet::formulaEntry(int row, int column) const {
+    const std::uint64_t key = cellKey(row, column);
+    if (formulas_.empty() || key > formulas_.back().key) return nullptr;
+    const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
+    return it != formulas_.end() && it->key == key ? &*it : nullptr;
+}
+
+// The entry of the cell, made when it has none.
+FormulaEntry& MemoryWorksheet::formulaAt(int row, int column) {
+    const std::uint64_t key = cellKey(row, column);
+    if (formulas_.empty() || key > formulas_.back().key) {
+        formulas_.push_back({key});
+        return formulas_.back();
+    }
+    const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
+    if (it != formulas_.end() && it->key == key) return *it;
+    return *formulas_.insert(it, FormulaEntry{key});
+}
+
 void MemoryWorksheet::dropFormula(int row, int column) {
-    if (formulas_.empty()) return;
-    if (origins_.erase(cellKey(row, column))) keepFilledFormulas(row, column);
-    formulas_.erase(cellKey(row, column));
+    const FormulaEntry* e = formulaEntry(row, column);
+    if (!e) return;
+    if (origins_.erase(e->key)) keepFilledFormulas(row, column);
     if (!written_.empty()) written_.erase(cellKey(row, column));
+    formulas_.erase(formulas_.begin() + (formulaEntry(row, column) - formulas_.data()));
 }
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
@@ -163,20 +191,29 @@ void MemoryWorksheet::load(int row, int column, CellValue value, CellKind kind) 
 
 // The cells filled from this one get their formulas written out before it loses its own.
 void MemoryWorksheet::keepFilledFormulas(int row, int column) {
-    const StoredFormula* origin = storedFormula(row, column);
+    const FormulaEntry* origin = formulaEntry(row, column);
     if (!origin) return;
-    const std::string text = origin->text;
-    for (auto& [k, f] : formulas_) {
-        if (!f.text.empty() || f.originRow != row || f.originColumn != column) continue;
-        f.text = formula::shiftFormula(text, static_cast<int>(k >> 16) - row,
-                                       static_cast<int>(k & 0xFFFF) - column);
+    const std::string text(formulaText(*origin));
+    for (FormulaEntry& f : formulas_) {
+        if (f.length != 0 || f.originRow != row || f.originColumn != column) continue;
+        const std::string moved = formula::shiftFormula(text, static_cast<int>(f.key >> 16) - row,
+                                                        static_cast<int>(f.key & 0xFFFF) - column);
+        f.offset = static_cast<std::uint32_t>(formulaTexts_.size());
+        f.length = static_cast<std::uint32_t>(moved.size());
+        formulaTexts_ += moved;
     }
 }
 
-void MemoryWorksheet::loadFormula(int row, int column, StoredFormula formula) {
+void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& formula) {
     checkCell(row, column);
+    FormulaEntry& e = formulaAt(row, column);
+    e.offset = static_cast<std::uint32_t>(formulaTexts_.size());
+    e.length = static_cast<std::uint32_t>(formula.text.size());
+    e.originRow = formula.originRow;
+    e.originColumn = formula.originColumn;
+    e.array = formula.array;
+    formulaTexts_ += formula.text;
     if (formula.text.empty()) origins_.insert(cellKey(formula.originRow, formula.originColumn));
-    formulas_[cellKey(row, column)] = std::move(formula);
     // A formula never calculated is calculated as the workbook opens.
     if (!stored(row, column)) noteChange(row, column, true);
 }
@@ -197,25 +234,23 @@ void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
     }
     put(row, column, cached);
     setKind(row, column, CellKind::Plain);
-    formulas_[cellKey(row, column)] = StoredFormula{std::string(formula)};
+    FormulaEntry& e = formulaAt(row, column);
+    e = FormulaEntry{cellKey(row, column), static_cast<std::uint32_t>(formulaTexts_.size()),
+                     static_cast<std::uint32_t>(formula.size())};
+    formulaTexts_ += formula;
     written_.insert(cellKey(row, column));
     changed_.emplace(row, column);
     noteChange(row, column, isEmpty(cached));
 }
 
-const StoredFormula* MemoryWorksheet::storedFormula(int row, int column) const {
-    if (formulas_.empty()) return nullptr;
-    const auto it = formulas_.find(cellKey(row, column));
-    return it == formulas_.end() ? nullptr : &it->second;
-}
-
 std::optional<std::string> MemoryWorksheet::formula(int row, int column) const {
-    const StoredFormula* f = storedFormula(row, column);
+    const FormulaEntry* f = formulaEntry(row, column);
     if (!f) return std::nullopt;
-    if (!f->text.empty()) return f->text;
-    const StoredFormula* origin = storedFormula(f->originRow, f->originColumn);
-    if (!origin || origin->text.empty()) return std::nullopt;
-    return formula::shiftFormula(origin->text, row - f->originRow, column - f->originColumn);
+    if (f->length != 0) return std::string(formulaText(*f));
+    const FormulaEntry* origin = formulaEntry(f->originRow, f->originColumn);
+    if (!origin || origin->length == 0) return std::nullopt;
+    return formula::shiftFormula(formulaText(*origin), row - f->originRow,
+                                 column - f->originColumn);
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
@@ -238,18 +273,15 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
         }
         cells.erase(first, last);
     }
-    for (auto f = formulas_.begin(); f != formulas_.end();) {
-        const int row = static_cast<int>(f->first >> 16),
-                  column = static_cast<int>(f->first & 0xFFFF);
-        if (range.contains(row, column)) {
-            if (origins_.erase(f->first)) keepFilledFormulas(row, column);
-            changed_.emplace(row, column);
-            written_.erase(f->first);
-            f = formulas_.erase(f);
-            noteChange(row, column, false);
-        } else {
-            ++f;
-        }
+    std::vector<std::pair<int, int>> cleared;
+    for (const FormulaEntry& f : formulas_) {
+        const int row = static_cast<int>(f.key >> 16), column = static_cast<int>(f.key & 0xFFFF);
+        if (range.contains(row, column)) cleared.emplace_back(row, column);
+    }
+    for (const auto& [row, column] : cleared) {
+        dropFormula(row, column);
+        changed_.emplace(row, column);
+        noteChange(row, column, false);
     }
 }
 
@@ -320,6 +352,10 @@ void MemoryWorkbook::settleAndCheck(int sheet, int row, int column) {
                           std::to_string(row) + " was read with its stored value, which may be " +
                           "out of date: " + *why + ".");
     }
+}
+
+int MemoryWorkbook::lastRecalculationVisits() const {
+    return recalculator_ ? recalculator_->lastVisited() : 0;
 }
 
 void MemoryWorkbook::setDefinedNames(std::vector<DefinedName> names) {

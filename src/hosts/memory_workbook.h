@@ -26,9 +26,17 @@ using formula::CellKind;
 // A formula a cell holds: its text (without "="), or, for a cell filled from another one (a
 // shared formula of a file), the cell whose text it reads as moved to its own place.
 struct StoredFormula {
-    std::string text;  // empty: read the text of the origin cell
+    std::string_view text;  // empty: read the text of the origin cell
     int originRow = 0, originColumn = 0;
     bool array = false;  // an array formula, which the host leaves to the spreadsheet program
+};
+
+// A formula as the sheet keeps it: its text in the sheet's store of formula texts.
+struct FormulaEntry {
+    std::uint64_t key = 0;  // cellKey of the cell
+    std::uint32_t offset = 0, length = 0;
+    int originRow = 0, originColumn = 0;  // length 0: read the text of this cell
+    bool array = false;
 };
 
 // The key of a cell in the maps of a sheet: row and column in one number.
@@ -50,7 +58,7 @@ class MemoryWorksheet : public Worksheet {
     void load(int row, int column, CellValue value, CellKind kind = CellKind::Plain);
     // Stores a formula as read from a file, beside the value load() gave the cell (none: the
     // formula was never calculated). Not counted as a change.
-    void loadFormula(int row, int column, StoredFormula formula);
+    void loadFormula(int row, int column, const StoredFormula& formula);
     // Writes a formula together with the value it calculates to, as a spreadsheet program holds
     // a calculated cell: the cell reads as `cached` until something it depends on changes (an
     // empty `cached`: the workbook calculates it), and a save writes both. The formula is the
@@ -60,13 +68,17 @@ class MemoryWorksheet : public Worksheet {
     void setFormula(int row, int column, std::string_view formula, const CellValue& cached);
     // The cell's formula without its "=" (a shared formula moved to the cell), or none.
     std::optional<std::string> formula(int row, int column) const;
-    const StoredFormula* storedFormula(int row, int column) const;
+    // The formulas of the sheet, by cell (row, then column), and their texts.
+    const std::vector<FormulaEntry>& formulas() const { return formulas_; }
+    const FormulaEntry* formulaEntry(int row, int column) const;
+    std::string_view formulaText(const FormulaEntry& e) const {
+        return std::string_view(formulaTexts_).substr(e.offset, e.length);
+    }
     // Whether setFormula wrote the cell's formula since the last markSaved() (the file does not
     // hold it yet).
     bool formulaWritten(int row, int column) const {
         return written_.count(cellKey(row, column)) > 0;
     }
-    const std::unordered_map<std::uint64_t, StoredFormula>& formulas() const { return formulas_; }
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
     const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
     // The formula cells whose value the workbook recalculated since the last markSaved().
@@ -107,6 +119,7 @@ class MemoryWorksheet : public Worksheet {
     void dropFormula(int row, int column);
     void setKind(int row, int column, CellKind kind);
     void keepFilledFormulas(int row, int column);
+    FormulaEntry& formulaAt(int row, int column);
     void noteChange(int row, int column, bool calculate);
     friend class MemoryWorkbook;
 
@@ -117,9 +130,10 @@ class MemoryWorksheet : public Worksheet {
     mutable std::size_t lastFound_ = 0;
     std::set<std::pair<int, int>> changed_;
     std::set<std::pair<int, int>> recalculated_;
-    std::unordered_map<std::uint64_t, StoredFormula> formulas_;  // by cellKey
-    std::unordered_map<std::uint64_t, CellKind> kinds_;          // booleans and errors only
-    std::set<std::uint64_t> written_;                            // formulas setFormula wrote
+    std::vector<FormulaEntry> formulas_;  // by key; a file's come in that order
+    std::string formulaTexts_;
+    std::unordered_map<std::uint64_t, CellKind> kinds_;  // booleans and errors only
+    std::set<std::uint64_t> written_;                    // formulas setFormula wrote
     std::set<std::uint64_t> origins_;  // cells whose formula others were filled from
     MemoryWorkbook* book_ = nullptr;   // the workbook that recalculates the sheet's formulas
     int index_ = 0;                    // the sheet's place in that workbook
@@ -193,6 +207,8 @@ class MemoryWorkbook : public Workbook {
     void recalculate();
     // Recalculates every formula of the workbook.
     RecalculationReport recalculateAll();
+    // How many formulas the last recalculation evaluated.
+    int lastRecalculationVisits() const;
     void setDefinedNames(std::vector<DefinedName> names);
     const std::vector<DefinedName>& definedNames() const { return names_; }
     WorkbookNotices& notices() { return notices_; }

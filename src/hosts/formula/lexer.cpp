@@ -114,20 +114,29 @@ std::string_view Lexer::word() {
     return f_.substr(start, pos_ - start);
 }
 
+// Appends the bytes of a value: the key is compared, never read.
+template <typename T>
+void appendRaw(std::string& key, const T& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
 void Lexer::push(Token t) {
     std::string& k = out_.key;
     k += static_cast<char>('a' + static_cast<int>(t.kind));
     if (t.kind == TokenKind::Reference) {
+        appendRaw(k, t.ref.sheet);
         for (const RefEnd& e : {t.ref.first, t.ref.last}) {
-            k += std::to_string(t.ref.sheet) + (e.rowRelative ? "r" : "R") + std::to_string(e.row) +
-                 (e.columnRelative ? "c" : "C") + std::to_string(e.column);
+            appendRaw(k, e.row);
+            appendRaw(k, e.column);
+            k += static_cast<char>(e.rowRelative * 2 + e.columnRelative);
         }
     } else if (t.kind == TokenKind::Number || t.kind == TokenKind::Boolean) {
-        k += std::to_string(t.number);
+        appendRaw(k, t.number);
     } else if (t.kind == TokenKind::Operator || t.kind == TokenKind::Error) {
         k += t.op;
     } else {
-        k += std::to_string(t.text.size()) + ":" + t.text;
+        appendRaw(k, t.text.size());
+        k += t.text;
     }
     out_.tokens.push_back(std::move(t));
 }

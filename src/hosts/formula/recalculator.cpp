@@ -1,5 +1,7 @@
 #include "hosts/formula/recalculator.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "hosts/formula/function_table.h"
 #include "hosts/formula/lexer.h"
@@ -34,18 +36,19 @@ CompiledFormula Recalculator::compileText(std::string_view text, int row, int co
     return parse(lex(text, row, column, sheets), functionNumber);
 }
 
-int Recalculator::compile(int sheet, int row, int column, const StoredFormula& f) {
-    int originRow = row, originColumn = column;
-    const StoredFormula* source = &f;
-    if (f.text.empty()) {
-        originRow = f.originRow;
-        originColumn = f.originColumn;
-        source = wb_.sheetAt(sheet).storedFormula(originRow, originColumn);
-        if (!source || source->text.empty()) return -1;
-    }
-    const auto origin = std::tuple{sheet, originRow, originColumn};
-    if (f.text.empty()) {
-        if (const auto it = byOrigin_.find(origin); it != byOrigin_.end()) return it->second;
+int Recalculator::compile(int sheet, const FormulaEntry& f) {
+    const MemoryWorksheet& s = wb_.sheetAt(sheet);
+    int row = static_cast<int>(f.key >> 16), column = static_cast<int>(f.key & 0xFFFF);
+    const FormulaEntry* source = &f;
+    // A cell filled from another (a shared formula) is compiled as the other was written, once.
+    if (f.length == 0) {
+        row = f.originRow;
+        column = f.originColumn;
+        if (const auto it = byOrigin_.find({sheet, row, column}); it != byOrigin_.end()) {
+            return it->second;
+        }
+        source = s.formulaEntry(row, column);
+        if (!source || source->length == 0) return -1;
     }
     const auto sheets = [this](std::string_view name) {
         for (int i = 0; i < wb_.sheetCount(); ++i) {
@@ -53,17 +56,15 @@ int Recalculator::compile(int sheet, int row, int column, const StoredFormula& f
         }
         return -1;
     };
-    const Lexed lexed = lex(source->text, originRow, originColumn, sheets);
+    const Lexed lexed = lex(s.formulaText(*source), row, column, sheets);
     auto [it, fresh] = byKey_.try_emplace(lexed.key, static_cast<int>(compiled_.size()));
     if (fresh) compiled_.push_back(parse(lexed, functionNumber));
-    // A formula written for one cell only is looked up by its text's key; a shared one by its
-    // origin, which the cells filled from it name.
-    if (f.text.empty()) byOrigin_.emplace(origin, it->second);
+    if (f.length == 0) byOrigin_.emplace(std::tuple{sheet, row, column}, it->second);
     return it->second;
 }
 
-int Recalculator::enroll(int sheet, int row, int column, const StoredFormula& f) {
-    const int compiled = compile(sheet, row, column, f);
+int Recalculator::enroll(int sheet, int row, int column, const FormulaEntry& f) {
+    const int compiled = compile(sheet, f);
     if (compiled < 0) return -1;
     const int id = static_cast<int>(cells_.size());
     cells_.push_back({sheet, row, column, compiled, f.array});
@@ -111,9 +112,10 @@ void Recalculator::build() {
     byKey_.clear();
     byOrigin_.clear();
     names_.clear();
+    // In row order (the sheet keeps them so), so that reports list them by their place.
     for (int s = 0; s < wb_.sheetCount(); ++s) {
-        for (const auto& [k, f] : wb_.sheetAt(s).formulas())
-            enroll(s, static_cast<int>(k >> 16), static_cast<int>(k & 0xFFFF), f);
+        for (const FormulaEntry& f : wb_.sheetAt(s).formulas())
+            enroll(s, static_cast<int>(f.key >> 16), static_cast<int>(f.key & 0xFFFF), f);
     }
     graph_.seal();
     built_ = true;
@@ -147,7 +149,7 @@ void Recalculator::settle() {
     std::vector<int> formulas;
     for (const Pending& p : pending_) {
         const auto k = key(p.sheet, p.row, p.column);
-        const StoredFormula* f = wb_.sheetAt(p.sheet).storedFormula(p.row, p.column);
+        const FormulaEntry* f = wb_.sheetAt(p.sheet).formulaEntry(p.row, p.column);
         const auto it = at_.find(k);
         if (!fresh) {
             // The cell's formula was written, overwritten or cleared.
@@ -170,12 +172,13 @@ void Recalculator::settle() {
 }
 
 RecalculationReport Recalculator::recalculateAll() {
-    pending_.clear();
-    build();
+    settle();  // compiles what was written since
     stale_.clear();
-    std::vector<int> all(cells_.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
+    std::vector<int> all;
+    all.reserve(cells_.size());
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        if (!cells_[i].removed) all.push_back(static_cast<int>(i));
+    }
     RecalculationReport report;
     run(spread(all, {}), &report);
     return report;
@@ -214,6 +217,7 @@ void Recalculator::run(const std::vector<int>& dirty, RecalculationReport* repor
         if (indegree_[id] == 0) ready.push_back(id);
     }
     std::unordered_map<int, std::string> inherited;  // a formula reading a stale one: why
+    std::vector<std::pair<int, std::string>> notComputed;
     visited_ = 0;
     while (!ready.empty()) {
         const int id = ready.back();
@@ -223,7 +227,7 @@ void Recalculator::run(const std::vector<int>& dirty, RecalculationReport* repor
         ++visited_;
         std::string why = evaluate(c);
         if (report && why.empty()) ++report->computed;
-        if (report && !why.empty()) report->notComputed.emplace_back(cellName(c), why);
+        if (report && !why.empty()) notComputed.emplace_back(id, why);
         if (why.empty()) {
             if (const auto in = inherited.find(id); in != inherited.end()) why = in->second;
         }
@@ -242,17 +246,25 @@ void Recalculator::run(const std::vector<int>& dirty, RecalculationReport* repor
             if (--indegree_[r] == 0) ready.push_back(r);
         });
     }
-    std::vector<std::string> circle;
-    for (int id : dirty) {
-        if (dirty_[id]) circle.push_back(cellName(cells_[id]));
+    if (report) {
+        std::sort(notComputed.begin(), notComputed.end());
+        for (const auto& [id, why] : notComputed)
+            report->notComputed.emplace_back(cellName(cells_[id]), why);
     }
-    if (circle.empty()) return;
+    std::vector<int> left;
+    for (int id : dirty) {
+        if (dirty_[id]) left.push_back(id);
+    }
+    if (left.empty()) return;
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> circle;
+    for (int id : left)
+        circle.push_back(cellName(cells_[id]));
     std::string named;
     for (std::size_t i = 0; i < circle.size() && i < kNamedCells; ++i)
         named += (i ? ", " : "") + circle[i];
     if (circle.size() > kNamedCells) named += ", ...";
-    for (int id : dirty) {
-        if (!dirty_[id]) continue;
+    for (int id : left) {
         const FormulaCell& c = cells_[id];
         stale_[key(c.sheet, c.row, c.column)] =
             "it lies in or behind a circular reference (" + named + ")";

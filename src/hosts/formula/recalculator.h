@@ -57,8 +57,8 @@ class Recalculator : public CellSource {
     };
 
     void build();
-    int enroll(int sheet, int row, int column, const StoredFormula& f);
-    int compile(int sheet, int row, int column, const StoredFormula& f);
+    int enroll(int sheet, int row, int column, const FormulaEntry& f);
+    int compile(int sheet, const FormulaEntry& f);
     CompiledFormula compileText(std::string_view text, int row, int column) const;
     void link(int id);
     void linkReference(const Reference& r, const FormulaCell& c, int id);

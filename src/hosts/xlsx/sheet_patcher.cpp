@@ -291,7 +291,9 @@ void SheetPatcher::replaceCell(int row, int column) {
         const bool first = type && *type == "shared" && si && sc_.attribute("ref");
         const std::string group = si ? std::string(*si) : std::string();
         const std::string formula = sc_.readText();
-        if (edit.keepFormula) {
+        // A cell filled from a group whose first cell was overwritten gets its formula in full.
+        const bool orphan = formula.empty() && broken_.count(group);
+        if (edit.keepFormula && !orphan) {
             kept = xml_.substr(fBegin, sc_.tokenEnd() - fBegin);
         } else if (first && !formula.empty()) {
             broken_[group] = {formula, row, column};

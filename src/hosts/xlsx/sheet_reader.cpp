@@ -114,25 +114,30 @@ CellValue typedValue(std::string_view type, std::string&& text, const SheetSourc
 // The first cell of each shared formula group, by the group's number (si).
 using SharedGroups = std::unordered_map<std::string, std::pair<int, int>>;
 
-// The formula of an <f> element: its own text, the group it was filled from, or nothing (a
-// group never started).
-std::optional<StoredFormula> readFormula(XmlScanner& sc, const Cursor& at, SharedGroups& groups) {
-    const std::string type(sc.attribute("t").value_or(""));
-    const std::string si(sc.attribute("si").value_or(""));
-    std::string text = sc.readText();
+// The formula of an <f> element: its own text (read into `text`, which is reused from cell to
+// cell), the group it was filled from, or nothing (a group never started).
+std::optional<StoredFormula> readFormula(XmlScanner& sc, const Cursor& at, SharedGroups& groups,
+                                         std::string& text) {
+    const auto type = sc.attribute("t");
+    const auto si = sc.attribute("si");
+    text.clear();
+    const int level = sc.depth();
+    for (Token t = sc.next(); !(t == Token::End && sc.depth() == level); t = sc.next()) {
+        if (t == Token::Text && sc.depth() == level) sc.appendText(text);
+    }
     if (type == "dataTable") return StoredFormula{"TABLE()", 0, 0, true};
     if (type == "shared" && text.empty()) {
-        const auto g = groups.find(si);
+        const auto g = si ? groups.find(std::string(*si)) : groups.end();
         if (g == groups.end()) return std::nullopt;
         return StoredFormula{{}, g->second.first, g->second.second};
     }
     if (text.empty()) return std::nullopt;
-    if (type == "shared") groups[si] = {at.row, at.column};
-    return StoredFormula{std::move(text), 0, 0, type == "array"};
+    if (type == "shared" && si) groups[std::string(*si)] = {at.row, at.column};
+    return StoredFormula{text, 0, 0, type == "array"};
 }
 
 void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWorksheet& sheet,
-              SharedGroups& groups) {
+              SharedGroups& groups, std::string& formulaText) {
     const std::string type(sc.attribute("t").value_or(""));
     std::string text;
     bool hasValue = false;
@@ -147,7 +152,7 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
             text = readStringItem(sc);
             hasValue = true;
         } else if (sc.name() == "f") {
-            formula = readFormula(sc, at, groups);
+            formula = readFormula(sc, at, groups, formulaText);
         } else {
             sc.skipElement();  // extensions
         }
@@ -160,12 +165,13 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
                                             : CellKind::Plain;
         sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at), kind);
     }
-    if (formula) sheet.loadFormula(at.row, at.column, std::move(*formula));
+    if (formula) sheet.loadFormula(at.row, at.column, *formula);
 }
 
 void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
     Cursor at;
     SharedGroups groups;
+    std::string formulaText;
     try {
         const int depth = sc.depth();
         for (Token t = sc.next(); !(t == Token::End && sc.depth() == depth); t = sc.next()) {
@@ -174,7 +180,7 @@ void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
                 enterRow(sc, at);
             } else if (sc.depth() == depth + 2 && sc.name() == "c") {
                 enterCell(sc, at);
-                readCell(sc, src, at, sheet, groups);
+                readCell(sc, src, at, sheet, groups, formulaText);
             }
         }
     } catch (const AddressError& e) {
