@@ -35,7 +35,7 @@ Value arithmetic(BinaryOp op, double x, double y) {
             r = finite(x / y, ok);
             break;
         default:
-            if (x == 0 && y == 0) return Value::fault(ErrorCode::Num);
+            // 0^0 is 1, as LibreOffice has it (Excel says #NUM!).
             if (x == 0 && y < 0) return Value::fault(ErrorCode::Div0);
             r = finite(std::pow(x, y), ok);
             break;

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"\"a\"<\"B\"", "b:TRUE"}, Case{"\"ABC\"=\"abc\"", "b:TRUE"}, Case{"1<\"1\"", "b:TRUE"},
         Case{"\"z\"<TRUE", "b:TRUE"}, Case{"A3=0", "b:TRUE"}, Case{"A3=\"\"", "b:TRUE"},
         Case{"1<>1", "b:FALSE"}, Case{"0.1+0.2&\"\"", "s:0.3"}, Case{"1/0", "e:#DIV/0!"},
-        Case{"0^0", "e:#NUM!"}, Case{"(-8)^(1/3)", "e:#NUM!"}, Case{"1E308*10", "e:#NUM!"}));
+        Case{"0^0", "n:1"}, Case{"(-8)^(1/3)", "e:#NUM!"}, Case{"1E308*10", "e:#NUM!"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Coercion, Evaluation,
