@@ -115,8 +115,10 @@ void MemoryWorksheet::noteChange(int row, int column, bool calculate) {
     if (book_) book_->cellChanged(index_, row, column, calculate);
 }
 
-void MemoryWorksheet::put(int row, int column, CellValue value) {
-    if (const auto* s = std::get_if<std::string>(&value); s && s->empty()) value = std::monostate{};
+void MemoryWorksheet::put(int row, int column, CellValue value, bool keepEmptyText) {
+    if (const auto* s = std::get_if<std::string>(&value); s && s->empty() && !keepEmptyText) {
+        value = std::monostate{};
+    }
     if (isEmpty(value)) {
         if (Row* found = findRow(row)) {
             auto& cells = found->cells;
@@ -219,7 +221,8 @@ void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& form
 }
 
 void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, CellKind kind) {
-    put(row, column, std::move(value));
+    // A formula giving "" holds the empty text, which reads otherwise than an empty cell.
+    put(row, column, std::move(value), true);
     setKind(row, column, kind);
     recalculated_.emplace(row, column);
 }

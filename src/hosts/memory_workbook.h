@@ -115,7 +115,7 @@ class MemoryWorksheet : public Worksheet {
     Row* findRow(int row);
     const Row* findRow(int row) const;
     Row& rowFor(int row);
-    void put(int row, int column, CellValue value);
+    void put(int row, int column, CellValue value, bool keepEmptyText = false);
     void dropFormula(int row, int column);
     void setKind(int row, int column, CellKind kind);
     void keepFilledFormulas(int row, int column);

@@ -124,6 +124,19 @@ TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     EXPECT_EQ(s.cell(2, 3), CellValue(99.0));
 }
 
+TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& s = wb.addSheet("S");
+    s.setFormula(1, 1, "IF(1>2,1,\"\")", CellValue{});
+    s.setFormula(1, 2, "ISBLANK(A1)", CellValue{});
+    s.setFormula(1, 3, "A1+1", CellValue{});
+    s.setFormula(1, 4, "COUNTA(A1:A2)", CellValue{});
+    EXPECT_EQ(s.cell(1, 1), CellValue(std::string()));
+    EXPECT_EQ(s.cell(1, 2), CellValue(std::string("FALSE")));
+    EXPECT_EQ(s.cell(1, 3), CellValue(std::string("#VALUE!")));
+    EXPECT_EQ(s.cell(1, 4), CellValue(1.0));
+}
+
 TEST(Recalculation, SharedFormulasReadAsMovedToTheirCells) {
     MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");
