@@ -217,22 +217,40 @@ bool Criterion::matches(const Value& v) const {
     return applyBinary(op_, v, operand_).number != 0;
 }
 
+namespace {
+
+bool sameLetter(char a, char b) {
+    const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return up(a) == up(b);
+}
+
+}  // namespace
+
+// Left to right, going back only to the last * seen: time bounded by the product of the lengths,
+// whatever the pattern.
 bool wildcardMatch(std::string_view text, std::string_view pattern) {
-    if (pattern.empty()) return text.empty();
-    const char p = pattern.front();
-    if (p == '*') {
-        for (std::size_t i = 0; i <= text.size(); ++i) {
-            if (wildcardMatch(text.substr(i), pattern.substr(1))) return true;
+    std::size_t t = 0, p = 0, starP = std::string_view::npos, starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starT = t;
+            continue;
         }
-        return false;
+        const bool escaped = p + 1 < pattern.size() && pattern[p] == '~';
+        const char want = escaped ? pattern[p + 1] : p < pattern.size() ? pattern[p] : '\0';
+        if (p < pattern.size() && ((want == '?' && !escaped) || sameLetter(want, text[t]))) {
+            p += escaped ? 2 : 1;
+            ++t;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            t = ++starT;
+        } else {
+            return false;
+        }
     }
-    if (text.empty()) return false;
-    if (p == '~' && pattern.size() > 1) {
-        return upperCase(text.substr(0, 1)) == upperCase(pattern.substr(1, 1)) &&
-               wildcardMatch(text.substr(1), pattern.substr(2));
-    }
-    if (p != '?' && upperCase(text.substr(0, 1)) != upperCase(pattern.substr(0, 1))) return false;
-    return wildcardMatch(text.substr(1), pattern.substr(1));
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }
 
 std::vector<FunctionEntry> aggregateFunctions() {

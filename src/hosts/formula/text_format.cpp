@@ -1,5 +1,6 @@
 #include "hosts/formula/text_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -96,7 +97,11 @@ Picture read(std::string_view s) {
     return p;
 }
 
+// Pictures write at most this many decimals; more would only write the double's noise.
+constexpr int kMaxDecimals = 30;
+
 std::string fixed(double x, int decimals) {
+    decimals = std::min(decimals, kMaxDecimals);
     const double scale = std::pow(10.0, decimals);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.15g", x * scale);

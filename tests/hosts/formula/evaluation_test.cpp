@@ -41,14 +41,15 @@ TEST_P(Evaluation, GivesWhatASpreadsheetProgramGives) {
 
 INSTANTIATE_TEST_SUITE_P(
     Operators, Evaluation,
-    ::testing::Values(
-        Case{"-2^2", "n:4"}, Case{"2^3^2", "n:64"}, Case{"-A1^2", "n:4"}, Case{"2^-1", "n:0.5"},
-        Case{"1+2*3", "n:7"}, Case{"(1+2)*3", "n:9"}, Case{"50%", "n:0.5"},
-        Case{"2^50%*4", "n:5.65685424949238"}, Case{"1&2+3", "s:15"}, Case{"1+2=3", "b:TRUE"},
-        Case{"\"a\"<\"B\"", "b:TRUE"}, Case{"\"ABC\"=\"abc\"", "b:TRUE"}, Case{"1<\"1\"", "b:TRUE"},
-        Case{"\"z\"<TRUE", "b:TRUE"}, Case{"A3=0", "b:TRUE"}, Case{"A3=\"\"", "b:TRUE"},
-        Case{"1<>1", "b:FALSE"}, Case{"0.1+0.2&\"\"", "s:0.3"}, Case{"1/0", "e:#DIV/0!"},
-        Case{"0^0", "n:1"}, Case{"(-8)^(1/3)", "e:#NUM!"}, Case{"1E308*10", "e:#NUM!"}));
+    ::testing::Values(Case{"-2^2", "n:4"}, Case{"2^3^2", "n:64"}, Case{"-A1^2", "n:4"},
+                      Case{"2^-1", "n:0.5"}, Case{"1+2*3", "n:7"}, Case{"(1+2)*3", "n:9"},
+                      Case{"50%", "n:0.5"}, Case{"2^50%*4", "n:5.65685424949238"},
+                      Case{"1&2+3", "s:15"}, Case{"1+2=3", "b:TRUE"}, Case{"\"a\"<\"B\"", "b:TRUE"},
+                      Case{"\"ABC\"=\"abc\"", "b:TRUE"}, Case{"1<\"1\"", "b:TRUE"},
+                      Case{"\"z\"<TRUE", "b:TRUE"}, Case{"A3=0", "b:TRUE"},
+                      Case{"A3=\"\"", "b:TRUE"}, Case{"1<>1", "b:FALSE"},
+                      Case{"0.1+0.2&\"\"", "s:0.3"}, Case{"1/0", "e:#DIV/0!"}, Case{"0^0", "n:1"},
+                      Case{"(-8)^(1/3)", "e:#NUM!"}, Case{"1E308*10", "e:#NUM!"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Coercion, Evaluation,
@@ -84,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SIGN(-0.5)", "n:-1"}, Case{"LOG(8,2)", "n:3"},
         Case{"ATAN2(1,1)*4", "n:3.14159265358979"}, Case{"SUMPRODUCT(B1:B3,B1:B3)", "n:21"},
         Case{"SUMPRODUCT((B1:B3>1)*B1:B3)", "n:6"}, Case{"SUMIF(B1:B3,\">1\")", "n:6"},
-        Case{"COUNTIF(A1:A6,\"a*\")", "n:1"}, Case{"PRODUCT(B1:B3)", "n:8"},
+        Case{"COUNTIF(A1:A6,\"a*\")", "n:1"}, Case{"COUNTIF(A1:A6,\"?b~*\")", "n:0"},
+        Case{"COUNTIF(A1:A6,\"*B?\")", "n:1"}, Case{"PRODUCT(B1:B3)", "n:8"},
         Case{"MAX(B1:B3,-1)", "n:4"}, Case{"MIN(A5)", "n:0"}, Case{"VLOOKUP(3,B1:C3,1)", "n:2"},
         Case{"MATCH(4,B1:B3,0)", "n:3"}, Case{"INDEX(A1:B3,3,2)", "n:4"},
         Case{"HLOOKUP(2,A1:B2,2,FALSE)", "s:3"}, Case{"AND(A4,1)", "b:TRUE"},
