@@ -28,21 +28,26 @@ function(plovis_test_folder name)
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# plovis_layer(<target> <folder> [LINKS <targets>...]): one layer of the architecture as a static
-# library of the .cpp files of src/<folder>, linking the layers below it privately.
+# plovis_layer(<target> <folder> [FOLDERS <more folders>...] [LINKS <targets>...]): one layer of
+# the architecture as a static library of the .cpp files of src/<folder> (and of the folders
+# given, parts of the same layer), linking the layers below it privately.
 # Each layer sees only its own headers and those of the layers it links: its include root holds
 # links to the headers of src/<folder> alone (not of folders inside it), so including a header
 # of a layer it does not link fails to compile.
 function(plovis_layer target folder)
-  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp")
-  file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.h")
+  cmake_parse_arguments(ARG "" "" "FOLDERS;LINKS" ${ARGN})
   set(root "${PROJECT_BINARY_DIR}/layers/${target}")
   file(REMOVE_RECURSE "${root}")
-  file(MAKE_DIRECTORY "${root}/${folder}")
-  foreach(header IN LISTS headers)
-    get_filename_component(name "${header}" NAME)
-    file(CREATE_LINK "${header}" "${root}/${folder}/${name}" SYMBOLIC)
+  set(sources)
+  foreach(part IN ITEMS ${folder} ${ARG_FOLDERS})
+    file(GLOB found CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${part}/*.cpp")
+    list(APPEND sources ${found})
+    file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${part}/*.h")
+    file(MAKE_DIRECTORY "${root}/${part}")
+    foreach(header IN LISTS headers)
+      get_filename_component(name "${header}" NAME)
+      file(CREATE_LINK "${header}" "${root}/${part}/${name}" SYMBOLIC)
+    endforeach()
   endforeach()
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC "${root}")

@@ -14,7 +14,7 @@ constexpr const char* kDescription =
     "Prints the cells of a range: 'Sheet!A1:D20', or 'A1:D20' of the active sheet. Without a\n"
     "range, the whole used area of the active sheet. Rows and columns beyond the last one\n"
     "holding a value are left out. Numbers are printed in their general form, formulas as\n"
-    "their last calculated values.\n";
+    "their calculated values (with --formulas, as their formulas).\n";
 
 // Display width of UTF-8 text: one per character.
 std::size_t width(const std::string& text) {
@@ -45,6 +45,7 @@ struct CellsArguments {
     std::string workbook;
     std::string range;
     bool tsv = false;
+    bool formulas = false;
 };
 
 bool printCells(const CellsArguments& args, std::ostream& out) {
@@ -58,14 +59,14 @@ bool printCells(const CellsArguments& args, std::ostream& out) {
     if (args.range.empty()) {
         range = {1, 1, std::max(sheet.lastRow(), 1), std::max(sheet.lastColumn(), 1)};
     }
-    const PrintedRange cells = printedCells(sheet, range);
+    const PrintedRange cells = printedCells(sheet, range, args.formulas);
     out << (args.tsv ? formatCellTsv(cells) : formatCellTable(cells)) << std::flush;
     return true;
 }
 
 }  // namespace
 
-PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range) {
+PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range, bool formulas) {
     PrintedRange p;
     p.range = range;
     p.range.lastRow = std::min(range.lastRow, sheet.lastRow());
@@ -75,7 +76,9 @@ PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range) 
         auto& row = p.rows.emplace_back();
         for (int c = p.range.firstColumn; c <= p.range.lastColumn; ++c) {
             const CellValue v = sheet.cell(r, c);
-            row.push_back({cellText(v), isNumber(v)});
+            const auto formula = formulas ? sheet.formula(r, c) : std::nullopt;
+            row.push_back(formula ? PrintedCell{"=" + *formula, false}
+                                  : PrintedCell{cellText(v), isNumber(v)});
         }
     }
     return p;
@@ -149,6 +152,7 @@ CliCommand cellsCommand() {
         sub.footer(kDescription);
         sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
         sub.add_option("range", args->range, "The range, such as 'PD-CW-Sample!A1:D20'");
+        sub.add_flag("--formulas", args->formulas, "Print formula cells as their formulas");
         sub.add_flag("--tsv", args->tsv,
                      "Print tab-separated values, without the column letters and row numbers");
         return [args](const ConsoleStreams& streams) {

@@ -1,5 +1,6 @@
 #pragma once
-// `plovis cells WORKBOOK ['Sheet!A1:D20'] [--tsv]`: prints a range of a workbook as a table.
+// `plovis cells WORKBOOK ['Sheet!A1:D20'] [--tsv] [--formulas]`: prints a range of a workbook as a
+// table.
 
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@ struct PrintedRange {
     std::vector<std::vector<PrintedCell>> rows;  // empty when nothing of the range is in use
 };
 
-PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range);
+// The values of the range; with formulas, the formula cells as their formulas ("=I16-J16").
+PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range,
+                          bool formulas = false);
 
 // An aligned table headed by the column letters, each row led by its number; numbers aligned
 // right, texts left.

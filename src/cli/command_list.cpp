@@ -2,13 +2,14 @@
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
 #include "cli/drawing_commands.h"
+#include "cli/recalc_command.h"
 #include "cli/render_command.h"
 #include "commands/command_table.h"
 
 namespace plovis {
 
 std::vector<CliCommand> allCommands() {
-    std::vector<CliCommand> commands = {cellsCommand(), renderCommand()};
+    std::vector<CliCommand> commands = {cellsCommand(), recalcCommand(), renderCommand()};
     // The main window's commands, in menu order.
     for (const CommandEntry& entry : commandTable()) {
         switch (entry.kind) {

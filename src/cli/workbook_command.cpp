@@ -17,6 +17,15 @@ struct WorkbookArguments {
 
 using Body = ConsoleWorkbookBody;
 
+}  // namespace
+
+void printNotices(MemoryWorkbook& workbook, const ConsoleStreams& streams) {
+    for (const std::string& notice : workbook.notices().take())
+        streams.err << "plovis: warning: " << notice << '\n';
+}
+
+namespace {
+
 bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings,
                    const Body& body, const ConsoleStreams& streams, ConsoleUserInterface& ui) {
     MemorySpreadsheetHost host(xlsxLoader());
@@ -35,9 +44,12 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
     bool done = false;
     try {
         done = body(host, ui, streams);
+        printNotices(workbook, streams);
     } catch (const ApplicationEnds&) {
+        printNotices(workbook, streams);
         throw;  // the command ended the application: nothing is saved
     } catch (const std::exception& e) {
+        printNotices(workbook, streams);
         if (!workbook.modified()) throw;
         throw std::runtime_error(std::string(e.what()) + " (" + args.workbook + " was not saved)");
     }

@@ -45,6 +45,11 @@ CliCommand workbookCommand(WorkbookCommandSpec settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body);
 CliCommand workbookCommand(WorkbookCommandSpec settings, ConsoleWorkbookBody body);
 
+class MemoryWorkbook;
+// Prints the warnings the workbook gathered while the command ran (a value read that could not be
+// recalculated) to the terminal.
+void printNotices(MemoryWorkbook& workbook, const ConsoleStreams& streams);
+
 // Makes the range's sheet the active one (when the text names one) and selects the range.
 // Throws AddressError for a malformed range, HostError for a sheet the workbook lacks.
 void selectRange(Workbook& workbook, std::string_view sheetRange);

@@ -1,8 +1,11 @@
 #include "hosts/memory_workbook.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "common/text.h"
+#include "hosts/formula/formula_shift.h"
+#include "hosts/formula/recalculator.h"
 
 namespace plovis {
 namespace {
@@ -70,15 +73,52 @@ auto cellAtOrAfter(Cells& cells, int column) {
 
 CellValue MemoryWorksheet::cell(int row, int column) const {
     checkCell(row, column);
-    const Row* r = findRow(row);
-    if (!r) return {};
-    const auto it = cellAtOrAfter(r->cells, column);
-    if (it == r->cells.end() || it->first != column) return {};
-    return it->second;
+    if (book_) book_->beforeRead(index_, row, column);
+    const CellValue* v = stored(row, column);
+    return v ? *v : CellValue{};
 }
 
-void MemoryWorksheet::put(int row, int column, CellValue value) {
-    if (const auto* s = std::get_if<std::string>(&value); s && s->empty()) value = std::monostate{};
+const CellValue* MemoryWorksheet::stored(int row, int column) const {
+    const Row* r = findRow(row);
+    if (!r) return nullptr;
+    const auto it = cellAtOrAfter(r->cells, column);
+    return it == r->cells.end() || it->first != column ? nullptr : &it->second;
+}
+
+void MemoryWorksheet::forEachStored(
+    const CellRange& range, const std::function<void(int, int, const CellValue&)>& f) const {
+    for (std::size_t i = rowIndex(range.firstRow); i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        if (row.number > range.lastRow) break;
+        for (auto c = cellAtOrAfter(row.cells, range.firstColumn);
+             c != row.cells.end() && c->first <= range.lastColumn; ++c) {
+            f(row.number, c->first, c->second);
+        }
+    }
+}
+
+CellKind MemoryWorksheet::kind(int row, int column) const {
+    if (kinds_.empty()) return CellKind::Plain;
+    const auto it = kinds_.find(cellKey(row, column));
+    return it == kinds_.end() ? CellKind::Plain : it->second;
+}
+
+void MemoryWorksheet::setKind(int row, int column, CellKind kind) {
+    if (kind != CellKind::Plain) {
+        kinds_[cellKey(row, column)] = kind;
+    } else if (!kinds_.empty()) {
+        kinds_.erase(cellKey(row, column));
+    }
+}
+
+void MemoryWorksheet::noteChange(int row, int column, bool calculate) {
+    if (book_) book_->cellChanged(index_, row, column, calculate);
+}
+
+void MemoryWorksheet::put(int row, int column, CellValue value, bool keepEmptyText) {
+    if (const auto* s = std::get_if<std::string>(&value); s && s->empty() && !keepEmptyText) {
+        value = std::monostate{};
+    }
     if (isEmpty(value)) {
         if (Row* found = findRow(row)) {
             auto& cells = found->cells;
@@ -100,21 +140,91 @@ void MemoryWorksheet::put(int row, int column, CellValue value) {
     }
 }
 
+namespace {
+
+bool keyBefore(const FormulaEntry& e, std::uint64_t key) {
+    return e.key < key;
+}
+
+}  // namespace
+
+const FormulaEntry* MemoryWorksheet::formulaEntry(int row, int column) const {
+    const std::uint64_t key = cellKey(row, column);
+    if (formulas_.empty() || key > formulas_.back().key) return nullptr;
+    const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
+    return it != formulas_.end() && it->key == key ? &*it : nullptr;
+}
+
+// The entry of the cell, made when it has none.
+FormulaEntry& MemoryWorksheet::formulaAt(int row, int column) {
+    const std::uint64_t key = cellKey(row, column);
+    if (formulas_.empty() || key > formulas_.back().key) {
+        formulas_.push_back({key});
+        return formulas_.back();
+    }
+    const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
+    if (it != formulas_.end() && it->key == key) return *it;
+    return *formulas_.insert(it, FormulaEntry{key});
+}
+
 void MemoryWorksheet::dropFormula(int row, int column) {
-    if (!formulas_.empty()) formulas_.erase({row, column});
+    const FormulaEntry* e = formulaEntry(row, column);
+    if (!e) return;
+    if (origins_.erase(e->key)) keepFilledFormulas(row, column);
+    if (!written_.empty()) written_.erase(cellKey(row, column));
+    formulas_.erase(formulas_.begin() + (formulaEntry(row, column) - formulas_.data()));
 }
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
     checkCell(row, column);
     put(row, column, value);
     dropFormula(row, column);
+    setKind(row, column, CellKind::Plain);
     changed_.emplace(row, column);
+    noteChange(row, column, false);
 }
 
-void MemoryWorksheet::load(int row, int column, CellValue value) {
+void MemoryWorksheet::load(int row, int column, CellValue value, CellKind kind) {
     checkCell(row, column);
     put(row, column, std::move(value));
     dropFormula(row, column);
+    setKind(row, column, kind);
+}
+
+// The cells filled from this one get their formulas written out before it loses its own.
+void MemoryWorksheet::keepFilledFormulas(int row, int column) {
+    const FormulaEntry* origin = formulaEntry(row, column);
+    if (!origin) return;
+    const std::string text(formulaText(*origin));
+    for (FormulaEntry& f : formulas_) {
+        if (f.length != 0 || f.originRow != row || f.originColumn != column) continue;
+        const std::string moved = formula::shiftFormula(text, static_cast<int>(f.key >> 16) - row,
+                                                        static_cast<int>(f.key & 0xFFFF) - column);
+        f.offset = static_cast<std::uint32_t>(formulaTexts_.size());
+        f.length = static_cast<std::uint32_t>(moved.size());
+        formulaTexts_ += moved;
+    }
+}
+
+void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& formula) {
+    checkCell(row, column);
+    FormulaEntry& e = formulaAt(row, column);
+    e.offset = static_cast<std::uint32_t>(formulaTexts_.size());
+    e.length = static_cast<std::uint32_t>(formula.text.size());
+    e.originRow = formula.originRow;
+    e.originColumn = formula.originColumn;
+    e.array = formula.array;
+    formulaTexts_ += formula.text;
+    if (formula.text.empty()) origins_.insert(cellKey(formula.originRow, formula.originColumn));
+    // A formula never calculated is calculated as the workbook opens.
+    if (!stored(row, column)) noteChange(row, column, true);
+}
+
+void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, CellKind kind) {
+    // A formula giving "" holds the empty text, which reads otherwise than an empty cell.
+    put(row, column, std::move(value), true);
+    setKind(row, column, kind);
+    recalculated_.emplace(row, column);
 }
 
 void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
@@ -126,13 +236,24 @@ void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
                         std::to_string(column) + " is empty");
     }
     put(row, column, cached);
-    formulas_[{row, column}] = std::string(formula);
+    setKind(row, column, CellKind::Plain);
+    FormulaEntry& e = formulaAt(row, column);
+    e = FormulaEntry{cellKey(row, column), static_cast<std::uint32_t>(formulaTexts_.size()),
+                     static_cast<std::uint32_t>(formula.size())};
+    formulaTexts_ += formula;
+    written_.insert(cellKey(row, column));
     changed_.emplace(row, column);
+    noteChange(row, column, isEmpty(cached));
 }
 
-const std::string* MemoryWorksheet::formula(int row, int column) const {
-    const auto it = formulas_.find({row, column});
-    return it == formulas_.end() ? nullptr : &it->second;
+std::optional<std::string> MemoryWorksheet::formula(int row, int column) const {
+    const FormulaEntry* f = formulaEntry(row, column);
+    if (!f) return std::nullopt;
+    if (f->length != 0) return std::string(formulaText(*f));
+    const FormulaEntry* origin = formulaEntry(f->originRow, f->originColumn);
+    if (!origin || origin->length == 0) return std::nullopt;
+    return formula::shiftFormula(formulaText(*origin), row - f->originRow,
+                                 column - f->originColumn);
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
@@ -149,19 +270,21 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
         auto last = first;
         while (last != cells.end() && last->first <= range.lastColumn) {
             changed_.emplace(row->number, last->first);
+            setKind(row->number, last->first, CellKind::Plain);
+            noteChange(row->number, last->first, false);
             ++last;
         }
         cells.erase(first, last);
     }
-    for (auto f = formulas_.lower_bound({range.firstRow, 0});
-         f != formulas_.end() && f->first.first <= range.lastRow;) {
-        const int column = f->first.second;
-        if (column >= range.firstColumn && column <= range.lastColumn) {
-            changed_.insert(f->first);
-            f = formulas_.erase(f);
-        } else {
-            ++f;
-        }
+    std::vector<std::pair<int, int>> cleared;
+    for (const FormulaEntry& f : formulas_) {
+        const int row = static_cast<int>(f.key >> 16), column = static_cast<int>(f.key & 0xFFFF);
+        if (range.contains(row, column)) cleared.emplace_back(row, column);
+    }
+    for (const auto& [row, column] : cleared) {
+        dropFormula(row, column);
+        changed_.emplace(row, column);
+        noteChange(row, column, false);
     }
 }
 
@@ -181,6 +304,67 @@ int MemoryWorksheet::lastColumn() const {
 }
 
 MemoryWorkbook::MemoryWorkbook(std::string name) : name_(std::move(name)) {}
+MemoryWorkbook::~MemoryWorkbook() = default;
+
+formula::Recalculator& MemoryWorkbook::recalculator() {
+    if (!recalculator_) recalculator_ = std::make_unique<formula::Recalculator>(*this);
+    return *recalculator_;
+}
+
+void MemoryWorkbook::cellChanged(int sheet, int row, int column, bool calculate) {
+    if (settling_) return;
+    recalculator().changed(sheet, row, column, calculate);
+    dirty_ = true;
+}
+
+void MemoryWorkbook::recalculate() {
+    if (!dirty_ || settling_) return;
+    settling_ = true;
+    try {
+        recalculator().settle();
+    } catch (...) {
+        settling_ = false;
+        throw;
+    }
+    settling_ = false;
+    dirty_ = false;
+    staleCells_ = recalculator_->hasStale();
+}
+
+RecalculationReport MemoryWorkbook::recalculateAll() {
+    settling_ = true;
+    RecalculationReport report;
+    try {
+        report = recalculator().recalculateAll();
+    } catch (...) {
+        settling_ = false;
+        throw;
+    }
+    settling_ = false;
+    dirty_ = false;
+    staleCells_ = recalculator_->hasStale();
+    return report;
+}
+
+void MemoryWorkbook::settleAndCheck(int sheet, int row, int column) {
+    if (settling_) return;
+    if (dirty_ && calculation_ == Calculation::Automatic) recalculate();
+    if (!staleCells_) return;
+    if (const std::string* why = recalculator_->staleReason(sheet, row, column)) {
+        notices_.warnOnce("'" + sheets_[sheet]->name() + "'!" + columnLetters(column) +
+                          std::to_string(row) + " was read with its stored value, which may be " +
+                          "out of date: " + *why + ".");
+    }
+}
+
+int MemoryWorkbook::lastRecalculationVisits() const {
+    return recalculator_ ? recalculator_->lastVisited() : 0;
+}
+
+void MemoryWorkbook::setDefinedNames(std::vector<DefinedName> names) {
+    names_ = std::move(names);
+    if (recalculator_) recalculator_->structureChanged();
+}
 
 MemoryWorksheet& MemoryWorkbook::sheetAt(int index) {
     if (index < 0 || index >= sheetCount()) {
@@ -223,6 +407,10 @@ MemoryWorksheet& MemoryWorkbook::addSheet(const std::string& name) {
     checkSheetName(name);
     if (findSheet(name)) throw HostError("the workbook already has a sheet named \"" + name + "\"");
     sheets_.push_back(std::make_unique<MemoryWorksheet>(name));
+    sheets_.back()->book_ = this;
+    sheets_.back()->index_ = sheetCount() - 1;
+    // A formula naming the sheet read as #REF! until now.
+    if (recalculator_) recalculator_->structureChanged();
     return *sheets_.back();
 }
 

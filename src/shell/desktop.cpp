@@ -26,6 +26,7 @@ void Desktop::runCommand(const std::function<void()>& body) {
     {
         RunningCommand running(guard_);
         if (!running.started()) return;
+        workbooks_.takeNotices();  // what the windows read while showing the cells is no command's
         try {
             body();
         } catch (const ApplicationEnds&) {
@@ -33,6 +34,8 @@ void Desktop::runCommand(const std::function<void()>& body) {
         } catch (const std::exception& e) {
             ui_.showMessage(criticalMessage(std::string("The command stopped: ") + e.what()));
         }
+        for (std::string& notice : workbooks_.takeNotices())
+            ui_.showMessage(okMessage(std::move(notice), Icon::Information, "Workbook"));
         workbooks_.refresh();
         drawings_.refresh();
     }

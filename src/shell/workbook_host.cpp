@@ -127,6 +127,16 @@ void WorkbookHost::refresh() {
         w->refresh();
 }
 
+std::vector<std::string> WorkbookHost::takeNotices() {
+    std::vector<std::string> all;
+    for (WorkbookWindow* w : windows_) {
+        if (!w->workbook()) continue;
+        for (std::string& m : w->workbook()->notices().take())
+            all.push_back(std::move(m));
+    }
+    return all;
+}
+
 void WorkbookHost::windowClosed(WorkbookWindow* window) {
     const auto at = std::find(windows_.begin(), windows_.end(), window);
     if (at == windows_.end()) return;

@@ -46,6 +46,8 @@ class WorkbookHost : public SpreadsheetHost {
     bool askForSelection();
     // After a command: every window shows its cells and modified marker anew.
     void refresh();
+    // The warnings the workbooks gathered (values read that could not be recalculated), taken.
+    std::vector<std::string> takeNotices();
     // A window closed by the user.
     void windowClosed(WorkbookWindow* window);
 

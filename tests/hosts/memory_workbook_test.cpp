@@ -75,27 +75,28 @@ TEST(MemoryWorkbook, AFormulaReadsAsItsValueUntilTheCellIsWrittenOrCleared) {
     MemoryWorksheet& s = wb.addSheet("S");
     s.setFormula(16, 11, "=I16-J16", 12.5);
     s.setFormula(16, 12, "L15", std::string("n/a"));  // the "=" may be left out
-    s.setFormula(16, 13, "=M15", CellValue{});        // not calculated: an empty cell
+    s.setFormula(16, 13, "=M15", CellValue{});        // not calculated: the workbook does it
     s.setFormula(17, 11, "=I17-J17", 3.0);
     EXPECT_EQ(s.cell(16, 11), CellValue(12.5));
-    ASSERT_NE(s.formula(16, 11), nullptr);
-    EXPECT_EQ(*s.formula(16, 11), "I16-J16");
-    EXPECT_EQ(*s.formula(16, 12), "L15");
-    EXPECT_TRUE(isEmpty(s.cell(16, 13)));
-    EXPECT_EQ(*s.formula(16, 13), "M15");
+    EXPECT_EQ(s.formula(16, 11), std::optional<std::string>("I16-J16"));
+    EXPECT_EQ(s.formula(16, 12), std::optional<std::string>("L15"));
+    EXPECT_EQ(s.cell(16, 13), CellValue(0.0));
+    EXPECT_EQ(s.formula(16, 13), std::optional<std::string>("M15"));
     EXPECT_EQ(s.changedCells().size(), 4u);
 
     s.setCell(16, 11, 4.0);   // a command writes over the formula
     s.clearRange("L16:M16");  // or clears it, also where it had no value
     s.load(17, 11, 7.0);      // or a file is read into the cell
     for (auto [row, column] : {std::pair{16, 11}, {16, 12}, {16, 13}, {17, 11}})
-        EXPECT_EQ(s.formula(row, column), nullptr) << row << "," << column;
+        EXPECT_EQ(s.formula(row, column), std::nullopt) << row << "," << column;
     EXPECT_EQ(s.cell(16, 11), CellValue(4.0));
     EXPECT_TRUE(s.changedCells().count({16, 13}));
 
     s.setFormula(18, 11, "=1+1", 2.0);
-    wb.markSaved();  // saved into the file, which keeps it from now on
-    EXPECT_EQ(s.formula(18, 11), nullptr);
+    EXPECT_TRUE(s.formulaWritten(18, 11));
+    wb.markSaved();  // saved into the file, which holds it from now on
+    EXPECT_FALSE(s.formulaWritten(18, 11));
+    EXPECT_EQ(s.formula(18, 11), std::optional<std::string>("1+1"));
     EXPECT_EQ(s.cell(18, 11), CellValue(2.0));
 }
 

@@ -102,15 +102,30 @@ std::vector<NewSheetPart> planNewSheets(const std::vector<std::string>& names,
     return out;
 }
 
+namespace {
+
+// Sets the attribute, adding it when the element has none.
+void setAttribute(pugi::xml_node node, const char* name, const char* value) {
+    if (pugi::xml_attribute a = node.attribute(name)) {
+        a.set_value(value);
+    } else {
+        node.append_attribute(name) = value;
+    }
+}
+
+}  // namespace
+
 std::string editWorkbookPart(const std::string& xml, const PackageLayout& layout,
-                             const std::vector<NewSheetPart>& added) {
+                             const std::vector<NewSheetPart>& added, Calculation calculation) {
     pugi::xml_document doc = parseXml(xml, layout.workbookPart);
     const pugi::xml_node workbook = doc.document_element();
     pugi::xml_node calcPr = calcPrOf(workbook);
-    if (pugi::xml_attribute full = calcPr.attribute("fullCalcOnLoad")) {
-        full.set_value("1");
+    setAttribute(calcPr, "fullCalcOnLoad", "1");
+    // The mode the workbook is left in: a command switches it back to automatic when it ends.
+    if (calculation == Calculation::Manual) {
+        setAttribute(calcPr, "calcMode", "manual");
     } else {
-        calcPr.append_attribute("fullCalcOnLoad") = "1";
+        calcPr.remove_attribute("calcMode");
     }
     appendSheets(workbook, added);
     return serializeXml(doc);

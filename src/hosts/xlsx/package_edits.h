@@ -22,9 +22,11 @@ struct NewSheetPart {
 std::vector<NewSheetPart> planNewSheets(const std::vector<std::string>& names,
                                         const PackageLayout& layout, const ZipReader& zip);
 
-// The workbook part with fullCalcOnLoad set and the new sheets appended to its tabs.
+// The workbook part with fullCalcOnLoad set, the calculation mode the workbook's, and the new
+// sheets appended to its tabs.
 std::string editWorkbookPart(const std::string& xml, const PackageLayout& layout,
-                             const std::vector<NewSheetPart>& added);
+                             const std::vector<NewSheetPart>& added,
+                             Calculation calculation = Calculation::Automatic);
 // The workbook's relationships without the calculation chain, with the new sheets. xml may be
 // empty when the workbook had no relationships part.
 std::string editWorkbookRelationships(const std::string& xml, const PackageLayout& layout,

@@ -102,6 +102,14 @@ PackageLayout readLayout(ZipReader& zip) {
     if (std::strcmp(childNamed(workbook, "calcPr").attribute("calcMode").value(), "manual") == 0) {
         layout.calculation = Calculation::Manual;
     }
+    for (pugi::xml_node n : childNamed(workbook, "definedNames").children()) {
+        if (n.type() != pugi::node_element || localName(n.name()) != "definedName") continue;
+        const int sheet = n.attribute("localSheetId").as_int(-1);
+        layout.names.push_back(
+            {n.attribute("name").value(),
+             sheet >= 0 && sheet < static_cast<int>(layout.sheets.size()) ? sheet : -1,
+             n.text().get()});
+    }
     return layout;
 }
 

@@ -18,6 +18,13 @@ struct SheetEntry {
     bool worksheet = false;  // false for chart and dialog sheets, which hold no cells
 };
 
+// A defined name as the workbook part lists it.
+struct LayoutName {
+    std::string name;
+    int sheet = -1;  // index into sheets for a name of one sheet (localSheetId); -1: workbook
+    std::string formula;
+};
+
 struct PackageLayout {
     std::string workbookPart;  // "xl/workbook.xml"
     std::vector<Relationship> workbookRelationships;
@@ -28,6 +35,7 @@ struct PackageLayout {
     int activeTab = 0;               // index into sheets
     bool date1904 = false;           // dates count from 1904 (old Mac workbooks)
     Calculation calculation = Calculation::Automatic;
+    std::vector<LayoutName> names;
 };
 
 // Reads the layout. Throws PackageError when the package is not a workbook or its structure is

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "common/cell_address.h"
+#include "hosts/formula/formula_shift.h"
 #include "hosts/xlsx/cell_values.h"
-#include "hosts/xlsx/formula_shift.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/xml_scanner.h"
 #include "hosts/xlsx/xml_text.h"
@@ -91,7 +91,8 @@ class SheetPatcher {
     void emitRowsBefore(int row);
     void emitCellsBefore(int row, int column);
     void emitCell(const CellEdit& edit, const std::string& attributes, bool keepEmpty);
-    void emitFormulaCell(const CellEdit& edit, const std::string& attributes);
+    void emitFormulaCell(const CellEdit& edit, const std::string& attributes,
+                         std::string_view keptFormula = {});
     void tag(std::string_view name, bool close = false);
     const std::string& newCellStyle(int column) const;
 
@@ -280,17 +281,30 @@ void SheetPatcher::replaceCell(int row, int column) {
         formatted = true;
     }
     const int depth = sc_.depth();
+    const CellEdit& edit = edits_[next_++];
+    std::string_view kept;
     for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
         if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "f") continue;
+        const std::size_t fBegin = sc_.tokenBegin();
         const auto type = sc_.attribute("t");
         const auto si = sc_.attribute("si");
         const bool first = type && *type == "shared" && si && sc_.attribute("ref");
         const std::string group = si ? std::string(*si) : std::string();
         const std::string formula = sc_.readText();
-        if (first && !formula.empty()) broken_[group] = {formula, row, column};
+        // A cell filled from a group whose first cell was overwritten gets its formula in full.
+        const bool orphan = formula.empty() && broken_.count(group);
+        if (edit.keepFormula && !orphan) {
+            kept = xml_.substr(fBegin, sc_.tokenEnd() - fBegin);
+        } else if (first && !formula.empty()) {
+            broken_[group] = {formula, row, column};
+        }
     }
     copyTo(begin);
-    emitCell(edits_[next_++], attributes, formatted);
+    if (!kept.empty()) {
+        emitFormulaCell(edit, attributes, kept);
+    } else {
+        emitCell(edit, attributes, formatted);
+    }
     skipTo(sc_.tokenEnd());
 }
 
@@ -309,7 +323,7 @@ void SheetPatcher::mendSharedFormula(int row, int column) {
         const BrokenGroup& g = group->second;
         copyTo(begin);
         out_ += "<" + name + ">";
-        appendEscaped(shiftFormula(g.formula, row - g.row, column - g.column), out_);
+        appendEscaped(formula::shiftFormula(g.formula, row - g.row, column - g.column), out_);
         out_ += "</" + name + ">";
         skipTo(sc_.tokenEnd());
     }
@@ -375,6 +389,18 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
         out_ += '>';
         tag("c", true);
         out_ += '>';
+    } else if (const std::string* s = std::get_if<std::string>(&e.value);
+               s && e.kind != formula::CellKind::Plain) {
+        tag("c");
+        out_.append(attributes)
+            .append(e.kind == formula::CellKind::Boolean ? " t=\"b\">" : " t=\"e\">");
+        tag("v");
+        out_ += '>';
+        appendEscaped(e.kind == formula::CellKind::Boolean ? (*s == "TRUE" ? "1" : "0") : *s, out_);
+        tag("v", true);
+        out_ += '>';
+        tag("c", true);
+        out_ += '>';
     } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
         checkLength(*s, kMaxCellText, "text", e);
         // Blanks at either end, and line breaks, survive reading only where the text says so.
@@ -401,7 +427,8 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
 
 // <c ...><f>formula</f><v>value</v></c>: the value a number, a formula string (t="str") or, for
 // a number a sheet cannot hold, the error it shows; no <v> for a formula never calculated.
-void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attributes) {
+void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attributes,
+                                   std::string_view keptFormula) {
     checkLength(e.formula, kMaxFormula, "formula", e);
     std::string type, value;
     if (const double* d = std::get_if<double>(&e.value)) {
@@ -411,16 +438,27 @@ void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attribu
         checkLength(*s, kMaxCellText, "text", e);
         type = "str";
         value = encodeCellTextEscapes(*s);
+        if (e.kind == formula::CellKind::Boolean) {
+            type = "b";
+            value = *s == "TRUE" ? "1" : "0";
+        } else if (e.kind == formula::CellKind::Error) {
+            type = "e";
+            value = *s;
+        }
     }
     tag("c");
     out_.append(attributes);
     if (!type.empty()) out_.append(" t=\"").append(type) += '"';
     out_ += '>';
-    tag("f");
-    out_ += '>';
-    appendEscaped(e.formula, out_);
-    tag("f", true);
-    out_ += '>';
+    if (!keptFormula.empty()) {
+        out_.append(keptFormula);
+    } else {
+        tag("f");
+        out_ += '>';
+        appendEscaped(e.formula, out_);
+        tag("f", true);
+        out_ += '>';
+    }
     if (!isEmpty(e.value)) {
         tag("v");
         out_ += '>';

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hosts/cell_value.h"
+#include "hosts/formula/value.h"
 
 namespace plovis::xlsx {
 
@@ -16,6 +17,10 @@ struct CellEdit {
     // A formula written into the cell (without "="), value being what it calculates to; empty:
     // the cell holds only its value.
     std::string formula = {};
+    // A text value standing for a boolean or an error (written as such, t="b" or t="e").
+    formula::CellKind kind = formula::CellKind::Plain;
+    // The cell keeps the formula the file holds, only its calculated value is new.
+    bool keepFormula = false;
 };
 
 // The sheet part with the edits (in row, then column order) applied:
@@ -25,6 +30,8 @@ struct CellEdit {
 // - a cell given a formula holds it with its calculated value (a text value as a formula string);
 //   a formula without a value is stored uncalculated;
 // - a new cell takes the style of its row (when the row is formatted) or of its column;
+// - a cell keeping its formula (keepFormula) holds its <f> element as it was, with the new value
+//   and type;
 // - a shared formula whose first cell was overwritten is written out in full in each cell that
 //   still used it, so those cells keep their formulas;
 // - the recorded used range (dimension) grows to take in the new cells.

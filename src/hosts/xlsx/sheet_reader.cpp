@@ -1,5 +1,8 @@
 #include "hosts/xlsx/sheet_reader.h"
 
+#include <optional>
+#include <unordered_map>
+
 #include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/shared_strings.h"
@@ -108,10 +111,37 @@ CellValue typedValue(std::string_view type, std::string&& text, const SheetSourc
     throw PackageError(where() + " has the unknown type \"" + std::string(type) + "\"");
 }
 
-void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWorksheet& sheet) {
+// The first cell of each shared formula group, by the group's number (si).
+using SharedGroups = std::unordered_map<std::string, std::pair<int, int>>;
+
+// The formula of an <f> element: its own text (read into `text`, which is reused from cell to
+// cell), the group it was filled from, or nothing (a group never started).
+std::optional<StoredFormula> readFormula(XmlScanner& sc, const Cursor& at, SharedGroups& groups,
+                                         std::string& text) {
+    const auto type = sc.attribute("t");
+    const auto si = sc.attribute("si");
+    text.clear();
+    const int level = sc.depth();
+    for (Token t = sc.next(); !(t == Token::End && sc.depth() == level); t = sc.next()) {
+        if (t == Token::Text && sc.depth() == level) sc.appendText(text);
+    }
+    if (type == "dataTable") return StoredFormula{"TABLE()", 0, 0, true};
+    if (type == "shared" && text.empty()) {
+        const auto g = si ? groups.find(std::string(*si)) : groups.end();
+        if (g == groups.end()) return std::nullopt;
+        return StoredFormula{{}, g->second.first, g->second.second};
+    }
+    if (text.empty()) return std::nullopt;
+    if (type == "shared" && si) groups[std::string(*si)] = {at.row, at.column};
+    return StoredFormula{text, 0, 0, type == "array"};
+}
+
+void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWorksheet& sheet,
+              SharedGroups& groups, std::string& formulaText) {
     const std::string type(sc.attribute("t").value_or(""));
     std::string text;
     bool hasValue = false;
+    std::optional<StoredFormula> formula;
     const int depth = sc.depth();
     for (Token t = sc.next(); !(t == Token::End && sc.depth() == depth); t = sc.next()) {
         if (t != Token::Start) continue;
@@ -121,18 +151,27 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
         } else if (sc.name() == "is") {
             text = readStringItem(sc);
             hasValue = true;
+        } else if (sc.name() == "f") {
+            formula = readFormula(sc, at, groups, formulaText);
         } else {
-            sc.skipElement();  // the formula, extensions
+            sc.skipElement();  // extensions
         }
     }
     // An empty (formatted) cell, or a formula never calculated (<v/> or no v at all).
-    if (!hasValue || text.empty()) return;
-    if (type == "str" || type == "e") text = decodeCellTextEscapes(std::move(text));
-    sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at));
+    if (hasValue && !text.empty()) {
+        if (type == "str" || type == "e") text = decodeCellTextEscapes(std::move(text));
+        const CellKind kind = type == "b"   ? CellKind::Boolean
+                              : type == "e" ? CellKind::Error
+                                            : CellKind::Plain;
+        sheet.load(at.row, at.column, typedValue(type, std::move(text), src, at), kind);
+    }
+    if (formula) sheet.loadFormula(at.row, at.column, *formula);
 }
 
 void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
     Cursor at;
+    SharedGroups groups;
+    std::string formulaText;
     try {
         const int depth = sc.depth();
         for (Token t = sc.next(); !(t == Token::End && sc.depth() == depth); t = sc.next()) {
@@ -141,7 +180,7 @@ void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
                 enterRow(sc, at);
             } else if (sc.depth() == depth + 2 && sc.name() == "c") {
                 enterCell(sc, at);
-                readCell(sc, src, at, sheet);
+                readCell(sc, src, at, sheet, groups, formulaText);
             }
         }
     } catch (const AddressError& e) {

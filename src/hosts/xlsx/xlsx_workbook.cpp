@@ -2,6 +2,7 @@
 
 #include <map>
 #include <new>
+#include <set>
 
 #include "common/file_io.h"
 #include "hosts/xlsx/new_package.h"
@@ -47,14 +48,40 @@ std::string readFile(const std::filesystem::path& file) {
     }
 }
 
+// The cells written, and the formula cells whose value was recalculated, in row order.
 std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
+    std::set<std::pair<int, int>> cells = sheet.changedCells();
+    cells.insert(sheet.recalculatedCells().begin(), sheet.recalculatedCells().end());
     std::vector<xlsx::CellEdit> edits;
-    edits.reserve(sheet.changedCells().size());
-    for (const auto& [row, column] : sheet.changedCells()) {
-        const std::string* formula = sheet.formula(row, column);
-        edits.push_back({row, column, sheet.cell(row, column), formula ? *formula : std::string()});
+    edits.reserve(cells.size());
+    for (const auto& [row, column] : cells) {
+        const CellValue* value = sheet.stored(row, column);
+        const auto formula = sheet.formula(row, column);
+        edits.push_back({row, column, value ? *value : CellValue{}, formula.value_or(""),
+                         sheet.kind(row, column),
+                         formula && !sheet.formulaWritten(row, column) &&
+                             !sheet.changedCells().count({row, column})});
     }
     return edits;
+}
+
+bool saved(const MemoryWorksheet& sheet) {
+    return sheet.changedCells().empty() && sheet.recalculatedCells().empty();
+}
+
+// The names as the workbook's sheets are numbered: chart sheets, which hold no cells, are left
+// out of them.
+std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
+    std::vector<int> index;
+    int worksheets = 0;
+    for (const auto& s : layout.sheets)
+        index.push_back(s.worksheet ? worksheets++ : -1);
+    std::vector<DefinedName> names;
+    for (const auto& n : layout.names) {
+        if (n.sheet >= 0 && index[n.sheet] < 0) continue;
+        names.push_back({n.name, n.sheet >= 0 ? index[n.sheet] : -1, n.formula});
+    }
+    return names;
 }
 
 std::string patched(std::string_view xml, const MemoryWorksheet& sheet) {
@@ -89,6 +116,7 @@ std::unique_ptr<XlsxWorkbook> XlsxWorkbook::load(std::string package, const std:
         wb->takePackage(std::move(package));
         const xlsx::PackageLayout& layout = *wb->layout_;
         xlsx::ZipReader zip(wb->package_);
+        wb->setDefinedNames(namesOf(layout));
         std::vector<std::string> strings;
         if (!layout.sharedStringsPart.empty()) {
             try {
@@ -112,6 +140,8 @@ std::unique_ptr<XlsxWorkbook> XlsxWorkbook::load(std::string package, const std:
             }
         }
         wb->setCalculation(layout.calculation);
+        // Formulas a file holds without their values (written by a script) are calculated now.
+        wb->recalculate();
         return wb;
     } catch (const PackageError& e) {
         throw HostError("cannot open " + quoted(shownAs) + ": " + e.what());
@@ -147,6 +177,7 @@ std::unique_ptr<XlsxWorkbook> XlsxWorkbook::create(const std::string& name,
 }
 
 std::string XlsxWorkbook::buildPackage() {
+    if (calculation() == Calculation::Automatic) recalculate();
     xlsx::ZipReader zip(package_);
     const xlsx::PackageLayout& layout = *layout_;
     std::vector<std::string> addedNames;
@@ -157,12 +188,12 @@ std::string XlsxWorkbook::buildPackage() {
     std::map<std::uint64_t, std::string> replaced;  // entry index -> new content
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         const MemoryWorksheet& sheet = sheetAt(static_cast<int>(i));
-        if (sheet.changedCells().empty()) continue;
+        if (saved(sheet)) continue;
         const std::uint64_t entry = *zip.find(parts_[i]);
         replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], sheet);
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
-    replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added);
+    replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation());
     const std::uint64_t types = *zip.find("[Content_Types].xml");
     replaced[types] = xlsx::editContentTypes(zip.read(types), layout, added);
     const std::string relsPart = xlsx::relationshipsPartOf(layout.workbookPart);

@@ -30,7 +30,7 @@ TEST_F(OpenpyxlRoundTrip, PlovisReadsWhatOpenpyxlWrote) {
     EXPECT_EQ(s.cell(5, 6), CellValue(std::string("TRUE")));
     EXPECT_EQ(s.cell(6, 6), CellValue(45366.25));  // 15 March 2024, 06:00
     EXPECT_EQ(s.cell(7, 6), CellValue(std::string("text with  two blanks and a line\nbreak")));
-    EXPECT_TRUE(isEmpty(s.cell(4, 4)));  // a formula openpyxl never calculated
+    EXPECT_EQ(s.cell(5, 4), CellValue(1.255));  // formulas openpyxl never calculated: on open
     EXPECT_EQ(wb->sheet("Water Demand").cell(3, 3), CellValue(-0.125));
 }
 
@@ -53,11 +53,17 @@ TEST_F(OpenpyxlRoundTrip, OnlyTheEditedCellsChange) {
              "PD-CW-Sample!H30": "new <cell> & co", "PD-CW-Sample!B16": "merged, rewritten"})"});
     EXPECT_EQ(compared.status, 0) << compared.output << compared.errors;
 
-    // Parts the edit did not concern are the very same bytes once inflated.
+    // Parts the edit did not concern are the very same bytes once inflated. The formula on the
+    // other sheet reading B5 got its value (the workbook recalculated it).
     const test::Parts before = test::partsOf(test::readBytes(original));
     const test::Parts after = test::partsOf(test::readBytes(saved));
+    EXPECT_NE(after.at("xl/worksheets/sheet2.xml").find("<f>'PD-CW-Sample'!B5*2</f><v>85</v>"),
+              std::string::npos);
     for (const auto& [part, content] : before) {
-        if (part == "xl/worksheets/sheet1.xml" || part == "xl/workbook.xml") continue;
+        if (part == "xl/worksheets/sheet1.xml" || part == "xl/worksheets/sheet2.xml" ||
+            part == "xl/workbook.xml") {
+            continue;
+        }
         ASSERT_EQ(after.count(part), 1u) << part;
         EXPECT_EQ(after.at(part), content) << part;
     }

@@ -39,8 +39,9 @@ TEST(XlsxReading, EveryKindOfCellValue) {
     EXPECT_EQ(test::rowText(s, 1, {1, 2, 3, 4}), "'plain' 'rich text' 'two\rlines' 'inline'");
     EXPECT_EQ(test::rowText(s, 2, {1, 2, 3, 4, 5}), "12.5 -0.001 'TRUE' 'FALSE' '#DIV/0!'");
     EXPECT_EQ(s.cell(2, 2), CellValue(-0.001));
-    // A3..F3: formulas with and without a value (never calculated), a date, a styled empty cell.
-    EXPECT_EQ(test::rowText(s, 3, {1, 2, 3, 4, 5, 6}), "25 'ab' - - 45366.25 -");
+    // A3..F3: formulas with a value and without one (calculated on open), a date, a styled empty
+    // cell.
+    EXPECT_EQ(test::rowText(s, 3, {1, 2, 3, 4, 5, 6}), "25 'ab' 2 2 45366.25 -");
     // Row 4 and its first cells carry no reference: each follows the one before.
     EXPECT_EQ(test::rowText(s, 4, {1, 2, 3, 5, 6}), "1 2 - 5 6");
     EXPECT_FALSE(wb->modified());

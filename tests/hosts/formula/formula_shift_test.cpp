@@ -1,8 +1,8 @@
-#include "hosts/xlsx/formula_shift.h"
+#include "hosts/formula/formula_shift.h"
 
 #include <gtest/gtest.h>
 
-namespace plovis::xlsx {
+namespace plovis::formula {
 namespace {
 
 TEST(FormulaShift, RelativeReferencesMoveAbsolutePartsStay) {
@@ -31,4 +31,4 @@ TEST(FormulaShift, RelativeReferencesMoveAbsolutePartsStay) {
 }
 
 }  // namespace
-}  // namespace plovis::xlsx
+}  // namespace plovis::formula

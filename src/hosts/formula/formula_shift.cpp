@@ -1,11 +1,11 @@
-#include "hosts/xlsx/formula_shift.h"
+#include "hosts/formula/formula_shift.h"
 
 #include <optional>
 #include <string>
 
 #include "common/cell_address.h"
 
-namespace plovis::xlsx {
+namespace plovis::formula {
 namespace {
 
 bool isLetter(char c) {
@@ -138,4 +138,4 @@ std::string shiftFormula(std::string_view f, int dr, int dc) {
     return out;
 }
 
-}  // namespace plovis::xlsx
+}  // namespace plovis::formula

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace plovis::xlsx {
+namespace plovis::formula {
 
 // The formula as it reads rowOffset rows down and columnOffset columns right of the cell it was
 // written for: relative references (B7, B:B, 7:7) move, absolute parts ($B$7) stay; text in
@@ -12,4 +12,4 @@ namespace plovis::xlsx {
 // A reference moved off the sheet becomes #REF!, as spreadsheet programs write it.
 std::string shiftFormula(std::string_view formula, int rowOffset, int columnOffset);
 
-}  // namespace plovis::xlsx
+}  // namespace plovis::formula
