@@ -42,9 +42,9 @@ struct Annotator {
     void thinned(int row, const std::function<std::string(std::size_t)>& figure) const {
         double lastX = 0;
         for (std::size_t k = 0; k < s.ground.size(); ++k) {
-            if (!(s.ground[k].x - lastX > h)) continue;
-            upright(s.ground[k].x, row, figure(k));
-            lastX = s.ground[k].x;
+            if (!(s.groundX(k) - lastX > h)) continue;
+            upright(s.groundX(k), row, figure(k));
+            lastX = s.groundX(k);
         }
     }
 };
@@ -60,7 +60,7 @@ void drawTicks(const Annotator& a) {
     }
     for (std::size_t k = 0; k + 1 < a.s.ground.size(); ++k) {
         for (int r = 2; r <= 3; ++r) {
-            const double gx = a.s.ground[k].x;
+            const double gx = a.s.groundX(k);
             a.line(gx, a.y0 - a.off(r) - 0.5, gx, a.y0 - a.off(r) + 0.5);
         }
     }

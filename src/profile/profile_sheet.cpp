@@ -19,11 +19,10 @@ void line(ProfileDrawing& p, double x1, double y1, double x2, double y2) {
     space(p).addLine({x1, y1, 0}, {x2, y2, 0});
 }
 
-std::vector<GroundLinePoint> groundLine(ProfileDrawing& p, const SheetLevels& levels,
-                                        const std::string& fromLabel, const std::string& toLabel) {
+std::vector<GroundLinePoint> groundLine(ProfileDrawing& p, const std::string& fromLabel,
+                                        const std::string& toLabel) {
     const ProfileState& st = p.state;
-    return groundLineBetween(p.ground, st.branchTitles[st.branch], levels.datum, st.hScale,
-                             st.vScale, fromLabel, toLabel, st.originX, st.originY);
+    return groundLineBetween(p.ground, st.branchTitles[st.branch], fromLabel, toLabel);
 }
 
 void drawGroundLine(ProfileDrawing& p, const SheetDrawing& s) {
@@ -35,7 +34,7 @@ void drawGroundLine(ProfileDrawing& p, const SheetDrawing& s) {
         return;
     }
     for (std::size_t k = 0; k + 1 < s.ground.size(); ++k) {
-        line(p, s.ground[k].x, s.ground[k].y, s.ground[k + 1].x, s.ground[k + 1].y);
+        line(p, s.groundX(k), s.groundY(k), s.groundX(k + 1), s.groundY(k + 1));
     }
 }
 
@@ -88,12 +87,12 @@ SheetDrawing computeSheet(ProfileDrawing& p, const std::string& fromLabel,
     s.first = st.sheetFirst;
     s.last = st.sheetLast;
     s.levels = designLevelRange(st.table.columns, s.first, s.last, st.levelInterval);
-    s.ground = groundLine(p, s.levels, fromLabel, toLabel);
+    s.ground = groundLine(p, fromLabel, toLabel);
     if (!s.ground.empty()) {
         // A sheet with a ground line gets one more interval below and above.
         widenToGroundLine(s.levels, s.ground, st.levelInterval);
-        s.ground = groundLine(p, s.levels, fromLabel, toLabel);
     }
+    s.frame = sheetFrame(st, s.levels.datum);
     s.nodes = sheetNodes(st, s.first, s.last, s.levels.datum);
     s.breaks = datumBreaks(st, s.nodes, s.first, s.last, s.levels.datum);
     s.lines = sheetLines(st, s.breaks, s.first, s.last);
@@ -123,7 +122,7 @@ void drawLevelAxis(ProfileDrawing& p, const SheetDrawing& s) {
     const double x = st.originX;
     const double y0 = st.originY;
     const double iv = st.levelInterval;
-    const double up = 1000 / st.vScale;
+    const double up = s.frame.up.mmPerMetre();
     const double range = (s.levels.topLevel - s.levels.bottomLevel) - b.hglBreak - b.splBreak;
     const double yTop = y0 + range * up;
     if (b.hglBreak == 0 && b.splBreak == 0) line(p, x, y0, x, yTop);

@@ -19,6 +19,11 @@ bool applyPaper(ProfileState& state, const std::string& paper) {
     return false;
 }
 
+ProfileFrame sheetFrame(const ProfileState& state, double datum) {
+    return {state.originX + kFirstNodeOffset, state.originY,           0, datum,
+            scaleOneTo(state.hScale),         scaleOneTo(state.vScale)};
+}
+
 void applySettings(ProfileState& state, double hScale, double vScale) {
     state.originX = 60;
     state.originY = 95;

@@ -9,6 +9,7 @@
 
 #include "hosts/cell_value.h"
 #include "scheme/design_table.h"
+#include "scheme/profile_frame.h"
 
 namespace plovis {
 
@@ -48,6 +49,10 @@ struct ProfileState {
 
     double carriedChainage = 0;  // chainage at the first node of the sheet
 };
+
+// The frame of a sheet drawn from originX with its levels above datum: chainage 0 at the first
+// node, 5 mm right of originX, at the run's scales.
+ProfileFrame sheetFrame(const ProfileState& state, double datum);
 
 // Paper sizes by the paper text, compared exactly ("A1" to "A4"). Returns false and leaves the
 // state alone for any other text.
