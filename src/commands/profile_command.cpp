@@ -53,8 +53,8 @@ struct Run {
 };
 
 void drawSheet(Run& r, const ProfileSheet& sheet, int number, int count) {
-    r.state.sheetFirst = sheet.firstRow;
-    r.state.sheetLast = sheet.lastRow;
+    r.state.cursor.sheetFirst = sheet.firstRow;
+    r.state.cursor.sheetLast = sheet.lastRow;
     r.drawing.sheetNumber = number;
     r.drawing.sheetCount = count;
     drawProfileSheet(r.drawing, sheet.fromLabel, sheet.toLabel);
@@ -67,7 +67,7 @@ int drawBranch(Run& r, int j) {
     int first = 0, last = 0;
     branchRows(st, j, first, last);
     caption(r.ui, "Processing Branch " + strForm(j + 1) + " of " + strForm(st.branchCount()));
-    st.carriedChainage = 0;
+    st.cursor.carriedChainage = 0;
     const std::vector<ProfileSheet> sheets = divideBranch(st, first, last);
     const int count = static_cast<int>(sheets.size());
     for (int s = 1; s <= count; ++s) {
@@ -75,16 +75,16 @@ int drawBranch(Run& r, int j) {
                           " of Branch " + strForm(j + 1));
         const ProfileSheet& sheet = sheets[s - 1];
         if (s < count) {
-            st.newSheet = 1;
-            st.usedWidth = 0;
+            st.cursor.newSheet = 1;
+            st.cursor.usedWidth = 0;
             drawSheet(r, sheet, s, count);
         } else if (count != 1) {  // drawLastSheet
-            st.newSheet = 1;
-            st.usedWidth = sheetPaperLength(st, sheet);
+            st.cursor.newSheet = 1;
+            st.cursor.usedWidth = sheetPaperLength(st, sheet);
             drawSheet(r, sheet, s, count);
         } else if (j == 0) {
-            st.newSheet = 1;
-            st.usedWidth = st.branchLength;
+            st.cursor.newSheet = 1;
+            st.cursor.usedWidth = st.cursor.branchLength;
             drawSheet(r, sheet, s, count);
         }
     }
@@ -98,29 +98,29 @@ void packBranch(Run& r, int j) {
     branchRows(st, j, first, last);
     const ProfileSheet sheet{first, last, cellText(st.table.columns.fromNode[first]),
                              cellText(st.table.columns.toNode[last])};
-    st.usedWidth += st.branchLength;
-    if (st.usedWidth < st.paperWidth) {
-        st.newSheet = 0;
+    st.cursor.usedWidth += st.cursor.branchLength;
+    if (st.cursor.usedWidth < st.settings.paperWidth) {
+        st.cursor.newSheet = 0;
         drawSheet(r, sheet, 1, 1);
-        st.usedWidth += 30;
+        st.cursor.usedWidth += 30;
     } else {
-        st.newSheet = 1;
+        st.cursor.newSheet = 1;
         drawSheet(r, sheet, 1, 1);
-        st.usedWidth = st.branchLength;
+        st.cursor.usedWidth = st.cursor.branchLength;
     }
 }
 
 void drawBranches(Run& r) {
     ProfileState& st = r.state;
     for (int j = 0; j < st.branchCount(); ++j) {
-        st.branch = j;
+        st.cursor.branch = j;
         if (trimBlanks(st.branchTitles[j]).empty()) {
             r.ui.showMessage(okMessage("Branch " + std::to_string(j + 1) +
                                        " does not contains any title.So first put proper title "
                                        "\r and redraw the branch again."));
             continue;
         }
-        st.branchLength = branchPaperLength(st, j);
+        st.cursor.branchLength = branchPaperLength(st, j);
         const int sheets = drawBranch(r, j);
         if (sheets == 1 && j != 0) packBranch(r, j);
     }

@@ -81,16 +81,17 @@ SheetNodes sheetNodes(const ProfileState& state, int first, int last, double dat
 DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int first, int last,
                         double datum) {
     const DesignColumns& c = state.table.columns;
-    const double iv = state.levelInterval;
+    const double iv = state.settings.levelInterval;
     DatumBreaks b;
     b.groundTopY = 0;
     for (double y : nodes.groundY)
         b.groundTopY = std::max(b.groundTopY, y);
-    b.groundTopY = state.originY + ceilToMultiple(b.groundTopY - state.originY, iv);
+    b.groundTopY =
+        state.settings.originY + ceilToMultiple(b.groundTopY - state.settings.originY, iv);
     ProfileFrame frame = sheetFrame(state, datum);
-    const double h = frame.up.toGround(b.groundTopY - state.originY);
+    const double h = frame.up.toGround(b.groundTopY - state.settings.originY);
     b.hglDatum = b.splDatum = datum;
-    if (h >= state.paperHeight) return b;
+    if (h >= state.settings.paperHeight) return b;
 
     const double a =
         iv * std::floor((number(c.endHgl, last, "hydraulic grade level") - datum) / iv);
@@ -109,14 +110,15 @@ DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int 
 
 SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int first, int last) {
     const DesignColumns& c = state.table.columns;
-    const double up = scaleOneTo(state.vScale).mmPerMetre();
+    const double up = scaleOneTo(state.settings.vScale).mmPerMetre();
     SheetLines lines;
     for (int i = first; i <= last; ++i) {
         lines.hglStartY.push_back(
             (number(c.startHgl, i, "hydraulic grade level") - breaks.hglDatum) * up +
-            state.originY);
-        lines.hglEndY.push_back(
-            (number(c.endHgl, i, "hydraulic grade level") - breaks.hglDatum) * up + state.originY);
+            state.settings.originY);
+        lines.hglEndY.push_back((number(c.endHgl, i, "hydraulic grade level") - breaks.hglDatum) *
+                                    up +
+                                state.settings.originY);
     }
     // Node M takes the static level of the row after the sheet.
     for (int i = first; i <= last + 1; ++i) {
@@ -124,7 +126,7 @@ SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int 
         if (i > first && level == 0) {
             lines.splY.push_back(lines.splY.back());
         } else {
-            lines.splY.push_back((level - breaks.splDatum) * up + state.originY);
+            lines.splY.push_back((level - breaks.splDatum) * up + state.settings.originY);
         }
     }
     return lines;
