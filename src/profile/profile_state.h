@@ -34,8 +34,8 @@ struct ProfileSettings {
     double levelInterval = 10;  // 20 when vScale > 1001
 };
 
-// Where the drawing has got to: the branch and sheet being drawn, where the next sheet goes and
-// how full the current paper sheet is with packed short branches.
+// Where the drawing has got to: the branch and sheet being drawn (from the sheet plan), where the
+// next sheet goes and how much of the current paper sheet is in use.
 struct SheetCursor {
     double originX = 60;  // X where the next sheet goes; advanced after every sheet
     int branch = 0;       // the branch being drawn
@@ -43,7 +43,6 @@ struct SheetCursor {
     int sheetLast = 0;
     int newSheet = 1;            // 1: the next drawing starts a new paper sheet
     double usedWidth = 0;        // drawing width used on the current paper sheet
-    double branchLength = 0;     // drawing length of the current branch
     double carriedChainage = 0;  // chainage at the first node of the sheet
 };
 
