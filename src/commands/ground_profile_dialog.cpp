@@ -34,12 +34,12 @@ void drawBranches(const SheetRun& run, const GroundPoints& points, double refX, 
             ui.setStatus(kStatus,
                          "Drawing profile sheet for branch " + branch.name + " , please wait....");
             if (!sheet.drawable()) break;
-            const GroundSheetFrame frame{sheet.refX,
-                                         run.refY,
-                                         branch.chainages[sheet.firstIndex],
-                                         branch.levels[sheet.firstIndex],
-                                         s.hFactor,
-                                         s.vFactor};
+            const ProfileFrame frame{sheet.refX,
+                                     run.refY,
+                                     branch.chainages[sheet.firstIndex],
+                                     branch.levels[sheet.firstIndex],
+                                     mmPerMetre(s.hFactor),
+                                     mmPerMetre(s.vFactor)};
             GroundSheetDrawing g{run.cad,          run.drawing,      branch,
                                  sheet.firstIndex, sheet.lastIndex,  frame,
                                  s.textSize,       run.labelSpacing, run.halfTurn};

@@ -1,5 +1,6 @@
 #include "commands/profile_command.h"
 
+#include <exception>
 #include <stdexcept>
 
 #include "common/leading_number.h"
@@ -7,6 +8,7 @@
 #include "common/text.h"
 #include "profile/profile_sheet.h"
 #include "profile/sheet_division.h"
+#include "profile/sheet_plan.h"
 #include "scheme/design_range.h"
 #include "scheme/design_values.h"
 
@@ -52,77 +54,48 @@ struct Run {
     UserInterface& ui = drawing.ui;
 };
 
-void drawSheet(Run& r, const ProfileSheet& sheet, int number, int count) {
-    r.state.sheetFirst = sheet.firstRow;
-    r.state.sheetLast = sheet.lastRow;
-    r.drawing.sheetNumber = number;
+void drawSheet(Run& r, const PlannedSheet& sheet, int count) {
+    SheetCursor& cursor = r.state.cursor;
+    cursor.sheetFirst = sheet.rows.firstRow;
+    cursor.sheetLast = sheet.rows.lastRow;
+    cursor.newSheet = sheet.newPaper ? 1 : 0;
+    if (sheet.newPaper) cursor.usedWidth = sheet.usedWidth;
+    r.drawing.sheetNumber = sheet.number;
     r.drawing.sheetCount = count;
-    drawProfileSheet(r.drawing, sheet.fromLabel, sheet.toLabel);
+    drawProfileSheet(r.drawing, sheet.rows.fromLabel, sheet.rows.toLabel);
+    cursor.usedWidth = sheet.usedWidth;
 }
 
-// drawBranch: the branch cut into sheets; a branch of one sheet after the first is left to the
-// packing step. Returns the number of sheets.
-int drawBranch(Run& r, int j) {
+// The planned sheets of branch j, each after its caption.
+void drawBranch(Run& r, int j, const PlannedBranch& plan) {
     ProfileState& st = r.state;
-    int first = 0, last = 0;
-    branchRows(st, j, first, last);
+    if (plan.lengthFailure) std::rethrow_exception(plan.lengthFailure);
     caption(r.ui, "Processing Branch " + strForm(j + 1) + " of " + strForm(st.branchCount()));
-    st.carriedChainage = 0;
-    const std::vector<ProfileSheet> sheets = divideBranch(st, first, last);
-    const int count = static_cast<int>(sheets.size());
+    st.cursor.carriedChainage = 0;
+    if (plan.divisionFailure) std::rethrow_exception(plan.divisionFailure);
+    const int count = plan.sheetCount;
     for (int s = 1; s <= count; ++s) {
         caption(r.ui, "Processing Sheet no " + strForm(s) + " of " + strForm(count) +
                           " of Branch " + strForm(j + 1));
-        const ProfileSheet& sheet = sheets[s - 1];
-        if (s < count) {
-            st.newSheet = 1;
-            st.usedWidth = 0;
-            drawSheet(r, sheet, s, count);
-        } else if (count != 1) {  // drawLastSheet
-            st.newSheet = 1;
-            st.usedWidth = sheetPaperLength(st, sheet);
-            drawSheet(r, sheet, s, count);
-        } else if (j == 0) {
-            st.newSheet = 1;
-            st.usedWidth = st.branchLength;
-            drawSheet(r, sheet, s, count);
+        for (const PlannedSheet& sheet : plan.sheets) {
+            if (sheet.number == s) drawSheet(r, sheet, count);
         }
-    }
-    return count;
-}
-
-// A later branch of one sheet goes beside the previous drawing while the paper has room.
-void packBranch(Run& r, int j) {
-    ProfileState& st = r.state;
-    int first = 0, last = 0;
-    branchRows(st, j, first, last);
-    const ProfileSheet sheet{first, last, cellText(st.table.columns.fromNode[first]),
-                             cellText(st.table.columns.toNode[last])};
-    st.usedWidth += st.branchLength;
-    if (st.usedWidth < st.paperWidth) {
-        st.newSheet = 0;
-        drawSheet(r, sheet, 1, 1);
-        st.usedWidth += 30;
-    } else {
-        st.newSheet = 1;
-        drawSheet(r, sheet, 1, 1);
-        st.usedWidth = st.branchLength;
     }
 }
 
 void drawBranches(Run& r) {
     ProfileState& st = r.state;
+    // Every sheet is planned before the first is drawn.
+    const std::vector<PlannedBranch> plan = planSheets(st, st.cursor.usedWidth);
     for (int j = 0; j < st.branchCount(); ++j) {
-        st.branch = j;
-        if (trimBlanks(st.branchTitles[j]).empty()) {
+        st.cursor.branch = j;
+        if (plan[j].untitled) {
             r.ui.showMessage(okMessage("Branch " + std::to_string(j + 1) +
                                        " does not contains any title.So first put proper title "
                                        "\r and redraw the branch again."));
             continue;
         }
-        st.branchLength = branchPaperLength(st, j);
-        const int sheets = drawBranch(r, j);
-        if (sheets == 1 && j != 0) packBranch(r, j);
+        drawBranch(r, j, plan[j]);
     }
 }
 

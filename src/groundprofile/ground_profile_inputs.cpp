@@ -5,6 +5,7 @@
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/rounding.h"
+#include "scheme/profile_frame.h"
 
 namespace plovis {
 
@@ -91,8 +92,9 @@ std::optional<GroundProfileSettings> readInputs(GroundProfileBoxes& boxes,
         if (invalidBox) *invalidBox = box;
         return std::nullopt;
     }
-    s.hFactor = toSingle(1000 / s.hscale);
-    s.vFactor = toSingle(1000 / s.vscale);
+    // The factors are held in single precision, which the drawing's positions keep.
+    s.hFactor = toSingle(scaleOneTo(s.hscale).mmPerMetre());
+    s.vFactor = toSingle(scaleOneTo(s.vscale).mmPerMetre());
     return s;
 }
 

@@ -1,6 +1,7 @@
 #include "groundprofile/ground_profile_layout.h"
 
 #include "common/rounding.h"
+#include "scheme/profile_frame.h"
 
 namespace plovis {
 
@@ -64,6 +65,7 @@ SheetPoints findSheetPoints(const std::vector<double>& chainages, double sheetSt
 
 std::vector<GroundSheet> planBranchSheets(const GroundBranch& branch, double plotLength,
                                           float hFactor, double sheetGap, double& refX) {
+    const FrameScale across = mmPerMetre(hFactor);
     std::vector<GroundSheet> sheets;
     const double branchEnd = roundChainage(branch.chainages.back());
     double start = branch.chainages.front();
@@ -71,14 +73,14 @@ std::vector<GroundSheet> planBranchSheets(const GroundBranch& branch, double plo
         GroundSheet sheet;
         sheet.sheetStart = start;
         const SheetPoints points =
-            findSheetPoints(branch.chainages, start, start + plotLength / hFactor);
+            findSheetPoints(branch.chainages, start, start + across.toGround(plotLength));
         sheet.sheetEnd = points.sheetEnd;
         sheet.firstIndex = points.firstIndex;
         sheet.lastIndex = points.lastIndex;
         sheet.refX = refX;
         sheets.push_back(sheet);
         if (!sheet.drawable()) break;
-        refX += (sheet.sheetEnd - sheet.sheetStart) * hFactor + sheetGap;
+        refX += across.toSheet(sheet.sheetEnd - sheet.sheetStart) + sheetGap;
         // A sheet too short to move the start on (a plot length of a few thousandths) would
         // repeat for ever: the branch ends there.
         if (roundChainage(sheet.sheetEnd) <= roundChainage(start)) break;

@@ -17,7 +17,7 @@ struct GroundSheetDrawing {
     const GroundBranch& branch;
     int firstIndex = -1;  // the points of the branch drawn on this sheet
     int lastIndex = -1;
-    GroundSheetFrame frame;   // the sheet's first point at refPoint, hFactor, vFactor
+    ProfileFrame frame;       // the sheet's first point at its origin
     double textSize = 0;      // height of the point labels and of the level scale figures
     double labelSpacing = 0;  // the number in the text size box: a point gets its labels only
                               // when it lies more than this across from the point before

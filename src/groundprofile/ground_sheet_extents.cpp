@@ -7,7 +7,7 @@
 namespace plovis {
 
 SheetExtents computeSheetExtents(const GroundBranch& b, int firstIndex, int lastIndex,
-                                 const GroundSheetFrame& f) {
+                                 const ProfileFrame& f) {
     float minCh = toSingle(b.chainages[firstIndex]);
     float maxCh = minCh;
     float minLv = toSingle(b.levels[firstIndex]);
@@ -21,8 +21,10 @@ SheetExtents computeSheetExtents(const GroundBranch& b, int firstIndex, int last
         if (lv > maxLv) maxLv = lv;
     }
     SheetExtents e;
-    e.xLeft = toSingle(f.refX + std::floor(minCh - f.startChainage) * f.hFactor - e.kMargin);
-    e.xRight = toSingle(f.refX + roundHalfEven(maxCh - f.startChainage) * f.hFactor + e.kMargin);
+    e.xLeft =
+        toSingle(f.originX + f.across.toSheet(std::floor(minCh - f.startChainage)) - e.kMargin);
+    e.xRight =
+        toSingle(f.originX + f.across.toSheet(roundHalfEven(maxCh - f.startChainage)) + e.kMargin);
     e.levelBottom = toSingle((std::floor(minLv / 10.0) - 1) * 10);
     e.levelTop = toSingle((std::floor(maxLv / 10.0) + 1) * 10);
     e.yBottom = toSingle(f.y(e.levelBottom));

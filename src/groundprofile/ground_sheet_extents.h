@@ -3,20 +3,9 @@
 // drawn, and its bottom and top on whole tens of level around their levels.
 
 #include "groundprofile/ground_profile_layout.h"
+#include "scheme/profile_frame.h"
 
 namespace plovis {
-
-struct GroundSheetFrame {
-    double refX = 0;  // drawing position of the sheet's first point
-    double refY = 0;
-    double startChainage = 0;  // chainage and level drawn at (refX, refY)
-    double startLevel = 0;
-    float hFactor = 0;
-    float vFactor = 0;
-
-    double x(double chainage) const { return refX + (chainage - startChainage) * hFactor; }
-    double y(double level) const { return refY + (level - startLevel) * vFactor; }
-};
 
 // Held in single precision, as the frame's extents are.
 struct SheetExtents {
@@ -34,6 +23,6 @@ struct SheetExtents {
 // drawn (each end plus the margin); its bottom lies 10 to under 20 below the lowest level and its
 // top over 0 and at most 10 above the highest, on multiples of 10.
 SheetExtents computeSheetExtents(const GroundBranch& branch, int firstIndex, int lastIndex,
-                                 const GroundSheetFrame& frame);
+                                 const ProfileFrame& frame);
 
 }  // namespace plovis

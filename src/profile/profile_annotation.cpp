@@ -19,11 +19,11 @@ struct Annotator {
     ProfileDrawing& p;
     const SheetDrawing& s;
     const ProfileState& st = p.state;
-    const double y0 = p.state.originY;
-    const double h = p.state.smallTextHeight;
+    const double y0 = p.state.settings.originY;
+    const double h = p.state.settings.smallTextHeight;
 
     CadBlock& space() const { return *p.cad.modelSpace; }
-    double off(int r) const { return st.tableRowOffsets[r]; }
+    double off(int r) const { return st.settings.tableRowOffsets[r]; }
     const std::vector<double>& x() const { return s.nodes.x; }
     int m() const { return s.nodes.count; }
 
@@ -42,9 +42,9 @@ struct Annotator {
     void thinned(int row, const std::function<std::string(std::size_t)>& figure) const {
         double lastX = 0;
         for (std::size_t k = 0; k < s.ground.size(); ++k) {
-            if (!(s.ground[k].x - lastX > h)) continue;
-            upright(s.ground[k].x, row, figure(k));
-            lastX = s.ground[k].x;
+            if (!(s.groundX(k) - lastX > h)) continue;
+            upright(s.groundX(k), row, figure(k));
+            lastX = s.groundX(k);
         }
     }
 };
@@ -60,7 +60,7 @@ void drawTicks(const Annotator& a) {
     }
     for (std::size_t k = 0; k + 1 < a.s.ground.size(); ++k) {
         for (int r = 2; r <= 3; ++r) {
-            const double gx = a.s.ground[k].x;
+            const double gx = a.s.groundX(k);
             a.line(gx, a.y0 - a.off(r) - 0.5, gx, a.y0 - a.off(r) + 0.5);
         }
     }
@@ -170,17 +170,18 @@ void drawStructureCodes(const Annotator& a) {
 }
 
 void drawTitles(const Annotator& a) {
-    const bool newSheet = a.st.newSheet == 1;
+    const bool newSheet = a.st.cursor.newSheet == 1;
     const double left = a.x()[0] - (newSheet ? 38 : 5);
-    placeText(a.space(), {left, a.y0 - 55, 0}, 1, 0, a.st.branchTitles[a.st.branch], 0, 2 * a.h);
+    placeText(a.space(), {left, a.y0 - 55, 0}, 1, 0, a.st.branchTitles[a.st.cursor.branch], 0,
+              2 * a.h);
     DesignContext design{a.p.spreadsheet, a.p.ui};
     placeText(a.space(), {left, a.y0 - 58, 0}, 1, 0,
               sheetTitleLine(a.p.sheetNumber, a.p.sheetCount, schemeTitle(design)), 0, a.h);
     if (newSheet) {
-        placeText(a.space(), {a.x()[0] + a.st.paperWidth, a.y0 - 58, 0}, 1, 2,
-                  scaleText(a.st.hScale, a.st.vScale), 0, a.h);
+        placeText(a.space(), {a.x()[0] + a.st.settings.paperWidth, a.y0 - 58, 0}, 1, 2,
+                  scaleText(a.st.settings.hScale, a.st.settings.vScale), 0, a.h);
     }
-    if (a.st.paperWidth == 230 && newSheet) {
+    if (a.st.settings.paper == Paper::A4 && newSheet) {
         a.space().insertBlock({a.x()[0] - 45, a.y0 - 75, 0}, "a4_paper", 1, 1, 1, 0);
     }
 }
@@ -202,7 +203,7 @@ void drawSheetAnnotation(ProfileDrawing& p, const SheetDrawing& s) {
     drawNodeMarkers(a);
     drawGroundLevels(a);
     drawResidualHeads(a);
-    drawChainages(a, p.state.carriedChainage);
+    drawChainages(a, p.state.cursor.carriedChainage);
     drawSectionLengths(a);
     drawTableRuns(a);
     drawStructureCodes(a);

@@ -19,11 +19,10 @@ void line(ProfileDrawing& p, double x1, double y1, double x2, double y2) {
     space(p).addLine({x1, y1, 0}, {x2, y2, 0});
 }
 
-std::vector<GroundLinePoint> groundLine(ProfileDrawing& p, const SheetLevels& levels,
-                                        const std::string& fromLabel, const std::string& toLabel) {
+std::vector<GroundLinePoint> groundLine(ProfileDrawing& p, const std::string& fromLabel,
+                                        const std::string& toLabel) {
     const ProfileState& st = p.state;
-    return groundLineBetween(p.ground, st.branchTitles[st.branch], levels.datum, st.hScale,
-                             st.vScale, fromLabel, toLabel, st.originX, st.originY);
+    return groundLineBetween(p.ground, st.branchTitles[st.cursor.branch], fromLabel, toLabel);
 }
 
 void drawGroundLine(ProfileDrawing& p, const SheetDrawing& s) {
@@ -35,7 +34,7 @@ void drawGroundLine(ProfileDrawing& p, const SheetDrawing& s) {
         return;
     }
     for (std::size_t k = 0; k + 1 < s.ground.size(); ++k) {
-        line(p, s.ground[k].x, s.ground[k].y, s.ground[k + 1].x, s.ground[k + 1].y);
+        line(p, s.groundX(k), s.groundY(k), s.groundX(k + 1), s.groundY(k + 1));
     }
 }
 
@@ -58,8 +57,8 @@ void drawStaticRun(ProfileDrawing& p, const SheetDrawing& s, const SheetRun& run
     const double y = s.lines.splY[k];
     line(p, startX, y, endX, y);
     const double level = designNumber(st.table.columns.staticLevel[s.first + k], "static level");
-    placeText(space(p), {(startX + endX) / 2, y + st.smallTextHeight, 0}, 1, 1,
-              staticLevelLabel(level), 0, 0.8 * st.smallTextHeight);
+    placeText(space(p), {(startX + endX) / 2, y + st.settings.smallTextHeight, 0}, 1, 1,
+              staticLevelLabel(level), 0, 0.8 * st.settings.smallTextHeight);
     if (!run.closedInPass) return;
     const std::string& next = s.nodes.names[k + 1];
     if (!next.empty() && (next[0] == 'B' || next[0] == 'I' || next[0] == 'C')) {
@@ -83,17 +82,18 @@ void drawStaticLine(ProfileDrawing& p, const SheetDrawing& s) {
 SheetDrawing computeSheet(ProfileDrawing& p, const std::string& fromLabel,
                           const std::string& toLabel) {
     ProfileState& st = p.state;
-    if (st.hScale == 0 || st.vScale == 0) throw ProfileDataError("a drawing scale is 0");
+    if (st.settings.hScale == 0 || st.settings.vScale == 0)
+        throw ProfileDataError("a drawing scale is 0");
     SheetDrawing s;
-    s.first = st.sheetFirst;
-    s.last = st.sheetLast;
-    s.levels = designLevelRange(st.table.columns, s.first, s.last, st.levelInterval);
-    s.ground = groundLine(p, s.levels, fromLabel, toLabel);
+    s.first = st.cursor.sheetFirst;
+    s.last = st.cursor.sheetLast;
+    s.levels = designLevelRange(st.table.columns, s.first, s.last, st.settings.levelInterval);
+    s.ground = groundLine(p, fromLabel, toLabel);
     if (!s.ground.empty()) {
         // A sheet with a ground line gets one more interval below and above.
-        widenToGroundLine(s.levels, s.ground, st.levelInterval);
-        s.ground = groundLine(p, s.levels, fromLabel, toLabel);
+        widenToGroundLine(s.levels, s.ground, st.settings.levelInterval);
     }
+    s.frame = sheetFrame(st, s.levels.datum);
     s.nodes = sheetNodes(st, s.first, s.last, s.levels.datum);
     s.breaks = datumBreaks(st, s.nodes, s.first, s.last, s.levels.datum);
     s.lines = sheetLines(st, s.breaks, s.first, s.last);
@@ -110,20 +110,20 @@ void drawTableGrid(ProfileDrawing& p, const SheetDrawing& s) {
     const ProfileState& st = p.state;
     const double right = s.nodes.x[s.nodes.count] + 5;
     for (int r = 1; r <= 8; ++r) {
-        const double y = st.originY - st.tableRowOffsets[r];
-        line(p, st.originX, y, right, y);
+        const double y = st.settings.originY - st.settings.tableRowOffsets[r];
+        line(p, st.cursor.originX, y, right, y);
     }
-    line(p, st.originX, st.originY, st.originX, st.originY - 50);
-    line(p, right, st.originY, right, st.originY - 50);
+    line(p, st.cursor.originX, st.settings.originY, st.cursor.originX, st.settings.originY - 50);
+    line(p, right, st.settings.originY, right, st.settings.originY - 50);
 }
 
 void drawLevelAxis(ProfileDrawing& p, const SheetDrawing& s) {
     const ProfileState& st = p.state;
     const DatumBreaks& b = s.breaks;
-    const double x = st.originX;
-    const double y0 = st.originY;
-    const double iv = st.levelInterval;
-    const double up = 1000 / st.vScale;
+    const double x = st.cursor.originX;
+    const double y0 = st.settings.originY;
+    const double iv = st.settings.levelInterval;
+    const double up = s.frame.up.mmPerMetre();
     const double range = (s.levels.topLevel - s.levels.bottomLevel) - b.hglBreak - b.splBreak;
     const double yTop = y0 + range * up;
     if (b.hglBreak == 0 && b.splBreak == 0) line(p, x, y0, x, yTop);
@@ -138,11 +138,11 @@ void drawLevelAxis(ProfileDrawing& p, const SheetDrawing& s) {
     }
     if (b.hglBreak != 0 && b.splBreak == 0) line(p, x, b.groundTopY + 5.5, x, yTop);
     for (double v = 0; v <= range; v += iv) {
-        line(p, x, y0 + v * up, x - st.tickLength, y0 + v * up);
+        line(p, x, y0 + v * up, x - st.settings.tickLength, y0 + v * up);
     }
-    const double figureX = x - 2 * st.tickLength;
+    const double figureX = x - 2 * st.settings.tickLength;
     placeText(space(p), {figureX, y0 + 0.5, 0}, 0, 2,
-              formatPicture(s.levels.bottomLevel, "#####.0"), 0, st.smallTextHeight);
+              formatPicture(s.levels.bottomLevel, "#####.0"), 0, st.settings.smallTextHeight);
     const bool breaks = b.hglBreak != 0 || b.splBreak != 0;
     for (double v = iv; v <= range; v += iv) {
         const double y = y0 + v * up;
@@ -150,19 +150,19 @@ void drawLevelAxis(ProfileDrawing& p, const SheetDrawing& s) {
         if (breaks && y > b.groundTopY) level += b.hglBreak;
         if (breaks && b.splBreak != 0 && y > b.splBreakY) level += b.splBreak;
         placeText(space(p), {figureX, y, 0}, 2, 2, formatPicture(level, "#####.0"), 0,
-                  st.smallTextHeight);
+                  st.settings.smallTextHeight);
     }
 }
 
 void drawProfileSheet(ProfileDrawing& p, const std::string& fromLabel, const std::string& toLabel) {
     if (!attachSpreadsheet(p.spreadsheet, p.ui)) return;
     ProfileState& st = p.state;
-    st.originX += st.newSheet == 1 ? 250 : 20;
+    st.cursor.originX += st.cursor.newSheet == 1 ? 250 : 20;
     const SheetDrawing s = computeSheet(p, fromLabel, toLabel);
     Drawing& drawing = *p.cad.document;
-    if (st.newSheet == 1) {
+    if (st.cursor.newSheet == 1) {
         useLayer(drawing, "0");
-        space(p).insertBlock({st.originX, st.originY, 0}, "ini-format", 1, 1, 1, 0);
+        space(p).insertBlock({st.cursor.originX, st.settings.originY, 0}, "ini-format", 1, 1, 1, 0);
     }
     drawSheetLines(p, s);
     useLayer(drawing, "0");
@@ -170,7 +170,7 @@ void drawProfileSheet(ProfileDrawing& p, const std::string& fromLabel, const std
     drawLevelAxis(p, s);
     drawSheetAnnotation(p, s);
     p.cadHost.update();
-    st.originX = s.nodes.x[s.nodes.count] + 5;
+    st.cursor.originX = s.nodes.x[s.nodes.count] + 5;
 }
 
 }  // namespace plovis

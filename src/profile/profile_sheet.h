@@ -33,10 +33,14 @@ struct SheetDrawing {
     int first = 0;
     int last = 0;
     SheetLevels levels;
+    ProfileFrame frame;                   // chainage from the first node, levels above datum
     std::vector<GroundLinePoint> ground;  // empty: the ground line follows the nodes
     SheetNodes nodes;
     DatumBreaks breaks;
     SheetLines lines;
+
+    double groundX(std::size_t k) const { return frame.x(ground[k].chainage); }
+    double groundY(std::size_t k) const { return frame.y(ground[k].level); }
 };
 
 // Draws the sheet rows state.sheetFirst..state.sheetLast between the two node labels and moves

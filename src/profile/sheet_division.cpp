@@ -27,12 +27,12 @@ void branchRows(const ProfileState& state, int j, int& first, int& last) {
 double branchPaperLength(const ProfileState& state, int j) {
     const int first = state.branchStarts[j] + 1;
     const int last = state.branchStarts[j + 1] - 1;
-    return rowsLength(state, first, last) * 1000 / state.hScale;
+    return scaleOneTo(state.settings.hScale).toSheet(rowsLength(state, first, last));
 }
 
 std::vector<ProfileSheet> divideBranch(const ProfileState& state, int first, int last) {
     const auto& c = state.table.columns;
-    const double fits = state.paperWidth * state.hScale / 1000;
+    const double fits = scaleOneTo(state.settings.hScale).toGround(state.settings.paperWidth);
     std::vector<int> starts{first};
     std::vector<std::string> from{cellText(c.fromNode[first])};
     std::vector<std::string> to{cellText(c.toNode[last])};
@@ -61,7 +61,8 @@ std::vector<ProfileSheet> divideBranch(const ProfileState& state, int first, int
 }
 
 double sheetPaperLength(const ProfileState& state, const ProfileSheet& sheet) {
-    return rowsLength(state, sheet.firstRow, sheet.lastRow) * 1000 / state.hScale;
+    return scaleOneTo(state.settings.hScale)
+        .toSheet(rowsLength(state, sheet.firstRow, sheet.lastRow));
 }
 
 }  // namespace plovis

@@ -56,6 +56,7 @@ void widenToGroundLine(SheetLevels& levels, const std::vector<GroundLinePoint>& 
 
 SheetNodes sheetNodes(const ProfileState& state, int first, int last, double datum) {
     const DesignColumns& c = state.table.columns;
+    const ProfileFrame frame = sheetFrame(state, datum);
     SheetNodes n;
     n.count = last - first + 1;
     const int m = n.count;
@@ -71,8 +72,8 @@ SheetNodes sheetNodes(const ProfileState& state, int first, int last, double dat
         n.ground.push_back(end ? number(c.endGround, last, "ground level")
                                : number(c.startGround, first + k, "ground level"));
         n.structures.push_back(c.structure[first - 1 + k]);
-        n.x.push_back(state.originX + 5 + n.chainage[k] * 1000 / state.hScale);
-        n.groundY.push_back((n.ground[k] - datum) * 1000 / state.vScale + state.originY);
+        n.x.push_back(frame.x(n.chainage[k]));
+        n.groundY.push_back(frame.y(n.ground[k]));
     }
     return n;
 }
@@ -80,15 +81,17 @@ SheetNodes sheetNodes(const ProfileState& state, int first, int last, double dat
 DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int first, int last,
                         double datum) {
     const DesignColumns& c = state.table.columns;
-    const double iv = state.levelInterval;
+    const double iv = state.settings.levelInterval;
     DatumBreaks b;
     b.groundTopY = 0;
     for (double y : nodes.groundY)
         b.groundTopY = std::max(b.groundTopY, y);
-    b.groundTopY = state.originY + ceilToMultiple(b.groundTopY - state.originY, iv);
-    const double h = (b.groundTopY - state.originY) * state.vScale / 1000;
+    b.groundTopY =
+        state.settings.originY + ceilToMultiple(b.groundTopY - state.settings.originY, iv);
+    ProfileFrame frame = sheetFrame(state, datum);
+    const double h = frame.up.toGround(b.groundTopY - state.settings.originY);
     b.hglDatum = b.splDatum = datum;
-    if (h >= state.paperHeight) return b;
+    if (h >= state.settings.paperHeight) return b;
 
     const double a =
         iv * std::floor((number(c.endHgl, last, "hydraulic grade level") - datum) / iv);
@@ -98,7 +101,8 @@ DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int 
     const double staticRise = number(c.staticLevel, last, "static level") - t;
     if (staticRise > iv) {
         b.splBreak = iv * std::floor(staticRise / iv) - iv;
-        b.splBreakY = (t - b.hglDatum) * 1000 / state.vScale + state.originY;
+        frame.datum = b.hglDatum;
+        b.splBreakY = frame.y(t);
     }
     b.splDatum = b.hglDatum + b.splBreak;
     return b;
@@ -106,14 +110,15 @@ DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int 
 
 SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int first, int last) {
     const DesignColumns& c = state.table.columns;
-    const double up = 1000 / state.vScale;
+    const double up = scaleOneTo(state.settings.vScale).mmPerMetre();
     SheetLines lines;
     for (int i = first; i <= last; ++i) {
         lines.hglStartY.push_back(
             (number(c.startHgl, i, "hydraulic grade level") - breaks.hglDatum) * up +
-            state.originY);
-        lines.hglEndY.push_back(
-            (number(c.endHgl, i, "hydraulic grade level") - breaks.hglDatum) * up + state.originY);
+            state.settings.originY);
+        lines.hglEndY.push_back((number(c.endHgl, i, "hydraulic grade level") - breaks.hglDatum) *
+                                    up +
+                                state.settings.originY);
     }
     // Node M takes the static level of the row after the sheet.
     for (int i = first; i <= last + 1; ++i) {
@@ -121,7 +126,7 @@ SheetLines sheetLines(const ProfileState& state, const DatumBreaks& breaks, int 
         if (i > first && level == 0) {
             lines.splY.push_back(lines.splY.back());
         } else {
-            lines.splY.push_back((level - breaks.splDatum) * up + state.originY);
+            lines.splY.push_back((level - breaks.splDatum) * up + state.settings.originY);
         }
     }
     return lines;

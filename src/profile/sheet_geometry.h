@@ -3,8 +3,7 @@
 // the datum breaks that bring a far higher hydraulic grade line or static pressure line down
 // onto the sheet. Pure arithmetic on the design range; the drawing uses the results.
 //
-// A length of L metres is L x 1000 / hScale drawing units across; a level difference of D metres
-// is D x 1000 / vScale drawing units up.
+// Chainage and levels reach the sheet through the sheet's ProfileFrame.
 
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "survey/ground_profile.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "common/rounding.h"
 #include "common/text.h"
@@ -66,26 +65,23 @@ PointRange findPointRange(const GroundProfile& profile, std::string_view fromLab
 }
 
 std::vector<GroundLinePoint> groundLineBetween(const GroundProfile& profile,
-                                               std::string_view branchName, double datum,
-                                               double hScale, double vScale,
-                                               std::string_view fromLabel, std::string_view toLabel,
-                                               double originX, double originY) {
+                                               std::string_view branchName,
+                                               std::string_view fromLabel,
+                                               std::string_view toLabel) {
     const std::int32_t b = findBranch(profile, branchName);
     if (b < 0) return {};
     const PointRange range = findPointRange(profile, fromLabel, toLabel, b);
     if (range.first < 0 || range.last < 0 || range.last - range.first <= 0) return {};
-    if (hScale == 0 || vScale == 0) throw std::domain_error("a drawing scale of 1:0");
 
     const SurveyBranch& branch = profile.branches[b];
     std::vector<GroundLinePoint> line;
     line.reserve(range.last - range.first + 1);
-    // The sum starts at minus the first point's own distance, so the first point is drawn at the
-    // stretch's origin whatever its distance from the point before it.
+    // The sum starts at minus the first point's own distance, so the first point lies at the
+    // stretch's start whatever its distance from the point before it.
     double s = 0 - branch.distances[range.first];
     for (std::int32_t j = range.first; j <= range.last; ++j) {
         s += branch.distances[j];
-        line.push_back({branch.distances[j], branch.levels[j], (originX + 5) + s * 1000 / hScale,
-                        (branch.levels[j] - datum) * 1000 / vScale + originY});
+        line.push_back({branch.distances[j], branch.levels[j], s});
     }
     return line;
 }

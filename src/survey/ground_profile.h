@@ -48,23 +48,20 @@ struct PointRange {
 PointRange findPointRange(const GroundProfile& profile, std::string_view fromLabel,
                           std::string_view toLabel, std::int32_t branch);
 
-// One point of the ground line, in sheet order.
+// One point of the ground line, in sheet order, in metres.
 struct GroundLinePoint {
-    double distance = 0;  // the point's distance from the point before, metres
-    double level = 0;     // its reduced level, metres
-    double x = 0;         // drawing coordinates, millimetres of the plotted sheet
-    double y = 0;
+    double distance = 0;  // the point's distance from the point before
+    double level = 0;     // its reduced level
+    double chainage = 0;  // along the stretch from its first point
 };
 
 // The ground line of a branch from the point labelled fromLabel to the one labelled toLabel.
-// The first point lies 5 mm right of originX whatever its own distance; x grows by each following
-// distance at 1000 / hScale mm per metre, y is (level - datum) at 1000 / vScale mm per metre above
-// originY. Empty when there is nothing to draw: no such branch or label, or a stretch of fewer
-// than two points. Throws std::domain_error for a scale of 0.
+// The first point is at chainage 0 whatever its own distance; each following point adds its
+// distance. Empty when there is nothing to draw: no such branch or label, or a stretch of fewer
+// than two points.
 std::vector<GroundLinePoint> groundLineBetween(const GroundProfile& profile,
-                                               std::string_view branchName, double datum,
-                                               double hScale, double vScale,
-                                               std::string_view fromLabel, std::string_view toLabel,
-                                               double originX, double originY);
+                                               std::string_view branchName,
+                                               std::string_view fromLabel,
+                                               std::string_view toLabel);
 
 }  // namespace plovis

@@ -117,7 +117,7 @@ TEST(GroundProfileLayout, MoreRowsThanASixteenBitCounterHolds) {
 TEST(GroundSheetExtents, LevelsOnWholeTensAroundThePoints) {
     GroundBranch b = branchOf({0, 100, 200});
     b.levels = {1234.5, 1281.2, 1250};
-    const GroundSheetFrame f{100, 50, 0, 1234.5, 0.2f, 1.0f};
+    const ProfileFrame f{100, 50, 0, 1234.5, mmPerMetre(0.2f), mmPerMetre(1.0f)};
     const SheetExtents e = computeSheetExtents(b, 0, 2, f);
     EXPECT_EQ(e.levelBottom, 1220);
     EXPECT_EQ(e.levelTop, 1290);
@@ -135,7 +135,7 @@ TEST(GroundSheetExtents, LevelsOnWholeTensAroundThePoints) {
 TEST(GroundSheetExtents, TheFrameSpansThePointsDrawnNotTheNominalSheet) {
     // Sheet 2 of the 3500 example: its points run from 3000 to 7000 while it starts at 3500.
     GroundBranch b = branchOf(steps(8000, 1000));
-    const GroundSheetFrame f{0, 0, 3000, 100, 0.2f, 1.0f};
+    const ProfileFrame f{0, 0, 3000, 100, mmPerMetre(0.2f), mmPerMetre(1.0f)};
     const SheetExtents e = computeSheetExtents(b, 3, 7, f);
     EXPECT_FLOAT_EQ(e.xLeft, -2);
     EXPECT_FLOAT_EQ(e.xRight, 4000 * 0.2f + 2);

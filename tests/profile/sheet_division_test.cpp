@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "profile_fixture.h"
 #include "scheme/design_range.h"
 #include "scheme/design_values.h"
-#include "profile_fixture.h"
 
 namespace plovis {
 namespace {
@@ -94,18 +94,18 @@ TEST(SheetDivision, ALengthThatIsNoNumberIsADataError) {
 TEST(ProfileState, PaperTextsAreComparedExactly) {
     ProfileState s;
     EXPECT_TRUE(applyPaper(s, "A1"));
-    EXPECT_EQ(s.paperWidth, 700);
-    EXPECT_EQ(s.paperHeight, 510);
+    EXPECT_EQ(s.settings.paperWidth, 700);
+    EXPECT_EQ(s.settings.paperHeight, 510);
     EXPECT_FALSE(applyPaper(s, "a3"));  // small letters match none: A1 stays
-    EXPECT_EQ(s.paperWidth, 700);
+    EXPECT_EQ(s.settings.paperWidth, 700);
     EXPECT_TRUE(applyPaper(s, "A3"));
-    EXPECT_EQ(s.paperHeight, 220);
+    EXPECT_EQ(s.settings.paperHeight, 220);
     applySettings(s, 5000, 1001);
-    EXPECT_EQ(s.levelInterval, 10);
+    EXPECT_EQ(s.settings.levelInterval, 10);
     applySettings(s, 5000, 1002);
-    EXPECT_EQ(s.levelInterval, 20);
-    EXPECT_EQ(s.tableRowOffsets[8], 50);
-    EXPECT_EQ(s.tableRowOffsets[4], 24);
+    EXPECT_EQ(s.settings.levelInterval, 20);
+    EXPECT_EQ(s.settings.tableRowOffsets[8], 50);
+    EXPECT_EQ(s.settings.tableRowOffsets[4], 24);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scheme/design_values.h"
 #include "profile_fixture.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -23,7 +23,7 @@ TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
     // The smallest end ground level is 1203.4 and the largest static level 1290.
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1100, 1250, 1290),
                                 section("B", "C", 100, 1250, 1203.4, 1280)});
-    const SheetLevels l = designLevelRange(s.table.columns, 1, 2, s.levelInterval);
+    const SheetLevels l = designLevelRange(s.table.columns, 1, 2, s.settings.levelInterval);
     EXPECT_EQ(l.bottomLevel, 1190);  // the start ground level 1100 does not count
     EXPECT_EQ(l.topLevel, 1300);
     EXPECT_EQ(l.datum, 1190);
@@ -55,7 +55,7 @@ TEST(SheetGeometry, NodesTakeTheirValuesFromTheRows) {
     test::DesignRow title = titleRow("T");
     title.structure = "IN";
     ProfileState s = stateWith({title, section("A", "B", 250, 1250, 1240, 1300), b});
-    s.originX = 310;
+    s.cursor.originX = 310;
     const SheetNodes n = sheetNodes(s, 1, 2, 1200);
     ASSERT_EQ(n.count, 2);
     EXPECT_EQ(n.names, (std::vector<std::string>{"A", "B", "C"}));

@@ -71,7 +71,7 @@ TEST_F(GroundProfileFixture, AnEmptySheetHasNoBranches) {
     EXPECT_TRUE(context.branches.empty());
     const GroundProfile ground = indexGroundProfile(context.branches);
     EXPECT_EQ(findBranch(ground, "Main"), -1);
-    EXPECT_TRUE(groundLineBetween(ground, "Main", 0, 5000, 1000, "A", "B", 0, 0).empty());
+    EXPECT_TRUE(groundLineBetween(ground, "Main", "A", "B").empty());
 }
 
 TEST(GroundProfileReader, AMissingSheetIsReportedOnlyWhenAsked) {
@@ -155,7 +155,7 @@ TEST(PointRangeLookup, FindsTheStretchBetweenTwoLabels) {
     }
 }
 
-TEST(GroundLine, APointFurtherAlongIsDrawnAtItsScaledDistanceAndLevel) {
+TEST(GroundLine, APointFurtherAlongLiesAtItsRunningChainage) {
     SurveyBranch b;
     b.name = "Main";
     addPoint(b, "A", 30);  // its own distance does not move the first point
@@ -163,15 +163,13 @@ TEST(GroundLine, APointFurtherAlongIsDrawnAtItsScaledDistanceAndLevel) {
     addPoint(b, "C", 150);
     b.levels = {990, 1000, 1012};
     const GroundProfile ground = indexGroundProfile({b});
-    const auto line = groundLineBetween(ground, "MAIN", 1000, 5000, 1000, "a", "c", 200, 40);
+    const auto line = groundLineBetween(ground, "MAIN", "a", "c");
     ASSERT_EQ(line.size(), 3u);
-    // x: the stretch's 250 scaled 5000:1000 from x 200; y: the level above datum 1000 from y 40.
-    const double expected[][4] = {{205, 30, 30, 990}, {225, 40, 100, 1000}, {255, 52, 150, 1012}};
+    const double expected[][3] = {{0, 30, 990}, {100, 100, 1000}, {250, 150, 1012}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_DOUBLE_EQ(line[i].x, expected[i][0]) << i;
-        EXPECT_DOUBLE_EQ(line[i].y, expected[i][1]) << i;
-        EXPECT_DOUBLE_EQ(line[i].distance, expected[i][2]) << i;
-        EXPECT_DOUBLE_EQ(line[i].level, expected[i][3]) << i;
+        EXPECT_DOUBLE_EQ(line[i].chainage, expected[i][0]) << i;
+        EXPECT_DOUBLE_EQ(line[i].distance, expected[i][1]) << i;
+        EXPECT_DOUBLE_EQ(line[i].level, expected[i][2]) << i;
     }
 }
 
@@ -184,23 +182,21 @@ TEST(GroundLine, NothingToDrawGivesNoPoints) {
     const GroundProfile ground = indexGroundProfile({b});
     for (auto [branch, from, to] :
          {std::tuple{"Spur", "A", "B"}, {"Main", "A", "A"}, {"Main", "B", "A"}, {"Main", "A", "Q"}})
-        EXPECT_TRUE(groundLineBetween(ground, branch, 0, 5000, 1000, from, to, 0, 0).empty()) << to;
-    EXPECT_EQ(groundLineBetween(ground, "Main", 0, 5000, 1000, "A", "B", 0, 0).size(), 2u);
-    EXPECT_THROW(groundLineBetween(ground, "Main", 0, 0, 1000, "A", "B", 0, 0), std::domain_error);
-    EXPECT_THROW(groundLineBetween(ground, "Main", 0, 5000, 0, "A", "B", 0, 0), std::domain_error);
+        EXPECT_TRUE(groundLineBetween(ground, branch, from, to).empty()) << to;
+    EXPECT_EQ(groundLineBetween(ground, "Main", "A", "B").size(), 2u);
 }
 
 TEST_F(GroundProfileFixture, ADrawingReadsTheSheetOnceAndLooksUpEverySheetInTheModel) {
     loadTwoBranches(sheet);
     const GroundProfile ground = loadGroundProfile(memory, ui);
     sheet.clearRange("B4:E20");  // later changes to the sheet do not reach the lookups
-    const auto first = groundLineBetween(ground, "Main", 990, 1000, 1000, "A", "C", 0, 0);
-    const auto second = groundLineBetween(ground, "Main", 990, 1000, 1000, "C", "E", 0, 0);
+    const auto first = groundLineBetween(ground, "Main", "A", "C");
+    const auto second = groundLineBetween(ground, "Main", "C", "E");
     ASSERT_EQ(first.size(), 3u);
     ASSERT_EQ(second.size(), 3u);
-    EXPECT_DOUBLE_EQ(first.back().x, 5 + 250);
-    EXPECT_DOUBLE_EQ(second.back().x, 5 + 150);
-    EXPECT_DOUBLE_EQ(second.back().y, 22);
+    EXPECT_DOUBLE_EQ(first.back().chainage, 250);
+    EXPECT_DOUBLE_EQ(second.back().chainage, 150);
+    EXPECT_DOUBLE_EQ(second.back().level, 1012);
 }
 
 TEST(GroundProfileLoad, AnUnreadableSheetGivesAnEmptyProfileAndOneMessage) {
