@@ -13,18 +13,13 @@ TEST(GroundPoints, ChainageTexts) {
         CellValue value;
         double expected;
     } cases[] = {
-        {std::string("0+000"), 0},
-        {std::string("1+250"), 1250},
-        {std::string("1+250.5"), 1250.5},
-        {std::string("12.5%"), 0.125f},
-        {std::string("350"), 350},
-        {350.0, 350},
-        {std::string("abc"), 0},
-        {CellValue{}, 0},
+        // clang-format off
+        {std::string("0+000"), 0}, {std::string("1+250"), 1250}, {std::string("1+250.5"), 1250.5},
+        {std::string("12.5%"), 0.125f}, {std::string("350"), 350}, {350.0, 350},
+        {std::string("abc"), 0}, {CellValue{}, 0}, {std::string("2+"), 2000},
+        {std::string("+5"), 5}, {std::string("1+2+3"), 1002},
         {std::string("1234+567.891"), 1234567.875},  // single precision
-        {std::string("2+"), 2000},
-        {std::string("+5"), 5},
-        {std::string("1+2+3"), 1002},
+        // clang-format on
     };
     for (const auto& c : cases) {
         RecordingUserInterface ui;
@@ -83,13 +78,9 @@ TEST(GroundPoints, RunningChainagesRestartAtEveryHeaderRow) {
     EXPECT_EQ(p.levels[3], 1290);
     EXPECT_EQ(p.last(), 8);
     EXPECT_TRUE(ui.events().empty());
-}
-
-TEST(GroundPoints, PointsBeforeTheFirstHeaderCountFromZero) {
-    MemorySpreadsheetHost host = hostWithRows({{{}, "A", 10.0, 100.0}, {{}, "B", 5.0, 101.0}});
-    RecordingUserInterface ui;
-    GroundPoints p;
-    ASSERT_TRUE(getGroundProfile(host, p, ui));
+    // Points before the first header count from zero.
+    MemorySpreadsheetHost headless = hostWithRows({{{}, "A", 10.0, 100.0}, {{}, "B", 5.0, 101.0}});
+    ASSERT_TRUE(getGroundProfile(headless, p, ui));
     EXPECT_EQ(p.chainages, (std::vector<double>{10, 15}));
 }
 

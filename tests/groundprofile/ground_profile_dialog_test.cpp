@@ -7,7 +7,7 @@
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/drawn_entities.h"
-#include "support/messages_shown.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
@@ -78,11 +78,9 @@ TEST(GroundProfileDialog, WithoutARunningCadHostItSaysSoAndStaysOpen) {
     const auto r = f.draw();
     EXPECT_EQ(r.outcome, GroundProfileOutcome::NoCadHost);
     EXPECT_FALSE(f.dialog.closeRequested);
-    const auto shown = test::messagesShown(f.ui);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Please first open the AutoCAD application and redo it.");
-    EXPECT_EQ(shown[0].buttons, Buttons::Ok);
-    EXPECT_EQ(shown[0].icon, Icon::None);
+    EXPECT_EQ(
+        test::messageBoxes(f.ui),
+        std::vector<std::string>{"ok | Please first open the AutoCAD application and redo it."});
     EXPECT_FALSE(f.cad.started());
     EXPECT_TRUE(f.utility.prompts().empty());
 }
@@ -145,18 +143,14 @@ TEST(GroundProfileDialog, ACancelledPickAsksToRepick) {
 }
 
 TEST(GroundProfileDialog, GroundPointsThatCannotBeReadKeepTheDialogOpen) {
-    DialogFixture f;
-    f.ground->load(4, 2, std::string("Main"));
-    f.utility.pickPoint({0, 0, 0});
-    EXPECT_EQ(f.draw().outcome, GroundProfileOutcome::TooFewRows);  // one row
-    EXPECT_FALSE(f.dialog.closeRequested);
-
-    DialogFixture empty;
-    empty.utility.pickPoint({0, 0, 0});
-    EXPECT_EQ(empty.draw().outcome, GroundProfileOutcome::TooFewRows);
-    EXPECT_FALSE(empty.dialog.closeRequested);
-    EXPECT_TRUE(empty.ui.messageTexts().empty());
-
+    for (bool headerOnly : {true, false}) {  // one row, or none
+        DialogFixture f;
+        if (headerOnly) f.ground->load(4, 2, std::string("Main"));
+        f.utility.pickPoint({0, 0, 0});
+        EXPECT_EQ(f.draw().outcome, GroundProfileOutcome::TooFewRows) << headerOnly;
+        EXPECT_FALSE(f.dialog.closeRequested);
+        EXPECT_TRUE(f.ui.messageTexts().empty());
+    }
     DialogFixture missing;
     auto wb = std::make_unique<MemoryWorkbook>("other.xlsx");
     wb->addSheet("Sheet1");

@@ -5,8 +5,8 @@
 namespace plovis {
 namespace {
 
-TEST(GroundProfileInputs, LoadSelectsA1AndFillsItsPlotLengthAndGap) {
-    const GroundProfileBoxes b = loadGroundProfileBoxes();
+TEST(GroundProfileInputs, LoadSelectsA1AndItsDefaultsGiveTheSheetFactors) {
+    GroundProfileBoxes b = loadGroundProfileBoxes();
     EXPECT_EQ(b.cmbPaper, "A1");
     EXPECT_EQ(b.txtPaperLength, "700");
     EXPECT_EQ(b.txtGap, "350");
@@ -14,6 +14,14 @@ TEST(GroundProfileInputs, LoadSelectsA1AndFillsItsPlotLengthAndGap) {
     EXPECT_EQ(b.vscale, "1000");
     EXPECT_EQ(b.txtSize, "1.8");
     EXPECT_EQ(kGroundProfilePapers, (std::vector<std::string>{"A4", "A3", "A2", "A1", "ALL"}));
+    const auto s = readInputs(b);
+    ASSERT_TRUE(s);
+    EXPECT_FLOAT_EQ(s->hFactor, 0.2f);
+    EXPECT_FLOAT_EQ(s->vFactor, 1.0f);
+    EXPECT_EQ(s->plotLength, 700);
+    EXPECT_EQ(s->sheetGap, 350);
+    EXPECT_FLOAT_EQ(s->textSize, 1.8f);
+    EXPECT_EQ(b.focus, "");
 }
 
 TEST(GroundProfileInputs, PaperRule) {
@@ -31,18 +39,6 @@ TEST(GroundProfileInputs, PaperRule) {
         EXPECT_EQ(b.txtPaperLength, c.length) << c.paper;
         EXPECT_EQ(b.txtGap, c.gap) << c.paper;
     }
-}
-
-TEST(GroundProfileInputs, DefaultsGiveTheSheetFactors) {
-    GroundProfileBoxes b = loadGroundProfileBoxes();
-    const auto s = readInputs(b);
-    ASSERT_TRUE(s);
-    EXPECT_FLOAT_EQ(s->hFactor, 0.2f);
-    EXPECT_FLOAT_EQ(s->vFactor, 1.0f);
-    EXPECT_EQ(s->plotLength, 700);
-    EXPECT_EQ(s->sheetGap, 350);
-    EXPECT_FLOAT_EQ(s->textSize, 1.8f);
-    EXPECT_EQ(b.focus, "");
 }
 
 TEST(GroundProfileInputs, InvalidBoxes) {

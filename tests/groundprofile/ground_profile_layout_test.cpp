@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "groundprofile/ground_sheet_extents.h"
-
 namespace plovis {
 namespace {
 
@@ -49,22 +47,25 @@ void expectPlan(const GroundBranch& b, double plotLength, const std::vector<Expe
     EXPECT_NEAR(refX, x, 1e-3);
 }
 
-TEST(GroundProfileLayout, SheetsOf3500ByThousands) {
-    // 700 / 0.2 = 3500 of chainage per sheet.
-    expectPlan(branchOf(steps(8000, 1000)), 700,
-               {{0, 3500, 0, 5000}, {3500, 7000, 3000, 7000}, {7000, 8000, 7000, 8000}});
-}
-
-TEST(GroundProfileLayout, AFirstPointPastTheEndThatIsTheLastStretchesTheSheet) {
-    expectPlan(branchOf({0, 1000, 2000, 3000, 3600}), 700, {{0, 3600, 0, 3600}});
-}
-
-TEST(GroundProfileLayout, AnExactMatchEndsTheSheet) {
-    expectPlan(branchOf(steps(4000, 100)), 700, {{0, 3500, 0, 3500}, {3500, 4000, 3500, 4000}});
-}
-
-TEST(GroundProfileLayout, PaperAllGivesOneSheetPerBranch) {
-    expectPlan(branchOf(steps(8000, 1000)), 1000000, {{0, 8000, 0, 8000}});
+// 700 / 0.2 = 3500 of chainage per sheet; a sheet ends at the first point on or past its end,
+// unless that point is the last (it stretches the sheet); paper ALL gives one sheet per branch.
+TEST(GroundProfileLayout, SheetsOfAPlotLength) {
+    const struct {
+        std::vector<double> chainages;
+        double plotLength;
+        std::vector<Expected> sheets;
+    } cases[] = {
+        // clang-format off
+        {steps(8000, 1000), 700, {{0, 3500, 0, 5000}, {3500, 7000, 3000, 7000}, {7000, 8000, 7000, 8000}}},
+        {{0, 1000, 2000, 3000, 3600}, 700, {{0, 3600, 0, 3600}}},
+        {steps(4000, 100), 700, {{0, 3500, 0, 3500}, {3500, 4000, 3500, 4000}}},
+        {steps(8000, 1000), 1000000, {{0, 8000, 0, 8000}}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chainages.size());
+        expectPlan(branchOf(c.chainages), c.plotLength, c.sheets);
+    }
 }
 
 TEST(GroundProfileLayout, ATinyPlotLengthCannotLoopForever) {
@@ -95,50 +96,6 @@ TEST(GroundProfileLayout, BranchesSplitAtHeaderRowsAndShortOnesAreLeftOut) {
     EXPECT_EQ(branches[0].labels, (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(branches[1].name, "Branch 3");
     EXPECT_EQ(branches[1].chainages, (std::vector<double>{0, 5}));
-}
-
-TEST(GroundProfileLayout, MoreRowsThanASixteenBitCounterHolds) {
-    GroundPoints p;
-    p.labels.push_back("Long");
-    p.chainages.push_back(0);
-    p.distances.push_back(0);
-    p.levels.push_back(0);
-    for (int i = 0; i < 40000; ++i) {
-        p.labels.push_back("P");
-        p.chainages.push_back(i);
-        p.distances.push_back(1);
-        p.levels.push_back(100 + i % 7);
-    }
-    const auto branches = splitGroundBranches(p);
-    ASSERT_EQ(branches.size(), 1u);
-    EXPECT_EQ(branches[0].last(), 39999);
-}
-
-TEST(GroundSheetExtents, LevelsOnWholeTensAroundThePoints) {
-    GroundBranch b = branchOf({0, 100, 200});
-    b.levels = {1234.5, 1281.2, 1250};
-    const ProfileFrame f{100, 50, 0, 1234.5, mmPerMetre(0.2f), mmPerMetre(1.0f)};
-    const SheetExtents e = computeSheetExtents(b, 0, 2, f);
-    EXPECT_EQ(e.levelBottom, 1220);
-    EXPECT_EQ(e.levelTop, 1290);
-    EXPECT_FLOAT_EQ(e.xLeft, 98);
-    EXPECT_FLOAT_EQ(e.xRight, 100 + 40 + 2);
-    EXPECT_FLOAT_EQ(e.yBottom, 50 + (1220 - 1234.5));
-    EXPECT_FLOAT_EQ(e.yTop, 50 + (1290 - 1234.5));
-
-    b.levels = {1230, 1250, 1240};
-    const SheetExtents tens = computeSheetExtents(b, 0, 2, f);
-    EXPECT_EQ(tens.levelBottom, 1220);
-    EXPECT_EQ(tens.levelTop, 1260);
-}
-
-TEST(GroundSheetExtents, TheFrameSpansThePointsDrawnNotTheNominalSheet) {
-    // Sheet 2 of the 3500 example: its points run from 3000 to 7000 while it starts at 3500.
-    GroundBranch b = branchOf(steps(8000, 1000));
-    const ProfileFrame f{0, 0, 3000, 100, mmPerMetre(0.2f), mmPerMetre(1.0f)};
-    const SheetExtents e = computeSheetExtents(b, 3, 7, f);
-    EXPECT_FLOAT_EQ(e.xLeft, -2);
-    EXPECT_FLOAT_EQ(e.xRight, 4000 * 0.2f + 2);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ struct CadFixture {
     }
 };
 
-TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayers) {
+TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun) {
     CadFixture f;
     ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
     ASSERT_NE(f.cad.document, nullptr);
@@ -68,13 +68,9 @@ TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayers) {
     }
     EXPECT_EQ(d.activeLayer().name(), "0");
     EXPECT_TRUE(f.ui.events().empty());
-}
-
-TEST(DrawingPreparation, ASecondRunSetsEverythingAgainWithoutFailing) {
-    CadFixture f;
-    prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile);
-    f.cad.document->layers().item("GL").setColor(3);
-    f.cad.document->setActiveLayer(f.cad.document->layers().item("SPL"));
+    // A second run sets everything again without failing.
+    d.layers().item("GL").setColor(3);
+    d.setActiveLayer(d.layers().item("SPL"));
     ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
     EXPECT_EQ(f.cad.document->layers().item("GL").color(), 1);
     EXPECT_EQ(f.cad.document->activeLayer().name(), "0");

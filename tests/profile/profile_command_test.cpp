@@ -40,70 +40,47 @@ struct Scenario {
 
 // Each drawing compared with its reviewed snapshot in tests/profile/golden.
 TEST(ProfileCommand, DrawsLikeItsReviewedSnapshot) {
+    // clang-format off
     const Scenario scenarios[] = {
         // The sheet 250 right of the origin, the first node 5 further; symbols on the nodes'
         // ground, one run each of flow, pipe and soil; the chainage figures read upwards.
-        {"one_branch_a4", mainLine(), "A4", {}, {}},
+        {"one_branch_a4", mainLine()},
         // The static line rises at the break pressure chamber, not at the junction.
         {"static_line_rises_at_bpc",
          {titleRow("Main line"), section("IN1", "J1", 300, 1300, 1280, 1300, 1300, 1290),
           section("J1", "BPC1", 300, 1280, 1260, 1280, 1290, 1280),
-          section("BPC1", "T1", 300, 1260, 1240, 1260, 1260, 1250)},
-         "A4",
-         {},
-         {}},
+          section("BPC1", "T1", 300, 1260, 1240, 1260, 1260, 1250)}},
         // Chainage carries over three sheets and starts again from 0 on branch 2.
         {"chainage_over_sheets",
          {titleRow("Main line"), section("A", "B", 1000, 1300, 1290, 1310, 1310, 1300),
           section("B", "C", 1000, 1290, 1280, 1310, 1300, 1290),
           section("C", "D", 1000, 1280, 1270, 1310, 1290, 1280), titleRow("Branch 2"),
-          section("D", "E", 500, 1270, 1260, 1280, 1280, 1275)},
-         "A4",
-         {},
-         {}},
+          section("D", "E", 500, 1270, 1260, 1280, 1280, 1275)}},
         // Branch 2 fits beside branch 1 (60 + 60 < 230); branch 3 takes a new paper.
         {"short_branches_packed",
          {titleRow("Main line"), section("A", "B", 300, 1300, 1290, 1310, 1310, 1305),
           titleRow("Branch 2"), section("B", "C", 300, 1290, 1280, 1310, 1305, 1300),
-          titleRow("Branch 3"), section("C", "D", 600, 1280, 1270, 1310, 1300, 1290)},
-         "A4",
-         {},
-         {}},
+          titleRow("Branch 3"), section("C", "D", 600, 1280, 1270, 1310, 1300, 1290)}},
         // The grade line 180 m and the static line 255 m above the ground: both are broken
         // on the level axis and drawn lower.
-        {"datum_breaks",
-         {titleRow("Main line"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)},
-         "A4",
-         {},
-         {}},
+        {"datum_breaks", {titleRow("Main line"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)}},
         // No frame on other papers; the scale text at the A3 width.
-        {"a3_without_frame", mainLine(), "A3", {}, {}},
+        {"a3_without_frame", mainLine(), "A3"},
         // The ground line through six points; P2 lies 0.4 beyond P1 and gets no figures; one
         // interval more below and above.
-        {"ground_profile_line",
-         mainLine(),
-         "A4",
-         {{"in1", 0, 1300},
-          {"P1", 150, 1275.5},
-          {"P2", 2, 1274},
-          {"BPC1", 148, 1260},
-          {"J1", 400, 1230},
-          {"T1", 200, 1220}},
-         {}},
+        {"ground_profile_line", mainLine(), "A4",
+         {{"in1", 0, 1300}, {"P1", 150, 1275.5}, {"P2", 2, 1274}, {"BPC1", 148, 1260},
+          {"J1", 400, 1230}, {"T1", 200, 1220}}},
         // Rows before the first title are read but not drawn: the main line alone.
-        {"one_branch_a4",
-         join(std::vector{section("X1", "X2", 100, 1300, 1290, 1300)}, mainLine()),
-         "A4",
-         {},
-         {}},
+        {"one_branch_a4", join(std::vector{section("X1", "X2", 100, 1300, 1290, 1300)}, mainLine())},
         // A branch without title is skipped with its message: the main line alone.
         {"one_branch_a4",
          join(mainLine(), std::vector{titleRow("  "), section("T1", "T2", 100, 1220, 1215, 1260)}),
-         "A4",
-         {},
+         "A4", {},
          {"Branch 2 does not contains any title.So first put proper title \r and redraw the "
           "branch again."}},
     };
+    // clang-format on
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.golden);
         test::ProfileFixture f;
@@ -114,19 +91,6 @@ TEST(ProfileCommand, DrawsLikeItsReviewedSnapshot) {
         EXPECT_EQ(f.ui.messageTexts(), s.messages);
         EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), kCompleted);
         test::expectGoldenDrawing(f.drawing(), "profile", s.golden);
-    }
-}
-
-TEST(ProfileCommand, ProgressCaptionsWithTheirBlanks) {
-    test::ProfileFixture f;
-    f.rows(mainLine());
-    ASSERT_TRUE(f.run());
-    const auto captions = f.ui.captions(StatusLabel::DrawingStatus);
-    for (const char* c :
-         {"Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Worksheet",
-          "Reading Excel Rows  1 of  4", "Reading Excel Rows  4 of  4",
-          "Processing Branch  1 of  1", "Processing Sheet no  1 of  1 of Branch  1"}) {
-        EXPECT_NE(std::find(captions.begin(), captions.end(), c), captions.end()) << c;
     }
 }
 
@@ -225,10 +189,18 @@ TEST(ProfileCommand, AnInvalidSelectionIsAskedForAgain) {
               std::vector<std::string>{"First Select the Correct Range and Then Click OK!"});
 }
 
-TEST(ProfileCommand, TheSecondRunDrawsFromTheSameOrigin) {
+// The progress captions keep their blanks; a second run draws from the same origin.
+TEST(ProfileCommand, CaptionsAndASecondRunFromTheSameOrigin) {
     test::ProfileFixture f;
     f.rows(mainLine());
     ASSERT_TRUE(f.run());
+    const auto captions = f.ui.captions(StatusLabel::DrawingStatus);
+    for (const char* c :
+         {"Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Worksheet",
+          "Reading Excel Rows  1 of  4", "Reading Excel Rows  4 of  4",
+          "Processing Branch  1 of  1", "Processing Sheet no  1 of  1 of Branch  1"}) {
+        EXPECT_NE(std::find(captions.begin(), captions.end(), c), captions.end()) << c;
+    }
     ASSERT_TRUE(f.run());
     const auto frames = inserts(f.drawing(), "ini-format");
     ASSERT_EQ(frames.size(), 2u);

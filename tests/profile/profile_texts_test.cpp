@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scheme/design_values.h"
 #include "profile/profile_runs.h"
+#include "scheme/design_values.h"
 
 namespace plovis {
 namespace {
@@ -77,13 +77,11 @@ TEST(ProfileRuns, OneValueAllAlongGivesOneRun) {
     auto closed = sheetRuns(2, changesAfter, x, true);
     ASSERT_EQ(closed.size(), 1u);
     EXPECT_TRUE(closed[0].closedInPass);
-}
-
-TEST(ProfileRuns, ZeroLengthTailsAddNoFinalRun) {
-    // The last run closed at node 1, and node 2 lies at the same X: nothing more to draw.
-    const std::vector<double> x{0, 10, 10};
-    auto differs = [](int k) { return k == 0; };
-    EXPECT_EQ(sheetRuns(2, differs, x, true).size(), 1u);
+    // The last run closed at node 1 and node 2 lies at the same X: nothing more to draw.
+    EXPECT_EQ(sheetRuns(
+                  2, [](int k) { return k == 0; }, {0, 10, 10}, true)
+                  .size(),
+              1u);
 }
 
 }  // namespace

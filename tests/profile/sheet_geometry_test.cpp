@@ -72,47 +72,36 @@ TEST(SheetGeometry, NodesTakeTheirValuesFromTheRows) {
     EXPECT_EQ(cellText(n.structures[2]), "BPC");
 }
 
-TEST(SheetGeometry, NoBreaksWhenTheGroundFillsThePaperHeight) {
-    // Ground 150 m above the datum at 1:1000 is taller than A4's 110.
-    ProfileState s =
-        stateWith({titleRow("T"), section("A", "B", 100, 1350, 1340, 1600, 1590, 1580)});
-    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
-    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
-    EXPECT_EQ(b.hglBreak, 0);
-    EXPECT_EQ(b.splBreak, 0);
-    EXPECT_EQ(b.hglDatum, 1200);
-    EXPECT_EQ(b.splDatum, 1200);
-    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 150);
-}
-
-TEST(SheetGeometry, BreaksBringTheGradeAndStaticLinesDown) {
-    // Ground 45.3 m above the datum: the axis's ground part rises to 50 (a multiple of 10).
-    // The grade line ends 180 m up: A = 180 > 50 + 10, so 120 m are taken out of it.
-    // Its end level 1380 is a multiple: T = 1380; the static level 1500 is 120 above: 110 m out.
-    ProfileState s =
-        stateWith({titleRow("T"), section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380)});
-    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
-    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
-    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 50);
-    EXPECT_DOUBLE_EQ(b.hglBreak, 120);
-    EXPECT_DOUBLE_EQ(b.hglDatum, 1320);
-    EXPECT_DOUBLE_EQ(b.splBreak, 110);
-    EXPECT_DOUBLE_EQ(b.splDatum, 1430);
-    EXPECT_DOUBLE_EQ(b.splBreakY, (1380 - 1320) + 95.0);
-    const SheetLines lines = sheetLines(s, b, 1, 1);
-    EXPECT_DOUBLE_EQ(lines.hglStartY[0], 95 + 75);
-    EXPECT_DOUBLE_EQ(lines.hglEndY[0], 95 + 60);
-    EXPECT_DOUBLE_EQ(lines.splY[0], 95 + 70);
-}
-
-TEST(SheetGeometry, GroundTopOnAMultipleStaysAndSmallRisesGiveNoBreak) {
-    ProfileState s =
-        stateWith({titleRow("T"), section("A", "B", 100, 1240, 1230, 1255, 1250, 1245)});
-    const SheetNodes n = sheetNodes(s, 1, 1, 1200);
-    const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
-    EXPECT_DOUBLE_EQ(b.groundTopY, 95 + 40);
-    EXPECT_EQ(b.hglBreak, 0);  // A = 40 is not above 40 + 10
-    EXPECT_EQ(b.splBreak, 0);  // 1255 - 1250 is not above 10
+// The axis's ground part rises to the next multiple of 10 above the ground (at 1:1000 on A4,
+// 95 up the paper from the datum 1200); the grade line is broken when its top A passes that part
+// by more than 10, the static line when it stands more than 10 above the grade line's end T.
+// The lines drawn at the break are checked by the snapshot datum_breaks.
+TEST(SheetGeometry, DatumBreaks) {
+    const struct {
+        const char* name;
+        test::DesignRow row;
+        double groundTopY, hglBreak, hglDatum, splBreak, splDatum;
+    } cases[] = {
+        // clang-format off
+        // Ground 150 m up is taller than A4's 110: no breaks.
+        {"ground fills the paper", section("A", "B", 100, 1350, 1340, 1600, 1590, 1580), 95 + 150, 0, 1200, 0, 1200},
+        // A = 180 > 50 + 10: 120 m out; T = 1380, the static level 1500 is 120 above: 110 m out.
+        {"both broken", section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380), 95 + 50, 120, 1320, 110, 1430},
+        // A = 40 is not above 40 + 10; 1255 - 1250 is not above 10.
+        {"ground top on a multiple", section("A", "B", 100, 1240, 1230, 1255, 1250, 1245), 95 + 40, 0, 1200, 0, 1200},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProfileState s = stateWith({titleRow("T"), c.row});
+        const SheetNodes n = sheetNodes(s, 1, 1, 1200);
+        const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
+        EXPECT_DOUBLE_EQ(b.groundTopY, c.groundTopY);
+        EXPECT_DOUBLE_EQ(b.hglBreak, c.hglBreak);
+        EXPECT_DOUBLE_EQ(b.hglDatum, c.hglDatum);
+        EXPECT_DOUBLE_EQ(b.splBreak, c.splBreak);
+        EXPECT_DOUBLE_EQ(b.splDatum, c.splDatum);
+    }
 }
 
 TEST(SheetGeometry, AnEmptyStaticLevelRepeatsThePreviousHeight) {

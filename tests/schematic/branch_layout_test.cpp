@@ -73,61 +73,41 @@ struct LayoutFixture {
     }
 };
 
-TEST(DirectionVector, TheEightCodes) {
+// The stroke and label offset of each direction code, in any case; an unknown code leaves the
+// vector as it was (7, 8, 9, 10). Reversed, right turns up-left and left up-right, and only those.
+TEST(DirectionVector, TheCodesForwardAndReversed) {
     const double d = diagonalRun();
+    constexpr auto fwd = directionVector;
+    constexpr auto rev = reversedDirectionVector;
     const struct {
+        void (*vector)(std::string_view, double, StrokeVector&);
         const char* code;
         double dx, dy, offX, offY;
     } cases[] = {
-        {"D", 0, -30, -1.5, 0}, {"U", 0, 30, -1.5, 0},   {"L", -30, 0, 0, 1.5},
-        {"R", 30, 0, 0, 1.5},   {"DL", -d, -d, -1.5, 0}, {"UL", -d, d, -1.5, 0},
-        {"DR", d, -d, -1.5, 0}, {"UR", d, d, -1.5, 0},   {"ur", d, d, -1.5, 0},
+        // clang-format off
+        {fwd, "D", 0, -30, -1.5, 0}, {fwd, "U", 0, 30, -1.5, 0}, {fwd, "L", -30, 0, 0, 1.5},
+        {fwd, "R", 30, 0, 0, 1.5}, {fwd, "DL", -d, -d, -1.5, 0}, {fwd, "UL", -d, d, -1.5, 0},
+        {fwd, "DR", d, -d, -1.5, 0}, {fwd, "UR", d, d, -1.5, 0}, {fwd, "ur", d, d, -1.5, 0},
+        {fwd, "", 7, 8, 9, 10}, {fwd, "X", 7, 8, 9, 10}, {fwd, "RR", 7, 8, 9, 10},
+        {fwd, "N", 7, 8, 9, 10}, {fwd, "D L", 7, 8, 9, 10},
+        {rev, "R", -d, d, -1.5, 0}, {rev, "l", d, d, -1.5, 0}, {rev, "D", 7, 8, 9, 10},
+        {rev, "U", 7, 8, 9, 10}, {rev, "UR", 7, 8, 9, 10}, {rev, "DL", 7, 8, 9, 10}, {rev, "X", 7, 8, 9, 10},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        StrokeVector v;
-        directionVector(c.code, 1.5, v);
-        EXPECT_NEAR(v.dx, c.dx, 1e-5) << c.code;
-        EXPECT_NEAR(v.dy, c.dy, 1e-5) << c.code;
-        EXPECT_EQ(v.offX, static_cast<float>(c.offX)) << c.code;
-        EXPECT_EQ(v.offY, static_cast<float>(c.offY)) << c.code;
+        SCOPED_TRACE(std::string(c.vector == fwd ? "forward " : "reversed ") + c.code);
+        StrokeVector v{7, 8, 9, 10};
+        c.vector(c.code, 1.5, v);
+        EXPECT_NEAR(v.dx, c.dx, 1e-5);
+        EXPECT_NEAR(v.dy, c.dy, 1e-5);
+        EXPECT_EQ(v.offX, static_cast<float>(c.offX));
+        EXPECT_EQ(v.offY, static_cast<float>(c.offY));
     }
-}
-
-TEST(DirectionVector, TheDiagonalIsDividedBySinglePrecisionRootTwo) {
+    // The diagonal is divided by the single-precision root of two.
     StrokeVector v;
     directionVector("UR", 1.5, v);
     EXPECT_EQ(v.dx, static_cast<double>(30.0f / static_cast<float>(std::sqrt(2.0))));
     EXPECT_NE(v.dx, 30 / std::sqrt(2.0));
-}
-
-TEST(DirectionVector, AnUnknownCodeLeavesTheVectorAsItWas) {
-    for (const char* code : {"", "X", "RR", "N", "D L"}) {
-        StrokeVector v{7, 8, 9, 10};
-        directionVector(code, 1.5, v);
-        EXPECT_EQ(v.dx, 7) << code;
-        EXPECT_EQ(v.dy, 8) << code;
-        EXPECT_EQ(v.offX, 9) << code;
-        EXPECT_EQ(v.offY, 10) << code;
-    }
-}
-
-TEST(ReversedDirectionVector, RightTurnsUpLeftAndLeftUpRight) {
-    const double d = diagonalRun();
-    StrokeVector v;
-    reversedDirectionVector("R", 1.5, v);
-    EXPECT_NEAR(v.dx, -d, 1e-5);
-    EXPECT_NEAR(v.dy, d, 1e-5);
-    EXPECT_EQ(v.offX, -1.5f);
-    EXPECT_EQ(v.offY, 0.0f);
-    reversedDirectionVector("l", 1.5, v);
-    EXPECT_NEAR(v.dx, d, 1e-5);
-    EXPECT_NEAR(v.dy, d, 1e-5);
-    for (const char* code : {"D", "U", "UR", "DL", "X"}) {
-        StrokeVector kept{1, 2, 3, 4};
-        reversedDirectionVector(code, 1.5, kept);
-        EXPECT_EQ(kept.dx, 1) << code;
-        EXPECT_EQ(kept.dy, 2) << code;
-    }
 }
 
 TEST(NodePosition, FromTheFirstItemNamingTheNodeIgnoringCase) {

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "schematic/schematic_fixture.h"
-#include "support/messages_shown.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
@@ -208,14 +208,11 @@ TEST(SchematicRange, NoWorkbookOpenStartsTheHostOrEndsTheApplication) {
     EXPECT_FALSE(readSchematicRange(empty, f.state, f.ui));
     EXPECT_TRUE(empty.started());
     EXPECT_TRUE(empty.visible());
-    const std::vector<Message> shown = test::messagesShown(f.ui);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
-              "Excel is Not Open! Click OK to Start Excel Then Open the Correct Excel Sheet and "
-              "Select Range!.");
-    EXPECT_EQ(shown[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(shown[0].icon, Icon::Critical);
-    EXPECT_EQ(shown[0].title, "Error!!!");
+    EXPECT_EQ(
+        test::messageBoxes(f.ui),
+        std::vector<std::string>{"ok/cancel critical 'Error!!!' | Excel is Not Open! Click OK "
+                                 "to Start Excel Then Open the Correct Excel Sheet and "
+                                 "Select Range!."});
     const std::vector<UiEvent>& events = f.ui.events();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[1].kind, UiEvent::Kind::WaitShown);

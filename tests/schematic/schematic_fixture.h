@@ -83,25 +83,10 @@ struct SchematicFixture {
     // A title row: column +0 empty, the title in +1.
     void title(const std::string& text) { sheet->load(nextRow++, kColumn + 1, text); }
     void section(const Section& s) {
-        loadRow(*sheet, nextRow, kColumn,
-                {static_cast<double>(nextRow),
-                 s.from,
-                 s.to,
-                 s.length,
-                 {},
-                 s.flow,
-                 s.direction,
-                 s.fromLevel,
-                 s.toLevel,
-                 {},
-                 {},
-                 {},
-                 {},
-                 s.d1,
-                 s.c1,
-                 {},
-                 s.d2,
-                 s.c2});
+        // clang-format off
+        loadRow(*sheet, nextRow, kColumn, {static_cast<double>(nextRow), s.from, s.to, s.length, {},
+                s.flow, s.direction, s.fromLevel, s.toLevel, {}, {}, {}, {}, s.d1, s.c1, {}, s.d2, s.c2});
+        // clang-format on
         ++nextRow;
     }
     // Selects the rows written so far (column B), or the rows given.

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace plovis::test {
@@ -95,38 +95,16 @@ std::vector<std::string> linesOf(const std::string& text) {
     return out;
 }
 
-// The lines only one side has, as "-expected" and "+actual" with their line numbers (the longest
-// common subsequence kept out), at most 40 of them.
+// The first line that differs, numbered, on each side.
 std::string diff(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-    const std::size_t n = a.size(), m = b.size();
-    std::vector<std::vector<int>> lcs(n + 1, std::vector<int>(m + 1, 0));
-    for (std::size_t i = n; i-- > 0;) {
-        for (std::size_t j = m; j-- > 0;) {
-            lcs[i][j] =
-                a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
-        }
-    }
-    std::ostringstream out;
-    int shown = 0;
-    for (std::size_t i = 0, j = 0; (i < n || j < m) && shown < 40;) {
-        if (i < n && j < m && a[i] == b[j]) {
-            ++i, ++j;
-        } else if (i < n && (j == m || lcs[i + 1][j] >= lcs[i][j + 1])) {
-            out << "-" << i + 1 << ": " << a[i] << "\n";
-            ++i, ++shown;
-        } else {
-            out << "+" << j + 1 << ": " << b[j] << "\n";
-            ++j, ++shown;
-        }
-    }
-    return out.str();
-}
-
-std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    const auto at = [i](const std::vector<std::string>& v) {
+        return i < v.size() ? v[i] : std::string("(end)");
+    };
+    return "-" + std::to_string(i + 1) + ": " + at(a) + "\n+" + std::to_string(i + 1) + ": " +
+           at(b) + "\n";
 }
 
 }  // namespace
@@ -145,16 +123,16 @@ void expectGolden(const std::string& actual, const std::string& folder, const st
     const char* update = std::getenv("PLOVIS_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         std::filesystem::create_directories(dir);
-        std::ofstream(expectedFile, std::ios::binary) << actual;
+        writeBytes(expectedFile, actual);
         std::filesystem::remove(actualFile);
         return;
     }
-    const std::string expected = readFile(expectedFile);
+    const std::string expected = readBytes(expectedFile);
     if (expected == actual) {
         std::filesystem::remove(actualFile);
         return;
     }
-    std::ofstream(actualFile, std::ios::binary) << actual;
+    writeBytes(actualFile, actual);
     ADD_FAILURE() << "The drawing differs from " << expectedFile.string() << " (actual in "
                   << actualFile.filename().string() << "; PLOVIS_UPDATE_GOLDEN=1 accepts it):\n"
                   << diff(linesOf(expected), linesOf(actual));

@@ -11,25 +11,14 @@
 namespace plovis::test {
 
 inline std::vector<std::string> seen(const RecordingUserInterface& ui) {
+    using K = UiEvent::Kind;
     std::vector<std::string> out;
     for (const UiEvent& e : ui.events()) {
-        switch (e.kind) {
-            case UiEvent::Kind::Status:
-                out.push_back("status: " + e.caption);
-                break;
-            case UiEvent::Kind::Message:
-                out.push_back(e.message.text);
-                break;
-            case UiEvent::Kind::WaitShown:
-                out.push_back("wait: " + e.caption);
-                break;
-            case UiEvent::Kind::WaitHidden:
-                out.push_back("wait hidden");
-                break;
-            case UiEvent::Kind::EndRequested:
-                out.push_back("end");
-                break;
-        }
+        out.push_back(e.kind == K::Status       ? "status: " + e.caption
+                      : e.kind == K::Message    ? e.message.text
+                      : e.kind == K::WaitShown  ? "wait: " + e.caption
+                      : e.kind == K::WaitHidden ? std::string("wait hidden")
+                                                : std::string("end"));
     }
     return out;
 }
