@@ -8,7 +8,6 @@
 #include "design/design_context.h"
 #include "hosts/recording_user_interface.h"
 #include "support/failing_workbook.h"
-#include "support/messages_shown.h"
 
 namespace plovis::test {
 
@@ -60,11 +59,14 @@ struct DesignFixture {
         const auto& cells = sheet(name).changedCells();
         return {cells.begin(), cells.end()};
     }
+    // The rows of a sheet with a cell written or cleared, in order.
+    std::vector<int> rowsWritten(const std::string& name) {
+        std::vector<int> rows;
+        for (auto [row, column] : changed(name)) {
+            if (rows.empty() || rows.back() != row) rows.push_back(row);
+        }
+        return rows;
+    }
 };
-
-// The message boxes shown, in order.
-inline std::vector<Message> messages(const RecordingUserInterface& ui) {
-    return messagesShown(ui);
-}
 
 }  // namespace plovis::test

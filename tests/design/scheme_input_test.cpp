@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "design/design_fixture.h"
 #include "design/pipe_design.h"
@@ -14,7 +15,16 @@ namespace {
 
 using test::DesignFixture;
 
-TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFraction) {
+// The constants as text: growth rate, years to base and to design, peak factor, per capita and
+// per unit demand, minimum flow.
+std::string text(const DemandInputs& in) {
+    std::ostringstream out;
+    out << in.growthRate << " " << in.yearsToBase << " " << in.yearsToDesign << " " << in.peakFactor
+        << " " << in.perCapitaDemand << " " << in.perUnitDemand << " " << in.minimumFlow;
+    return out.str();
+}
+
+TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFractionAndTextAsZero) {
     DesignFixture f;
     MemoryWorksheet& s = f.add("DATA INPUT");
     f.add("Water Demand");
@@ -27,88 +37,60 @@ TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFraction) {
     s.load(22, 4, 99.0);  // column D is not read
     ASSERT_TRUE(attachDesign(f.ctx));
     f.workbook.setActiveSheet("Water Demand");
-
     DemandInputs in;
     ASSERT_TRUE(readDemandInputs(f.ctx, in));
     EXPECT_DOUBLE_EQ(in.growthRate, 0.03);
-    EXPECT_EQ(in.yearsToBase, 5);
-    EXPECT_EQ(in.yearsToDesign, 15);
-    EXPECT_EQ(in.peakFactor, 2.5);
-    EXPECT_EQ(in.perCapitaDemand, 45);
-    EXPECT_EQ(in.perUnitDemand, 500);
-    EXPECT_EQ(in.minimumFlow, 0.1);
+    EXPECT_EQ(text(in), "0.03 5 15 2.5 45 500 0.1");
     EXPECT_EQ(f.ctx.sheet->name(), "DATA INPUT");
     EXPECT_TRUE(f.ui.events().empty());
-}
 
-TEST(ReadDemandInputs, EmptyAndTextCellsReadAsZero) {
-    DesignFixture f;
-    MemoryWorksheet& s = f.add("DATA INPUT");
+    s.load(22, 5, CellValue{});
     s.load(25, 5, std::string("abc"));
-    ASSERT_TRUE(attachDesign(f.ctx));
-    DemandInputs in;
-    in.growthRate = 7;
-    in.peakFactor = 7;
     ASSERT_TRUE(readDemandInputs(f.ctx, in));
-    EXPECT_EQ(in.growthRate, 0);
-    EXPECT_EQ(in.peakFactor, 0);
+    EXPECT_EQ(text(in), "0 5 15 0 45 500 0.1");
 }
 
-TEST(ReadDemandInputs, AWorkbookWithoutTheSheetIsReported) {
-    DesignFixture f;
-    f.add("Water Demand");
-    ASSERT_TRUE(attachDesign(f.ctx));
+TEST(ReadDemandInputs, AMissingSheetOrAnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
+    DesignFixture none;
+    none.add("Water Demand");
+    ASSERT_TRUE(attachDesign(none.ctx));
     DemandInputs in;
-    EXPECT_FALSE(readDemandInputs(f.ctx, in));
+    EXPECT_FALSE(readDemandInputs(none.ctx, in));
     EXPECT_EQ(
-        test::messageBoxes(f.ui),
+        test::messageBoxes(none.ui),
         std::vector<std::string>{
             "ok critical | First open the correct data file with the sheet named DATA INPUT."});
-}
 
-TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
     DesignFixture f;
     MemoryWorksheet& s = f.add("DATA INPUT");
-    s.load(22, 5, 2.0);
-    s.load(23, 5, 4.0);
-    s.load(24, 5, std::string("1e400 years"));  // beyond any number
-    s.load(25, 5, 3.0);
+    for (int row = 22; const CellValue& v : {CellValue(2.0), CellValue(4.0),
+                                             CellValue("1e400 years"),  // beyond any number
+                                             CellValue(3.0)})
+        s.load(row++, 5, v);
     ASSERT_TRUE(attachDesign(f.ctx));
-    DemandInputs in;
-    in.yearsToDesign = -1;
-    in.peakFactor = -1;
+    in = {7, 7, -1, -1, 7, 7, 7};
     EXPECT_FALSE(readDemandInputs(f.ctx, in));
     EXPECT_EQ(
         test::messageBoxes(f.ui),
         std::vector<std::string>{
             "ok critical | Open correct excel file that contains the sheet named DATA INPUT."});
-    EXPECT_EQ(in.growthRate, 0.02);
-    EXPECT_EQ(in.yearsToBase, 4);
-    EXPECT_EQ(in.yearsToDesign, -1);
-    EXPECT_EQ(in.peakFactor, -1);
+    EXPECT_EQ(text(in), "0.02 4 -1 -1 7 7 7");
 }
 
-TEST(SchemeTitle, IsTheTextOfE8) {
-    struct Case {
-        CellValue e8;
-        std::string title;
-    };
-    const Case cases[] = {
+TEST(SchemeTitle, IsTheTextOfE8OrEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
+    const std::pair<CellValue, std::string> cases[] = {
         {CellValue{}, ""},
         {1234.0, "1234"},
         {std::string("Thulo Gaun Water Supply Scheme"), "Thulo Gaun Water Supply Scheme"},
         {std::string(" 12 m "), " 12 m "}};
-    for (const Case& c : cases) {
+    for (const auto& [e8, title] : cases) {
         DesignFixture f;
         f.add("PD-CW-Sample");
-        f.add("DATA INPUT").load(8, 5, c.e8);
-        EXPECT_EQ(schemeTitle(f.ctx), c.title);
+        f.add("DATA INPUT").load(8, 5, e8);
+        EXPECT_EQ(schemeTitle(f.ctx), title);
         EXPECT_EQ(f.ctx.sheet->name(), "DATA INPUT");
         EXPECT_TRUE(f.ui.events().empty());
     }
-}
-
-TEST(SchemeTitle, IsEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
     DesignFixture f;
     f.add("PD-CW-Sample");
     EXPECT_EQ(schemeTitle(f.ctx), "");

@@ -19,8 +19,7 @@ const double kDegree = std::acos(-1.0) / 180;
 
 TEST(AbneyAngle, AMinusSignOnAnyPartMakesTheWholeAngleNegative) {
     const struct {
-        double d, m, s;
-        double angle;
+        double d, m, s, angle;
     } cases[] = {{2, 30, 0, 2.5},    {-2, 30, 0, -2.5},   {0, -30, 0, -0.5},
                  {-0.0, 30, 0, 0.5},  // minus zero is not negative
                  {0, 0, -36, -0.01}, {1, -30, 36, -1.51}, {0, 0, 0, 0}};
@@ -43,10 +42,9 @@ TEST(AbneyAngle, HeightOfALegAndItsRounding) {
     EXPECT_EQ(roundToThreeDecimals(legHeight(2.5, 40)), 1.745);
     EXPECT_DOUBLE_EQ(legHeight(30, 20), 10);
     EXPECT_DOUBLE_EQ(legHeight(0, 20), 0);
-    const double cases[][2] = {{1.0625, 1.062},  // halves go to the even digit
-                               {1.1875, 1.188},
-                               {-1.0625, -1.062},
-                               {2.0006, 2.001}};
+    // Halves go to the even digit.
+    const double cases[][2] = {
+        {1.0625, 1.062}, {1.1875, 1.188}, {-1.0625, -1.062}, {2.0006, 2.001}};
     for (const auto& [x, rounded] : cases)
         EXPECT_EQ(roundToThreeDecimals(x), rounded) << x;
 }
@@ -82,7 +80,7 @@ struct AbneyFixture : ::testing::Test, test::SurveyRun {
     }
 };
 
-TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSeconds) {
+TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSecondsAndReducesEveryStation) {
     ASSERT_TRUE(readAbneySurvey(context, memory, ui, true));
     ASSERT_EQ(context.abneyReadings.size(), 3u);
     EXPECT_EQ(context.abneyReadings[0].foreAngles, (std::vector<double>{0, 2.5, 0}));
@@ -90,9 +88,6 @@ TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSeconds) {
     EXPECT_DOUBLE_EQ(context.abneyReadings[0].startLevel, 500);
     EXPECT_DOUBLE_EQ(context.abneyReadings[2].startLevel, 100);
     EXPECT_EQ(context.branches[2].headRow, 11);
-}
-
-TEST_F(AbneyFixture, ReducesEveryStationOfEveryBranch) {
     ASSERT_TRUE(reduce(true));
     const double hB = 40 * std::sin(2.5 * kDegree);
     const double hC = 100 * std::sin(3 * kDegree);

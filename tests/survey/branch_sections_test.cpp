@@ -23,7 +23,7 @@ SurveyBranch branchOf(std::vector<std::string> labels, std::vector<std::int16_t>
     return b;
 }
 
-TEST(SectionsOf, ControlPointsCutTheBranch) {
+TEST(SectionsOf, ControlPointsCutTheBranchAndLengthsSumTheDistancesAfterTheStart) {
     EXPECT_EQ(sectionsOf(branchOf({"A", "B", "C", "D", "E"}, {0, 1, 0, 1, 0})),
               (Sections{{"A", "B"}, {"B", "D"}, {"D", "E"}}));
     EXPECT_EQ(sectionsOf(branchOf({"A", "B", "C"}, {0, 0, 0})), (Sections{{"A", "C"}}));
@@ -32,9 +32,7 @@ TEST(SectionsOf, ControlPointsCutTheBranch) {
     EXPECT_EQ(sectionsOf(branchOf({"A", "B", "C"}, {1, 0, 1})), (Sections{{"A", "C"}}));
     EXPECT_EQ(sectionsOf(branchOf({"A", "B", "C", "D"}, {0, 2, -1, 0})), (Sections{{"A", "D"}}));
     EXPECT_EQ(sectionsOf(branchOf({"A", "B"}, {1, 1})), (Sections{{"A", "B"}}));
-}
-
-TEST(SectionLength, SumsTheDistancesAfterTheStartPoint) {
+    // A section's length sums the distances after its start point.
     SurveyBranch b;
     addPoint(b, "A", 999);
     addPoint(b, "B", 60);
@@ -101,16 +99,13 @@ TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     ASSERT_TRUE(
         run([&](SpreadsheetHost& h) { return listBranchSections(context, h, quiet, false); }));
     EXPECT_TRUE(quiet.messageTexts().empty());
-}
-
-TEST_F(SectionsFixture, TheListReadsBackAsTheSectionTable) {
-    ASSERT_TRUE(list(false));
-    ASSERT_TRUE(readSectionTable(context, memory, ui));
+    // The list reads back as the section table.
+    ASSERT_TRUE(readSectionTable(context, memory, quiet));
     ASSERT_EQ(context.sections.size(), 2u);
     const PipeBranch& main = context.sections[0];
-    EXPECT_EQ(main.name, "Main");
-    EXPECT_EQ(main.headRow, 15);
-    EXPECT_EQ(main.lastSection, 2);
+    EXPECT_EQ(
+        main.name + " " + std::to_string(main.headRow) + " " + std::to_string(main.lastSection),
+        "Main 15 2");
     EXPECT_EQ(main.fromLabels, (std::vector<std::string>{"A", "B", "D"}));
     EXPECT_EQ(main.toLabels, (std::vector<std::string>{"B", "D", "E"}));
     EXPECT_EQ(context.sections[1].headRow, 19);
@@ -122,11 +117,9 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     design.load(15, 7, std::string("stale"));
     design.load(40, 6, 66.0);  // a stale result far below the list
     ASSERT_TRUE(lengths());
-    EXPECT_EQ(result(16), "100 110 1000 995");
     EXPECT_EQ(test::numberIn(design, 16, 6), 100 * 1.1);
-    EXPECT_EQ(result(17), "250 275 995 1002");
-    EXPECT_EQ(result(18), "50 55 1002 1012");
-    EXPECT_EQ(result(20), "100 110 990 980");
+    EXPECT_EQ(result(16) + " | " + result(17) + " | " + result(18) + " | " + result(20),
+              "100 110 1000 995 | 250 275 995 1002 | 50 55 1002 1012 | 100 110 990 980");
     for (int column = 5; column <= 45; ++column) {  // the header rows from E to AS
         EXPECT_TRUE(isEmpty(design.cell(15, column))) << column;
         EXPECT_TRUE(isEmpty(design.cell(19, column))) << column;

@@ -37,16 +37,14 @@ TEST_F(GroundProfileFixture, ReadsEachBranchFromItsHeaderRow) {
     ASSERT_TRUE(read());
     ASSERT_EQ(context.branches.size(), 2u);
     const SurveyBranch& main = context.branches[0];
-    EXPECT_EQ(main.name, "Main");
-    EXPECT_EQ(main.headRow, 0);
-    EXPECT_EQ(main.lastPoint, 4);
+    EXPECT_EQ(main.name + " " + std::to_string(main.headRow) + " " + std::to_string(main.lastPoint),
+              "Main 0 4");
     EXPECT_EQ(main.labels, (std::vector<std::string>{"A", "B", "C", "D", "E"}));
     EXPECT_EQ(main.distances, (std::vector<double>{7, 100, 150, 100, 50}));
     EXPECT_EQ(main.levels, (std::vector<double>{1000, 995.5, 990, 1002, 1012}));
     EXPECT_EQ(main.codes, (std::vector<std::int16_t>{0, 1, 0, 1, 0}));
     const SurveyBranch& spur = context.branches[1];
-    EXPECT_EQ(spur.name, "Spur");
-    EXPECT_EQ(spur.lastPoint, 1);
+    EXPECT_EQ(spur.name + " " + std::to_string(spur.lastPoint), "Spur 1");
     EXPECT_EQ(spur.distances, (std::vector<double>{0, 40}));
     EXPECT_EQ(spur.levels, (std::vector<double>{990, 985}));  // "990 m" by its leading number
     EXPECT_TRUE(ui.events().empty());
@@ -95,19 +93,20 @@ TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
         std::vector<std::vector<CellValue>> rows;  // from row 4, column B
         int unreadableRow;
         int failedRow;
-    } cases[] = {{"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
-                 {"code beyond 16 bits",
-                  {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
-                  0,
-                  6},
-                 {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
-                 {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6}};
+    } cases[] = {// clang-format off
+        {"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
+        {"code beyond 16 bits", {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
+         0, 6},
+        {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
+        {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6}};
+    // clang-format on
     for (const auto& c : cases) {
         MemoryWorkbook memory;
         MemoryWorksheet& sheet = memory.addSheet("GroundProfile");
-        for (std::size_t i = 0; i < c.rows.size(); ++i) {
-            for (std::size_t j = 0; j < c.rows[i].size(); ++j)
-                sheet.load(4 + static_cast<int>(i), 2 + static_cast<int>(j), c.rows[i][j]);
+        for (int row = 4; const auto& cells : c.rows) {
+            for (int column = 2; const CellValue& v : cells)
+                sheet.load(row, column++, v);
+            ++row;
         }
         test::FailingWorkbook workbook(memory);
         workbook.failReadsOfRow(c.unreadableRow);
@@ -171,15 +170,7 @@ TEST(GroundLine, APointFurtherAlongLiesAtItsRunningChainage) {
         EXPECT_DOUBLE_EQ(line[i].distance, expected[i][1]) << i;
         EXPECT_DOUBLE_EQ(line[i].level, expected[i][2]) << i;
     }
-}
-
-TEST(GroundLine, NothingToDrawGivesNoPoints) {
-    SurveyBranch b;
-    b.name = "Main";
-    addPoint(b, "A", 0);
-    addPoint(b, "B", 10);
-    b.levels = {1, 2};
-    const GroundProfile ground = indexGroundProfile({b});
+    // Nothing to draw gives no points; a zero scale fails.
     for (auto [branch, from, to] :
          {std::tuple{"Spur", "A", "B"}, {"Main", "A", "A"}, {"Main", "B", "A"}, {"Main", "A", "Q"}})
         EXPECT_TRUE(groundLineBetween(ground, branch, from, to).empty()) << to;

@@ -125,22 +125,20 @@ struct LevelSurveyFixture : ::testing::Test, test::SurveyRun {
     }
 };
 
-TEST_F(LevelSurveyFixture, ReadsStationsAndReadings) {
+TEST_F(LevelSurveyFixture, ReadsStationsAndReadingsAndBranchesWithoutADistance) {
     ASSERT_TRUE(readLevelSurvey(context, memory, ui, true));
     ASSERT_EQ(context.branches.size(), 4u);
     ASSERT_EQ(context.levelReadings.size(), 4u);
-    EXPECT_EQ(context.branches[0].headRow, 5);
-    EXPECT_EQ(context.branches[1].headRow, 10);
-    EXPECT_EQ(context.branches[1].name, "Spur");
+    EXPECT_EQ(std::to_string(context.branches[0].headRow) + " " + context.branches[1].name + " " +
+                  std::to_string(context.branches[1].headRow),
+              "5 Spur 10");
     EXPECT_EQ(context.branches[0].distances, (std::vector<double>{0, 20, 30, 25}));
     EXPECT_TRUE(context.branches[0].levels.empty());
-    EXPECT_DOUBLE_EQ(context.levelReadings[0].startLevel, 100);
-    EXPECT_DOUBLE_EQ(context.levelReadings[1].startLevel, 0);
+    EXPECT_EQ(std::pair(context.levelReadings[0].startLevel, context.levelReadings[1].startLevel),
+              std::pair(100.0, 0.0));
     EXPECT_EQ(context.levelReadings[0].intermediateSights, (std::vector<double>{0, 1.2, 0, 0}));
     EXPECT_EQ(context.levelReadings[3].foresights, (std::vector<double>{0, -1, 0.4}));
-}
-
-TEST_F(LevelSurveyFixture, AStationWithoutDistanceAfterStationZeroOpensABranch) {
+    // A station without a distance after station 0 opens a branch.
     sheet.clearRange("C5:M19");
     loadRow(sheet, 5, 3, {"Main"});
     loadRow(sheet, 6, 3, {"A", kEmpty, kEmpty, 1.0});  // station 0 may lack a distance

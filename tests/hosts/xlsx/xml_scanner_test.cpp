@@ -36,6 +36,7 @@ TEST(XmlScanner, TokensWithPrefixesEmptyElementsReferencesAndCData) {
     EXPECT_EQ(tokens("<?xml version=\"1.0\"?>\n<x:a xmlns:x=\"u\"><x:c r='A1'/><!-- note -->"
                      "<v>1 &lt; 2 &amp; &#65;&#x42;</v><t><![CDATA[<raw>&]]></t></x:a>"),
               "<a1 <c2 </c2 <v2 \"1 < 2 & AB\" </v2 <t2 \"<raw>&\" </t2 </a1 ");
+    EXPECT_EQ(tokens("\xEF\xBB\xBF  <a/>\n "), "<a1 </a1 ");  // byte order mark, blanks
 }
 
 TEST(XmlScanner, AttributesByLocalNameWithTheirPlaceInTheDocument) {
@@ -101,13 +102,8 @@ TEST(XmlScanner, MalformedDocumentsNameWhatAndWhere) {
         {"<1a/>", "line 1, column 2: a name is expected"},
         {"<a></>", "line 1, column 6: a name is expected"},
         {"<a", "line 1, column 1: the tag <a> is not closed"}};
-    for (const auto& [doc, expected] : cases) {
+    for (const auto& [doc, expected] : cases)
         EXPECT_EQ(failure(doc), std::string("not well-formed XML at ") + expected) << doc;
-    }
-}
-
-TEST(XmlScanner, ByteOrderMarkAndWhitespaceAroundTheRoot) {
-    EXPECT_EQ(tokens("\xEF\xBB\xBF  <a/>\n "), "<a1 </a1 ");
 }
 
 }  // namespace
