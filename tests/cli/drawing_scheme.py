@@ -1,9 +1,6 @@
 #!/usr/bin/python3
-"""A small scheme workbook written by openpyxl for the command-line tests of the drawings: a main
-line and one branch in the pipe design table, their ground profile, and the scheme's title.
-
-  drawing_scheme.py OUT.xlsx
-"""
+"""drawing_scheme.py OUT.xlsx: a small scheme workbook (a main line and a branch in the pipe
+design table, their ground profile, the scheme's title) for the tests of the drawing commands."""
 import sys
 import warnings
 

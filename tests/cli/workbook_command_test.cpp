@@ -13,7 +13,7 @@
 namespace plovis {
 namespace {
 
-// What the test command does, chosen by --do.
+// The command line and its exit statuses, through a workbook command that does what --do says.
 struct Script {
     std::string action = "write";
     std::string seenSheet, seenSelection;
@@ -48,32 +48,44 @@ CliCommand testCommand(const std::shared_ptr<Script>& script, bool takesRange = 
     });
 }
 
-class WorkbookCommand : public ::testing::Test {
-  protected:
+struct WorkbookCommand : ::testing::Test {
     void SetUp() override {
         auto wb = XlsxWorkbook::create("scheme.xlsx", {"DATA INPUT", "PD-CW-Sample"});
         wb->sheet("PD-CW-Sample").setCell(16, 2, 1.0);
         wb->save(book);
         original = test::readBytes(book);
     }
-
-    test::CliRun run(std::vector<std::string> args, bool takesRange = true,
-                     bool asksQuestions = false) {
-        return test::runCliOn(args, {testCommand(script, takesRange, asksQuestions)});
+    test::CliRun run(std::vector<std::string> args, bool takesRange = true, bool asks = false,
+                     const std::string& typed = "") {
+        script->action = "write";  // unless --do says otherwise
+        return test::runCliOn(args, {testCommand(script, takesRange, asks)}, typed, !typed.empty());
     }
     // The cell the command writes, in the sheet it wrote to.
     CellValue savedCell(const std::filesystem::path& file) {
         return XlsxWorkbook::open(file)->sheet(script->seenSheet).cell(16, 2);
     }
-
     test::ScratchDir dir{"workbook-command"};
     std::filesystem::path book = dir / "scheme.xlsx";
     std::string original;
     std::shared_ptr<Script> script = std::make_shared<Script>();
 };
 
-TEST_F(WorkbookCommand, SavesInPlaceWhenCellsWereWritten) {
-    auto r = run({"demo", book.string(), "--range", "PD-CW-Sample!B16:B40"});
+// Nothing written leaves the file untouched; --save-as writes the copy only, and no copy when
+// nothing was written; cells written are saved in place.
+TEST_F(WorkbookCommand, SavesWhereAndOnlyWhenCellsWereWritten) {
+    auto r = run({"demo", book.string(), "--do", "nothing", "--quiet"});
+    EXPECT_EQ(r.status, kExitDone);
+    EXPECT_EQ(script->seenSheet, "DATA INPUT");  // the file's active sheet
+    EXPECT_EQ(r.err, "");
+    const auto copy = dir / "copy.xlsx", none = dir / "none.xlsx";
+    EXPECT_EQ(run({"demo", book.string(), "--save-as", copy.string(), "--quiet"}).status,
+              kExitDone);
+    EXPECT_EQ(savedCell(copy), CellValue(123.0));
+    r = run({"demo", book.string(), "--do", "nothing", "--save-as", none.string()});
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(r.err, "No cell was written, so " + none.string() + " was not made.\n");
+    EXPECT_EQ(test::readBytes(book), original);
+    r = run({"demo", book.string(), "--range", "PD-CW-Sample!B16:B40"});
     EXPECT_EQ(r.status, kExitDone) << r.err;
     EXPECT_EQ(script->seenSheet, "PD-CW-Sample");
     EXPECT_EQ(script->seenSelection, "R16C2:R40C2");
@@ -81,81 +93,51 @@ TEST_F(WorkbookCommand, SavesInPlaceWhenCellsWereWritten) {
     EXPECT_EQ(r.err, "Saved " + book.string() + "\n");
 }
 
-TEST_F(WorkbookCommand, LeavesTheFileUntouchedWhenNothingWasWritten) {
-    auto r = run({"demo", book.string(), "--do", "nothing", "--quiet"});
-    EXPECT_EQ(r.status, kExitDone);
-    EXPECT_EQ(script->seenSheet, "DATA INPUT");  // the file's active sheet
-    EXPECT_EQ(test::readBytes(book), original);
-    EXPECT_EQ(r.err, "");
-}
-
-TEST_F(WorkbookCommand, SaveAsLeavesTheInputByteIdentical) {
-    const auto copy = dir / "copy.xlsx";
-    auto r = run({"demo", book.string(), "--save-as", copy.string(), "--quiet"});
-    EXPECT_EQ(r.status, kExitDone);
-    EXPECT_EQ(test::readBytes(book), original);
-    EXPECT_EQ(savedCell(copy), CellValue(123.0));
-
-    const auto none = dir / "none.xlsx";
-    auto nothing = run({"demo", book.string(), "--do", "nothing", "--save-as", none.string()});
-    EXPECT_FALSE(std::filesystem::exists(none));
-    EXPECT_EQ(nothing.err, "No cell was written, so " + none.string() + " was not made.\n");
-}
-
-TEST_F(WorkbookCommand, AReportedFailureStillSavesTheRowsWritten) {
-    auto r = run({"demo", book.string(), "--do", "fail", "--quiet"});
-    EXPECT_EQ(r.status, kExitFailed);
-    EXPECT_EQ(r.out, "PLOVIS [critical]: Error in row 16\n");
-    EXPECT_EQ(savedCell(book), CellValue(123.0));
-}
-
-TEST_F(WorkbookCommand, TheApplicationEndingOrAnUnansweredFailureSavesNothing) {
-    auto ended = run({"demo", book.string(), "--do", "end"});
-    EXPECT_EQ(ended.status, kExitEnded);
-    EXPECT_EQ(test::readBytes(book), original);
-
-    auto thrown = run({"demo", book.string(), "--do", "throw"});
-    EXPECT_EQ(thrown.status, kExitFailed);
-    EXPECT_EQ(thrown.err, "plovis: an unexpected failure (" + book.string() + " was not saved)\n");
-    EXPECT_EQ(test::readBytes(book), original);
-}
-
-TEST_F(WorkbookCommand, QuestionsAreAnsweredByFlagsWhereTheCommandAsks) {
-    EXPECT_EQ(run({"demo", book.string(), "--do", "ask", "--yes", "--quiet"}, true, true).status,
-              kExitDone);
-    auto refused = run({"demo", book.string(), "--do", "ask"}, true, true);
-    EXPECT_EQ(refused.status, kExitFailed);
-    EXPECT_NE(refused.err.find("was not saved"), std::string::npos) << refused.err;
-    EXPECT_EQ(run({"demo", book.string(), "--yes"}).status, kExitUsage);
-    EXPECT_EQ(run({"demo", book.string(), "--range", "A1"}, false).status, kExitUsage);
-}
-
-TEST_F(WorkbookCommand, BadFilesAndRangesGiveOneMessageAndTouchNothing) {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"demo", (dir / "missing.xlsx").string()},
-         "plovis: cannot open \"" + (dir / "missing.xlsx").string() +
-             "\": there is no such file\n"},
-        {{"demo", book.string(), "--range", "Nope!B16"},
-         "plovis: the workbook scheme.xlsx has no sheet named \"Nope\"\n"},
-        {{"demo", book.string(), "--range", "PD-CW-Sample!B16:"},
-         "plovis: \"B16:\" is not a cell address: a column letter is missing\n"},
-    };
-    for (const auto& [args, message] : cases) {
-        auto r = run(args);
-        EXPECT_EQ(r.status, kExitFailed) << args.back();
-        EXPECT_EQ(r.err, message);
-        EXPECT_EQ(test::readBytes(book), original);
-    }
+// Questions are answered by --yes / --no or at a terminal, refused otherwise. The application
+// ending (2), an unexpected failure, a refused question, a bad file or range (1) save nothing;
+// misuse is a usage error (64) with the usage; a reported failure (1) still saves what it wrote.
+TEST_F(WorkbookCommand, FailuresQuestionsAndTheirExitStatuses) {
+    const std::string missing = (dir / "missing.xlsx").string(), b = book.string(),
+                      copy = (dir / "copy.xlsx").string();
     std::ofstream(dir / "text.xlsx") << "not a workbook";
-    EXPECT_EQ(run({"demo", (dir / "text.xlsx").string()}).status, kExitFailed);
-}
-
-TEST_F(WorkbookCommand, HelpShowsTheDescription) {
-    auto r = run({"help", "demo"});
-    EXPECT_EQ(r.status, kExitDone);
-    EXPECT_NE(r.out.find("Writes, fails, ends or throws, as asked."), std::string::npos);
-    EXPECT_NE(r.out.find("--save-as"), std::string::npos);
-    EXPECT_NE(r.out.find("--range"), std::string::npos);
+    // clang-format off
+    const struct { std::vector<std::string> args; int status; std::string said; bool asks = false,
+        takesRange = true; std::string typed = ""; } cases[] = {  // said: a part of what it printed
+        {{"demo", b, "--do", "end"}, kExitEnded, ""},
+        {{"demo", b, "--do", "throw"}, kExitFailed, "plovis: an unexpected failure (" + b + " was not saved)\n"},
+        {{"demo", b, "--do", "ask"}, kExitFailed, "--yes or --no", true},
+        {{"demo", b, "--do", "ask", "--no"}, kExitFailed, "", true},
+        {{"demo", b, "--do", "ask", "--yes", "--no"}, kExitUsage, "", true},
+        {{"demo", b, "--do", "ask", "--yes", "--save-as", copy}, kExitDone, "", true},
+        {{"demo", b, "--do", "ask", "--save-as", copy}, kExitDone, "", true, true, "y\n"},
+        {{"demo", missing}, kExitFailed, "plovis: cannot open \"" + missing + "\": there is no such file\n"},
+        {{"demo", b, "--range", "Nope!B16"}, kExitFailed, "plovis: the workbook scheme.xlsx has no sheet named \"Nope\"\n"},
+        {{"demo", b, "--range", "PD-CW-Sample!B16:"}, kExitFailed, "plovis: \"B16:\" is not a cell address: a column letter is missing\n"},
+        {{"demo", (dir / "text.xlsx").string()}, kExitFailed, ""},
+        {{"demo", b, "--yes"}, kExitUsage, "Usage"},
+        {{"demo", b, "--range", "A1"}, kExitUsage, "Usage", false, false},
+        {{"frobnicate"}, kExitUsage, "Usage"}, {{"--bogus"}, kExitUsage, "Usage"}, {{"demo", "--bogus"}, kExitUsage, "Usage"},
+        {{"help", "frobnicate"}, kExitUsage, "Usage"}, {{}, kExitUsage, "Usage"},
+        {{"--help"}, kExitDone, "A command for the tests"}, {{"help"}, kExitDone, ""},
+        {{"help", "demo"}, kExitDone, "Writes, fails, ends or throws, as asked."}, {{"help", "demo"}, kExitDone, "--save-as"},
+        {{"help", "demo"}, kExitDone, "--range"},
+        {{"demo", "--help"}, kExitDone, "--quiet"}, {{"--version"}, kExitDone, std::string("plovis ") + PLOVIS_VERSION + "\n"},
+        {{"demo", b, "--do", "fail"}, kExitFailed, "PLOVIS [critical]: Error in row 16\n"},  // last: it saves
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::string last = c.args.empty() ? "(nothing)" : c.args.back();
+        SCOPED_TRACE(last);
+        const auto r = run(c.args, c.takesRange, c.asks, c.typed);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE((r.out + r.err).find(c.said), std::string::npos) << r.out << r.err;
+        if (last == "fail") {  // a reported failure: what was written is saved
+            EXPECT_EQ(savedCell(book), CellValue(123.0));
+        } else if (last != "--no") {
+            EXPECT_TRUE(test::readBytes(book) == original) << "the file changed";
+        }
+        std::ofstream(book, std::ios::binary) << original;  // each case on the same file
+    }
 }
 
 }  // namespace

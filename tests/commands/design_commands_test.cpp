@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "design/design_fixture.h"
+#include "support/message_boxes.h"
 #include "support/ui_seen.h"
 
 namespace plovis {
@@ -22,77 +23,58 @@ void pipeRow(MemoryWorksheet& pd, int row) {
     pd.load(row, 37, 100000.0);
 }
 
-TEST(WaterDemandCommand, CaptionWhileItRunsThenCleared) {
-    DesignFixture f;
-    f.addDataInput({2, 0, 15, 3, 45, 500, 0.1});
-    MemoryWorksheet& demand = f.add("Water Demand");
-    demand.load(20, 2, std::string("Ward 1"));
-    demand.load(20, 6, 100.0);
-    EXPECT_TRUE(waterDemandCommand(f.host, f.ui));
-    EXPECT_EQ(seen(f.ui), (std::vector<std::string>{"status: " + std::string(kDemandCaption), kDone,
-                                                    "status: "}));
-    EXPECT_EQ(demand.cell(20, 8), CellValue(135.0));
+std::string iteration(int row) {
+    return "status: Processing iteration for data at row " + std::to_string(row) +
+           ".Please wait...";
 }
 
-TEST(WaterDemandCommand, AFailureIsReportedByTheRoutineAndTheCaptionCleared) {
-    DesignFixture f;
-    f.addDataInput({});
-    EXPECT_FALSE(waterDemandCommand(f.host, f.ui));
-    EXPECT_EQ(seen(f.ui),
-              (std::vector<std::string>{
-                  "status: " + std::string(kDemandCaption),
-                  "Please open the correct data file that contains sheet named PD-CW-Sample",
-                  "status: "}));
-}
-
-TEST(PipeHeadLossCommand, CongratulatesAfterTheCaptionIsCleared) {
-    DesignFixture f;
-    MemoryWorksheet& pd = f.add("PD-CW-Sample");
-    pipeRow(pd, 16);
-    EXPECT_TRUE(pipeHeadLossCommand(f.host, f.ui));
-    EXPECT_EQ(seen(f.ui), (std::vector<std::string>{
-                              "status: Processing iteration for data at row 16.Please wait...",
-                              "status: Processing iteration for data at row 17.Please wait...",
-                              "status: Processing iteration for data at row 18.Please wait...",
-                              "status: ", kDone}));
-    const Message done = test::messages(f.ui).back();
-    EXPECT_EQ(done.buttons, Buttons::Ok);
-    EXPECT_EQ(done.icon, Icon::None);
-    EXPECT_FALSE(done.title.has_value());  // the application's own title
-}
-
-TEST(PipeHeadLossCommand, NoCongratulationAfterAFailedPass) {
-    DesignFixture f;
-    MemoryWorksheet& pd = f.add("PD-CW-Sample");
-    pd.load(16, 2, std::string("P1"));  // no diameter: a division by zero
-    EXPECT_FALSE(pipeHeadLossCommand(f.host, f.ui));
-    EXPECT_EQ(seen(f.ui), (std::vector<std::string>{
-                              "status: Processing iteration for data at row 16.Please wait...",
-                              "Error occurred at the row number 16\rFirst you correct the error "
-                              "and redo again.",
-                              "status: "}));
-}
-
-TEST(PipeHeadLossCommand, NoCongratulationWithoutTheSheet) {
-    DesignFixture f;
-    f.add("DATA INPUT");
-    EXPECT_FALSE(pipeHeadLossCommand(f.host, f.ui));
-    EXPECT_EQ(seen(f.ui),
-              (std::vector<std::string>{
-                  "First open the correct data file that contains the sheet named PD-CW-Sample",
-                  "status: "}));
-}
-
-TEST(PipeHeadLossCommand, TheCaptionIsClearedWhenAQuestionCannotBeAnswered) {
-    DesignFixture f;
-    MemoryWorksheet& pd = f.add("PD-CW-Sample");
+// What the user sees: the caption while the command runs, the routine's own message, the caption
+// cleared; the congratulation (a plain OK box) only after a pass that succeeded.
+TEST(DesignCommands, CaptionsAndMessagesInOrder) {
+    using Seen = std::vector<std::string>;
+    const std::string demandCaption = "status: " + std::string(kDemandCaption);
+    DesignFixture demand;
+    demand.addDataInput({2, 0, 15, 3, 45, 500, 0.1});
+    demand.add("Water Demand").load(20, 2, std::string("Ward 1"));
+    demand.sheet("Water Demand").load(20, 6, 100.0);
+    EXPECT_TRUE(waterDemandCommand(demand.host, demand.ui));
+    EXPECT_EQ(seen(demand.ui), (Seen{demandCaption, kDone, "status: "}));
+    DesignFixture noDesign;
+    noDesign.addDataInput({});
+    EXPECT_FALSE(waterDemandCommand(noDesign.host, noDesign.ui));
+    EXPECT_EQ(seen(noDesign.ui),
+              (Seen{demandCaption,
+                    "Please open the correct data file that contains sheet named PD-CW-Sample",
+                    "status: "}));
+    DesignFixture pipe;
+    pipeRow(pipe.add("PD-CW-Sample"), 16);
+    EXPECT_TRUE(pipeHeadLossCommand(pipe.host, pipe.ui));
+    EXPECT_EQ(seen(pipe.ui),
+              (Seen{iteration(16), iteration(17), iteration(18), "status: ", kDone}));
+    EXPECT_EQ(test::messageBoxes(pipe.ui).back(), "ok | " + std::string(kDone));
+    DesignFixture broken;
+    broken.add("PD-CW-Sample").load(16, 2, std::string("P1"));  // no diameter: a division by zero
+    EXPECT_FALSE(pipeHeadLossCommand(broken.host, broken.ui));
+    EXPECT_EQ(
+        seen(broken.ui),
+        (Seen{iteration(16),
+              "Error occurred at the row number 16\rFirst you correct the error and redo again.",
+              "status: "}));
+    DesignFixture noSheet;
+    noSheet.add("DATA INPUT");
+    EXPECT_FALSE(pipeHeadLossCommand(noSheet.host, noSheet.ui));
+    EXPECT_EQ(seen(noSheet.ui),
+              (Seen{"First open the correct data file that contains the sheet named PD-CW-Sample",
+                    "status: "}));
+    DesignFixture asked;  // the caption cleared when a question cannot be answered
+    MemoryWorksheet& pd = asked.add("PD-CW-Sample");
     pipeRow(pd, 16);
     pd.load(16, 14, 50.0);  // static pressure above ...
     pd.load(16, 16, 4.0);   // ... what class 4 bears
-    EXPECT_THROW(pipeHeadLossCommand(f.host, f.ui), UnscriptedQuestion);
-    EXPECT_EQ(f.ui.status(StatusLabel::MainStatus), "");
-    EXPECT_TRUE(f.ui.messageTexts().empty());
-    EXPECT_EQ(f.workbook.calculation(), Calculation::Automatic);
+    EXPECT_THROW(pipeHeadLossCommand(asked.host, asked.ui), UnscriptedQuestion);
+    EXPECT_EQ(asked.ui.status(StatusLabel::MainStatus), "");
+    EXPECT_TRUE(asked.ui.messageTexts().empty());
+    EXPECT_EQ(asked.workbook.calculation(), Calculation::Automatic);
 }
 
 }  // namespace

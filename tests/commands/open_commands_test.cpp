@@ -8,7 +8,7 @@
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
-#include "support/messages_shown.h"
+#include "support/message_boxes.h"
 #include "support/test_paths.h"
 #include "support/ui_seen.h"
 
@@ -22,17 +22,13 @@ const std::string kSampleCaption =
 const std::string kTemplateCaption =
     "status: Please wait while program opens the AutoCAD application.";
 
-// Workbooks "opened" from a list of known files; any other file cannot be opened.
-MemorySpreadsheetHost::Loader knownFiles(std::vector<std::filesystem::path> files) {
-    return [files](const std::filesystem::path& file) {
-        for (const auto& f : files) {
-            if (f == file) {
-                auto wb = std::make_unique<MemoryWorkbook>(file.filename().string());
-                wb->addSheet("KELDRAN");
-                return wb;
-            }
-        }
-        throw HostError("No such file: " + file.string());
+// Workbooks "opened" from disk: the sample when it is `there`, no other file.
+MemorySpreadsheetHost::Loader sampleOnly(bool there) {
+    return [there](const std::filesystem::path& file) {
+        if (!there || file != kSample) throw HostError("No such file: " + file.string());
+        auto wb = std::make_unique<MemoryWorkbook>(file.filename().string());
+        wb->addSheet("KELDRAN");
+        return wb;
     };
 }
 
@@ -45,37 +41,30 @@ DrawingFileReader templateReader() {
     };
 }
 
-// A host that cannot be started at all.
+// Hosts that cannot be started at all.
 struct BrokenSpreadsheetHost : MemorySpreadsheetHost {
     void start() override { throw HostError("cannot start"); }
 };
+struct AbsentCadHost : MemoryCadHost {
+    using MemoryCadHost::MemoryCadHost;
+    void start() override { throw HostError("cannot start"); }
+};
 
-TEST(OpenSample, StartsTheHostShowsItAndOpensTheSampleInFront) {
-    MemorySpreadsheetHost host(knownFiles({kSample}));
-    RecordingUserInterface ui;
+// The host is started and shown with the sample in front; a missing sample is named (a plain OK
+// box) while the caption still shows; a host that cannot start clears the caption first.
+TEST(OpenSample, OpensTheSampleInFrontOrReportsOnce) {
+    MemorySpreadsheetHost host(sampleOnly(true)), noSample(sampleOnly(false));
+    BrokenSpreadsheetHost broken;
+    RecordingUserInterface ui, noSampleUi, brokenUi;
     ASSERT_TRUE(openSampleCommand(host, ui, kSample));
-    EXPECT_TRUE(host.started());
-    EXPECT_TRUE(host.visible());
+    EXPECT_TRUE(host.started() && host.visible());
     EXPECT_EQ(host.activeWorkbook().name(), "Pipe_Design_Sample.xlsx");
     EXPECT_EQ(test::seen(ui), (std::vector<std::string>{kSampleCaption, "status: "}));
-}
-
-// A missing sample is named while the caption still shows; a host that cannot start clears the
-// caption before its message.
-TEST(OpenSample, FailuresAreReportedOnce) {
-    MemorySpreadsheetHost noSample(knownFiles({}));
-    RecordingUserInterface ui;
-    EXPECT_FALSE(openSampleCommand(noSample, ui, kSample));
-    EXPECT_EQ(test::seen(ui),
-              (std::vector<std::string>{kSampleCaption,
-                                        "Could not find the sample file named " + kSample.string(),
-                                        "status: "}));
-    const Message shown = test::messagesShown(ui).at(0);
-    EXPECT_EQ(shown.buttons, Buttons::Ok);
-    EXPECT_FALSE(shown.title.has_value());  // the application's own title
-
-    BrokenSpreadsheetHost broken;
-    RecordingUserInterface brokenUi;
+    EXPECT_FALSE(openSampleCommand(noSample, noSampleUi, kSample));
+    const std::string notFound = "Could not find the sample file named " + kSample.string();
+    EXPECT_EQ(test::seen(noSampleUi),
+              (std::vector<std::string>{kSampleCaption, notFound, "status: "}));
+    EXPECT_EQ(test::messageBoxes(noSampleUi), std::vector<std::string>{"ok | " + notFound});
     EXPECT_FALSE(openSampleCommand(broken, brokenUi, kSample));
     EXPECT_EQ(test::seen(brokenUi),
               (std::vector<std::string>{kSampleCaption, "status: ",
@@ -83,73 +72,42 @@ TEST(OpenSample, FailuresAreReportedOnce) {
                                         "that you have installed microsoft Excel."}));
 }
 
-// A template file on disk (the host checks that it is there); its contents come from the reader.
-struct TemplateFile {
-    TemplateFile() { std::ofstream(path) << "template"; }
+// A running host without a drawing, or one that is started, gets a drawing with the template's
+// blocks (the inserted reference erased at once) and is shown; the template itself in front gets
+// nothing inserted; a missing template or drawing host is reported, the host left visible.
+TEST(TemplateDrawing, ADrawingWithTheTemplateBlocksOrOneMessage) {
     test::ScratchDir dir{"open-template"};
-    std::filesystem::path path = dir / "Pipe-des-blank.dxf";
-};
-
-struct TemplateFixture {
-    explicit TemplateFixture(bool running) : cad(utility, running, templateReader()) {}
-    TemplateFile file;
-    const std::filesystem::path& templateFile = file.path;
+    const std::filesystem::path file = dir / "Pipe-des-blank.dxf",
+                                nowhere = "/nowhere/Pipe-des-blank.dxf";
+    std::ofstream(file) << "template";  // the host checks that it is there; the reader reads it
     ScriptedCadUtility utility;
-    MemoryCadHost cad;
-    RecordingUserInterface ui;
-};
-
-TEST(TemplateDrawing, ARunningHostWithoutDrawingGetsOneWithTheTemplateBlocks) {
-    TemplateFixture f(true);
-    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, f.templateFile));
-    ASSERT_EQ(f.cad.documentCount(), 1);
-    Drawing& d = f.cad.activeDocument();
-    EXPECT_NE(d.blocks().find("a4_paper"), nullptr);
-    EXPECT_TRUE(d.modelSpace().entities().empty());  // the inserted reference is erased at once
-    EXPECT_TRUE(f.cad.visible());
-    EXPECT_EQ(f.cad.updateCount(), 1);
-    EXPECT_EQ(test::seen(f.ui), (std::vector<std::string>{kTemplateCaption, "status: "}));
-}
-
-TEST(TemplateDrawing, AHostNotRunningIsStarted) {
-    TemplateFixture f(false);
-    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, f.templateFile));
-    EXPECT_TRUE(f.cad.started());
-    EXPECT_NE(f.cad.activeDocument().blocks().find("a4_paper"), nullptr);
-}
-
-TEST(TemplateDrawing, TheTemplateItselfInFrontGetsNothingInserted) {
-    TemplateFixture f(true);
-    f.cad.add(std::make_unique<Drawing>("Pipe-des-blank.dwg"));
-    ASSERT_TRUE(templateDrawingCommand(f.cad, f.ui, "/nowhere/Pipe-des-blank.dxf"));
-    EXPECT_EQ(f.cad.activeDocument().blocks().count(), 0);
-    EXPECT_TRUE(f.cad.visible());
-    EXPECT_EQ(f.cad.updateCount(), 0);
-    EXPECT_TRUE(f.ui.messageTexts().empty());
-}
-
-TEST(TemplateDrawing, AMissingTemplateLeavesTheHostVisible) {
-    TemplateFixture f(true);
-    EXPECT_FALSE(templateDrawingCommand(f.cad, f.ui, "/nowhere/Pipe-des-blank.dxf"));
-    EXPECT_EQ(test::seen(f.ui),
+    for (bool running : {true, false}) {
+        MemoryCadHost cad(utility, running, templateReader());
+        RecordingUserInterface ui;
+        ASSERT_TRUE(templateDrawingCommand(cad, ui, file));
+        ASSERT_EQ(cad.documentCount(), 1);
+        EXPECT_NE(cad.activeDocument().blocks().find("a4_paper"), nullptr);
+        EXPECT_TRUE(cad.activeDocument().modelSpace().entities().empty());
+        EXPECT_TRUE(cad.visible() && (running || cad.started()));
+        EXPECT_EQ(cad.updateCount(), 1);
+        EXPECT_EQ(test::seen(ui), (std::vector<std::string>{kTemplateCaption, "status: "}));
+    }
+    MemoryCadHost cad(utility, true, templateReader());
+    RecordingUserInterface inFront, missing, absent;
+    cad.add(std::make_unique<Drawing>("Pipe-des-blank.dwg"));
+    ASSERT_TRUE(templateDrawingCommand(cad, inFront, nowhere));
+    EXPECT_EQ(cad.activeDocument().blocks().count(), 0);
+    EXPECT_EQ(cad.updateCount(), 0);
+    EXPECT_TRUE(inFront.messageTexts().empty());
+    MemoryCadHost other(utility, true, templateReader());
+    EXPECT_FALSE(templateDrawingCommand(other, missing, nowhere));
+    EXPECT_EQ(test::seen(missing),
               (std::vector<std::string>{kTemplateCaption, "Could not find the template file.",
                                         "status: "}));
-    EXPECT_TRUE(f.cad.visible());
-}
-
-// A host that is neither running nor able to start.
-struct AbsentCadHost : MemoryCadHost {
-    using MemoryCadHost::MemoryCadHost;
-    void start() override { throw HostError("cannot start"); }
-};
-
-TEST(TemplateDrawing, NoHostAtAllIsReported) {
-    ScriptedCadUtility utility;
-    AbsentCadHost cad(utility, false);
-    RecordingUserInterface ui;
-    const TemplateFile file;
-    EXPECT_FALSE(templateDrawingCommand(cad, ui, file.path));
-    EXPECT_EQ(test::seen(ui),
+    EXPECT_TRUE(cad.visible() && other.visible());
+    AbsentCadHost none(utility, false);
+    EXPECT_FALSE(templateDrawingCommand(none, absent, file));
+    EXPECT_EQ(test::seen(absent),
               (std::vector<std::string>{kTemplateCaption,
                                         "Could not find the AutoCAD application. Please confirm "
                                         "that you have AutoCAD application",

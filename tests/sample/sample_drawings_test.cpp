@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "commands/schematic_command.h"
 #include "commands/ground_profile_dialog.h"
+#include "commands/profile_command.h"
+#include "commands/schematic_command.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
-#include "commands/profile_command.h"
 #include "sample_fixture.h"
 #include "support/drawn_entities.h"
 
@@ -40,68 +40,65 @@ struct DrawingFixture : test::SampleFixture {
     }
 };
 
-TEST(SampleDrawings, TheProfileOfEveryBranch) {
+// Each drawing completes without a message and shows the scheme: the profile of every branch
+// (a title line on every sheet, the static pressure line restarting at the main line's break
+// pressure tank, the nine tap stands, some at both ends of a sheet); the schematic with its title
+// block and symbols, every branch drawn from a node already placed (nothing far below the network
+// at the spacing of a separate one); the existing ground profile on a sheet or more per branch.
+TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
     DrawingFixture f;
     ProfileCommand command;
     command.templateFile = f.templateFile;
-    const ProfileInputs a3{"5000", "1000", "A3"};
-    ASSERT_TRUE(runProfileCommand(command, a3, f.host, f.cad, f.ui));
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
+    ASSERT_TRUE(runProfileCommand(command, {"5000", "1000", "A3"}, f.host, f.cad, f.ui));
     EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
-    const Drawing& d = *command.cad.document;
-    const std::vector<std::string> texts = test::textsOf(d);
+    const auto count = [](const std::vector<std::string>& texts, auto matches) {
+        return std::count_if(texts.begin(), texts.end(), matches);
+    };
+    const auto symbols = [](const Drawing& d) {
+        std::vector<std::string> out;
+        for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
+            out.push_back(r->name() + " " + r->attributes()[0].textString().substr(0, 4));
+        return out;
+    };
+    std::vector<std::string> texts = test::textsOf(*command.cad.document);
     ASSERT_EQ(f.branchTitles.size(), 4u);
-    for (const std::string& title : f.branchTitles)
-        EXPECT_TRUE(holds(texts, title)) << title;
-    const auto titled = std::count_if(texts.begin(), texts.end(), [](const std::string& t) {
-        return t.ends_with(" of Sundarpur Gravity Water Supply Scheme");
-    });
-    EXPECT_GE(titled, 4);  // a title line on every sheet
-    // The main line's break pressure tank restarts the static pressure line.
-    EXPECT_TRUE(holds(texts, "SPL(1862.4)"));
-    EXPECT_TRUE(holds(texts, "SPL(1794.2)"));
-    std::size_t structures = 0;
-    for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
-        structures += r->name() == "TAP";
-    EXPECT_GE(structures, 9u);  // the nine tap stands, some shown at both ends of a sheet
-}
-
-TEST(SampleDrawings, TheSchematicOfTheNetwork) {
-    DrawingFixture f;
-    ASSERT_TRUE(schematicCommand(f.host, f.cad, f.ui, f.templateFile));
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
-    const Drawing& d = f.cad.activeDocument();
-    const std::vector<std::string> texts = test::textsOf(d);
-    EXPECT_TRUE(holds(texts, "Scheme Name: Sundarpur Gravity Water Supply Scheme"));
-    EXPECT_TRUE(holds(texts, "Source: Sim Dhara spring"));
-    EXPECT_TRUE(holds(texts, "Safe Yield = 1.200 lps"));
-    std::vector<std::string> symbols;
-    for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
-        symbols.push_back(r->name() + " " + r->attributes()[0].textString().substr(0, 4));
-    EXPECT_EQ(std::count(symbols.begin(), symbols.end(), "INTAKE IN1"), 1);
-    EXPECT_EQ(std::count_if(symbols.begin(), symbols.end(),
-                            [](const std::string& s) { return s.starts_with("TNO T"); }),
+    for (const std::string& text : f.branchTitles)
+        EXPECT_TRUE(holds(texts, text)) << text;
+    EXPECT_TRUE(holds(texts, "SPL(1862.4)") && holds(texts, "SPL(1794.2)"));
+    EXPECT_GE(count(texts,
+                    [](const std::string& t) {
+                        return t.ends_with(" of Sundarpur Gravity Water Supply Scheme");
+                    }),
+              4);
+    EXPECT_GE(count(symbols(*command.cad.document),
+                    [](const std::string& s) { return s.starts_with("TAP "); }),
               9);
-    EXPECT_EQ(std::count_if(symbols.begin(), symbols.end(),
-                            [](const std::string& s) { return s.starts_with("RVT RVT1"); }),
-              1);
-    // Every branch is drawn from a node already placed: nothing lands at the spacing of a
-    // separate network.
-    for (const CadLine* l : test::drawn<CadLine>(d)) {
+    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
+    DrawingFixture g;
+    ASSERT_TRUE(schematicCommand(g.host, g.cad, g.ui, g.templateFile));
+    EXPECT_EQ(g.ui.messageTexts(), std::vector<std::string>{});
+    const Drawing& d = g.cad.activeDocument();
+    texts = test::textsOf(d);
+    for (const char* text : {"Scheme Name: Sundarpur Gravity Water Supply Scheme",
+                             "Source: Sim Dhara spring", "Safe Yield = 1.200 lps"})
+        EXPECT_TRUE(holds(texts, text)) << text;
+    const auto drawn = symbols(d);
+    for (const auto& [prefix, n] : {std::pair{"INTAKE IN1", 1}, {"TNO T", 9}, {"RVT RVT1", 1}})
+        EXPECT_EQ(count(drawn, [p = std::string(prefix)](
+                                   const std::string& s) { return s.starts_with(p); }),
+                  n)
+            << prefix;
+    for (const CadLine* l : test::drawn<CadLine>(d))
         EXPECT_LT(std::abs(l->startPoint().y), 400) << "a stroke far below the network";
-    }
-}
-
-TEST(SampleDrawings, TheExistingGroundProfile) {
-    DrawingFixture f;
+    DrawingFixture h;
     GroundProfileDialog dialog;
     dialog.selectPaper("A3");
-    f.utility.pickPoint({0, 0, 0});
-    const GroundProfileResult r = dialog.draw(f.cad, f.host, f.ui);
+    h.utility.pickPoint({0, 0, 0});
+    const GroundProfileResult r = dialog.draw(h.cad, h.host, h.ui);
     EXPECT_EQ(r.outcome, GroundProfileOutcome::Drawn) << r.failure;
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
-    EXPECT_GE(r.sheetsDrawn, 4);  // a sheet or more for every branch
+    EXPECT_GE(r.sheetsDrawn, 4);
     EXPECT_TRUE(dialog.closeRequested);
+    EXPECT_EQ(h.ui.messageTexts(), std::vector<std::string>{});
 }
 
 }  // namespace

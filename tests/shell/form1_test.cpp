@@ -1,99 +1,49 @@
 // The main window as the commands and the user reach it: the controls and menu entries by the
-// names the commands find them by, the entries that start switched off, the paper list and the
-// tab order.
+// names the commands find them by (the menu tree compared with tests/shell/golden/menu_tree.txt),
+// the entries that start switched off, the inputs' defaults, the paper list and the tab order;
+// and the About box, whose OK always switches the main window on again.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
 
 #include "desktop_fixture.h"
+#include "shell/about_box.h"
+#include "shell/clickable_label.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
 
 using FormLayout = test::DesktopTest;
 
-TEST_F(FormLayout, ControlsBelowTheClientAreaAreNotShownAndTheGroundButtonIsOff) {
-    for (const char* name : {"cmdHelp", "cmdExistingGL", "Label10"})
-        EXPECT_FALSE(child<QWidget>(name)->isVisible()) << name;
-    for (const char* name : {"Read_data", "cmdSchematic", "Command2", "hscale", "vscale", "Combo1",
-                             "lblStatus", "Label6", "Image1"})
-        EXPECT_TRUE(child<QWidget>(name)->isVisible()) << name;
-    EXPECT_FALSE(child<QWidget>("cmdExistingGL")->isEnabled());
-}
-
-TEST_F(FormLayout, TheInputsStartAtTheirDefaultsWithThePapersA1ToA4) {
-    EXPECT_EQ(child<QLineEdit>("hscale")->text(), "5000");
-    EXPECT_EQ(child<QLineEdit>("vscale")->text(), "1000");
-    auto* combo = child<QComboBox>("Combo1");
-    ASSERT_EQ(combo->count(), 4);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(combo->itemText(i), QString("A%1").arg(i + 1));
-    EXPECT_EQ(combo->currentIndex(), 3);
-    EXPECT_FALSE(combo->isEditable());  // a drop-down list: no free typing
-}
-
-TEST_F(FormLayout, ScaleBoxesAcceptAnyText) {
-    auto* h = child<QLineEdit>("hscale");
-    h->setText("1:2500 approx");
-    EXPECT_EQ(h->text(), "1:2500 approx");
-    EXPECT_EQ(h->validator(), nullptr);
-}
-
 // The menu tree as lines "<indent><name> <caption> [off]", separators as "<indent><name> -".
-void describeMenu(const QList<QAction*>& actions, int depth, std::vector<std::string>& out) {
+void describeMenu(const QList<QAction*>& actions, int depth, std::string& out) {
     for (QAction* a : actions) {
-        std::string line(static_cast<std::size_t>(depth) * 2, ' ');
-        line += a->objectName().toStdString();
-        line += a->isSeparator() ? " -" : " " + a->text().toStdString();
-        if (!a->isEnabled()) line += " [off]";
-        out.push_back(line);
+        out +=
+            std::string(static_cast<std::size_t>(depth) * 2, ' ') + a->objectName().toStdString();
+        out += a->isSeparator() ? " -" : " " + a->text().toStdString();
+        out += a->isEnabled() ? "\n" : " [off]\n";
         if (a->menu()) describeMenu(a->menu()->actions(), depth + 1, out);
     }
 }
 
-TEST_F(FormLayout, TheMenuTreeWithSevenEntriesSwitchedOff) {
-    std::vector<std::string> tree;
-    describeMenu(form().menuBar()->actions(), 0, tree);
-    const std::vector<std::string> expected = {
-        "mnuOpen Open",
-        "  mnuSampelData Sample data file",
-        "  mnuTemplateDwg Template dwg File",
-        "mnuCompute Compute [off]",
-        "  mnuWaterDemand Water Demand",
-        "  Space2 -",
-        "  mnuGLProfile Get data from Ground Profile",
-        "    mnuBranchPoints Branch Control Points [off]",
-        "    mnuPipeLength Pipe Length and RL",
-        "    mnuBranchControlPointsAndRL Branch Points , Pipe Length and RL",
-        "  mnuPipeLineData Pipe head loss",
-        "  Space3 -",
-        "  mnuLevelSurvey Level survey",
-        "    mnuRiseFall RL by Rise/Fall [off]",
-        "    mnuTransferToGP LevelSurvey to GroundProfile [off]",
-        "    mnuRLandData RL by Rise/Fall and data to GroundProfile",
-        "  mnuAbneySurvey Abney Survey",
-        "    mnuAbneyRL RL computation",
-        "  mnuSurveyDataProcess survey Data Process [off]",
-        "mnuDrawing Drawing [off]",
-        "  mnuExistingGround Existing Ground Profile",
-        "  Space1 -",
-        "  mnuProfile Pipe Line Profile",
-        "  mnuSchematic Schematic",
-        "mnuAbout About [off]",
-    };
-    EXPECT_EQ(tree, expected);
-}
-
-TEST_F(FormLayout, AllCommandsSwitchesEveryEntryOn) {
-    start(withAllCommands());
-    std::vector<std::string> tree;
-    describeMenu(form().menuBar()->actions(), 0, tree);
-    for (const std::string& line : tree)
-        EXPECT_EQ(line.find("[off]"), std::string::npos) << line;
-    EXPECT_TRUE(child<QWidget>("cmdExistingGL")->isEnabled());
-}
-
-TEST_F(FormLayout, TabOrderOfTheControlsShown) {
+TEST_F(FormLayout, ControlsMenusDefaultsAndTabOrder) {
+    EXPECT_TRUE(desktop->workbooks().windows().empty());  // nothing is touched at start
+    EXPECT_EQ(desktop->drawings().documentCount(), 0);
+    for (const char* name : {"cmdHelp", "cmdExistingGL", "Label10"})  // below the client area
+        EXPECT_FALSE(child<QWidget>(name)->isVisible()) << name;
+    EXPECT_FALSE(child<QWidget>("cmdExistingGL")->isEnabled());
+    std::string menus;
+    describeMenu(form().menuBar()->actions(), 0, menus);
+    test::expectGolden(menus, "shell", "menu_tree");
+    EXPECT_EQ(child<QLineEdit>("hscale")->text() + child<QLineEdit>("vscale")->text(), "50001000");
+    EXPECT_EQ(child<QLineEdit>("hscale")->validator(), nullptr);  // any text is accepted
+    auto* combo = child<QComboBox>("Combo1");
+    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->itemText(0) + combo->itemText(3) + combo->currentText(), "A1A4A4");
+    EXPECT_FALSE(combo->isEditable());  // a drop-down list: no free typing
     std::vector<std::string> order;
     QWidget* w = child<QWidget>("Read_data");
     for (int i = 0; i < 40 && order.size() < 7; ++i, w = w->nextInFocusChain()) {
@@ -105,13 +55,27 @@ TEST_F(FormLayout, TabOrderOfTheControlsShown) {
     }
     EXPECT_EQ(order, (std::vector<std::string>{"Read_data", "cmdSchematic", "Command2", "hscale",
                                                "vscale", "Combo1"}));
+    start(withAllCommands());
+    menus.clear();
+    describeMenu(form().menuBar()->actions(), 0, menus);
+    EXPECT_EQ(menus.find("[off]"), std::string::npos) << menus;
+    EXPECT_TRUE(child<QWidget>("cmdExistingGL")->isEnabled());
 }
 
-TEST_F(FormLayout, NothingIsTouchedAtStart) {
-    EXPECT_TRUE(desktop->workbooks().windows().empty());
-    EXPECT_EQ(desktop->drawings().documentCount(), 0);
-    EXPECT_FALSE(desktop->drawings().visible());
-    EXPECT_TRUE(dialogs->shown.empty());
+// One shared About box: from the picture the main window is switched off and the box has no
+// owner; from the label it is owned and the main window stays on; OK switches the main window on.
+TEST_F(FormLayout, TheAboutBoxSwitchesTheMainWindowOffOnlyFromThePicture) {
+    QTest::mouseClick(child<QWidget>("Image1"), Qt::LeftButton);
+    AboutBox* box = form().aboutBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible() && box->isEnabled() && !form().isEnabled());
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    box->findChild<QPushButton*>("Command1")->click();
+    EXPECT_TRUE(!box->isVisible() && form().isEnabled() && form().isVisible());
+    emit child<ClickableLabel>("Label10")->clicked();
+    EXPECT_EQ(form().aboutBox(), box);  // the one instance, hidden not destroyed
+    EXPECT_EQ(box->parentWidget(), &form());
+    EXPECT_TRUE(form().isEnabled() && !box->isModal());
 }
 
 }  // namespace
