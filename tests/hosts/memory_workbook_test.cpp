@@ -96,7 +96,7 @@ TEST(MemoryWorkbook, AFormulaReadsAsItsValueUntilTheCellIsWrittenOrCleared) {
     for (auto [row, text] : {std::pair{1, "="}, {1, "  "}, {0, "=1"}})
         EXPECT_THROW(s.setFormula(row, 1, text, 1.0), HostError) << text;
     EXPECT_FALSE(wb.modified());
-    EXPECT_EQ(s.formula(1, 1), nullptr);
+    EXPECT_EQ(s.formula(1, 1), std::nullopt);
 }
 
 TEST(MemoryWorkbook, SheetsByNameIgnoringCaseAndTheActiveSheet) {

@@ -34,8 +34,8 @@ struct Scenario {
     const char* golden;
     std::vector<test::DesignRow> rows;
     const char* paper = "A4";
-    std::vector<test::ProfileFixture::GroundPoint> ground;  // of "MAIN LINE", when any
-    std::vector<std::string> messages;
+    std::vector<test::ProfileFixture::GroundPoint> ground = {};  // of "MAIN LINE", when any
+    std::vector<std::string> messages = {};
 };
 
 // Each drawing compared with its reviewed snapshot in tests/profile/golden.

@@ -7,8 +7,8 @@
 
 #include "hosts/memory_workbook.h"
 #include "hosts/recording_user_interface.h"
-#include "scheme/design_range.h"
 #include "profile/profile_state.h"
+#include "scheme/design_range.h"
 
 namespace plovis::test {
 

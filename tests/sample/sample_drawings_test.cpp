@@ -57,7 +57,9 @@ TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
     const auto symbols = [](const Drawing& d) {
         std::vector<std::string> out;
         for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
-            out.push_back(r->name() + " " + r->attributes()[0].textString().substr(0, 4));
+            out.push_back(
+                r->name() + " " +
+                (r->attributes().empty() ? "" : r->attributes()[0].textString().substr(0, 4)));
         return out;
     };
     std::vector<std::string> texts = test::textsOf(*command.cad.document);

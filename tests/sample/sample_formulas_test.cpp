@@ -8,10 +8,10 @@
 #include <numbers>
 
 #include "commands/design_commands.h"
+#include "commands/profile_command.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
-#include "commands/profile_command.h"
 #include "sample_fixture.h"
 
 namespace plovis {
