@@ -1,5 +1,7 @@
 #include "hosts/formula/formula_shift.h"
 
+#include "hosts/formula/lexer.h"
+
 #include <optional>
 #include <string>
 
@@ -7,17 +9,6 @@
 
 namespace plovis::formula {
 namespace {
-
-bool isLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isWordChar(char c) {
-    return isLetter(c) || isDigit(c) || c == '_' || c == '.' || c == '$' || c == '\\' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
 
 std::optional<ReferencePart> parsePart(std::string_view w) {
     ReferencePart p;

@@ -15,10 +15,6 @@ bool isLetter(char c) {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool isWordChar(char c) {
-    return isLetter(c) || isDigit(c) || c == '_' || c == '.' || c == '\\' || c == '$' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
 
 // One part of a reference as written: B7, $B$7, B, $7.
 struct Part {
@@ -27,37 +23,15 @@ struct Part {
 };
 
 bool readPart(std::string_view w, Part& p) {
-    std::size_t i = 0;
-    if (i < w.size() && w[i] == '$' && i + 1 < w.size() && isLetter(w[i + 1])) {
-        p.columnAbsolute = true;
-        ++i;
-    }
-    const std::size_t letters = i;
-    while (i < w.size() && isLetter(w[i]) && i - letters < 4)
-        ++i;
-    if (i > letters) {
-        if (i - letters > 3) return false;
-        p.column = columnNumber(w.substr(letters, i - letters));
-        p.hasColumn = p.column <= kMaxColumns;
-        if (!p.hasColumn) return false;
-    }
-    if (i < w.size() && w[i] == '$') {
-        p.rowAbsolute = true;
-        ++i;
-    }
-    const std::size_t digits = i;
-    while (i < w.size() && isDigit(w[i]))
-        ++i;
-    if (i != w.size()) return false;
-    if (i > digits) {
-        if (i - digits > 7) return false;
-        std::from_chars(w.data() + digits, w.data() + i, p.row);
-        p.hasRow = p.row >= 1 && p.row <= kMaxRows;
-        if (!p.hasRow) return false;
-    } else if (p.rowAbsolute) {
-        return false;
-    }
-    return p.hasRow || p.hasColumn;
+    ReferencePart r;
+    if (lexReferencePart(w, r) != ReferenceFault::None) return false;
+    p.row = r.row;
+    p.column = r.column;
+    p.hasRow = r.row != 0;
+    p.hasColumn = r.column != 0;
+    p.rowAbsolute = r.rowAbsolute;
+    p.columnAbsolute = r.columnAbsolute;
+    return true;
 }
 
 Token token(TokenKind kind) {
@@ -365,6 +339,11 @@ Lexed Lexer::run() {
 }
 
 }  // namespace
+
+bool isWordChar(char c) {
+    return isLetter(c) || isDigit(c) || c == '_' || c == '.' || c == '\\' || c == '$' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
 
 Lexed lex(std::string_view formula, int row, int column, const SheetLookup& sheets) {
     return Lexer(formula, row, column, sheets).run();

@@ -47,4 +47,7 @@ struct Lexed {
 
 Lexed lex(std::string_view formula, int row, int column, const SheetLookup& sheets);
 
+// A character of a word of a formula: a name, a function, a reference or a number.
+bool isWordChar(char c);
+
 }  // namespace plovis::formula
