@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "support/message_boxes.h"
 #include "support/sheet_rows.h"

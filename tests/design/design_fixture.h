@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "design/design_context.h"
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "support/failing_workbook.h"
 
 namespace plovis::test {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_workbook.h"
-#include "hosts/recording_user_interface.h"
 
 namespace plovis {
 namespace {

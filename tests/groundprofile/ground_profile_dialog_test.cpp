@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
-#include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/drawn_entities.h"
 #include "support/message_boxes.h"

@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "support/message_boxes.h"
 
 namespace plovis {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "profile_fixture.h"
 
 namespace plovis {

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_cad_host.h"
-#include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/test_paths.h"
 

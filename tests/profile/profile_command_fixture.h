@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "commands/profile_command.h"
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
-#include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "profile_fixture.h"
 #include "support/drawn_entities.h"

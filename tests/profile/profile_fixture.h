@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_workbook.h"
-#include "hosts/recording_user_interface.h"
 #include "profile/profile_state.h"
 #include "scheme/design_range.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "support/test_paths.h"
 

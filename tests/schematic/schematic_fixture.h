@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "doubles/recording_user_interface.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
-#include "hosts/recording_user_interface.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/drawn_entities.h"
 #include "support/sheet_rows.h"

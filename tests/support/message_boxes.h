@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 
 namespace plovis::test {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 
 namespace plovis::test {
 

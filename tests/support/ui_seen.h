@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 
 namespace plovis::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 #include "support/failing_workbook.h"
 #include "support/message_boxes.h"
 #include "survey/survey_context.h"

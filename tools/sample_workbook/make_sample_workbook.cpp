@@ -17,8 +17,8 @@
 #include "commands/survey_commands.h"
 #include "common/number_format.h"
 #include "design_table.h"
+#include "doubles/recording_user_interface.h"
 #include "field_sheets.h"
-#include "hosts/recording_user_interface.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "survey/abney_survey.h"
 

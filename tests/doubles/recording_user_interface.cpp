@@ -1,4 +1,4 @@
-#include "hosts/recording_user_interface.h"
+#include "doubles/recording_user_interface.h"
 
 namespace plovis {
 
