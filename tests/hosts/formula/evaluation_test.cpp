@@ -62,7 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"IF(\"TRUE\",1,2)", "n:1"}, Case{"IF(A5,1,2)", "e:#VALUE!"},
                       Case{"B1:B3*2", "e:#VALUE!"}, Case{"'Other Sheet'!A1+Data!A1", "n:12"},
                       Case{"Missing!A1", "e:#REF!"}, Case{"Rate*Twice", "n:16"},
-                      Case{"SUM(B:B)", "n:7"}, Case{"SUM(1:1)", "n:3"}));
+                      Case{"SUM(B:B)", "n:7"}, Case{"SUM(1:1)", "n:3"},
+                      Case{"5.6789012345E-8&\"\"", "s:0.000000056789012345"},
+                      Case{"5.67890123456E-8&\"\"", "s:5.67890123456E-08"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, Evaluation,
@@ -93,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"OR(A3:A3)", "e:#VALUE!"}, Case{"NOT(0)", "b:TRUE"},
         Case{"MID(\"pipeline\",5,3)", "s:lin"}, Case{"LEFT(\"Ä b\",2)", "s:Ä "},
         Case{"RIGHT(\"abc\",5)", "s:abc"}, Case{"TRIM(\"  a   b \")", "s:a b"},
-        Case{"UPPER(\"ab\")&LOWER(\"CD\")", "s:ABcd"}, Case{"VALUE(\"1e3\")", "n:1000"},
+        Case{"UPPER(\"aāςжÿ\")&LOWER(\"CĀΣЖŸ\")", "s:AĀΣЖŸcāσжÿ"}, Case{"VALUE(\"1e3\")", "n:1000"},
         Case{"CONCATENATE(\"R\",1.5,TRUE)", "s:R1.5TRUE"},
         Case{"TEXT(1234.567,\"#,##0.00\")", "s:1,234.57"}, Case{"TEXT(0.256,\"0.0%\")", "s:25.6%"},
         Case{"TEXT(-5,\"$0\")", "s:-$5"}, Case{"TEXT(12345,\"0.00E+00\")", "s:1.23E+04"},

@@ -79,8 +79,7 @@ void load(MemoryWorkbook& wb, const Line& l) {
 // 1E-5, UPPER of letters beyond ASCII, TEXT with an empty picture, and a range with the sheet
 // named at both ends. Each is checked to still differ, so the list shrinks as the engine learns.
 // clang-format off
-const std::set<std::string> kKnownGaps = {"Calc!A20", "Calc!A177", "Calc!A1029", "Calc!A2321",
-    "Calc!A2378", "Calc!A2642", "Calc!A2648", "Calc!A2804", "Calc!A2847"};
+const std::set<std::string> kKnownGaps = {"Calc!A1029"};
 // clang-format on
 
 bool matches(MemoryWorksheet& s, const Line& l) {
