@@ -239,7 +239,8 @@ Operand Evaluator::binary(const Node& n, bool arrayMode) {
                            [op](const Value& x, const Value& y) { return applyBinary(op, x, y); });
     }
     const Value x = toScalar(a);
-    // A text read from a cell fails to be a number before an error on the right counts.
+    // A text read from a cell that is no number fails before an error on the right counts
+    // (Data!B3+#N/A is #VALUE!); one written in the formula gives way to it (""+#N/A is #N/A).
     const bool numeric = !isComparison(op) && op != BinaryOp::Concat;
     if (numeric && std::holds_alternative<Area>(a) && x.isText() && !textNumber(x.text)) {
         return Value::fault(ErrorCode::Value);
