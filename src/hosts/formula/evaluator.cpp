@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {
@@ -108,7 +108,7 @@ int compareValues(const Value& a, const Value& b) {
                             : Value::of(0.0);
     if (rank(x) != rank(y)) return rank(x) < rank(y) ? -1 : 1;
     if (x.isText()) {
-        const std::string p = upperCase(x.text), q = upperCase(y.text);
+        const std::string p = upperLetters(x.text), q = upperLetters(y.text);
         return p < q ? -1 : p > q ? 1 : 0;
     }
     return x.number < y.number ? -1 : x.number > y.number ? 1 : 0;

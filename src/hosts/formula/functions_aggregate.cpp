@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {
@@ -203,7 +204,7 @@ bool Criterion::matches(const Value& v) const {
         } else if (wildcard_) {
             same = v.isText() && wildcardMatch(v.text, operand_.text);
         } else if (operand_.isText()) {
-            same = v.isText() && equalsIgnoringCase(v.text, operand_.text);
+            same = v.isText() && sameLetters(v.text, operand_.text);
         } else {
             same = !v.isEmpty() && !v.isError() && v.kind == operand_.kind &&
                    v.number == operand_.number;

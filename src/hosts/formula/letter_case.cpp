@@ -88,4 +88,8 @@ std::string lowerLetters(std::string_view text) {
     return mapped(text, lower);
 }
 
+bool sameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && upperLetters(a) == upperLetters(b);
+}
+
 }  // namespace plovis::formula

@@ -10,5 +10,8 @@ namespace plovis::formula {
 
 std::string upperLetters(std::string_view text);
 std::string lowerLetters(std::string_view text);
+// Whether two texts are the same but for the case of their letters, as comparisons and lookups
+// match them ("Ōmuta" and "ŌMUTA").
+bool sameLetters(std::string_view a, std::string_view b);
 
 }  // namespace plovis::formula
