@@ -14,7 +14,8 @@ struct Case {
 
 class Evaluation : public ::testing::TestWithParam<Case> {};
 
-// A1 2, A2 "3" (text), A3 empty, A4 TRUE, A5 "abc", A6 #DIV/0!, B1:B3 1 2 4, C1 " 1,250 ".
+// A1 2, A2 "3" (text), A3 empty, A4 TRUE, A5 "abc", A6 #DIV/0!, B1:B3 1 2 4, C1 " 1,250 ",
+// D1 "Ōmūta".
 MemoryWorkbook& book() {
     static MemoryWorkbook wb;
     if (wb.sheetCount() == 0) {
@@ -28,6 +29,7 @@ MemoryWorkbook& book() {
         for (int r = 1; r <= 3; ++r)
             s.load(r, 2, static_cast<double>(1 << (r - 1)));
         s.load(1, 3, std::string(" 1,250 "));
+        s.load(1, 4, std::string("Ōmūta"));
         wb.setDefinedNames({{"Rate", -1, "Data!$B$3"}, {"Twice", -1, "2*Data!$A$1"}});
     }
     return wb;
@@ -88,11 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ATAN2(1,1)*4", "n:3.14159265358979"}, Case{"SUMPRODUCT(B1:B3,B1:B3)", "n:21"},
         Case{"SUMPRODUCT((B1:B3>1)*B1:B3)", "n:6"}, Case{"SUMIF(B1:B3,\">1\")", "n:6"},
         Case{"COUNTIF(A1:A6,\"a*\")", "n:1"}, Case{"COUNTIF(A1:A6,\"?b~*\")", "n:0"},
-        Case{"COUNTIF(A1:A6,\"*B?\")", "n:1"}, Case{"PRODUCT(B1:B3)", "n:8"},
-        Case{"MAX(B1:B3,-1)", "n:4"}, Case{"MIN(A5)", "n:0"}, Case{"VLOOKUP(3,B1:C3,1)", "n:2"},
-        Case{"MATCH(4,B1:B3,0)", "n:3"}, Case{"INDEX(A1:B3,3,2)", "n:4"},
-        Case{"HLOOKUP(2,A1:B2,2,FALSE)", "s:3"}, Case{"AND(A4,1)", "b:TRUE"},
-        Case{"OR(A3:A3)", "e:#VALUE!"}, Case{"NOT(0)", "b:TRUE"},
+        Case{"COUNTIF(A1:A6,\"*B?\")", "n:1"}, Case{"COUNTIF(D1,\"?MŪ?A\")", "n:1"},
+        Case{"PRODUCT(B1:B3)", "n:8"}, Case{"MAX(B1:B3,-1)", "n:4"}, Case{"MIN(A5)", "n:0"},
+        Case{"VLOOKUP(3,B1:C3,1)", "n:2"}, Case{"MATCH(4,B1:B3,0)", "n:3"},
+        Case{"INDEX(A1:B3,3,2)", "n:4"}, Case{"HLOOKUP(2,A1:B2,2,FALSE)", "s:3"},
+        Case{"AND(A4,1)", "b:TRUE"}, Case{"OR(A3:A3)", "e:#VALUE!"}, Case{"NOT(0)", "b:TRUE"},
         Case{"MID(\"pipeline\",5,3)", "s:lin"}, Case{"LEFT(\"Ä b\",2)", "s:Ä "},
         Case{"RIGHT(\"abc\",5)", "s:abc"}, Case{"TRIM(\"  a   b \")", "s:a b"},
         Case{"UPPER(\"aāςжÿ\")&LOWER(\"CĀΣЖŸ\")", "s:AĀΣЖŸcāσжÿ"}, Case{"VALUE(\"1e3\")", "n:1000"},
