@@ -41,6 +41,14 @@ bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
     writeTitleBlock(state, canvas.space);
     for (int b = 0; b <= state.lastBranch(); ++b)
         drawSchematicBranch(state, b, canvas);
+    if (!state.detachedBranches.empty()) {
+        std::string text =
+            "These branches join no node drawn before them; each is drawn apart, above the "
+            "network:";
+        for (const std::string& branch : state.detachedBranches)
+            text += "\r" + branch;
+        ui.showMessage(okMessage(text, Icon::Information));
+    }
     return true;
 }
 
