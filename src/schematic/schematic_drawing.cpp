@@ -5,6 +5,7 @@
 #include "hosts/place_text.h"
 #include "schematic/branch_layout.h"
 #include "schematic/network_range.h"
+#include "schematic/node_labels.h"
 #include "scheme/drawing_preparation.h"
 
 namespace plovis {
@@ -41,6 +42,7 @@ bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
     writeTitleBlock(state, canvas.space);
     for (int b = 0; b <= state.lastBranch(); ++b)
         drawSchematicBranch(state, b, canvas);
+    clearNodeLabels(canvas.space);
     if (!state.detachedBranches.empty()) {
         std::string text =
             "These branches join no node drawn before them; each is drawn apart, above the "

@@ -55,6 +55,16 @@ TEST(SchematicLayout, LabelsApartUprightEveryStretchKeptNoEmptyBranch) {
          {{"RVT1(RL=1761.5m)", 5, -25, 0}, {"50H(6)/412.6 m", 15, -28.5, 0}},
          2,
          ""},
+        {"a tap's label crossed by the stroke reaching it from the upper right moves left",
+         [](auto& f) {
+             f.title("Main line");
+             f.section({"IN1", "T5", 122.9, 0.555, "D", 1762, 1724.35});
+             f.section({"T5", "T6", 247.8, 0.384, "DL", 1724.35, 1712.65});
+             f.section({"T6", "T7", 228.2, 0.168, "D", 1712.65, 1703.9});
+         },
+         {{"T5(RL=1724.35m)", 2, -25, 0}, {"T6(RL=1712.65m)", -d - 2, -25 - d, 0}},
+         3,
+         ""},
         {"a stroke down to the right keeps its labels upright",
          [](auto& f) {
              f.title("Main line");
