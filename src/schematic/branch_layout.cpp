@@ -102,7 +102,11 @@ bool isLaterIntake(const SchematicState& state, const SchematicItem& first) {
 
 bool endsOnNetwork(SchematicState& state, int b) {
     const SchematicBranch& branch = state.schematicBranches[b];
-    return firstNaming(state, branch.items[branch.lastItem].toNode, b - 1) != nullptr;
+    return drawnBefore(state, b, branch.items[branch.lastItem].toNode);
+}
+
+bool drawnBefore(SchematicState& state, int b, std::string_view name) {
+    return firstNaming(state, name, b - 1) != nullptr;
 }
 
 Point nodePosition(SchematicState& state, int b, std::string_view name) {
@@ -116,7 +120,7 @@ Point nodePosition(SchematicState& state, int b, std::string_view name) {
 }
 
 Point branchStart(SchematicState& state, int b, std::string_view name) {
-    if (b == 0 || firstNaming(state, name, b - 1)) return nodePosition(state, b, name);
+    if (b == 0 || drawnBefore(state, b, name)) return nodePosition(state, b, name);
     double top = 0;
     for (int e = 0; e < b; ++e) {
         for (const SchematicItem& item : state.schematicBranches[e].items)

@@ -42,6 +42,8 @@ void reversedDirectionVector(std::string_view code, double h, StrokeVector& v);
 bool isLaterIntake(const SchematicState& state, const SchematicItem& first);
 // endsOnNetwork: the last node of branch b is a node of an earlier branch (ignoring case).
 bool endsOnNetwork(SchematicState& state, int b);
+// The node is a node of a branch before b (ignoring case).
+bool drawnBefore(SchematicState& state, int b, std::string_view name);
 // nodePosition: where the node was drawn, from the first item of branches 0..b naming it (its
 // fromNode checked before its toNode). A node found nowhere is placed at (0, networkSpacing x
 // unplacedCount), and unplacedCount goes up by one.

@@ -53,6 +53,10 @@ class BranchWalk {
 
     void start(int n) {
         s_.drawFromEnd = isLaterIntake(s_, item(0)) || endsOnNetwork(s_, b_);
+        // A branch leaving an intake drawn already, whose end joins nothing, leaves from it.
+        if (s_.drawFromEnd && !endsOnNetwork(s_, b_) && drawnBefore(s_, b_, item(0).fromNode)) {
+            s_.drawFromEnd = false;
+        }
         forward_ = !s_.drawFromEnd;
         const Point pen = branchStart(s_, b_, forward_ ? item(0).fromNode : item(n).toNode);
         s_.currentX = pen.x;

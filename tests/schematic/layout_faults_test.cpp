@@ -106,6 +106,16 @@ TEST(SchematicLayout, LabelsApartUprightEveryStretchKeptNoEmptyBranch) {
          2,
          "These branches join no node drawn before them; each is drawn apart, above the "
          "network:\rBranch 2 \"Branch B\" from P at (0, 500)"},
+        {"a second branch leaving the first intake leaves from it",
+         [](auto& f) {
+             f.title("Main line");
+             f.section({"IN1", "J1", 100, 1.5, "R"});
+             f.title("Branch B");
+             f.section({"IN1", "T1", 80, 0.5, "D"});
+         },
+         {{"63H(6)/80 m", -1.5, -15, 90}, {"T1(RL=990m)", 2, -25, 0}},
+         2,
+         ""},
         {"blank rows inside the selection open no branch",
          [](auto& f) {
              f.title("Main line");
