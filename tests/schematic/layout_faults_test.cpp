@@ -10,6 +10,8 @@
 namespace plovis {
 namespace {
 
+constexpr double kPi = std::numbers::pi;
+
 struct Placed {
     std::string text;
     double x, y, degrees;
@@ -47,36 +49,29 @@ TEST(SchematicLayout, LabelsApartAndUprightEveryStretchKeptNoEmptyBranch) {
     };
     for (const auto& c : cases) {
         test::SchematicFixture f;
-        for (const test::Section& row : c.rows) {
-            if (row.from.empty()) {
-                ++f.nextRow;
-            } else if (row.to.empty()) {
-                f.title(row.from);
-            } else {
-                f.section(row);
-            }
-        }
+        for (const test::Section& row : c.rows)
+            row.from.empty() ? void(++f.nextRow)
+            : row.to.empty() ? f.title(row.from)
+                             : f.section(row);
         f.select();
         ASSERT_TRUE(drawSchematic(f.sheets, f.cad, f.ui, f.templateFile));
-        std::vector<Placed> texts;
-        const auto add = [&](const CadTextProperties& t) {
-            texts.push_back({t.textString(), t.anchorPoint().x, t.anchorPoint().y,
-                             t.rotation() * 180 / std::numbers::pi});
-            EXPECT_NE(t.textString(), "/0 m");  // no empty branch
-            EXPECT_FALSE(texts.back().degrees > 90.01 && texts.back().degrees < 269.99);  // upright
-        };
+        std::vector<const CadTextProperties*> texts;
         for (const CadText* t : test::drawn<CadText>(f.drawing()))
-            add(*t);
+            texts.push_back(t);
         for (const CadBlockReference* r : test::drawn<CadBlockReference>(f.drawing()))
-            add(r->attributes()[0]);
+            texts.push_back(&r->attributes()[0]);
+        const auto degrees = [](const CadTextProperties* t) { return t->rotation() * 180 / kPi; };
+        for (const CadTextProperties* t : texts) {
+            EXPECT_NE(t->textString(), "/0 m");  // no empty branch
+            EXPECT_FALSE(degrees(t) > 90.01 && degrees(t) < 269.99) << t->textString();  // upright
+        }
         for (const Placed& e : c.expected) {
-            SCOPED_TRACE(e.text);
             const auto it = std::find_if(texts.begin(), texts.end(),
-                                         [&](const Placed& t) { return t.text == e.text; });
-            ASSERT_NE(it, texts.end());
-            EXPECT_NEAR(it->x, e.x, 1e-3);
-            EXPECT_NEAR(it->y, e.y, 1e-3);
-            EXPECT_NEAR(it->degrees, e.degrees, 1e-6);
+                                         [&](auto* t) { return t->textString() == e.text; });
+            ASSERT_NE(it, texts.end()) << e.text;
+            EXPECT_NEAR((*it)->anchorPoint().x, e.x, 1e-3) << e.text;
+            EXPECT_NEAR((*it)->anchorPoint().y, e.y, 1e-3) << e.text;
+            EXPECT_NEAR(degrees(*it), e.degrees, 1e-6) << e.text;
         }
         EXPECT_EQ(f.ui.messageTexts().empty() ? "" : f.ui.messageTexts()[0], c.message);
     }
