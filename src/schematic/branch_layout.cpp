@@ -128,9 +128,9 @@ Point branchStart(SchematicState& state, int b, std::string_view name) {
     }
     const Point placed{0, top + state.networkSpacing, 0};
     ++state.unplacedCount;
-    state.detachedBranches.push_back("Branch " + std::to_string(b + 1) + " \"" +
-                                     state.schematicBranches[b].title + "\" from " +
-                                     std::string(name) + " at (0, " + generalForm(placed.y) + ")");
+    state.detachedBranches.push_back(
+        "Branch " + std::to_string(b + 1) + " \"" + state.schematicBranches[b].title + "\" from " +
+        std::string(name) + " at (0, " + formatPicture(placed.y, "#0.0") + ")");
     return placed;
 }
 

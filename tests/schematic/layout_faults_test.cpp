@@ -41,7 +41,7 @@ TEST(SchematicLayout, LabelsApartAndUprightEveryStretchKeptNoEmptyBranch) {
         {{main, in1j1, {"Branch B", ""}, {"P", "Q", 80, 1.5, "U"}},
          {{"63H(6)/80 m", -1.5, 515, 90}},
          "These branches join no node drawn before them; each is drawn apart, above the "
-         "network:\rBranch 2 \"Branch B\" from P at (0, 500)"},
+         "network:\rBranch 2 \"Branch B\" from P at (0, 500.0)"},
         {{main, in1j1, {"Branch B", ""}, {"IN1", "T1", 80, 0.5, "D"}},
          {{"63H(6)/80 m", -1.5, -15, 90}}},
         {{main, in1j1, blank, {"Branch A", ""}, {"J1", "T1", 60, 0.5, "D"}, blank},
