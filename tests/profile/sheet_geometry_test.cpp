@@ -74,7 +74,7 @@ TEST(SheetGeometry, NodesTakeTheirValuesFromTheRows) {
 
 // The axis's ground part rises to the next multiple of 10 above the ground (at 1:1000 on A4,
 // 95 up the paper from the datum 1200); the grade line is broken when its top A passes that part
-// by more than 10, the static line when it stands more than 10 above the grade line's end T.
+// by more than 10, the static line when it stands more than 10 above the grade line's top T.
 // The lines drawn at the break are checked by the snapshot datum_breaks.
 TEST(SheetGeometry, DatumBreaks) {
     const struct {
@@ -85,8 +85,9 @@ TEST(SheetGeometry, DatumBreaks) {
         // clang-format off
         // Ground 150 m up is taller than A4's 110: no breaks.
         {"ground fills the paper", section("A", "B", 100, 1350, 1340, 1600, 1590, 1580), 95 + 150, 0, 1200, 0, 1200},
-        // A = 180 > 50 + 10: 120 m out; T = 1380, the static level 1500 is 120 above: 110 m out.
-        {"both broken", section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380), 95 + 50, 120, 1320, 110, 1430},
+        // A = 180 > 50 + 10: 120 m out; T = 1400 above the grade line's start 1395, the static
+        // level 1500 is 100 above: 90 m out.
+        {"both broken", section("A", "B", 100, 1245.3, 1240, 1500, 1395, 1380), 95 + 50, 120, 1320, 90, 1410},
         // A = 40 is not above 40 + 10; 1255 - 1250 is not above 10.
         {"ground top on a multiple", section("A", "B", 100, 1240, 1230, 1255, 1250, 1245), 95 + 40, 0, 1200, 0, 1200},
         // clang-format on

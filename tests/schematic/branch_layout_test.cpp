@@ -74,7 +74,8 @@ struct LayoutFixture {
 };
 
 // The stroke and label offset of each direction code, in any case; an unknown code leaves the
-// vector as it was (7, 8, 9, 10). Reversed, right turns up-left and left up-right, and only those.
+// vector as it was (7, 8, 9, 10). Reversed, right turns up-left and left up-right; the others
+// point back the way they came.
 TEST(DirectionVector, TheCodesForwardAndReversed) {
     const double d = diagonalRun();
     constexpr auto fwd = directionVector;
@@ -90,8 +91,8 @@ TEST(DirectionVector, TheCodesForwardAndReversed) {
         {fwd, "DR", d, -d, -1.5, 0}, {fwd, "UR", d, d, -1.5, 0}, {fwd, "ur", d, d, -1.5, 0},
         {fwd, "", 7, 8, 9, 10}, {fwd, "X", 7, 8, 9, 10}, {fwd, "RR", 7, 8, 9, 10},
         {fwd, "N", 7, 8, 9, 10}, {fwd, "D L", 7, 8, 9, 10},
-        {rev, "R", -d, d, -1.5, 0}, {rev, "l", d, d, -1.5, 0}, {rev, "D", 7, 8, 9, 10},
-        {rev, "U", 7, 8, 9, 10}, {rev, "UR", 7, 8, 9, 10}, {rev, "DL", 7, 8, 9, 10}, {rev, "X", 7, 8, 9, 10},
+        {rev, "R", -d, d, -1.5, 0}, {rev, "l", d, d, -1.5, 0}, {rev, "D", 0, 30, -1.5, 0},
+        {rev, "U", 0, -30, -1.5, 0}, {rev, "UR", -d, -d, -1.5, 0}, {rev, "DL", d, d, -1.5, 0}, {rev, "X", 7, 8, 9, 10},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -191,12 +192,12 @@ TEST(SchematicBranch, DrawsLikeItsReviewedSnapshot) {
     }
 }
 
-TEST(SchematicBranch, LabelsOfStrokesTowardsNegativeXOrYAreTurnedHalfATurn) {
+TEST(SchematicBranch, LabelsOfStrokesTowardsNegativeXOrStraightDownAreTurnedHalfATurn) {
     const struct {
         const char* code;
         double rotation;
     } cases[] = {{"R", 0},       {"U", kPi / 2},  {"UR", kPi / 4},     {"L", 2 * kPi},
-                 {"D", kPi / 2}, {"DL", kPi / 4}, {"UL", 7 * kPi / 4}, {"DR", 3 * kPi / 4}};
+                 {"D", kPi / 2}, {"DL", kPi / 4}, {"UL", 7 * kPi / 4}, {"DR", 7 * kPi / 4}};
     for (const auto& c : cases) {
         LayoutFixture f;
         f.branch({stretch("A", "B", c.code)});
