@@ -1,6 +1,7 @@
 #include "render/drawing_painter.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
@@ -79,8 +80,8 @@ DrawingPainter::DrawingPainter(QPainter& painter, const PageLayout& page, double
       capHeight_(std::max(metrics_.capHeight(), 1.0)),
       descent_(metrics_.descent()),
       strokeFont_(romanSimplexFont()),
-      searchable_(painter.paintEngine() && (painter.paintEngine()->type() == QPaintEngine::Pdf ||
-                                            painter.paintEngine()->type() == QPaintEngine::SVG)) {}
+      hiddenText_(hiddenTextFor(painter.paintEngine())),
+      rawFont_(hiddenText_ == HiddenText::Glyphs ? QRawFont::fromFont(font_) : QRawFont()) {}
 
 void DrawingPainter::paint(const Drawing& drawing) {
     painter_.save();
@@ -222,6 +223,45 @@ void DrawingPainter::entity(const CadEntity& e, const Transform2D& t, const Show
     }
 }
 
+// Under the strokes of a PDF or SVG text lies the text itself, invisible, in the system font
+// stretched over the strokes, so the drawing can be searched and copied from. PDF takes it as a
+// run of the font's glyphs (mapping them back to characters itself), which spares shaping every
+// text; SVG needs the characters.
+DrawingPainter::HiddenText DrawingPainter::hiddenTextFor(const QPaintEngine* engine) {
+    if (engine && engine->type() == QPaintEngine::Pdf) return HiddenText::Glyphs;
+    if (engine && engine->type() == QPaintEngine::SVG) return HiddenText::Text;
+    return HiddenText::None;
+}
+
+void DrawingPainter::hiddenText(const QString& shown, const QTransform& place,
+                                double strokesWidth) {
+    QGlyphRun run;
+    double width = 0;
+    if (hiddenText_ == HiddenText::Glyphs) {
+        const QList<quint32> glyphs = rawFont_.glyphIndexesForString(shown);
+        QList<QPointF> positions;
+        for (const QPointF& advance : rawFont_.advancesForGlyphIndexes(glyphs)) {
+            positions.push_back({width, 0});
+            width += advance.x();
+        }
+        run.setRawFont(rawFont_);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+    } else if (hiddenText_ == HiddenText::Text) {
+        width = metrics_.horizontalAdvance(shown);
+    }
+    if (width <= 0) return;
+    painter_.setPen(Qt::transparent);
+    painter_.setTransform(
+        QTransform::fromScale(strokesWidth / width, strokeFont_->capHeight / capHeight_) * place);
+    if (hiddenText_ == HiddenText::Glyphs) {
+        painter_.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+        painter_.drawText(QPointF(0, 0), shown);
+    }
+    painter_.resetTransform();
+}
+
 // The strokes go through the painter's transform in the font's own units: a PDF then holds each
 // text as short whole numbers under one matrix, not as long device coordinates.
 void DrawingPainter::text(const CadTextProperties& t, const QString& shown,
@@ -246,11 +286,7 @@ void DrawingPainter::text(const CadTextProperties& t, const QString& shown,
                           ? strokes->strokes
                           : QTransform::fromScale(place.widen, 1).map(strokes->strokes));
     painter_.resetTransform();
-    const double systemWidth = searchable_ ? metrics_.horizontalAdvance(shown) : 0;
-    if (systemWidth <= 0) return;
-    const QTransform systemToStrokes =
-        QTransform::fromScale(strokes->width / systemWidth, strokeFont_->capHeight / capHeight_);
-    systemFontText(shown, systemToStrokes * place.full(), Qt::transparent);
+    hiddenText(shown, place.full(), strokes->width);
 }
 
 void DrawingPainter::systemFontText(const QString& shown, const QTransform& place,

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 
 #include "hosts/cad_drawing.h"
 #include "hosts/cad_walk.h"
@@ -53,6 +54,9 @@ class DrawingPainter {
     TextPlacement textPlacement(const CadTextProperties& text, const Transform2D& t,
                                 const TextMetrics& metrics) const;
     void systemFontText(const QString& shown, const QTransform& place, const QColor& color);
+    enum class HiddenText { None, Glyphs, Text };
+    static HiddenText hiddenTextFor(const QPaintEngine* engine);
+    void hiddenText(const QString& shown, const QTransform& place, double strokesWidth);
     QPainterPath arcPath(const Point& c, double r, double from, double to,
                          double deviceRadius) const;
     QPainterPath polylinePath(const CadPolyline& p, double deviceScale) const;
@@ -65,7 +69,8 @@ class DrawingPainter {
     double capHeight_ = 1, descent_ = 0;  // of font_, in its own pixels
     double minimumLineWidth_ = 0;
     const StrokeFont* strokeFont_;
-    bool searchable_;  // vector output: texts also as text, under their strokes
+    HiddenText hiddenText_;  // under the strokes of each text
+    QRawFont rawFont_;       // font_'s glyphs, for hidden glyph runs
 };
 
 // What a text shows: the CAD control codes %%c, %%d, %%p and %%% as the diameter, degree,
