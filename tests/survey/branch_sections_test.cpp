@@ -82,15 +82,8 @@ struct SectionsFixture : ::testing::Test, test::SurveyRun {
 
 TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     ASSERT_TRUE(list(true));
-    const std::pair<int, const char*> rows[] = {
-        {15, "- 'Main' -"},  // the list area was cleared first
-        {16, "1 'A' 'B'"},  {17, "2 'B' 'D'"}, {18, "3 'D' 'E'"},
-        {19, "- 'Spur' -"}, {20, "1 'c' 'y'"}};
-    for (const auto& [row, expected] : rows)
-        EXPECT_EQ(rowText(design, row, {2, 3, 4}), expected) << row;
-    for (int row = 21; row <= 30; ++row)
-        EXPECT_EQ(rowText(design, row, {2, 3, 4}), "- - -") << row;
-    EXPECT_EQ(design.cell(21, 5), CellValue(5.0));  // results are the length command's to clear
+    // The list area was cleared first; results (E on) are the length command's to clear.
+    test::expectSheetGolden(design, 15, 30, {2, 3, 4, 5}, "section_list");
     EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2}));
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
@@ -118,16 +111,10 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     design.load(40, 6, 66.0);  // a stale result far below the list
     ASSERT_TRUE(lengths());
     EXPECT_EQ(test::numberIn(design, 16, 6), 100 * 1.1);
-    EXPECT_EQ(result(16) + " | " + result(17) + " | " + result(18) + " | " + result(20),
-              "100 110 1000 995 | 250 275 995 1002 | 50 55 1002 1012 | 100 110 990 980");
-    for (int column = 5; column <= 45; ++column) {  // the header rows from E to AS
-        EXPECT_TRUE(isEmpty(design.cell(15, column))) << column;
-        EXPECT_TRUE(isEmpty(design.cell(19, column))) << column;
-    }
-    EXPECT_EQ(design.cell(15, 46), CellValue(46.0));
-    EXPECT_EQ(design.cell(16, 7), CellValue(7.0));  // design columns of section rows stay
-    for (int row : {21, 30, 40})
-        EXPECT_EQ(result(row), kNoResult) << row;
+    // Length (E), with 10 % added (F), start and end level (I, J) of each section; the header rows
+    // cleared from E to AS, the design columns of section rows and every result below kept.
+    test::expectSheetGolden(design, 15, 40, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 45, 46},
+                            "section_lengths");
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
