@@ -12,7 +12,6 @@ using test::loadRow;
 using test::rowText;
 using Sections = std::vector<std::pair<std::string, std::string>>;
 
-const CellValue kEmpty{};
 const std::string kNoResult = "- - - -";
 
 SurveyBranch branchOf(std::vector<std::string> labels, std::vector<std::int16_t> codes) {
@@ -88,12 +87,11 @@ TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
-    RecordingUserInterface quiet;  // without report the list ends silently
-    ASSERT_TRUE(
-        run([&](SpreadsheetHost& h) { return listBranchSections(context, h, quiet, false); }));
-    EXPECT_TRUE(quiet.messageTexts().empty());
+    ui = {};  // without report the list ends silently
+    ASSERT_TRUE(list(false));
+    EXPECT_TRUE(ui.messageTexts().empty());
     // The list reads back as the section table.
-    ASSERT_TRUE(readSectionTable(context, memory, quiet));
+    ASSERT_TRUE(readSectionTable(context, memory, ui));
     ASSERT_EQ(context.sections.size(), 2u);
     const PipeBranch& main = context.sections[0];
     EXPECT_EQ(
@@ -116,7 +114,6 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     test::expectSheetGolden(design, 15, 40, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 45, 46},
                             "section_lengths");
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, LabelsMatchIgnoringCaseAndFromTheFirstOccurrence) {
@@ -146,13 +143,12 @@ TEST_F(SectionsFixture, AMissingBranchIsAskedAboutNoSkipsItYesEndsTheCommand) {
 
     loadRow(design, 15, 3, {"Main"});
     loadRow(design, 19, 3, {"Other"});
-    RecordingUserInterface stop;
-    stop.script({Answer::Yes});
-    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, stop); }));
-    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("Other")});
+    ui = {};
+    ui.script({Answer::Yes});
+    EXPECT_FALSE(lengths());
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{assure("Other")});
     EXPECT_EQ(result(18), "50 55 1002 1012");
     EXPECT_EQ(result(20), kNoResult);
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
@@ -167,11 +163,10 @@ TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
     EXPECT_EQ(result(17), kNoResult);
     EXPECT_EQ(result(18), "50 55 1002 1012");
 
-    RecordingUserInterface stop;
-    test::SingleWorkbookHost host(&memory);
-    stop.script({Answer::Yes});
-    EXPECT_FALSE(computeSectionLengths(context, host, stop));
-    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("P3-P7")});
+    ui = {};
+    ui.script({Answer::Yes});
+    EXPECT_FALSE(lengths());
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{assure("P3-P7")});
     EXPECT_EQ(result(18), kNoResult);  // cleared before the question, not written after it
 }
 
@@ -213,14 +208,12 @@ TEST_F(SectionsFixture, WriteFailuresAreReportedAndTheRowsBeforeThemStay) {
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
     ASSERT_TRUE(list(false));
-    RecordingUserInterface second;
-    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, second); },
-                     {.writesBeforeFailure = 5}));
-    EXPECT_EQ(test::messageBoxes(second),
+    ui = {};
+    EXPECT_FALSE(lengths({.writesBeforeFailure = 5}));
+    EXPECT_EQ(test::messageBoxes(ui),
               std::vector<std::string>{test::writeFailure(17, "PD-CW-Sample", 6)});
     EXPECT_EQ(result(16), "100 110 1000 995");
     EXPECT_EQ(rowText(design, 17, {6}), "-");
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AListPastRow65000IsRefusedWhole) {
