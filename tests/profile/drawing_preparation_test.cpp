@@ -8,7 +8,10 @@
 #include "doubles/recording_user_interface.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
+#include "support/message_boxes.h"
+#include "support/snapshot.h"
 #include "support/test_paths.h"
+#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
@@ -55,17 +58,12 @@ TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun)
     EXPECT_EQ(d.activeTextStyle().name(), "romans");
     EXPECT_EQ(d.activeTextStyle().fontFile(), "romans.shx");
     EXPECT_NE(d.linetypes().find("HIDDEN"), nullptr);
-    const struct {
-        const char* name;
-        int color;
-        const char* linetype;
-    } layers[] = {{"GL", 1, "Continuous"}, {"HGL", 6, "HIDDEN"}, {"SPL", 5, "Continuous"}};
-    for (const auto& l : layers) {
-        const CadLayer* layer = d.layers().find(l.name);
-        ASSERT_NE(layer, nullptr) << l.name;
-        EXPECT_EQ(layer->color(), l.color) << l.name;
-        EXPECT_EQ(layer->linetype(), l.linetype) << l.name;
+    std::string layers;
+    for (const char* name : {"GL", "HGL", "SPL"}) {
+        const CadLayer* l = d.layers().find(name);
+        layers += l ? l->name() + " " + std::to_string(l->color()) + " " + l->linetype() + ";" : "";
     }
+    EXPECT_EQ(layers, "GL 1 Continuous;HGL 6 HIDDEN;SPL 5 Continuous;");
     EXPECT_EQ(d.activeLayer().name(), "0");
     EXPECT_TRUE(f.ui.events().empty());
     // A second run sets everything again without failing.
@@ -102,23 +100,19 @@ TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
     CadFixture f;
     EXPECT_THROW(prepareProfileDrawing(f.host, f.cad, f.ui, f.dir / "missing.dwg"),
                  ApplicationEnds);
-    ASSERT_EQ(f.ui.messageTexts().size(), 1u);
-    const Message& m = f.ui.events()[0].message;
-    EXPECT_EQ(m.text, "The Template Drawing File 'Pipe-des-blank.dwg' is not Found!");
-    EXPECT_EQ(m.title, "Error!!!");
-    EXPECT_EQ(m.icon, Icon::Critical);
-    EXPECT_TRUE(f.ui.endRequested());
+    EXPECT_EQ(test::seen(f.ui),
+              (std::vector<std::string>{
+                  "The Template Drawing File 'Pipe-des-blank.dwg' is not Found!", "end"}));
+    EXPECT_EQ(test::messageBoxes(f.ui)[0].substr(0, 25), "ok critical 'Error!!!' | ");
 }
 
 TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
     CadFixture f(/*running=*/false);
     ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::HostStarted);
     EXPECT_TRUE(f.host.started());
-    ASSERT_GE(f.ui.events().size(), 2u);
-    EXPECT_EQ(f.ui.events()[0].kind, UiEvent::Kind::WaitShown);
-    EXPECT_EQ(f.ui.events()[0].caption, "Lunching AutoCad...");
+    EXPECT_EQ(test::seen(f.ui),
+              (std::vector<std::string>{"wait: Lunching AutoCad...", "wait hidden"}));
     EXPECT_EQ(f.ui.events()[0].waitLabel, "Lunching AutoCad");
-    EXPECT_EQ(f.ui.events()[1].kind, UiEvent::Kind::WaitHidden);
     Drawing& d = *f.cad.document;
     EXPECT_NE(d.blocks().find("ini-format"), nullptr);  // imported all the same
     EXPECT_EQ(d.textStyles().find("romans"), nullptr);  // nothing more
@@ -136,15 +130,9 @@ TEST(DrawingPreparation, TheSchematicGetsBothTextStyles) {
 
 TEST(DrawingPreparation, PlaceTextSetsAlignmentPointAndRotation) {
     Drawing d;
-    CadText& t = placeText(d.modelSpace(), {10, 20, 0}, 2, 1, "A1", 1.570796327, 1.5);
-    EXPECT_EQ(t.textString(), "A1");
-    EXPECT_EQ(t.verticalAlignment(), VerticalAlignment::Middle);
-    EXPECT_EQ(t.horizontalAlignment(), HorizontalAlignment::Center);
-    EXPECT_EQ(t.textAlignmentPoint(), (Point{10, 20, 0}));
-    EXPECT_DOUBLE_EQ(t.rotation(), 1.570796327);
-    EXPECT_DOUBLE_EQ(t.height(), 1.5);
-    CadText& plain = placeText(d.modelSpace(), {5, 6, 0}, 0, 0, "x", 0, 2);
-    EXPECT_EQ(plain.insertionPoint(), (Point{5, 6, 0}));
+    placeText(d.modelSpace(), {10, 20, 0}, 2, 1, "A1", 1.570796327, 1.5);
+    placeText(d.modelSpace(), {5, 6, 0}, 0, 0, "x", 0, 2);
+    EXPECT_EQ(test::drawingSnapshot(d), "TEXT 0 \"A1\" 10,20 h1.5 r90 MC\nTEXT 0 \"x\" 5,6 h2\n");
     EXPECT_THROW(placeText(d.modelSpace(), {5, 6, 0}, 7, 0, "x", 0, 2), HostError);
 }
 
