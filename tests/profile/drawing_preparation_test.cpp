@@ -1,60 +1,32 @@
 #include "scheme/drawing_preparation.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <fstream>
-
-#include "doubles/recording_user_interface.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/scripted_cad_utility.h"
+#include "profile_fixture.h"
 #include "support/message_boxes.h"
 #include "support/snapshot.h"
-#include "support/test_paths.h"
 #include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
 
-// A template file on disk (its content is read by the reader below) and a host whose drawings
-// read it as a drawing defining the profile's blocks, with one entity in its model space.
-struct CadFixture {
-    test::ScratchDir dir{"preparation"};
-    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
-    ScriptedCadUtility utility;
-    RecordingUserInterface ui;
-    MemoryCadHost host;
-    CadHandles cad;
-
-    explicit CadFixture(bool running = true) : host(utility, running, reader()) {
-        ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
-        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
-    }
-
-    static DrawingFileReader reader() {
-        return [](const std::filesystem::path& path) {
-            auto d = std::make_unique<Drawing>(path.filename().string());
-            for (const char* name : {"ini-format", "conl", "a4_paper", "BPC"}) {
-                d->blocks().add(name, {}).addLine({0, 0, 0}, {1, 1, 0});
-            }
-            d->modelSpace().addLine({0, 0, 0}, {10, 0, 0});
-            return d;
-        };
-    }
+struct CadFixture : test::TemplateCad {
+    using TemplateCad::TemplateCad;
+    CadHandles handles;
 };
 
 TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun) {
     CadFixture f;
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    ASSERT_NE(f.cad.document, nullptr);
-    Drawing& d = *f.cad.document;
-    EXPECT_EQ(f.host.documentCount(), 1);  // none was open: one was added
-    EXPECT_TRUE(f.host.visible());
+    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
+    ASSERT_NE(f.handles.document, nullptr);
+    Drawing& d = *f.handles.document;
+    EXPECT_EQ(f.cad.documentCount(), 1);  // none was open: one was added
+    EXPECT_TRUE(f.cad.visible());
     for (const char* block : {"ini-format", "conl", "a4_paper", "BPC"}) {
         EXPECT_NE(d.blocks().find(block), nullptr) << block;
     }
     EXPECT_EQ(d.modelSpace().count(), 0u);  // the template's reference does not stay
-    EXPECT_GE(f.host.updateCount(), 1);
+    EXPECT_GE(f.cad.updateCount(), 1);
     EXPECT_EQ(d.activeTextStyle().name(), "romans");
     EXPECT_EQ(d.activeTextStyle().fontFile(), "romans.shx");
     EXPECT_NE(d.linetypes().find("HIDDEN"), nullptr);
@@ -69,19 +41,19 @@ TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun)
     // A second run sets everything again without failing.
     d.layers().item("GL").setColor(3);
     d.setActiveLayer(d.layers().item("SPL"));
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.cad.document->layers().item("GL").color(), 1);
-    EXPECT_EQ(f.cad.document->activeLayer().name(), "0");
-    EXPECT_EQ(f.host.documentCount(), 1);
+    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
+    EXPECT_EQ(f.handles.document->layers().item("GL").color(), 1);
+    EXPECT_EQ(f.handles.document->activeLayer().name(), "0");
+    EXPECT_EQ(f.cad.documentCount(), 1);
     EXPECT_TRUE(f.ui.events().empty());
 }
 
 TEST(DrawingPreparation, AHiddenLineTypeInSmallLettersCountsAsLoaded) {
     CadFixture f;
-    Drawing& d = f.host.addDocument();
+    Drawing& d = f.cad.addDocument();
     d.linetypes().add({"hidden", "mine", {2, -1}});
     const int before = d.linetypes().count();
-    prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile);
+    prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile);
     EXPECT_EQ(d.linetypes().count(), before);
     EXPECT_EQ(d.linetypes().find("HIDDEN")->description, "mine");
 }
@@ -89,16 +61,16 @@ TEST(DrawingPreparation, AHiddenLineTypeInSmallLettersCountsAsLoaded) {
 TEST(DrawingPreparation, TheTemplateItselfGetsNoInsertion) {
     CadFixture f;
     auto self = std::make_unique<Drawing>("Pipe-des-blank.dwg");
-    Drawing& d = f.host.add(std::move(self));
+    Drawing& d = f.cad.add(std::move(self));
     std::filesystem::remove(f.dir / "Pipe-des-blank.dxf");  // would fail if it were inserted
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.cad.document, &d);
+    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
+    EXPECT_EQ(f.handles.document, &d);
     EXPECT_EQ(d.blocks().find("conl"), nullptr);
 }
 
 TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
     CadFixture f;
-    EXPECT_THROW(prepareProfileDrawing(f.host, f.cad, f.ui, f.dir / "missing.dwg"),
+    EXPECT_THROW(prepareProfileDrawing(f.cad, f.handles, f.ui, f.dir / "missing.dwg"),
                  ApplicationEnds);
     EXPECT_EQ(test::seen(f.ui),
               (std::vector<std::string>{
@@ -108,12 +80,13 @@ TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
 
 TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
     CadFixture f(/*running=*/false);
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::HostStarted);
-    EXPECT_TRUE(f.host.started());
+    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile),
+              Preparation::HostStarted);
+    EXPECT_TRUE(f.cad.started());
     EXPECT_EQ(test::seen(f.ui),
               (std::vector<std::string>{"wait: Lunching AutoCad...", "wait hidden"}));
     EXPECT_EQ(f.ui.events()[0].waitLabel, "Lunching AutoCad");
-    Drawing& d = *f.cad.document;
+    Drawing& d = *f.handles.document;
     EXPECT_NE(d.blocks().find("ini-format"), nullptr);  // imported all the same
     EXPECT_EQ(d.textStyles().find("romans"), nullptr);  // nothing more
     EXPECT_EQ(d.layers().find("GL"), nullptr);
@@ -121,8 +94,8 @@ TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
 
 TEST(DrawingPreparation, TheSchematicGetsBothTextStyles) {
     CadFixture f;
-    ASSERT_EQ(prepareDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    Drawing& d = *f.cad.document;
+    ASSERT_EQ(prepareDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
+    Drawing& d = *f.handles.document;
     EXPECT_EQ(d.textStyles().item("romand").fontFile(), "romanD.shx");
     EXPECT_EQ(d.activeTextStyle().name(), "romans");
     EXPECT_EQ(d.layers().find("HGL"), nullptr);  // no profile layers

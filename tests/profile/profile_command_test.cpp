@@ -1,19 +1,11 @@
 #include "commands/profile_command.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <fstream>
-
-#include "doubles/recording_user_interface.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/memory_workbook.h"
-#include "hosts/scripted_cad_utility.h"
 #include "profile_fixture.h"
 #include "support/drawn_entities.h"
 #include "support/message_boxes.h"
 #include "support/snapshot.h"
-#include "support/test_paths.h"
 #include "support/ui_seen.h"
 
 namespace plovis {
@@ -25,30 +17,17 @@ using test::titleRow;
 
 // A scheme workbook ("PD-CW-Sample", the scheme title on "DATA INPUT") and a CAD host whose
 // template defines the blocks the drawing inserts.
-struct ProfileFixture {
-    test::ScratchDir dir{"profile"};
-    ScriptedCadUtility utility;
-    RecordingUserInterface ui;
+struct ProfileFixture : test::TemplateCad {
     MemorySpreadsheetHost spreadsheet;
     MemorySpreadsheetHost other;  // a host the run may be pointed at instead
     SpreadsheetHost* host = &spreadsheet;
-    MemoryCadHost cad{
-        utility, true, [](const std::filesystem::path& path) {
-            auto d = std::make_unique<Drawing>(path.filename().string());
-            for (const char* name : {"ini-format", "conl", "a4_paper", "IN", "CC", "SD", "RT",
-                                     "BPC", "TAP", "AV", "WO", "DC", "JN"})
-                d->blocks().add(name, {}).addCircle({0, 0, 0}, 1);
-            return d;
-        }};
     MemoryWorkbook* workbook = nullptr;
     MemoryWorksheet* design = nullptr;
     ProfileCommand command;
     ProfileInputs inputs;
 
     ProfileFixture() {
-        ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
-        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
-        command.templateFile = dir / "Pipe-des-blank.dwg";
+        command.templateFile = templateFile;
         auto wb = std::make_unique<MemoryWorkbook>("scheme.xlsx");
         design = &wb->addSheet("PD-CW-Sample");
         wb->addSheet("KELDRAN");

@@ -1,14 +1,20 @@
 #pragma once
 // A design range built in code: title rows and section rows of the pipe design table, placed on
-// an in-memory sheet at the columns the profile reads.
+// an in-memory sheet at the columns the profile reads; a CAD host with the profile's template.
 
+#include <stdlib.h>
+
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "doubles/recording_user_interface.h"
+#include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
+#include "hosts/scripted_cad_utility.h"
 #include "profile/profile_state.h"
 #include "scheme/design_range.h"
+#include "support/test_paths.h"
 
 namespace plovis::test {
 
@@ -92,5 +98,28 @@ inline void loadDesignColumns(ProfileState& state, const std::vector<DesignRow>&
     RecordingUserInterface ui;
     readDesignRows(sheet, state.table, ui);
 }
+
+// A CAD host whose template "Pipe-des-blank.dwg" (a file in a scratch folder, read as a drawing)
+// defines the profile's blocks and holds a line in its model space.
+struct TemplateCad {
+    ScratchDir dir{"profile"};
+    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
+    ScriptedCadUtility utility;
+    RecordingUserInterface ui;
+    MemoryCadHost cad;
+
+    explicit TemplateCad(bool running = true)
+        : cad(utility, running, [](const std::filesystem::path& path) {
+              auto d = std::make_unique<Drawing>(path.filename().string());
+              for (const char* name : {"ini-format", "conl", "a4_paper", "IN", "CC", "SD", "RT",
+                                       "BPC", "TAP", "AV", "WO", "DC", "JN"})
+                  d->blocks().add(name, {}).addLine({0, 0, 0}, {1, 1, 0});
+              d->modelSpace().addLine({0, 0, 0}, {10, 0, 0});
+              return d;
+          }) {
+        ::setenv("PLOVIS_DATA_DIR", (sourceDir() / "data").c_str(), 1);
+        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
+    }
+};
 
 }  // namespace plovis::test
