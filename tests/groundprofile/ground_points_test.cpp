@@ -4,14 +4,17 @@
 
 #include "doubles/recording_user_interface.h"
 #include "hosts/memory_workbook.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
 
+// A chainage of "km+m" or a number; a split text that is no number shows its message and reads 0.
 TEST(GroundPoints, ChainageTexts) {
     const struct {
         CellValue value;
         double expected;
+        bool message = false;
     } cases[] = {
         // clang-format off
         {std::string("0+000"), 0}, {std::string("1+250"), 1250}, {std::string("1+250.5"), 1250.5},
@@ -19,21 +22,17 @@ TEST(GroundPoints, ChainageTexts) {
         {std::string("abc"), 0}, {CellValue{}, 0}, {std::string("2+"), 2000},
         {std::string("+5"), 5}, {std::string("1+2+3"), 1002},
         {std::string("1234+567.891"), 1234567.875},  // single precision
+        {std::string("1e999+5"), 0, true},
         // clang-format on
     };
     for (const auto& c : cases) {
         RecordingUserInterface ui;
         EXPECT_EQ(static_cast<double>(parseChainage(c.value, ui)), c.expected) << cellText(c.value);
-        EXPECT_TRUE(ui.events().empty());
+        EXPECT_EQ(test::messageBoxes(ui),
+                  c.message ? std::vector<std::string>{"ok critical | Error encountered non "
+                                                       "numeric chainage in remarks sheet."}
+                            : std::vector<std::string>{});
     }
-}
-
-TEST(GroundPoints, AnUnreadableSplitChainageShowsItsMessageAndReadsZero) {
-    RecordingUserInterface ui;
-    EXPECT_EQ(parseChainage(CellValue(std::string("1e999+5")), ui), 0.0f);
-    EXPECT_EQ(ui.messageTexts(),
-              std::vector<std::string>{"Error encountered non numeric chainage in remarks sheet."});
-    EXPECT_EQ(ui.events()[0].message.icon, Icon::Critical);
 }
 
 struct Row {

@@ -2,25 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace plovis {
 namespace {
 
 TEST(GroundProfileInputs, LoadSelectsA1AndItsDefaultsGiveTheSheetFactors) {
     GroundProfileBoxes b = loadGroundProfileBoxes();
-    EXPECT_EQ(b.cmbPaper, "A1");
-    EXPECT_EQ(b.txtPaperLength, "700");
-    EXPECT_EQ(b.txtGap, "350");
-    EXPECT_EQ(b.hscale, "5000");
-    EXPECT_EQ(b.vscale, "1000");
-    EXPECT_EQ(b.txtSize, "1.8");
+    EXPECT_EQ(b.cmbPaper + " " + b.txtPaperLength + " " + b.txtGap + " " + b.hscale + " " +
+                  b.vscale + " " + b.txtSize,
+              "A1 700 350 5000 1000 1.8");
     EXPECT_EQ(kGroundProfilePapers, (std::vector<std::string>{"A4", "A3", "A2", "A1", "ALL"}));
     const auto s = readInputs(b);
     ASSERT_TRUE(s);
-    EXPECT_FLOAT_EQ(s->hFactor, 0.2f);
-    EXPECT_FLOAT_EQ(s->vFactor, 1.0f);
-    EXPECT_EQ(s->plotLength, 700);
-    EXPECT_EQ(s->sheetGap, 350);
-    EXPECT_FLOAT_EQ(s->textSize, 1.8f);
+    EXPECT_EQ(std::tuple(s->hFactor, s->vFactor, s->plotLength, s->sheetGap, s->textSize),
+              std::tuple(0.2f, 1.0f, 700.0, 350.0, 1.8f));
     EXPECT_EQ(b.focus, "");
 }
 
