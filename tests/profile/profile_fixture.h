@@ -19,9 +19,9 @@
 namespace plovis::test {
 
 struct DesignRow {
-    std::string from;  // title on a title row
-    std::string to;
-    double length = 0;
+    std::string from{};  // title on a title row
+    std::string to{};
+    double length = 100;
     double startGround = 0;
     double endGround = 0;
     double staticLevel = 0;
@@ -30,29 +30,17 @@ struct DesignRow {
     bool title = false;
     double flow = 1.5;
     std::string soil = "Soil";
-    std::string structure;
+    std::string structure{};
 };
 
-inline DesignRow section(std::string from, std::string to, double length = 100,
-                         double startGround = 0, double endGround = 0, double staticLevel = 0,
-                         double startHgl = 0, double endHgl = 0) {
-    DesignRow r;
-    r.from = std::move(from);
-    r.to = std::move(to);
-    r.length = length;
-    r.startGround = startGround;
-    r.endGround = endGround;
-    r.staticLevel = staticLevel;
-    r.startHgl = startHgl;
-    r.endHgl = endHgl;
-    return r;
+// A section row: from, to, then the numbers in the order of the fields above.
+template <class... Fields>
+DesignRow section(Fields... fields) {
+    return DesignRow(fields...);
 }
 
 inline DesignRow titleRow(std::string title) {
-    DesignRow r;
-    r.from = std::move(title);
-    r.title = true;
-    return r;
+    return {.from = std::move(title), .title = true};
 }
 
 // Writes the rows from sheet row 16 with the selection's first column 2 (B), as the design table
