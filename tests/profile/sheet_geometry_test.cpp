@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "profile_fixture.h"
 #include "scheme/design_values.h"
 
@@ -19,30 +21,22 @@ ProfileState stateWith(const std::vector<test::DesignRow>& rows, double vScale =
     return s;
 }
 
-TEST(SheetGeometry, LevelRangeFromTheDesignRange) {
-    // The smallest end ground level is 1203.4 and the largest static level 1290.
+// The range from the smallest end ground level (1203.4; the start ground level 1100 does not
+// count) to the largest static level (1290); a ground line below widens it by one interval more.
+TEST(SheetGeometry, LevelRangeFromTheDesignRangeAndTheGroundLine) {
     ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1100, 1250, 1290),
                                 section("B", "C", 100, 1250, 1203.4, 1280)});
-    const SheetLevels l = designLevelRange(s.table.columns, 1, 2, s.settings.levelInterval);
-    EXPECT_EQ(l.bottomLevel, 1190);  // the start ground level 1100 does not count
-    EXPECT_EQ(l.topLevel, 1300);
-    EXPECT_EQ(l.datum, 1190);
-    double low = 100, high = 100;
-    minMaxLevels({90, 120, 50}, low, high, 1);  // stops at the last index
-    EXPECT_EQ(std::pair(low, high), std::pair(90.0, 120.0));
-}
-
-TEST(SheetGeometry, AGroundLineWidensTheRangeByOneIntervalMore) {
-    ProfileState s = stateWith({titleRow("T"), section("A", "B", 100, 1250, 1203.4, 1290)});
-    SheetLevels l = designLevelRange(s.table.columns, 1, 1, 10);
+    SheetLevels l = designLevelRange(s.table.columns, 1, 2, s.settings.levelInterval);
+    EXPECT_EQ(std::tuple(l.bottomLevel, l.topLevel, l.datum), std::tuple(1190, 1300, 1190));
     std::vector<GroundLinePoint> g(3);
     g[0].level = 1230;  // inside the design levels
     g[1].level = 1210;
     g[2].level = 1205;
     widenToGroundLine(l, g, 10);
-    EXPECT_EQ(l.bottomLevel, 1180);
-    EXPECT_EQ(l.topLevel, 1310);
-    EXPECT_EQ(l.datum, 1180);
+    EXPECT_EQ(std::tuple(l.bottomLevel, l.topLevel, l.datum), std::tuple(1180, 1310, 1180));
+    double low = 100, high = 100;
+    minMaxLevels({90, 120, 50}, low, high, 1);  // stops at the last index
+    EXPECT_EQ(std::pair(low, high), std::pair(90.0, 120.0));
 }
 
 // Where the nodes stand is checked by the drawings' snapshots.

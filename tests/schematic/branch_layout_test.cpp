@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
+#include <cstdio>
 #include <sstream>
 
 #include "schematic/schematic_fixture.h"
@@ -10,12 +10,6 @@
 
 namespace plovis {
 namespace {
-
-using test::diagonalRun;
-using test::drawn;
-using test::expectNear;
-
-constexpr double kPi = std::numbers::pi;
 
 SchematicItem stretch(std::string from, std::string to, std::string direction = "R",
                       float length = 100, float flow = 1.5f, std::string pipe = "63H(6)") {
@@ -40,22 +34,22 @@ struct LayoutFixture {
     SchematicState state;
     SchematicCanvas canvas{host, drawing.modelSpace(), ui};
 
-    LayoutFixture() { test::addSchematicBlocks(drawing); }
-
-    // A branch of the items (none: the empty item 0 of a branch without sections).
-    void branch(std::vector<SchematicItem> items) {
-        SchematicBranch b;
-        b.title = "Branch " + std::to_string(state.schematicBranches.size() + 1);
-        b.lastItem = items.empty() ? 0 : static_cast<int>(items.size()) - 1;
-        if (!items.empty()) b.items = std::move(items);
-        state.schematicBranches.push_back(std::move(b));
-    }
-    void drawAll() {
-        for (int b = 0; b <= state.lastBranch(); ++b)
-            drawSchematicBranch(state, b, canvas);
+    // A branch of each list of items (an empty one: the empty item 0 of a branch without
+    // sections).
+    explicit LayoutFixture(std::vector<std::vector<SchematicItem>> branches) {
+        test::addSchematicBlocks(drawing);
+        for (auto& items : branches) {
+            SchematicBranch b;
+            b.title = "Branch " + std::to_string(state.schematicBranches.size() + 1);
+            b.lastItem = items.empty() ? 0 : static_cast<int>(items.size()) - 1;
+            if (!items.empty()) b.items = std::move(items);
+            state.schematicBranches.push_back(std::move(b));
+        }
     }
     // The drawing, then the walk's state: every item's ends, the counters and marks.
-    std::string snapshot() const {
+    std::string drawAll() {
+        for (int b = 0; b <= state.lastBranch(); ++b)
+            drawSchematicBranch(state, b, canvas);
         std::ostringstream s;
         s << test::drawingSnapshot(drawing);
         for (std::size_t b = 0; b < state.schematicBranches.size(); ++b) {
@@ -73,62 +67,43 @@ struct LayoutFixture {
     }
 };
 
-// The stroke and label offset of each direction code, in any case; an unknown code leaves the
-// vector as it was (7, 8, 9, 10). Reversed, right turns up-left and left up-right, and only those.
+// The stroke and label offset of each direction code forward and reversed, from a vector
+// (7, 8, 9, 10) an unknown code leaves as it was, in full precision: the diagonal is divided by
+// the single-precision root of two. Compared with tests/schematic/golden/direction_vectors.txt.
 TEST(DirectionVector, TheCodesForwardAndReversed) {
-    const double d = diagonalRun();
-    constexpr auto fwd = directionVector;
-    constexpr auto rev = reversedDirectionVector;
-    const struct {
-        void (*vector)(std::string_view, double, StrokeVector&);
-        const char* code;
-        double dx, dy, offX, offY;
-    } cases[] = {
-        // clang-format off
-        {fwd, "D", 0, -30, -1.5, 0}, {fwd, "U", 0, 30, -1.5, 0}, {fwd, "L", -30, 0, 0, 1.5},
-        {fwd, "R", 30, 0, 0, 1.5}, {fwd, "DL", -d, -d, -1.5, 0}, {fwd, "UL", -d, d, -1.5, 0},
-        {fwd, "DR", d, -d, -1.5, 0}, {fwd, "UR", d, d, -1.5, 0}, {fwd, "ur", d, d, -1.5, 0},
-        {fwd, "", 7, 8, 9, 10}, {fwd, "X", 7, 8, 9, 10}, {fwd, "RR", 7, 8, 9, 10},
-        {fwd, "N", 7, 8, 9, 10}, {fwd, "D L", 7, 8, 9, 10},
-        {rev, "R", -d, d, -1.5, 0}, {rev, "l", d, d, -1.5, 0}, {rev, "D", 7, 8, 9, 10},
-        {rev, "U", 7, 8, 9, 10}, {rev, "UR", 7, 8, 9, 10}, {rev, "DL", 7, 8, 9, 10}, {rev, "X", 7, 8, 9, 10},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.vector == fwd ? "forward " : "reversed ") + c.code);
-        StrokeVector v{7, 8, 9, 10};
-        c.vector(c.code, 1.5, v);
-        EXPECT_NEAR(v.dx, c.dx, 1e-5);
-        EXPECT_NEAR(v.dy, c.dy, 1e-5);
-        EXPECT_EQ(v.offX, static_cast<float>(c.offX));
-        EXPECT_EQ(v.offY, static_cast<float>(c.offY));
+    std::string report;
+    for (const char* code :
+         {"D", "U", "L", "R", "DL", "UL", "DR", "UR", "ur", "l", "d", "", "X", "RR", "N", "D L"}) {
+        for (const auto vector : {directionVector, reversedDirectionVector}) {
+            StrokeVector v{7, 8, 9, 10};
+            vector(code, 1.5, v);
+            char line[200];
+            std::snprintf(line, sizeof line, "%-8s %-3s %.17g %.17g %.9g %.9g\n",
+                          vector == directionVector ? "forward" : "reversed", code, v.dx, v.dy,
+                          v.offX, v.offY);
+            report += line;
+        }
     }
-    // The diagonal is divided by the single-precision root of two.
-    StrokeVector v;
-    directionVector("UR", 1.5, v);
-    EXPECT_EQ(v.dx, static_cast<double>(30.0f / static_cast<float>(std::sqrt(2.0))));
-    EXPECT_NE(v.dx, 30 / std::sqrt(2.0));
+    test::expectGolden(report, "schematic", "direction_vectors");
 }
 
+// The first item naming the node gives its place (its fromNode checked before its toNode); a
+// node found nowhere in branches 0..b places a new network 500 further down.
 TEST(NodePosition, FromTheFirstItemNamingTheNodeIgnoringCase) {
-    LayoutFixture f;
-    f.branch({stretch("A", "J1"), stretch("J1", "B")});
-    f.branch({stretch("j1", "C")});
+    LayoutFixture f({{stretch("A", "J1"), stretch("J1", "B")}, {stretch("j1", "C")}});
     f.state.schematicBranches[0].items[0].endX = 30;
     f.state.schematicBranches[0].items[1].startX = 99;  // found later in order: not taken
     f.state.schematicBranches[1].items[0].startX = 77;
-    expectNear(nodePosition(f.state, 1, "J1"), 30, 0);
-    expectNear(nodePosition(f.state, 1, "c"), 0, 0);  // its own branch counts
-    EXPECT_EQ(f.state.unplacedCount, 1);
-}
-
-TEST(NodePosition, ANodeFoundNowherePlacesANewNetworkBelow) {
-    LayoutFixture f;
-    f.branch({stretch("A", "B")});
-    f.branch({stretch("C", "D")});
-    expectNear(nodePosition(f.state, 0, "C"), 0, 500);  // branch 1 is not searched from branch 0
-    expectNear(nodePosition(f.state, 0, "Q"), 0, 1000);
-    EXPECT_EQ(f.state.unplacedCount, 3);
+    const struct {
+        int branch;
+        const char* node;
+        double x, y;
+        int unplaced;
+    } cases[] = {{1, "J1", 30, 0, 1}, {1, "c", 0, 0, 1}, {0, "C", 0, 500, 2}, {0, "Q", 0, 1000, 3}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(nodePosition(f.state, c.branch, c.node), (Point{c.x, c.y, 0})) << c.node;
+        EXPECT_EQ(f.state.unplacedCount, c.unplaced) << c.node;
+    }
 }
 
 // Each branch table drawn and compared with its reviewed snapshot in tests/schematic/golden.
@@ -155,6 +130,11 @@ TEST(SchematicBranch, DrawsLikeItsReviewedSnapshot) {
            stretch("C", "D", "R", 50, 1.0f, "50H(6)"),
            stretch("D", "E", "D", 40, 1.0f, "50H(6)")}}},
         {"labels_beside_upright_stroke", {{stretch("A", "B", "D")}}},
+        // Labels of strokes towards negative x or y are turned half a turn.
+        {"labels_turned_along_every_direction",
+         {{stretch("A", "B", "R"), stretch("B", "C", "U"), stretch("C", "D", "UR"),
+           stretch("D", "E", "L"), stretch("E", "F", "D"), stretch("F", "G", "DL"),
+           stretch("G", "H", "UL"), stretch("H", "I", "DR")}}},
         {"unknown_first_direction", {{stretch("A", "B", "NE")}}},
         {"unknown_later_direction", {{stretch("A", "J1", "U"), stretch("J1", "B", "?")}}},
         {"branch_without_sections", {{}}},
@@ -183,27 +163,7 @@ TEST(SchematicBranch, DrawsLikeItsReviewedSnapshot) {
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.golden);
-        LayoutFixture f;
-        for (const auto& items : s.branches)
-            f.branch(items);
-        f.drawAll();
-        test::expectGolden(f.snapshot(), "schematic", s.golden);
-    }
-}
-
-TEST(SchematicBranch, LabelsOfStrokesTowardsNegativeXOrYAreTurnedHalfATurn) {
-    const struct {
-        const char* code;
-        double rotation;
-    } cases[] = {{"R", 0},       {"U", kPi / 2},  {"UR", kPi / 4},     {"L", 2 * kPi},
-                 {"D", kPi / 2}, {"DL", kPi / 4}, {"UL", 7 * kPi / 4}, {"DR", 3 * kPi / 4}};
-    for (const auto& c : cases) {
-        LayoutFixture f;
-        f.branch({stretch("A", "B", c.code)});
-        f.drawAll();
-        for (const CadText* t : drawn<CadText>(f.drawing)) {
-            EXPECT_NEAR(t->rotation(), c.rotation, 1e-9) << c.code;
-        }
+        test::expectGolden(LayoutFixture(s.branches).drawAll(), "schematic", s.golden);
     }
 }
 
