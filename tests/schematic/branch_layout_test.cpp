@@ -106,64 +106,59 @@ TEST(NodePosition, FromTheFirstItemNamingTheNodeIgnoringCase) {
     }
 }
 
+// A branch table from one text per branch: stretches "from-to direction [length [flow [pipe]]]"
+// separated by ";" (length 100, flow 1.5 and pipe 63H(6) when not given).
+std::vector<std::vector<SchematicItem>> branchTable(const std::vector<std::string>& branches) {
+    std::vector<std::vector<SchematicItem>> table;
+    for (const std::string& branch : branches) {
+        table.emplace_back();
+        std::istringstream stretches(branch);
+        for (std::string text; std::getline(stretches, text, ';');) {
+            std::istringstream in(text);
+            std::string nodes, direction, length = "100", flow = "1.5", pipe = "63H(6)";
+            in >> nodes >> direction >> length >> flow >> pipe;
+            const auto dash = nodes.find('-');
+            table.back().push_back(stretch(nodes.substr(0, dash), nodes.substr(dash + 1), direction,
+                                           std::stof(length), std::stof(flow), pipe));
+        }
+    }
+    return table;
+}
+
 // Each branch table drawn and compared with its reviewed snapshot in tests/schematic/golden.
 TEST(SchematicBranch, DrawsLikeItsReviewedSnapshot) {
-    using Branches = std::vector<std::vector<SchematicItem>>;
     const struct {
         const char* golden;
-        Branches branches;
+        std::vector<std::string> branches;
     } scenarios[] = {
         // One stroke of 30 to the right, its circle, the labels above and below its middle and
         // the junction symbol with its level.
-        {"one_item", {{stretch("A", "J1", "R", 100, 1.5f)}}},
-        {"equal_stretches_share_one_stroke",
-         {{stretch("A", "B", "R", 100), stretch("B", "C", "R", 120.5f),
-           stretch("C", "D", "R", 80.25f)}}},
-        {"junction_breaks_the_run",
-         {{stretch("A", "J2", "R", 100), stretch("J2", "C", "R", 120.5f),
-           stretch("C", "D", "R", 80.25f)}}},
-        {"symbol_at_last_joint",
-         {{stretch("A", "B", "R", 100), stretch("B", "CC2", "R", 120.5f),
-           stretch("CC2", "D", "R", 80.25f)}}},
+        {"one_item", {"A-J1 R"}},
+        {"equal_stretches_share_one_stroke", {"A-B R; B-C R 120.5; C-D R 80.25"}},
+        {"junction_breaks_the_run", {"A-J2 R; J2-C R 120.5; C-D R 80.25"}},
+        {"symbol_at_last_joint", {"A-B R; B-CC2 R 120.5; CC2-D R 80.25"}},
         {"pipe_flow_or_direction_change",
-         {{stretch("A", "B", "R", 100, 2.0f, "63H(6)"), stretch("B", "C", "R", 50, 2.0f, "50H(6)"),
-           stretch("C", "D", "R", 50, 1.0f, "50H(6)"),
-           stretch("D", "E", "D", 40, 1.0f, "50H(6)")}}},
-        {"labels_beside_upright_stroke", {{stretch("A", "B", "D")}}},
+         {"A-B R 100 2; B-C R 50 2 50H(6); C-D R 50 1 50H(6); D-E D 40 1 50H(6)"}},
+        {"labels_beside_upright_stroke", {"A-B D"}},
         // Labels of strokes towards negative x or y are turned half a turn.
         {"labels_turned_along_every_direction",
-         {{stretch("A", "B", "R"), stretch("B", "C", "U"), stretch("C", "D", "UR"),
-           stretch("D", "E", "L"), stretch("E", "F", "D"), stretch("F", "G", "DL"),
-           stretch("G", "H", "UL"), stretch("H", "I", "DR")}}},
-        {"unknown_first_direction", {{stretch("A", "B", "NE")}}},
-        {"unknown_later_direction", {{stretch("A", "J1", "U"), stretch("J1", "B", "?")}}},
-        {"branch_without_sections", {{}}},
-        {"later_branch_from_known_node",
-         {{stretch("A", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("J1", "T1", "D")}}},
-        {"branch_off_the_network", {{stretch("A", "B", "R")}, {stretch("P", "Q", "U")}}},
-        {"branch_ending_on_the_network",
-         {{stretch("A", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("X", "J1", "L")}}},
+         {"A-B R; B-C U; C-D UR; D-E L; E-F D; F-G DL; G-H UL; H-I DR"}},
+        {"unknown_first_direction", {"A-B NE"}},
+        {"unknown_later_direction", {"A-J1 U; J1-B ?"}},
+        {"branch_without_sections", {""}},
+        {"later_branch_from_known_node", {"A-J1 R; J1-B R 100 0.5", "J1-T1 D"}},
+        {"branch_off_the_network", {"A-B R", "P-Q U"}},
+        {"branch_ending_on_the_network", {"A-J1 R; J1-B R 100 0.5", "X-J1 L"}},
         {"later_intakes_drawn_upwards",
-         {{stretch("IN1", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("IN2", "J1", "R", 40, 0.5f)},
-          {stretch("in3", "J1", "L", 60, 0.5f)}}},
-        {"first_intake_drawn_forward", {{stretch("IN1", "CC1", "DR")}}},
+         {"IN1-J1 R; J1-B R 100 0.5", "IN2-J1 R 40 0.5", "in3-J1 L 60 0.5"}},
+        {"first_intake_drawn_forward", {"IN1-CC1 DR"}},
         // Walking from the end, the run from J1 back over P keeps one length.
-        {"run_from_structure_chain",
-         {{stretch("A", "J1", "R")},
-          {stretch("CC1", "CC2", "R", 10), stretch("CC2", "P", "R", 20), stretch("P", "Q", "R", 30),
-           stretch("Q", "J1", "R", 40)}}},
-        {"fourth_intake",
-         {{stretch("IN1", "J1", "R")},
-          {stretch("IN2", "J1", "L")},
-          {stretch("IN3", "J1", "L")},
-          {stretch("IN4", "J1", "L")}}},
+        {"run_from_structure_chain", {"A-J1 R", "CC1-CC2 R 10; CC2-P R 20; P-Q R 30; Q-J1 R 40"}},
+        {"fourth_intake", {"IN1-J1 R", "IN2-J1 L", "IN3-J1 L", "IN4-J1 L"}},
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.golden);
-        test::expectGolden(LayoutFixture(s.branches).drawAll(), "schematic", s.golden);
+        test::expectGolden(LayoutFixture(branchTable(s.branches)).drawAll(), "schematic", s.golden);
     }
 }
 
