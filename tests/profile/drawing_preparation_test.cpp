@@ -15,90 +15,83 @@ struct CadFixture : test::TemplateCad {
     CadHandles handles;
 };
 
-TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun) {
-    CadFixture f;
-    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
-    ASSERT_NE(f.handles.document, nullptr);
-    Drawing& d = *f.handles.document;
-    EXPECT_EQ(f.cad.documentCount(), 1);  // none was open: one was added
-    EXPECT_TRUE(f.cad.visible());
-    for (const char* block : {"ini-format", "conl", "a4_paper", "BPC"}) {
-        EXPECT_NE(d.blocks().find(block), nullptr) << block;
+// What a preparation left: its outcome, the documents, the drawing's blocks, line types, text
+// styles and layers with the current ones, its model space, and what the user saw.
+std::string preparationReport(CadFixture& f, bool profile, const std::filesystem::path& file) {
+    std::string s;
+    try {
+        const Preparation p =
+            (profile ? prepareProfileDrawing : prepareDrawing)(f.cad, f.handles, f.ui, file);
+        s = p == Preparation::Ready ? "ready" : "host started";
+    } catch (const ApplicationEnds&) {
+        s = "the application ends";
     }
-    EXPECT_EQ(d.modelSpace().count(), 0u);  // the template's reference does not stay
-    EXPECT_GE(f.cad.updateCount(), 1);
-    EXPECT_EQ(d.activeTextStyle().name(), "romans");
-    EXPECT_EQ(d.activeTextStyle().fontFile(), "romans.shx");
-    EXPECT_NE(d.linetypes().find("HIDDEN"), nullptr);
-    std::string layers;
-    for (const char* name : {"GL", "HGL", "SPL"}) {
-        const CadLayer* l = d.layers().find(name);
-        layers += l ? l->name() + " " + std::to_string(l->color()) + " " + l->linetype() + ";" : "";
+    s += ", " + std::to_string(f.cad.documentCount()) + " documents" +
+         (f.cad.visible() ? ", shown" : "") + (f.cad.started() ? ", started" : "") +
+         (f.cad.updateCount() ? ", redrawn" : "") + "\n";
+    if (const Drawing* d = f.handles.document) {
+        s += d->name() + ", " + std::to_string(d->modelSpace().count()) + " entities\nblocks:";
+        for (int i = 0; i < d->blocks().count(); ++i)
+            s += " " + d->blocks().at(i).name();
+        s += "\nline types:";
+        for (const CadLinetype& l : d->linetypes().all())
+            s += " " + l.name + " (" + l.description + ")";
+        s += "\ntext styles:";
+        for (const CadTextStyle& t : d->textStyles().all())
+            s += " " + t.name() + " " + t.fontFile();
+        s += ", current " + d->activeTextStyle().name() + "\nlayers:";
+        for (const CadLayer& l : d->layers().all())
+            s += " " + l.name() + " c" + std::to_string(l.color()) + " " + l.linetype();
+        s += ", current " + d->activeLayer().name() + "\n";
     }
-    EXPECT_EQ(layers, "GL 1 Continuous;HGL 6 HIDDEN;SPL 5 Continuous;");
-    EXPECT_EQ(d.activeLayer().name(), "0");
-    EXPECT_TRUE(f.ui.events().empty());
-    // A second run sets everything again without failing.
-    d.layers().item("GL").setColor(3);
-    d.setActiveLayer(d.layers().item("SPL"));
-    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.handles.document->layers().item("GL").color(), 1);
-    EXPECT_EQ(f.handles.document->activeLayer().name(), "0");
-    EXPECT_EQ(f.cad.documentCount(), 1);
-    EXPECT_TRUE(f.ui.events().empty());
+    for (const std::string& line : test::messageBoxes(f.ui))
+        s += line + "\n";
+    for (const std::string& line : test::seen(f.ui))
+        s += line + "\n";
+    for (const UiEvent& e : f.ui.events())
+        s += e.kind == UiEvent::Kind::WaitShown ? "wait label: " + e.waitLabel + "\n" : "";
+    return s;
 }
 
-TEST(DrawingPreparation, AHiddenLineTypeInSmallLettersCountsAsLoaded) {
-    CadFixture f;
-    Drawing& d = f.cad.addDocument();
-    d.linetypes().add({"hidden", "mine", {2, -1}});
-    const int before = d.linetypes().count();
-    prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile);
-    EXPECT_EQ(d.linetypes().count(), before);
-    EXPECT_EQ(d.linetypes().find("HIDDEN")->description, "mine");
-}
-
-TEST(DrawingPreparation, TheTemplateItselfGetsNoInsertion) {
-    CadFixture f;
-    auto self = std::make_unique<Drawing>("Pipe-des-blank.dwg");
-    Drawing& d = f.cad.add(std::move(self));
-    std::filesystem::remove(f.dir / "Pipe-des-blank.dxf");  // would fail if it were inserted
-    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.handles.document, &d);
-    EXPECT_EQ(d.blocks().find("conl"), nullptr);
-}
-
-TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
-    CadFixture f;
-    EXPECT_THROW(prepareProfileDrawing(f.cad, f.handles, f.ui, f.dir / "missing.dwg"),
-                 ApplicationEnds);
-    EXPECT_EQ(test::seen(f.ui),
-              (std::vector<std::string>{
-                  "The Template Drawing File 'Pipe-des-blank.dwg' is not Found!", "end"}));
-    EXPECT_EQ(test::messageBoxes(f.ui)[0].substr(0, 25), "ok critical 'Error!!!' | ");
-}
-
-TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
-    CadFixture f(/*running=*/false);
-    ASSERT_EQ(prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile),
-              Preparation::HostStarted);
-    EXPECT_TRUE(f.cad.started());
-    EXPECT_EQ(test::seen(f.ui),
-              (std::vector<std::string>{"wait: Lunching AutoCad...", "wait hidden"}));
-    EXPECT_EQ(f.ui.events()[0].waitLabel, "Lunching AutoCad");
-    Drawing& d = *f.handles.document;
-    EXPECT_NE(d.blocks().find("ini-format"), nullptr);  // imported all the same
-    EXPECT_EQ(d.textStyles().find("romans"), nullptr);  // nothing more
-    EXPECT_EQ(d.layers().find("GL"), nullptr);
-}
-
-TEST(DrawingPreparation, TheSchematicGetsBothTextStyles) {
-    CadFixture f;
-    ASSERT_EQ(prepareDrawing(f.cad, f.handles, f.ui, f.templateFile), Preparation::Ready);
-    Drawing& d = *f.handles.document;
-    EXPECT_EQ(d.textStyles().item("romand").fontFile(), "romanD.shx");
-    EXPECT_EQ(d.activeTextStyle().name(), "romans");
-    EXPECT_EQ(d.layers().find("HGL"), nullptr);  // no profile layers
+// Each preparation compared with tests/profile/golden/preparations.txt. The profile's drawing
+// gets the template's blocks (the template's reference does not stay), "romans" current, the
+// hidden line type and its layers, "0" current, each run again; the schematic's both text styles.
+TEST(DrawingPreparation, PreparesLikeItsReviewedSnapshot) {
+    using F = CadFixture;
+    const struct {
+        const char* name;
+        void (*setup)(F&);
+        bool running = true;
+        bool profile = true;
+        const char* templateName = "Pipe-des-blank.dwg";
+    } cases[] = {
+        // clang-format off
+        {"profile, no drawing open", [](F&) {}},
+        {"profile, a second run", [](F& f) {
+             prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile);
+             Drawing& d = *f.handles.document;
+             d.layers().item("GL").setColor(3);
+             d.setActiveLayer(d.layers().item("SPL")); }},
+        {"a hidden line type in small letters counts as loaded", [](F& f) {
+             f.cad.addDocument().linetypes().add({"hidden", "mine", {2, -1}}); }},
+        // The template open itself gets no insertion (which would fail without its file).
+        {"the template itself", [](F& f) {
+             f.cad.add(std::make_unique<Drawing>("Pipe-des-blank.dwg"));
+             std::filesystem::remove(f.dir / "Pipe-des-blank.dxf"); }},
+        {"a missing template", [](F&) {}, true, true, "missing.dwg"},
+        // A host not running is started, the template imported all the same, nothing more.
+        {"host not running", [](F&) {}, false},
+        {"schematic", [](F&) {}, true, false},
+        // clang-format on
+    };
+    std::string report;
+    for (const auto& c : cases) {
+        F f(c.running);
+        c.setup(f);
+        report += std::string("== ") + c.name + "\n" +
+                  preparationReport(f, c.profile, f.dir / c.templateName);
+    }
+    test::expectGolden(report, "profile", "preparations");
 }
 
 TEST(DrawingPreparation, PlaceTextSetsAlignmentPointAndRotation) {
