@@ -48,12 +48,8 @@ TEST(DesignRange, AnUnusableSelectionIsAskedForAgainUntilCancel) {
         RecordingUserInterface ui;
         ui.script({Answer::Ok, Answer::Cancel});
         int reselections = 0;
-        EXPECT_THROW(requestDesignSelection(wb, ui,
-                                            [&] {
-                                                ++reselections;
-                                                return canReselect;
-                                            }),
-                     ApplicationEnds);
+        const auto reselect = [&] { return ++reselections, canReselect; };
+        EXPECT_THROW(requestDesignSelection(wb, ui, reselect), ApplicationEnds);
         EXPECT_EQ(reselections, 1);
         EXPECT_EQ(test::messageBoxes(ui),
                   std::vector<std::string>(canReselect ? 2 : 1,
