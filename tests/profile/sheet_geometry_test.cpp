@@ -79,11 +79,8 @@ TEST(SheetGeometry, DatumBreaks) {
         ProfileState s = stateWith({titleRow("T"), c.row});
         const SheetNodes n = sheetNodes(s, 1, 1, 1200);
         const DatumBreaks b = datumBreaks(s, n, 1, 1, 1200);
-        EXPECT_DOUBLE_EQ(b.groundTopY, c.groundTopY);
-        EXPECT_DOUBLE_EQ(b.hglBreak, c.hglBreak);
-        EXPECT_DOUBLE_EQ(b.hglDatum, c.hglDatum);
-        EXPECT_DOUBLE_EQ(b.splBreak, c.splBreak);
-        EXPECT_DOUBLE_EQ(b.splDatum, c.splDatum);
+        EXPECT_EQ(std::tie(b.groundTopY, b.hglBreak, b.hglDatum, b.splBreak, b.splDatum),
+                  std::tie(c.groundTopY, c.hglBreak, c.hglDatum, c.splBreak, c.splDatum));
     }
 }
 
@@ -95,11 +92,8 @@ TEST(SheetGeometry, AnEmptyStaticLevelRepeatsThePreviousHeight) {
     DatumBreaks b;
     b.splDatum = 1200;
     const SheetLines lines = sheetLines(s, b, 1, 3);
-    ASSERT_EQ(lines.splY.size(), 4u);
-    EXPECT_DOUBLE_EQ(lines.splY[0], 195);
-    EXPECT_DOUBLE_EQ(lines.splY[1], 195);  // empty: repeats
-    EXPECT_DOUBLE_EQ(lines.splY[2], 175);
-    EXPECT_DOUBLE_EQ(lines.splY[3], 175);  // the end mark after the sheet: empty, repeats
+    // Row 2 empty repeats; so does the end mark after the sheet.
+    EXPECT_EQ(lines.splY, (std::vector<double>{195, 195, 175, 175}));
 }
 
 TEST(SheetGeometry, ATextLevelIsADataError) {
