@@ -6,7 +6,8 @@
 #include <cmath>
 #include <map>
 
-#include "profile_command_fixture.h"
+#include "profile_fixture.h"
+#include "support/drawn_entities.h"
 
 namespace plovis {
 namespace {
@@ -37,7 +38,7 @@ TEST(ProfileSheet, LinesReadTheirLevelsCodesOnEveryNodeFiguresClearOfTicks) {
         test::DesignRow row = c.row;
         row.structure = c.codes.empty() ? "" : c.codes[0].first;
         f.rows({test::titleRow("Main line"), row});
-        ASSERT_TRUE(f.run());
+        ASSERT_TRUE(f.run().starts_with("done\n"));
         std::map<double, double> figures;  // by height, right of the A4 sheet's axis
         std::vector<P> codes;
         std::vector<Point> feet;  // of the upright table figures

@@ -12,60 +12,9 @@ namespace plovis {
 namespace {
 
 using test::DesignRow;
+using test::ProfileFixture;
 using test::section;
 using test::titleRow;
-
-// A scheme workbook ("PD-CW-Sample", the scheme title on "DATA INPUT") and a CAD host whose
-// template defines the blocks the drawing inserts.
-struct ProfileFixture : test::TemplateCad {
-    MemorySpreadsheetHost spreadsheet;
-    MemorySpreadsheetHost other;  // a host the run may be pointed at instead
-    SpreadsheetHost* host = &spreadsheet;
-    MemoryWorkbook* workbook = nullptr;
-    MemoryWorksheet* design = nullptr;
-    ProfileCommand command;
-    ProfileInputs inputs;
-
-    ProfileFixture() {
-        command.templateFile = templateFile;
-        auto wb = std::make_unique<MemoryWorkbook>("scheme.xlsx");
-        design = &wb->addSheet("PD-CW-Sample");
-        wb->addSheet("KELDRAN");
-        wb->addSheet("DATA INPUT").load(8, 5, std::string("Kalika WSS"));
-        workbook = &spreadsheet.add(std::move(wb));
-    }
-    // The design rows from sheet row 16, selected from the first to the last row in column B.
-    void rows(const std::vector<DesignRow>& design_rows) {
-        test::writeDesignRows(*design, design_rows);
-        workbook->setSelection({16, 2, 16 + static_cast<int>(design_rows.size()) - 1, 2});
-    }
-    // Ground points of "MAIN LINE" on "GroundProfile" from row 4: label, distance, level.
-    void ground(const std::vector<std::tuple<const char*, double, double>>& points) {
-        MemoryWorksheet& g = workbook->addSheet("GroundProfile");
-        g.load(4, 2, std::string("MAIN LINE"));
-        int row = 5;
-        for (const auto& [label, distance, level] : points) {
-            g.load(row, 2, std::string(label));
-            g.load(row, 3, distance);
-            g.load(row++, 4, level);
-        }
-    }
-    // The run as text: its outcome, what the user saw and whether a drawing was made.
-    std::string run() {
-        std::string s;
-        try {
-            s = runProfileCommand(command, inputs, *host, cad, ui) ? "done\n" : "stopped\n";
-        } catch (const ApplicationEnds&) {
-            s = "the application ends\n";
-        }
-        for (const std::string& line : test::messageBoxes(ui))
-            s += line + "\n";
-        for (const std::string& line : test::seen(ui))
-            s += line + "\n";
-        return s + (other.started() ? "spreadsheet started\n" : "") +
-               (command.cad.document ? "" : "nothing drawn\n");
-    }
-};
 
 std::vector<DesignRow> mainLine() {
     return {titleRow("Main line"), section("IN1", "BPC1", 300, 1300, 1290, 1300, 1300, 1290),

@@ -2,6 +2,7 @@
 // empty branches: where their texts stand now, and how turned.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 
 #include "schematic/schematic_drawing.h"
@@ -18,7 +19,7 @@ struct Placed {
 };
 
 TEST(SchematicLayout, LabelsApartAndUprightEveryStretchKeptNoEmptyBranch) {
-    const double d = test::diagonalRun();
+    const double d = 30 / std::sqrt(2.0);  // a diagonal stroke's run along each axis
     // A row without an end node is a title row (the title in from); one with neither, blank.
     const test::Section main{"Main line", ""}, in1j1{"IN1", "J1", 100, 1.5, "R"}, blank{"", ""};
     const struct {
