@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""ezdxf_dump.py FILE.dxf: the independent check of a DXF file PLOVIS wrote. ezdxf reads and
-audits it, then prints its audit, tables, blocks and model space one line each (numbers as %.6g)
-for the tests to compare with the drawing in memory."""
+"""ezdxf_dump.py FILE.dxf...: the independent check of DXF files PLOVIS wrote. ezdxf reads and
+audits each, then prints "FILE <name>", its audit, tables, blocks and model space one line each
+(numbers as %.6g) for the tests to compare with reviewed text."""
+import os
 import sys
 
 import ezdxf
@@ -59,6 +60,7 @@ def entity(e):
 
 
 def main(path):
+    print("FILE " + os.path.basename(path))
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     print("AUDIT errors=%d fixes=%d" % (len(auditor.errors), len(auditor.fixes)))
@@ -90,4 +92,5 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    for name in sys.argv[1:]:
+        main(name)
