@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hosts/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
 #include "support/test_paths.h"
@@ -9,7 +10,7 @@
 namespace plovis {
 namespace {
 
-std::string failureOf(std::string_view contents) {
+std::string failureOf(const std::string& contents) {
     return test::failureText<HostError>([&] { parseLinetypes(contents, "test.lin"); });
 }
 
@@ -27,25 +28,7 @@ TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
 }
 
 TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
-    const struct {
-        const char* contents;
-        const char* expected;
-    } cases[] = {
-        {"A,1,-1\n", "test.lin, line 1: a pattern line without a line type"},
-        {"*A,a\n*B,b\nA,1\n", "test.lin, line 2: the line type before has no pattern"},
-        {"*A,a\n", "test.lin, line 1: the last line type has no pattern"},
-        {"*A,a\nB,1,-1\n", "test.lin, line 2: a pattern line must start with \"A,\""},
-        {"*A,a\nA,1,x\n", "test.lin, line 2: \"x\" is not a dash length"},
-        {"*A,a\nA,nan\n", "test.lin, line 2: \"nan\" is not a dash length"},
-        {"*A,a\nA,1e308\n", "test.lin, line 2: \"1e308\" is not a dash length"},
-        {"*A,a\nA,1,,2\n", "test.lin, line 2: \"\" is not a dash length"},
-        {"*A/B,a\nA,1\n", "test.lin, line 1: Invalid line type name \"A/B\""},
-        {"*GAS,a\nA,.5,-.2,[\"GAS\",STANDARD],-.25\n",
-         "test.lin, line 2: line types with embedded texts or shapes are not supported"},
-        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(failureOf(c.contents).rfind(c.expected, 0), 0u)
-            << c.contents << " -> " << failureOf(c.contents);
+    test::expectGoldenTable("hosts", "malformed_linetypes", failureOf);
 }
 
 // The shipped file: the four families in three sizes, the 2 variants half and the X2 variants
