@@ -11,6 +11,7 @@
 
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
+#include "hosts/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"
@@ -18,33 +19,26 @@
 namespace plovis {
 namespace {
 
+// "<kind> <code> <value>" as the writer writes the group.
+std::string written(const std::string& line) {
+    const std::string kind = line.substr(0, line.find(' '));
+    const std::size_t at = kind.size() + 1, space = line.find(' ', at);
+    const int code = std::stoi(line.substr(at, space - at));
+    const std::string value = line.substr(space + 1);
+    std::string text;
+    DxfTagWriter w([&](std::string_view chunk) { text.append(chunk); });
+    if (kind == "text") w.text(code, value);
+    if (kind == "integer") w.integer(code, std::stoi(value));
+    if (kind == "real") w.real(code, std::stod(value));
+    if (kind == "handle") w.handle(code, std::stoul(value, nullptr, 16));
+    if (kind == "point")
+        w.point(code, {std::stod(value), std::stod(value.substr(value.find(',') + 1)), 0});
+    w.flush();
+    return text;
+}
+
 TEST(DxfTagWriter, WritesRightAlignedCodesShortestNumbersAndOneLineTexts) {
-    using Write = std::function<void(DxfTagWriter&)>;
-    const std::pair<Write, std::string> cases[] = {
-        {[](DxfTagWriter& w) { w.text(0, "LINE"); }, "  0\nLINE\n"},
-        {[](DxfTagWriter& w) { w.integer(370, -3); }, "370\n-3\n"},
-        {[](DxfTagWriter& w) { w.real(40, 2.5); }, " 40\n2.5\n"},
-        {[](DxfTagWriter& w) { w.real(10, 0.1 + 0.2); }, " 10\n0.30000000000000004\n"},
-        {[](DxfTagWriter& w) { w.real(20, -0.0); }, " 20\n0\n"},
-        {[](DxfTagWriter& w) { w.real(10, 1234567.5); }, " 10\n1234567.5\n"},
-        {[](DxfTagWriter& w) { w.handle(5, 0x2af); }, "  5\n2AF\n"},
-        {[](DxfTagWriter& w) {
-             w.point(11, {1, 2, 0});
-         },
-         " 11\n1\n 21\n2\n 31\n0\n"},
-        // Texts stay on one line, in the drawing's code page or escaped.
-        {[](DxfTagWriter& w) { w.text(1, "J4\r\nBPC\t2\x7F"); }, "  1\nJ4  BPC 2 \n"},
-        {[](DxfTagWriter& w) { w.text(1, "é ±"); }, "  1\n\xE9 \xB1\n"},
-        {[](DxfTagWriter& w) { w.text(1, "⌀63"); }, "  1\n\\U+230063\n"},
-        {[](DxfTagWriter& w) { w.text(1, "bad \xFF byte"); }, "  1\nbad ? byte\n"},
-    };
-    for (const auto& [write, expected] : cases) {
-        std::string text;
-        DxfTagWriter w([&](std::string_view chunk) { text.append(chunk); });
-        write(w);
-        w.flush();
-        EXPECT_EQ(text, expected);
-    }
+    test::expectGoldenTable("hosts/dxf", "tag_writer", written);
     DxfTagWriter failing([](std::string_view) { throw HostError("disk full"); });
     EXPECT_THROW(for (int i = 0; i < 200000; ++i) failing.text(1, "a value to fill the buffer"),
                  HostError)
