@@ -103,9 +103,11 @@ TEST(DxfWriter, HandlesAreUniqueBelowTheSeedAndPointersResolve) {
         EXPECT_TRUE(p == "0" || handles.count(std::stoul(p, nullptr, 16))) << "points at " << p;
 }
 
-// A centred text stands on its alignment point (11) with 72 = 1 and, in its second part,
-// 73 = 1; its first point (10) holds where its baseline starts. A baseline-left text has none.
-TEST(DxfWriter, OnlyAnAlignedTextCarriesItsAlignmentPointAndCodes) {
+// A centred text stands on its alignment point (11) with 72 = 1 and, in its second part, 73 = 1;
+// its first point (10), turned upright, holds where its baseline starts: half the text below the
+// alignment point and left of it (the baseline stands above the descenders). A baseline-left text
+// has neither. A reference carries its attributes and a sequence end, its block the flag 2.
+TEST(DxfWriter, AlignedTextsAndReferencesWithAttributes) {
     Drawing d;
     CadText& t = d.modelSpace().addText("SPL(1290.0)", {50, 45, 0}, 1.2);
     t.setVerticalAlignment(1);
@@ -113,40 +115,18 @@ TEST(DxfWriter, OnlyAnAlignedTextCarriesItsAlignmentPointAndCodes) {
     t.setTextAlignmentPoint({50, 46.5, 0});
     t.setRotation(std::numbers::pi / 2);
     d.modelSpace().addText("Branch 1", {-33, -55, 0}, 3);
-    const std::string file = groups(d);
-    const std::size_t aligned = file.find("|0|TEXT|"), plain = file.find("|0|TEXT|", aligned + 1);
-    const std::string text = file.substr(aligned, plain - aligned + 1);
-    for (const char* part : {"|1|SPL(1290.0)|", "|40|1.2|", "|50|90|", "|7|Standard|", "|72|1|",
-                             "|11|50|21|46.5|", "|100|AcDbText|73|1|"}) {
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    }
-    // Turned upright, the estimated start of the baseline lies below the alignment point (half
-    // the text back) and left of it (the baseline stands above the descenders).
-    const double x = std::stod(text.substr(text.find("|10|") + 4));
-    EXPECT_LT(x, 50);
-    EXPECT_GT(x, 49);
-    EXPECT_LT(std::stod(text.substr(text.find("|20|") + 4)), 46.5);
-    const std::string rest = file.substr(plain, file.find("|0|", plain + 1) - plain);
-    for (const char* code : {"|11|", "|72|", "|73|"})
-        EXPECT_EQ(rest.find(code), std::string::npos) << code;
-}
-
-TEST(DxfWriter, AReferenceCarriesItsAttributesAndASequenceEnd) {
-    Drawing d;
     CadBlock& b = d.blocks().add("TNO", {0, 0, 0});
     CadAttributeDefinition& def = b.addAttribute(1.5, 0, "Node", {2, 5, 0}, "NAME", "?");
     def.setAlignment(TextAlignment::MiddleLeft);
     def.setTextAlignmentPoint({2, 5, 0});
     d.modelSpace().insertBlock({10, 10, 0}, "TNO", 1, 1, 1, 0).attribute(0).setTextString("T3");
-    const std::string file = groups(d);
-    const std::size_t insert = file.find("|100|AcDbBlockReference|66|1|2|TNO|");
-    ASSERT_NE(insert, std::string::npos);
-    const std::size_t attrib = file.find("|0|ATTRIB|", insert), end = file.find("|0|SEQEND|");
-    ASSERT_LT(attrib, end);
-    const std::string attribute = file.substr(attrib, end - attrib + 1);
-    EXPECT_NE(attribute.find("|1|T3|"), std::string::npos);
-    EXPECT_NE(attribute.find("|70|0|74|2|"), std::string::npos) << "vertical alignment missing";
-    EXPECT_NE(file.find("|2|TNO|70|2|"), std::string::npos) << "block holds attribute definitions";
+    std::istringstream in(test::dxfText(d));
+    std::string file, code, value;  // a line per entity: "TEXT|5|21|330|17|..."
+    while (std::getline(in, code) && std::getline(in, value))
+        file += (std::stoi(code) == 0 ? "\n" : "|" + std::to_string(std::stoi(code)) + "|") + value;
+    const std::size_t begin = file.rfind('\n', file.find("|2|TNO|70|"));
+    file = file.substr(begin + 1, file.find("\nENDSEC", file.find("\nSECTION|2|ENTITIES")) - begin);
+    test::expectGolden(file, "hosts/dxf", "texts_and_references");
 }
 
 // What we save, ezdxf audits and reads as reviewed, also from a drawing our reader read.
