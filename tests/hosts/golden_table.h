@@ -3,7 +3,7 @@
 // what the code makes of it, both on one line (\n, \r, \t, \\ and \xHH stand for what no line
 // can hold). The test reads the inputs from the file and compares the whole table, so a changed
 // outcome shows as a diff and PLOVIS_UPDATE_GOLDEN=1 rewrites the outcomes for review. Lines
-// starting with '#' and blank lines are kept as they are.
+// starting with '#' and blank lines are kept as they are; an empty input is a line " => ...".
 
 #include <gtest/gtest.h>
 
