@@ -15,7 +15,7 @@ namespace plovis::test {
 std::string dxfText(const Drawing& drawing);
 
 // What tests/hosts/dxf/ezdxf_dump.py prints for the files: each one's audit, tables, blocks and
-// model space as ezdxf reads them, after a "FILE <name>" line.
+// model space as ezdxf reads them, after a "FILE <name>" line when there are several.
 std::string ezdxfDump(const std::vector<std::filesystem::path>& files);
 
 // A drawing with every entity kind, on layers with colours and line types, in two text styles,

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """ezdxf_dump.py FILE.dxf...: the independent check of DXF files PLOVIS wrote. ezdxf reads and
-audits each, then prints "FILE <name>", its audit, tables, blocks and model space one line each
+audits each, then prints "FILE <name>" (when given several), its audit, tables, blocks and model space one line each
 (numbers as %.6g) for the tests to compare with reviewed text."""
 import os
 import sys
@@ -59,8 +59,9 @@ def entity(e):
     return "OTHER " + t
 
 
-def main(path):
-    print("FILE " + os.path.basename(path))
+def main(path, named):
+    if named:
+        print("FILE " + os.path.basename(path))
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     print("AUDIT errors=%d fixes=%d" % (len(auditor.errors), len(auditor.fixes)))
@@ -93,4 +94,4 @@ def main(path):
 
 if __name__ == "__main__":
     for name in sys.argv[1:]:
-        main(name)
+        main(name, len(sys.argv) > 2)

@@ -51,7 +51,7 @@ TEST(TemplateDrawing, TheCommittedFileIsWhatTheGeneratorMakes) {
 
 TEST(TemplateDrawing, PassesTheAudit) {
     const std::string dump = test::ezdxfDump({committed()});
-    EXPECT_EQ(dump.substr(dump.find('\n') + 1, 23), "AUDIT errors=0 fixes=0\n") << dump;
+    EXPECT_EQ(dump.substr(0, dump.find('\n')), "AUDIT errors=0 fixes=0") << dump;
 }
 
 TEST(TemplateDrawing, DefinesEveryBlockWithItsAttributes) {
