@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """ezdxf_dump.py FILE.dxf...: the independent check of DXF files PLOVIS wrote. ezdxf reads and
-audits each, then prints "FILE <name>" (when given several), its audit, tables, blocks and model space one line each
-(numbers as %.6g) for the tests to compare with reviewed text."""
+audits each, then prints "FILE <name>" (when given several), its audit, tables, blocks and model
+space one line each (numbers as %.6g) for the tests to compare with reviewed text."""
 import os
 import sys
 
