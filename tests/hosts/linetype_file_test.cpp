@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/number_format.h"
 #include "hosts/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
@@ -31,31 +32,18 @@ TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
     test::expectGoldenTable("hosts", "malformed_linetypes", failureOf);
 }
 
-// The shipped file: the four families in three sizes, the 2 variants half and the X2 variants
-// twice as long as the plain one.
+// The shipped file: the four families HIDDEN, DASHED, CENTER and DOT in three sizes, the 2
+// variants half and the X2 variants twice as long as the plain one, each starting with a dash or
+// dot.
 TEST(LinetypeFile, ShippedFileHasTheStandardFamiliesInThreeSizes) {
-    const auto types = readLinetypeFile(test::sourceDir() / "data" / "plovis.lin");
-    auto pattern = [&](const std::string& name) {
-        for (const auto& t : types) {
-            if (t.name == name) return t.pattern;
-        }
-        ADD_FAILURE() << name << " is missing";
-        return std::vector<double>{};
-    };
-    for (const std::string family : {"HIDDEN", "DASHED", "CENTER", "DOT"}) {
-        const auto plain = pattern(family);
-        const auto half = pattern(family + "2");
-        const auto twice = pattern(family + "X2");
-        ASSERT_FALSE(plain.empty()) << family;
-        ASSERT_EQ(half.size(), plain.size()) << family;
-        ASSERT_EQ(twice.size(), plain.size()) << family;
-        for (std::size_t i = 0; i < plain.size(); ++i) {
-            EXPECT_DOUBLE_EQ(half[i] * 2, plain[i]) << family;
-            EXPECT_DOUBLE_EQ(twice[i], plain[i] * 2) << family;
-        }
-        EXPECT_GT(plain.front(), -1e-12) << family << " starts with a dash or dot";
+    std::string shown;
+    for (const auto& t : readLinetypeFile(test::sourceDir() / "data" / "plovis.lin")) {
+        shown += t.name;
+        for (double v : t.pattern)
+            shown += " " + generalForm(v);
+        shown += "\n";
     }
-    EXPECT_EQ(types.size(), 12u);
+    test::expectGolden(shown, "hosts", "shipped_linetypes");
     // A missing file is a failure naming it.
     EXPECT_NE(test::failureText<HostError>([] {
                   readLinetypeFile("/no/such/dir/acad.lin");
