@@ -242,8 +242,8 @@ TEST(CadBlocks, UnknownBlocksZeroScalesAndSelfReferencesFail) {
         EXPECT_FALSE(namesDrawingFile(block)) << block;
 }
 
-// A reader standing in for the DXF host: a template with block "T1" on its own layer and a line
-// in model space.
+// A reader standing in for the DXF host: a template with an anonymous block "*U1", block "T1" on
+// its own layer and a line in model space.
 std::unique_ptr<Drawing> fakeTemplate(const std::filesystem::path& file,
                                       std::vector<std::string>& read) {
     read.push_back(file.filename().string());
@@ -253,6 +253,7 @@ std::unique_ptr<Drawing> fakeTemplate(const std::filesystem::path& file,
     t->linetypes().add({"DASHED", "Dashed", {12.7, -6.35}});
     sym.setLinetype("DASHED");
     t->setActiveLayer(sym);
+    t->blocks().add("*U1", {0, 0, 0}).addCircle({0, 0, 0}, 1);
     t->blocks().add("T1", {0, 0, 0}).addLine({0, 0, 0}, {1, 1, 0});
     t->modelSpace().addLine({0, 0, 0}, {5, 5, 0});
     return t;
@@ -279,6 +280,7 @@ TEST(CadBlocks, InsertingADrawingFileBringsItsBlocksAndDependenciesOrFails) {
     EXPECT_EQ(read, (std::vector<std::string>{"Pipe-des-blank.dxf"}));
     EXPECT_EQ(ref.name(), "Pipe-des-blank");
     EXPECT_EQ(d.blocks().item("T1").count(), 0u);
+    EXPECT_EQ(d.blocks().item("*U1").count(), 1u);
     const CadBlock& file = d.blocks().item("Pipe-des-blank");
     ASSERT_EQ(file.count(), 1u);
     EXPECT_EQ(file.entities()[0]->layer(), "SYM");
