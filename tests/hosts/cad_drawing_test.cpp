@@ -335,6 +335,16 @@ TEST_F(CadWalk, LayerZeroAndByBlockTakeTheReferenceAndOffOrFrozenLayersHide) {
     EXPECT_TRUE(shownLines(d).empty());
 }
 
+// A reference inside a block: SYM at (5, 2) in OUTER, turned by the angle whose cosine is 0.8;
+// OUTER at (100, 50), scaled 2 by 3, turned the same. Each line's start goes through both.
+TEST_F(CadWalk, NestedReferencesComposeTheirPlacements) {
+    const double turn = std::atan2(0.6, 0.8);
+    d.blocks().add("OUTER", {0, 0, 0}).insertBlock({5, 2, 0}, "SYM", 1, 1, 1, turn);
+    d.modelSpace().insertBlock({100, 50, 0}, "OUTER", 2, 3, 1, turn);
+    EXPECT_EQ(shownLines(d),
+              (std::vector<std::string>{"HGL 6 HIDDEN 104.6,63.2", "FIXED 2 - 105,68"}));
+}
+
 TEST_F(CadWalk, ExtentsFollowReferencesAndLeaveOutHiddenLayers) {
     d.modelSpace().insertBlock({10, 10, 0}, "SYM", 2, 2, 1, kPi / 2);
     const Extents e = modelSpaceExtents(d);
