@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/number_format.h"
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
 #include "support/test_paths.h"

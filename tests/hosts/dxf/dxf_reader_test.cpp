@@ -5,7 +5,7 @@
 
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
 #include "support/snapshot.h"

@@ -11,7 +11,7 @@
 
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"

@@ -5,7 +5,7 @@
 #include <map>
 #include <regex>
 
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "hosts/xlsx/zip_archive.h"

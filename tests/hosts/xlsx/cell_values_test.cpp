@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/xlsx/xml_text.h"
 
 namespace plovis::xlsx {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/golden_table.h"
+#include "support/golden_table.h"
 #include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
 
