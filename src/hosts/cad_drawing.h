@@ -12,6 +12,7 @@
 
 #include "hosts/cad_block.h"
 #include "hosts/cad_tables.h"
+#include "hosts/drawing_sheets.h"
 
 namespace plovis {
 
@@ -72,6 +73,9 @@ class Drawing {
     const CadTextStyles& textStyles() const { return textStyles_; }
     CadBlocks& blocks() { return blocks_; }
     const CadBlocks& blocks() const { return blocks_; }
+    // The paper sheets the drawing routines laid model space out on, in drawing order.
+    DrawingSheets& sheets() { return sheets_; }
+    const DrawingSheets& sheets() const { return sheets_; }
 
     // The layer new entities go to. A frozen layer cannot be made current (HostError).
     CadLayer& activeLayer() const { return *activeLayer_; }
@@ -96,6 +100,7 @@ class Drawing {
     CadTextStyles textStyles_;
     CadBlocks blocks_;
     CadBlock modelSpace_;
+    DrawingSheets sheets_;
     CadLayer* activeLayer_;
     CadTextStyle* activeTextStyle_;
     bool modified_ = false;

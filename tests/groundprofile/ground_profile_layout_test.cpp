@@ -42,7 +42,8 @@ void expectPlan(const GroundBranch& b, double plotLength, const std::vector<Expe
         EXPECT_EQ(b.chainages[s.firstIndex], expected[i].firstChainage) << "sheet " << i + 1;
         EXPECT_EQ(b.chainages[s.lastIndex], expected[i].lastChainage) << "sheet " << i + 1;
         EXPECT_NEAR(s.refX, x, 1e-3) << "sheet " << i + 1;
-        x += (s.sheetEnd - s.sheetStart) * 0.2f + gap;
+        const double drawn = b.chainages[s.lastIndex] - b.chainages[s.firstIndex];
+        x += std::max(s.sheetEnd - s.sheetStart, drawn) * 0.2f + gap;
     }
     EXPECT_NEAR(refX, x, 1e-3);
 }
