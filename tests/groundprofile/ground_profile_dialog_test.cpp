@@ -177,8 +177,9 @@ TEST(GroundProfileDialog, SheetsOfABranchInOneRowAtThePickedHeight) {
     EXPECT_EQ(r.sheetsDrawn, 3);
     const auto lines = f.groundLines();
     ASSERT_EQ(lines.size(), 3u);
-    const std::vector<std::pair<double, std::size_t>> sheets = {
-        {100, 6}, {100 + 3500 * kH + 350, 5}, {100 + 2 * (3500 * kH + 350), 2}};
+    // Each sheet starts past the points the one before drew and clear of its paper (papers are
+    // tested with the layout).
+    const std::vector<std::pair<double, std::size_t>> sheets = {{100, 6}, {1450, 5}, {2765, 2}};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto& v = lines[i]->vertices();
         ASSERT_EQ(v.size(), sheets[i].second) << "sheet " << i + 1;
@@ -202,7 +203,7 @@ TEST(GroundProfileDialog, AOnePointBranchIsSkippedAndTheNextDrawn) {
     const auto lines = f.groundLines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0]->vertices()[0], (PolylineVertex{-4, -1, 0}));
-    EXPECT_NEAR(lines[1]->vertices()[0].x, -4 + 1000 * kH + 350, 1e-3);
+    EXPECT_NEAR(lines[1]->vertices()[0].x, 917, 1e-3);  // clear of the first sheet's A1 paper
     EXPECT_EQ(lines[1]->vertices()[0].y, -1);
     EXPECT_EQ(f.captions(),
               (std::vector<std::string>{sheetCaption("Main"), sheetCaption("Branch 3"), ""}));

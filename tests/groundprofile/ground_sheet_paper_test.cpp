@@ -52,9 +52,10 @@ TEST(GroundSheetPaper, SheetsFollowTheSpanOfTheirPointsAndPapersDoNotOverlap) {
         std::vector<double> starts;
         std::vector<std::string> papers;
     } cases[] = {
-        // Points 1000 apart: sheet 1 (0 to 1750) draws to the point at 3000, its frame to x 602;
-        // sheet 2 starts past it at 3000 × 0.2 + 175, not at the nominal 350 + 175.
-        {{0, 1000, 2000, 3000}, {0, 775}, {"A1", "A3"}},
+        // Points 1000 apart: sheet 1 (0 to 1750) draws to the point at 3000, its frame to x 602
+        // (an A1 paper); sheet 2 starts past it at 3000 × 0.2 + 175 = 775, not at the nominal
+        // 350 + 175 = 525, and 42.5 further so that its A2 paper clears the A1.
+        {{0, 1000, 2000, 3000}, {0, 817.5}, {"A1", "A2"}},
         // Dense points: sheets of the nominal 350 + 175; the short last sheet moves on so that its
         // paper begins where the first one's ends.
         {{0, 500, 1000, 1500, 1750, 2000}, {0, 570}, {"A3", "A3"}},
@@ -66,7 +67,9 @@ TEST(GroundSheetPaper, SheetsFollowTheSpanOfTheirPointsAndPapersDoNotOverlap) {
             EXPECT_NEAR(d.groundLineStarts[i], c.starts[i], 1e-3) << i;
             EXPECT_EQ(d.sheets[i].paper.name, c.papers[i]) << i;
             EXPECT_EQ(d.sheets[i].name, "Main " + std::to_string(i + 1));
-            if (i > 0) EXPECT_LE(d.sheets[i - 1].maxX(), d.sheets[i].minX + 1e-9) << i;
+            if (i > 0) {
+                EXPECT_LE(d.sheets[i - 1].maxX(), d.sheets[i].minX + 1e-9) << i;
+            }
         }
     }
 }

@@ -154,8 +154,10 @@ void Reader::section(const Tag& start) {
 // Of the objects only the layouts matter: the sheets the drawing is laid out on.
 void Reader::objects(const Tag& t) {
     if (t.code != 0) {
-        if (inLayout_) {
-            tags_.checkValue(t);
+        // Only the name, tab order and block record are read; other values of layouts (extents
+        // of 1e20 for "none") are left as they are.
+        if (inLayout_ && (t.code == 1 || t.code == 71 || t.code == 100 || t.code == 330)) {
+            if (t.code == 71) tags_.integer(t);
             layout_.groups.push_back(t);
         }
         return;
