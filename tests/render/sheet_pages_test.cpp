@@ -41,10 +41,11 @@ TEST_F(SheetPages, APdfPagePerSheetOnItsPaper) {
     renderSheets(drawing, dir / "p.pdf");
     const auto sizes = pageSizes(test::readBytes(dir / "p.pdf"));
     ASSERT_EQ(sizes.size(), 2u);
-    EXPECT_NEAR(sizes[0].first, 420, 0.05);
-    EXPECT_NEAR(sizes[0].second, 297, 0.05);
-    EXPECT_NEAR(sizes[1].first, 297, 0.05);
-    EXPECT_NEAR(sizes[1].second, 210, 0.05);
+    const double halfPoint = 0.5 / kPointsPerMm;  // pages are whole points
+    EXPECT_NEAR(sizes[0].first, 420, halfPoint);
+    EXPECT_NEAR(sizes[0].second, 297, halfPoint);
+    EXPECT_NEAR(sizes[1].first, 297, halfPoint);
+    EXPECT_NEAR(sizes[1].second, 210, halfPoint);
 }
 
 TEST_F(SheetPages, APngPerSheetAtItsPaperSize) {
