@@ -7,9 +7,9 @@
 namespace plovis {
 namespace {
 
-constexpr double kPaperMargin = 10;  // around what the sheet draws
-constexpr double kTableDepth = 34;   // the three table rows under the frame
-constexpr double kFigureGap = 2;     // between the frame and its right-hand level figures
+constexpr double kPaperMargin = 5;  // around what the sheet draws: what printers leave blank
+constexpr double kTableDepth = 34;  // the three table rows under the frame
+constexpr double kFigureGap = 2;    // between the frame and its right-hand level figures
 
 }  // namespace
 
