@@ -44,9 +44,11 @@ class CadBlocks {
     // named `name`.
     bool contains(const CadBlock& block, std::string_view name) const;
 
-  private:
+    // Copies an entity of `source` into `target` (a block of this drawing or its model space),
+    // with the layer, line type and text styles it uses when this drawing lacks them.
     void copyEntity(const CadEntity& entity, const Drawing& source, CadBlock& target);
 
+  private:
     Drawing& drawing_;
     std::deque<std::unique_ptr<CadBlock>> blocks_;
 };

@@ -9,11 +9,13 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
+#include <functional>
 
 #include "common/file_io.h"
 #include "common/text.h"
 #include "hosts/host_error.h"
 #include "render/drawing_painter.h"
+#include "render/sheet_view.h"
 
 namespace plovis {
 namespace {
@@ -62,8 +64,11 @@ void paintPage(QPainter& painter, const Drawing& drawing, const PageLayout& page
     DrawingPainter(painter, page, unitsPerMm).paint(drawing);
 }
 
+// Paints page i of a picture: the whole drawing, or the view of sheet i.
+using PagePainter = std::function<void(std::size_t, QPainter&, double unitsPerMm)>;
+
 void writePdf(const Drawing& drawing, const std::vector<PageLayout>& pages,
-              const std::filesystem::path& file, bool clip) {
+              const std::filesystem::path& file, const PagePainter& paint) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -83,7 +88,7 @@ void writePdf(const Drawing& drawing, const std::vector<PageLayout>& pages,
                 pdf.setPageSize(pageSize(pages[i]));
                 pdf.newPage();
             }
-            paintPage(painter, drawing, pages[i], kPdfResolution / kMmPerInch, clip);
+            paint(i, painter, kPdfResolution / kMmPerInch);
         }
     }
     reproducibleCreationDate(bytes);
@@ -162,7 +167,9 @@ RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& 
     const PageLayout page = fitPage(modelSpaceExtents(drawing));
     switch (format) {
         case ImageFormat::Pdf:
-            writePdf(drawing, {page}, file, false);
+            writePdf(drawing, {page}, file, [&](std::size_t, QPainter& painter, double units) {
+                paintPage(painter, drawing, page, units, false);
+            });
             break;
         case ImageFormat::Svg:
             writeSvg(drawing, page, file);
@@ -193,19 +200,23 @@ std::vector<std::pair<std::filesystem::path, RenderResult>> renderSheets(
     for (const DrawingSheet& sheet : sheets) {
         pages.push_back({sheet.paper.widthMm, sheet.paper.heightMm, 1, sheet.minX, sheet.minY});
     }
+    const SheetViews views(drawing);
     std::vector<std::pair<std::filesystem::path, RenderResult>> written;
     if (format == ImageFormat::Pdf) {
-        writePdf(drawing, pages, file, true);
+        writePdf(drawing, pages, file, [&](std::size_t i, QPainter& painter, double units) {
+            paintPage(painter, *views.view(i), pages[i], units, true);
+        });
         written.emplace_back(file, RenderResult{});
         return written;
     }
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::filesystem::path name = sheetFileName(file, static_cast<int>(i) + 1);
+        const std::unique_ptr<Drawing> view = views.view(i);
         RenderResult r;
         if (format == ImageFormat::Svg) {
-            writeSvg(drawing, pages[i], name, true);
+            writeSvg(*view, pages[i], name, true);
         } else {
-            r = writePng(drawing, pages[i], name, options, true);
+            r = writePng(*view, pages[i], name, options, true);
         }
         written.emplace_back(name, r);
     }
