@@ -49,20 +49,25 @@ struct Annotator {
     }
 };
 
+// A tick on table line r at X. Lines 2, 3 and 5 carry the upright figures of the rows above them
+// on the same X: there the tick stays below its line, or it would read as a minus sign before the
+// figure.
+void tick(const Annotator& a, double atX, int r) {
+    const double y = a.y0 - a.off(r);
+    a.line(atX, y - 0.5, atX, r == 4 ? y + 0.5 : y);
+}
+
 void drawTicks(const Annotator& a) {
     if (a.s.ground.empty()) {
         for (int k = 0; k < a.m(); ++k) {
-            for (int r = 2; r <= 5; ++r) {
-                a.line(a.x()[k], a.y0 - a.off(r) - 0.5, a.x()[k], a.y0 - a.off(r) + 0.5);
-            }
+            for (int r = 2; r <= 5; ++r)
+                tick(a, a.x()[k], r);
         }
         return;
     }
     for (std::size_t k = 0; k + 1 < a.s.ground.size(); ++k) {
-        for (int r = 2; r <= 3; ++r) {
-            const double gx = a.s.groundX(k);
-            a.line(gx, a.y0 - a.off(r) - 0.5, gx, a.y0 - a.off(r) + 0.5);
-        }
+        for (int r = 2; r <= 3; ++r)
+            tick(a, a.s.groundX(k), r);
     }
 }
 
@@ -162,10 +167,12 @@ void drawTableRuns(const Annotator& a) {
         a, 7, c.soil, [](const CellValue& v) { return cellText(v); }, true);
 }
 
+// The structure code above every node that has one, the sheet's last node included.
 void drawStructureCodes(const Annotator& a) {
-    for (int k = 0; k < a.m(); ++k) {
-        placeText(a.space(), {a.x()[k], a.y0 + 20, 0}, 1, 0, cellText(a.s.nodes.structures[k]),
-                  kQuarterTurn, a.h);
+    for (int k = 0; k <= a.m(); ++k) {
+        const std::string code = cellText(a.s.nodes.structures[k]);
+        if (code.empty()) continue;
+        placeText(a.space(), {a.x()[k], a.y0 + 20, 0}, 1, 0, code, kQuarterTurn, a.h);
     }
 }
 

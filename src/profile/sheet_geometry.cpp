@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "scheme/design_values.h"
 
@@ -16,6 +17,36 @@ double number(const std::vector<CellValue>& column, int i, const char* what) {
 double ceilToMultiple(double value, double step) {
     const double q = value / step;
     return q == std::floor(q) ? value : (std::floor(q) + 1) * step;
+}
+
+struct LevelSpan {
+    double low = 0;
+    double high = 0;
+};
+
+// The lowest and highest level the hydraulic grade line reaches on the sheet rows first..last.
+LevelSpan gradeLineSpan(const DesignColumns& c, int first, int last) {
+    LevelSpan span{std::numeric_limits<double>::infinity(),
+                   -std::numeric_limits<double>::infinity()};
+    for (int i = first; i <= last; ++i) {
+        for (const std::vector<CellValue>* column : {&c.startHgl, &c.endHgl}) {
+            const double level = number(*column, i, "hydraulic grade level");
+            span.low = std::min(span.low, level);
+            span.high = std::max(span.high, level);
+        }
+    }
+    return span;
+}
+
+// The lowest level at which the static pressure line is drawn on the sheet rows first..last (an
+// empty or zero static level repeats the one before it).
+double staticLineLow(const DesignColumns& c, int first, int last) {
+    double low = number(c.staticLevel, first, "static level");
+    for (int i = first + 1; i <= last; ++i) {
+        const double level = number(c.staticLevel, i, "static level");
+        if (level != 0) low = std::min(low, level);
+    }
+    return low;
 }
 
 }  // namespace
@@ -78,6 +109,10 @@ SheetNodes sheetNodes(const ProfileState& state, int first, int last, double dat
     return n;
 }
 
+// The axis carries up to three bands, each labelled against its own datum: the ground band up to
+// groundTopY, the grade line's band above it, the static line's band above splBreakY. Each break
+// is taken from the lowest level of the line its band holds, and the static line's band starts
+// above the grade line's highest level, so every line reads right against the figures beside it.
 DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int first, int last,
                         double datum) {
     const DesignColumns& c = state.table.columns;
@@ -93,12 +128,12 @@ DatumBreaks datumBreaks(const ProfileState& state, const SheetNodes& nodes, int 
     b.hglDatum = b.splDatum = datum;
     if (h >= state.settings.paperHeight) return b;
 
-    const double a =
-        iv * std::floor((number(c.endHgl, last, "hydraulic grade level") - datum) / iv);
+    const LevelSpan grade = gradeLineSpan(c, first, last);
+    const double a = iv * std::floor((grade.low - datum) / iv);
     b.hglBreak = a > h + iv ? a - h - iv : 0;
     b.hglDatum = datum + b.hglBreak;
-    const double t = ceilToMultiple(number(c.endHgl, first, "hydraulic grade level"), iv);
-    const double staticRise = number(c.staticLevel, last, "static level") - t;
+    const double t = std::max(ceilToMultiple(grade.high, iv), b.hglDatum + h);
+    const double staticRise = staticLineLow(c, first, last) - t;
     if (staticRise > iv) {
         b.splBreak = iv * std::floor(staticRise / iv) - iv;
         frame.datum = b.hglDatum;

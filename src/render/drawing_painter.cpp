@@ -1,6 +1,8 @@
 #include "render/drawing_painter.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -76,7 +78,10 @@ DrawingPainter::DrawingPainter(QPainter& painter, const PageLayout& page, double
       font_(textFont()),
       metrics_(font_, painter.device()),
       capHeight_(std::max(metrics_.capHeight(), 1.0)),
-      descent_(metrics_.descent()) {}
+      descent_(metrics_.descent()),
+      strokeFont_(romanSimplexFont()),
+      hiddenText_(hiddenTextFor(painter.paintEngine())),
+      rawFont_(hiddenText_ == HiddenText::Glyphs ? QRawFont::fromFont(font_) : QRawFont()) {}
 
 void DrawingPainter::paint(const Drawing& drawing) {
     painter_.save();
@@ -103,15 +108,20 @@ QTransform DrawingPainter::deviceTransform(const Transform2D& t) const {
                       unitsPerMm_ * (page_.heightMm - page_.scale * (t.f - page_.originY)));
 }
 
-void DrawingPainter::setPen(const ShownStyle& style) {
+// The plotted pen, solid: texts are always drawn so, whatever their layer's line type.
+QPen DrawingPainter::plotPen(const ShownStyle& style) const {
     const Rgb rgb = paperColor(style.color);
-    const double width = std::max(kLineWeightMm * unitsPerMm_, minimumLineWidth_);
-    QPen pen(QColor(rgb.r, rgb.g, rgb.b), width);
+    QPen pen(QColor(rgb.r, rgb.g, rgb.b), std::max(kLineWeightMm * unitsPerMm_, minimumLineWidth_));
     pen.setJoinStyle(Qt::RoundJoin);
     pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
+void DrawingPainter::setPen(const ShownStyle& style) {
+    QPen pen = plotPen(style);
     if (style.linetype) {
         const QList<qreal> dashes =
-            qtDashes(style.linetype->pattern, unitsPerMm_ * page_.scale, width);
+            qtDashes(style.linetype->pattern, unitsPerMm_ * page_.scale, pen.widthF());
         if (!dashes.isEmpty()) {
             pen.setCapStyle(Qt::FlatCap);
             pen.setDashPattern(dashes);
@@ -213,62 +223,133 @@ void DrawingPainter::entity(const CadEntity& e, const Transform2D& t, const Show
     }
 }
 
-// A text stands on its anchor: left, centre or right of it along the text's direction; its
-// baseline on it, the bottom of its descenders on it, its capitals centred on it or hanging from
-// it. Aligned and Fit text runs from its insertion point to its alignment point (Aligned keeps
-// its proportions, Fit stretches the characters).
+// Under the strokes of a PDF or SVG text lies the text itself, invisible, in the system font
+// stretched over the strokes, so the drawing can be searched and copied from. PDF takes it as a
+// run of the font's glyphs (mapping them back to characters itself), which spares shaping every
+// text; SVG needs the characters.
+DrawingPainter::HiddenText DrawingPainter::hiddenTextFor(const QPaintEngine* engine) {
+    if (engine && engine->type() == QPaintEngine::Pdf) return HiddenText::Glyphs;
+    if (engine && engine->type() == QPaintEngine::SVG) return HiddenText::Text;
+    return HiddenText::None;
+}
+
+void DrawingPainter::hiddenText(const QString& shown, const QTransform& place,
+                                double strokesWidth) {
+    QGlyphRun run;
+    double width = 0;
+    if (hiddenText_ == HiddenText::Glyphs) {
+        const QList<quint32> glyphs = rawFont_.glyphIndexesForString(shown);
+        QList<QPointF> positions;
+        for (const QPointF& advance : rawFont_.advancesForGlyphIndexes(glyphs)) {
+            positions.push_back({width, 0});
+            width += advance.x();
+        }
+        run.setRawFont(rawFont_);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+    } else if (hiddenText_ == HiddenText::Text) {
+        width = metrics_.horizontalAdvance(shown);
+    }
+    if (width <= 0) return;
+    painter_.setPen(Qt::transparent);
+    painter_.setTransform(
+        QTransform::fromScale(strokesWidth / width, strokeFont_->capHeight / capHeight_) * place);
+    if (hiddenText_ == HiddenText::Glyphs) {
+        painter_.drawGlyphRun(QPointF(0, 0), run);
+    } else {
+        painter_.drawText(QPointF(0, 0), shown);
+    }
+    painter_.resetTransform();
+}
+
+// The strokes go through the painter's transform in the font's own units: a PDF then holds each
+// text as short whole numbers under one matrix, not as long device coordinates.
 void DrawingPainter::text(const CadTextProperties& t, const QString& shown,
                           const Transform2D& placement, const ShownStyle& style) {
     if (shown.isEmpty()) return;
+    const std::optional<StrokeText> strokes =
+        strokeFont_ ? setInStrokes(*strokeFont_, shown) : std::nullopt;
+    if (!strokes) {
+        const TextMetrics system{metrics_.horizontalAdvance(shown), capHeight_, descent_};
+        const TextPlacement place = textPlacement(t, placement, system);
+        return systemFontText(shown, place.full(), plotPen(style).color());
+    }
+    const TextPlacement place =
+        textPlacement(t, placement, {strokes->width, strokeFont_->capHeight, strokeFont_->descent});
+    if (!(place.units > 0 && std::isfinite(place.units))) return;
+    QPen pen = plotPen(style);
+    pen.setWidthF(pen.widthF() / place.units);
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.setTransform(place.upright);
+    painter_.drawPath(place.widen == 1
+                          ? strokes->strokes
+                          : QTransform::fromScale(place.widen, 1).map(strokes->strokes));
+    painter_.resetTransform();
+    hiddenText(shown, place.full(), strokes->width);
+}
+
+void DrawingPainter::systemFontText(const QString& shown, const QTransform& place,
+                                    const QColor& color) {
+    painter_.setPen(color);
+    painter_.setTransform(place);
+    painter_.drawText(QPointF(0, 0), shown);
+    painter_.resetTransform();
+}
+
+// A text stands on its anchor: left, centre or right of it along the text's direction; its
+// baseline on it, the bottom of its descenders on it, its capitals centred on it or hanging from
+// it. Aligned and Fit text runs from its insertion point to its alignment point (Aligned keeps
+// its proportions, Fit stretches the characters). The placement takes the text's own units (x
+// along the baseline from its start, y down from the baseline) to the device.
+DrawingPainter::TextPlacement DrawingPainter::textPlacement(const CadTextProperties& t,
+                                                            const Transform2D& placement,
+                                                            const TextMetrics& m) const {
     const QTransform device = deviceTransform(placement);
     const double deviceScale = std::sqrt(std::fabs(device.determinant()));
-    const double natural = metrics_.horizontalAdvance(shown);
-    double pixels = t.height() * deviceScale / capHeight_;  // device units per font pixel
+    double units = t.height() * deviceScale / m.capHeight;  // device units per font unit
     double widen = t.widthFactor();
     QPointF anchor = device.map(QPointF(t.anchorPoint().x, t.anchorPoint().y));
     double angle = t.rotation() + placement.rotation();
-    double across = 0;  // start of the text from the anchor, in font pixels
+    double across = 0;  // start of the text from the anchor, in font units
     if (t.usesBothPoints()) {
         const QPointF to = device.map(QPointF(t.textAlignmentPoint().x, t.textAlignmentPoint().y));
         anchor = device.map(QPointF(t.insertionPoint().x, t.insertionPoint().y));
         angle = -std::atan2(to.y() - anchor.y(), to.x() - anchor.x());
         const double length = std::hypot(to.x() - anchor.x(), to.y() - anchor.y());
-        if (length > 0 && t.horizontalAlignment() == HorizontalAlignment::Aligned) {
-            pixels = length / natural;
+        if (length > 0 && m.width > 0 && t.horizontalAlignment() == HorizontalAlignment::Aligned) {
+            units = length / m.width;
             widen = 1;
-        } else if (length > 0) {
-            widen = length / (natural * pixels);
+        } else if (length > 0 && m.width > 0) {
+            widen = length / (m.width * units);
         }
     } else if (t.horizontalAlignment() == HorizontalAlignment::Center ||
                t.horizontalAlignment() == HorizontalAlignment::Middle) {
-        across = -natural / 2;
+        across = -m.width / 2;
     } else if (t.horizontalAlignment() == HorizontalAlignment::Right) {
-        across = -natural;
+        across = -m.width;
     }
-    double baseline = 0;  // baseline below the anchor, in font pixels (downwards positive)
+    double baseline = 0;  // baseline below the anchor, in font units (downwards positive)
     switch (t.verticalAlignment()) {
         case VerticalAlignment::Bottom:
-            baseline = -descent_;
+            baseline = -m.descent;
             break;
         case VerticalAlignment::Middle:
-            baseline = capHeight_ / 2;
+            baseline = m.capHeight / 2;
             break;
         case VerticalAlignment::Top:
-            baseline = capHeight_;
+            baseline = m.capHeight;
             break;
         default:
             break;
     }
-    if (t.horizontalAlignment() == HorizontalAlignment::Middle) baseline = capHeight_ / 2;
-    const Rgb rgb = paperColor(style.color);
-    painter_.setPen(QColor(rgb.r, rgb.g, rgb.b));
-    QTransform place;
-    place.translate(anchor.x(), anchor.y());
-    place.rotate(-angle * 180 / kPi);
-    place.scale(pixels * widen, pixels);
-    painter_.setTransform(place);
-    painter_.drawText(QPointF(across, baseline), shown);
-    painter_.resetTransform();
+    if (t.horizontalAlignment() == HorizontalAlignment::Middle) baseline = m.capHeight / 2;
+    QTransform upright;
+    upright.translate(anchor.x(), anchor.y());
+    upright.rotate(-angle * 180 / kPi);
+    upright.scale(units, units);
+    upright.translate(across * widen, baseline);
+    return {upright, widen, units};
 }
 
 }  // namespace plovis

@@ -1,8 +1,10 @@
 #include "schematic/branch_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
+#include "common/number_format.h"
 #include "common/text.h"
 #include "hosts/place_text.h"
 #include "schematic/single_form.h"
@@ -24,15 +26,29 @@ struct Heading {
     StrokeVector vector;
 };
 
-// v becomes the vector of the code's heading (compared in capitals); an unknown code leaves it.
-void applyHeading(std::span<const Heading> headings, std::string_view code, StrokeVector& v) {
+// v becomes the vector of the code's heading (compared in capitals); an unknown code leaves it
+// and answers false.
+bool applyHeading(std::span<const Heading> headings, std::string_view code, StrokeVector& v) {
     const std::string c = upperCase(code);
     for (const Heading& h : headings) {
         if (c == h.code) {
             v = h.vector;
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+bool forwardHeading(std::string_view code, double h, StrokeVector& v) {
+    const double d = diagonal();
+    const float side = static_cast<float>(-h);  // labels beside an upright or slanted stroke
+    const float above = static_cast<float>(h);  // labels above and below a level stroke
+    const Heading headings[] = {
+        {"D", {0, -kStroke, side, 0}}, {"U", {0, kStroke, side, 0}}, {"L", {-kStroke, 0, 0, above}},
+        {"R", {kStroke, 0, 0, above}}, {"DL", {-d, -d, side, 0}},    {"UL", {-d, d, side, 0}},
+        {"DR", {d, -d, side, 0}},      {"UR", {d, d, side, 0}},
+    };
+    return applyHeading(headings, code, v);
 }
 
 // The index of the first item naming each node, over the whole branch table.
@@ -61,22 +77,19 @@ const NodeRef* firstNaming(SchematicState& state, std::string_view name, int las
 }  // namespace
 
 void directionVector(std::string_view code, double h, StrokeVector& v) {
-    const double d = diagonal();
-    const float side = static_cast<float>(-h);  // labels beside an upright or slanted stroke
-    const float above = static_cast<float>(h);  // labels above and below a level stroke
-    const Heading headings[] = {
-        {"D", {0, -kStroke, side, 0}}, {"U", {0, kStroke, side, 0}}, {"L", {-kStroke, 0, 0, above}},
-        {"R", {kStroke, 0, 0, above}}, {"DL", {-d, -d, side, 0}},    {"UL", {-d, d, side, 0}},
-        {"DR", {d, -d, side, 0}},      {"UR", {d, d, side, 0}},
-    };
-    applyHeading(headings, code, v);
+    forwardHeading(code, h, v);
 }
 
 void reversedDirectionVector(std::string_view code, double h, StrokeVector& v) {
     const double d = diagonal();
     const float side = static_cast<float>(-h);
+    // A level stretch walked back turns upwards, clear of the level stroke it joins; every other
+    // stretch is walked back the way it came.
     const Heading headings[] = {{"R", {-d, d, side, 0}}, {"L", {d, d, side, 0}}};
-    applyHeading(headings, code, v);
+    if (applyHeading(headings, code, v)) return;
+    StrokeVector forward;
+    if (!forwardHeading(code, h, forward)) return;  // an unknown code leaves v as it was
+    v = {-forward.dx, -forward.dy, forward.offX, forward.offY};
 }
 
 bool isLaterIntake(const SchematicState& state, const SchematicItem& first) {
@@ -89,7 +102,11 @@ bool isLaterIntake(const SchematicState& state, const SchematicItem& first) {
 
 bool endsOnNetwork(SchematicState& state, int b) {
     const SchematicBranch& branch = state.schematicBranches[b];
-    return firstNaming(state, branch.items[branch.lastItem].toNode, b - 1) != nullptr;
+    return drawnBefore(state, b, branch.items[branch.lastItem].toNode);
+}
+
+bool drawnBefore(SchematicState& state, int b, std::string_view name) {
+    return firstNaming(state, name, b - 1) != nullptr;
 }
 
 Point nodePosition(SchematicState& state, int b, std::string_view name) {
@@ -102,6 +119,21 @@ Point nodePosition(SchematicState& state, int b, std::string_view name) {
     return placed;
 }
 
+Point branchStart(SchematicState& state, int b, std::string_view name) {
+    if (b == 0 || drawnBefore(state, b, name)) return nodePosition(state, b, name);
+    double top = 0;
+    for (int e = 0; e < b; ++e) {
+        for (const SchematicItem& item : state.schematicBranches[e].items)
+            top = std::max({top, item.startY, item.endY});
+    }
+    const Point placed{0, top + state.networkSpacing, 0};
+    ++state.unplacedCount;
+    state.detachedBranches.push_back(
+        "Branch " + std::to_string(b + 1) + " \"" + state.schematicBranches[b].title + "\" from " +
+        std::string(name) + " at (0, " + formatPicture(placed.y, "#0.0") + ")");
+    return placed;
+}
+
 void drawPipeSegment(SchematicState& state, SchematicCanvas& canvas, const StrokeVector& v, int b,
                      float length, int k) {
     state.segmentEnd = {state.currentX + v.dx, state.currentY + v.dy, 0};
@@ -109,9 +141,10 @@ void drawPipeSegment(SchematicState& state, SchematicCanvas& canvas, const Strok
     canvas.space.addCircle(state.segmentEnd, 1);
     const CadLine& line = canvas.space.addLine(state.insertionPoint, state.segmentEnd);
 
-    // Labels of a stroke running towards negative x or y are turned half a turn to read upright.
+    // Labels of a stroke running towards negative x, or straight down, are turned half a turn to
+    // read upright; one running down to the right reads upright as it stands.
     double angle = line.angle();
-    if (v.dx < 0 || v.dy < 0) {
+    if (v.dx < 0 || (v.dx == 0 && v.dy < 0)) {
         angle += state.halfTurn;
         if (angle > 2 * state.halfTurn) angle -= 2 * state.halfTurn;
     }

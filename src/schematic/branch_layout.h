@@ -42,10 +42,17 @@ void reversedDirectionVector(std::string_view code, double h, StrokeVector& v);
 bool isLaterIntake(const SchematicState& state, const SchematicItem& first);
 // endsOnNetwork: the last node of branch b is a node of an earlier branch (ignoring case).
 bool endsOnNetwork(SchematicState& state, int b);
+// The node is a node of a branch before b (ignoring case).
+bool drawnBefore(SchematicState& state, int b, std::string_view name);
 // nodePosition: where the node was drawn, from the first item of branches 0..b naming it (its
 // fromNode checked before its toNode). A node found nowhere is placed at (0, networkSpacing x
 // unplacedCount), and unplacedCount goes up by one.
 Point nodePosition(SchematicState& state, int b, std::string_view name);
+// Where the walk of branch b starts from the named node: its drawn position on branches 0..b-1,
+// or for the first branch its own start. A later branch joining no node drawn before it is placed
+// clear of the drawn network, networkSpacing above its highest node, and noted in
+// detachedBranches.
+Point branchStart(SchematicState& state, int b, std::string_view name);
 
 // drawPipeSegment: a stroke of v from the pen with a circle of radius 1 at its end, labelled from
 // item k of branch b: "<pipe>/<length> m" on one side and "<flow> lps " on the other, turned along

@@ -1,5 +1,6 @@
 // drawSchematicBranch: the walk along one branch, stroke by stroke.
 
+#include "common/text.h"
 #include "hosts/host_error.h"
 #include "schematic/branch_layout.h"
 #include "schematic/structure_symbols.h"
@@ -8,8 +9,9 @@ namespace plovis {
 namespace {
 
 // One walk along branch b: forward from its first node, or from its end when the end is the one
-// that joins the network. segLen sums the lengths of the stroke being built; segStart is the item
-// where it started (0 throughout a walk from the end).
+// that joins the network. Walking from the end mirrors the forward walk stretch for stretch, from
+// the last stretch back to the first, so that every stretch is drawn. segLen sums the lengths of
+// the stroke being built; segStart is the stretch where it started.
 class BranchWalk {
   public:
     BranchWalk(SchematicState& state, int b, SchematicCanvas& canvas)
@@ -19,8 +21,7 @@ class BranchWalk {
         const int n = branch_.lastItem;
         start(n);
         if (n == 0) {
-            item(0).startX = s_.currentX;
-            item(0).startY = s_.currentY;
+            enter(0);
             vectorOf(0);
             drawPipeSegment(s_, c_, v_, b_, segLen_, 0);
         } else {
@@ -28,8 +29,8 @@ class BranchWalk {
                 for (int k = 0; k <= n - 1; ++k)
                     step(k, k == n - 1);
             } else {
-                for (int k = n - 1; k >= 0; --k)
-                    step(k, k == 0);
+                for (int k = n; k >= 1; --k)
+                    step(k, k == 1);
             }
             try {
                 closingStroke();
@@ -44,17 +45,26 @@ class BranchWalk {
 
   private:
     SchematicItem& item(int k) { return branch_.items[k]; }
+    // The stretch walked after k, and the one walked before it.
+    int next(int k) const { return forward_ ? k + 1 : k - 1; }
+    int previous(int k) const { return forward_ ? k - 1 : k + 1; }
+    // The node the walk reaches at the end of stretch k, shared with stretch next(k).
+    const std::string& joint(int k) { return forward_ ? item(k).toNode : item(k).fromNode; }
 
     void start(int n) {
         s_.drawFromEnd = isLaterIntake(s_, item(0)) || endsOnNetwork(s_, b_);
+        // A branch leaving an intake drawn already, whose end joins nothing, leaves from it.
+        if (s_.drawFromEnd && !endsOnNetwork(s_, b_) && drawnBefore(s_, b_, item(0).fromNode)) {
+            s_.drawFromEnd = false;
+        }
         forward_ = !s_.drawFromEnd;
-        const Point pen = nodePosition(s_, b_, forward_ ? item(0).fromNode : item(n).toNode);
+        const Point pen = branchStart(s_, b_, forward_ ? item(0).fromNode : item(n).toNode);
         s_.currentX = pen.x;
         s_.currentY = pen.y;
         segLen_ = forward_ ? item(0).length : item(n).length;
         if (forward_) drawStartStructure(s_, c_.space, item(0).fromNode, item(0).fromLevel);
         s_.insertionPoint = s_.segmentEnd = {s_.currentX, s_.currentY, 0};
-        segStart_ = 0;
+        segStart_ = forward_ ? 0 : n;
         s_.textHeight = 1.5;
     }
 
@@ -66,50 +76,52 @@ class BranchWalk {
         }
     }
 
-    // The stroke built so far ends here; the next one starts with stretch k + 1.
+    // The walk enters stretch k at the pen: at its start walking forward, at its end walking back.
+    void enter(int k) {
+        SchematicItem& it = item(k);
+        (forward_ ? it.startX : it.endX) = s_.currentX;
+        (forward_ ? it.startY : it.endY) = s_.currentY;
+    }
+
+    // The stroke built so far ends here; the next one starts with stretch next(k).
     void strokeAndRestart(int k) {
         drawPipeSegment(s_, c_, v_, b_, segLen_, k);
-        segLen_ = item(k + 1).length;
-        segStart_ = forward_ ? k + 1 : 0;
+        segLen_ = item(next(k)).length;
+        segStart_ = next(k);
     }
 
     void step(int k, bool lastOfWalk) {
-        item(k).startX = s_.currentX;
-        item(k).startY = s_.currentY;
+        enter(k);
         vectorOf(k);
         const SchematicItem& here = item(k);
-        const SchematicItem& next = item(k + 1);
-        const bool continues = here.flow == next.flow && here.direction == next.direction &&
-                               here.pipeLabel == next.pipeLabel;
-        const std::string& joint = forward_ ? here.toNode : here.fromNode;
-        if (!continues || Str_found(joint)) {
+        const SchematicItem& after = item(next(k));
+        const bool continues = here.flow == after.flow && here.direction == after.direction &&
+                               here.pipeLabel == after.pipeLabel;
+        if (!continues || Str_found(joint(k))) {
             strokeAndRestart(k);
         } else {
             merge(k);
             if (lastOfWalk) {
                 drawPipeSegment(s_, c_, v_, b_, segLen_, k);
-                segStart_ = forward_ ? k + 1 : 0;
-            } else if (Str_found(item(k).toNode)) {
+                segStart_ = next(k);
+            } else if (Str_found(joint(k))) {
                 strokeAndRestart(k);
             }
         }
         nodeReached(k);
     }
 
-    // Stretch k + 1 continues the stroke: its length is added, and taken off again when the
+    // Stretch next(k) continues the stroke: its length is added, and taken off again when the
     // stretches on both sides end at structures.
     void merge(int k) {
-        segLen_ += item(k + 1).length;
-        const bool bothStructures =
-            forward_
-                ? Str_found(item(k).toNode) && Str_found(item(k + 1).toNode)
-                : Str_found(item(segStart_ + 1).fromNode) && Str_found(item(segStart_).fromNode);
-        if (bothStructures) segLen_ -= item(k + 1).length;
+        segLen_ += item(next(k)).length;
+        if (Str_found(joint(k)) && Str_found(joint(next(k)))) segLen_ -= item(next(k)).length;
     }
 
-    // The symbol of the node the walk reached on item k, and the node's drawn position: the
-    // item's end walking forward; its start walking from the end, where the walk ends on the
-    // branch's first node and gives it the start structure.
+    // The symbol of the node the walk reached at the end of stretch k, and the node's drawn
+    // position: the item's end walking forward; its start walking back (and the end of the
+    // stretch before it), where the walk ends on the branch's first node and gives it the start
+    // structure.
     void nodeReached(int k, bool walkEnd = false) {
         SchematicItem& it = item(k);
         if (forward_) {
@@ -119,20 +131,26 @@ class BranchWalk {
             return;
         }
         if (walkEnd) {
+            // The branch's free first node: its intake, or the symbol of whatever stands there.
             drawStartStructure(s_, c_.space, it.fromNode, it.fromLevel);
+            if (upperCase(std::string_view(it.fromNode).substr(0, 2)) != "IN") {
+                drawNodeSymbol(s_, c_.space, it.fromNode, it.fromLevel, lastNode_);
+            }
         } else {
             drawNodeSymbol(s_, c_.space, it.fromNode, it.fromLevel, lastNode_);
+            item(k - 1).endX = s_.currentX;
+            item(k - 1).endY = s_.currentY;
         }
         it.startX = s_.currentX;
         it.startY = s_.currentY;
     }
 
     // The last stretch gets a stroke of its own when it differs from the one walked before it, or
-    // when a symbol was just drawn at its start.
+    // when a symbol was just drawn where it starts.
     void closingStroke() {
         const int j = segStart_;
         const SchematicItem& last = item(j);
-        const SchematicItem& before = item(forward_ ? j - 1 : j + 1);
+        const SchematicItem& before = item(previous(j));
         const bool differs = before.direction != last.direction ||
                              before.pipeLabel != last.pipeLabel || before.flow != last.flow;
         const std::string& startNode = forward_ ? last.fromNode : last.toNode;

@@ -129,6 +129,11 @@ void readBranches(const RangeCells& cells, SchematicState& state, UserInterface&
         ui.setStatus(StatusLabel::DrawingStatus,
                      "Reading Excel Rows " + strForm(r + 1) + " of " + strForm(state.rowCount));
         const int row = state.selection.firstRow + r;
+        // A blank row (no number, no title, no node) opens no branch: it only spaces the table.
+        if (cells.text(row, col).empty() && cells.text(row, col + 1).empty() &&
+            cells.text(row, col + 2).empty()) {
+            continue;
+        }
         if (cells.text(row, col).empty()) {
             if (lastIndex > 0 && state.lastBranch() >= 0) {
                 closeBranch(state.schematicBranches.back(), lastIndex);

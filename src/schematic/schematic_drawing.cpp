@@ -5,6 +5,7 @@
 #include "hosts/place_text.h"
 #include "schematic/branch_layout.h"
 #include "schematic/network_range.h"
+#include "schematic/node_labels.h"
 #include "scheme/drawing_preparation.h"
 
 namespace plovis {
@@ -41,6 +42,15 @@ bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
     writeTitleBlock(state, canvas.space);
     for (int b = 0; b <= state.lastBranch(); ++b)
         drawSchematicBranch(state, b, canvas);
+    clearNodeLabels(canvas.space);
+    if (!state.detachedBranches.empty()) {
+        std::string text =
+            "These branches join no node drawn before them; each is drawn apart, above the "
+            "network:";
+        for (const std::string& branch : state.detachedBranches)
+            text += "\r" + branch;
+        ui.showMessage(okMessage(text, Icon::Information));
+    }
     return true;
 }
 

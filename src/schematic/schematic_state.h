@@ -74,6 +74,8 @@ struct SchematicState {
     double currentY = 0;
     float networkSpacing = 500;  // vertical distance between separate networks
     int unplacedCount = 1;       // branch starts placed without a known node
+    // The branches that join no node drawn before them, each drawn apart (for the closing message).
+    std::vector<std::string> detachedBranches;
     std::vector<std::uint8_t> intakeFlags = std::vector<std::uint8_t>(3, 0);  // one per intake
     bool drawFromEnd = false;  // the branch being drawn is walked from its end
     Point insertionPoint;

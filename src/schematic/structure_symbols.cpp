@@ -33,10 +33,11 @@ struct SymbolGroup {
     double labelY;
 };
 
-// Tested in this order; the first group whose prefixes match draws.
+// Tested in this order; the first group whose prefixes match draws. Every label stands 5 above
+// the node, clear of the labels of a level stroke leaving or reaching it (1.5 above the stroke).
 constexpr std::array<SymbolGroup, 5> kSymbolGroups = {{
-    {{"CC", "IC", "DT", "DC", "ST", "BP", "BPT"}, "CC1", 2.5, 0.0},
-    {{"RVT", "RT"}, "RVT", 5.0, 2.5},
+    {{"CC", "IC", "DT", "DC", "ST", "BP", "BPT"}, "CC1", 2.5, 5.0},
+    {{"RVT", "RT"}, "RVT", 5.0, 5.0},
     {{"J"}, "JNO", 2.0, 5.0},
     {{"T"}, "TNO", 2.0, 5.0},
     {{"AV", "SV"}, "TNO", 2.0, 5.0},

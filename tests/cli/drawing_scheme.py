@@ -27,9 +27,7 @@ def design_rows(ws, first_row, title, rows):
     for i, r in enumerate(rows, 1):
         row = first_row + i
         ws.cell(row=row, column=2, value=i)
-        for offset, value in zip([1, 2, 3, 5, 6, 7, 8, 10, 13, 14, 22, 23, 24, 25],
-                                 [r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[8], r[9],
-                                  r[10], r[11], r[12], r[13]]):
+        for offset, value in zip([1, 2, 3, 5, 6, 7, 8, 10, 13, 14, 22, 23, 24, 25], r):
             if value != "":
                 ws.cell(row=row, column=2 + offset, value=value)
     return first_row + len(rows) + 1

@@ -2,20 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/cells_command.h"
 #include "hosts/xlsx/xlsx_workbook.h"
+#include "support/cli_run.h"
 #include "support/test_paths.h"
 
 namespace plovis {
 namespace {
 
-std::pair<int, std::string> run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    std::istringstream in;
-    const int status = runCli(args, {out, err, in, false}, {recalcCommand(), cellsCommand()});
-    return {status, out.str() + err.str()};
+std::string printed(const std::vector<std::string>& args, int status = kExitDone) {
+    const test::CliRun r = test::runCliOn(args, {recalcCommand(), cellsCommand()});
+    EXPECT_EQ(r.status, status) << args[0];
+    return r.out + r.err;
 }
 
 // A1 2; B1 =A1*3 stored as 1 (stale on purpose); C1 an unknown function; D1 and E1 a circle.
@@ -32,17 +30,15 @@ TEST(RecalcCommand, ComputesEveryFormulaAndNamesWhatItCouldNot) {
         s.setFormula(1, 5, "D1+1", 6.0);
         wb->save(book);
     }
-    const auto [status, text] = run({"recalc", book.string(), "--save-as", out.string()});
-    EXPECT_EQ(status, kExitFailed);
-    EXPECT_EQ(text,
+    EXPECT_EQ(printed({"recalc", book.string(), "--save-as", out.string()}, kExitFailed),
               "Computed: 1 formulas\n"
               "Not computed: 1\n"
               "  'S'!C1: its formula holds the function FORECAST, which PLOVIS does not compute\n"
               "Circular: 2\n  'S'!D1\n  'S'!E1\n"
               "Saved " +
                   out.string() + "\n");
-    EXPECT_EQ(run({"cells", out.string(), "A1:E1"}).second, "   A  B  C  D  E\n1  2  6  4  5  6\n");
-    EXPECT_EQ(run({"cells", out.string(), "B1:C1", "--formulas"}).second,
+    EXPECT_EQ(printed({"cells", out.string(), "A1:E1"}), "   A  B  C  D  E\n1  2  6  4  5  6\n");
+    EXPECT_EQ(printed({"cells", out.string(), "B1:C1", "--formulas"}),
               "   B      C\n1  =A1*3  =FORECAST(1,A1,A1)\n");
 }
 

@@ -49,8 +49,6 @@ TEST(SchematicCommand, DrawsTheNetworkUnderItsTitleBlock) {
         EXPECT_TRUE(f.ui.messageTexts().empty());
         if (!s.cadRunning) {
             EXPECT_TRUE(f.cad.started());
-        }
-        if (!s.cadRunning) {
             EXPECT_EQ(f.ui.events().at(0).caption, "Lunching AutoCad...");
         }
         Drawing& d = f.drawing();
@@ -59,8 +57,6 @@ TEST(SchematicCommand, DrawsTheNetworkUnderItsTitleBlock) {
         EXPECT_NE(d.blocks().find("INTAKE_CC"), nullptr);  // the template's symbols came in
         if (s.cadRunning) {
             EXPECT_EQ(d.activeTextStyle().name(), "romans");
-        }
-        if (s.cadRunning) {
             EXPECT_NE(d.textStyles().find("romand"), nullptr);
         }
         EXPECT_EQ(f.ui.captions(StatusLabel::DrawingStatus), captions);

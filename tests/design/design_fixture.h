@@ -2,6 +2,7 @@
 // A scheme workbook in memory behind a host that can fail part-way, a recording user interface
 // that also notes the calculation mode at every message box, and the design context over them.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,17 +25,6 @@ class WatchingUserInterface : public RecordingUserInterface {
     const Workbook& workbook_;
 };
 
-// The constants of "DATA INPUT" as the engineer types them (growth in percent).
-struct DemandConstants {
-    double growthPercent = 0;
-    double yearsToBase = 0;
-    double yearsToDesign = 0;
-    double peakFactor = 0;
-    double perCapitaDemand = 0;
-    double perUnitDemand = 0;
-    double minimumFlow = 0;
-};
-
 struct DesignFixture {
     MemoryWorkbook workbook{"scheme.xlsx"};
     FailingWorkbook failing{workbook};
@@ -45,12 +35,13 @@ struct DesignFixture {
     MemoryWorksheet& add(const std::string& name) { return workbook.addSheet(name); }
     MemoryWorksheet& sheet(const std::string& name) { return workbook.sheet(name); }
 
-    MemoryWorksheet& addDataInput(const DemandConstants& c) {
+    // "DATA INPUT" with the demand constants as the engineer types them: growth in percent, years
+    // to base and to design, peak factor, per capita and per unit demand (E22 to E27), minimum
+    // flow (E31).
+    MemoryWorksheet& addDataInput(const std::array<double, 7>& c) {
         MemoryWorksheet& s = add("DATA INPUT");
-        int row = 22;  // E22 down to E31; E28 to E30 are not demand constants
-        for (double v : {c.growthPercent, c.yearsToBase, c.yearsToDesign, c.peakFactor,
-                         c.perCapitaDemand, c.perUnitDemand, 0.0, 0.0, 0.0, c.minimumFlow})
-            s.load(row++, 5, v);
+        for (int i = 0; i < 7; ++i)
+            s.load(i < 6 ? 22 + i : 31, 5, c[static_cast<std::size_t>(i)]);
         return s;
     }
 

@@ -147,17 +147,6 @@ TEST(DesignPipes, AHostFailureInTheMiddleOfThePassNamesItsRow) {
     EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
-TEST(DesignPipes, AMissingSheetIsReportedAndNothingIsWritten) {
-    DesignFixture f;
-    f.add("Water Demand");
-    EXPECT_FALSE(designPipes(f.ctx));
-    EXPECT_EQ(test::messageBoxes(f.ui),
-              std::vector<std::string>{"ok critical | First open the correct data file that "
-                                       "contains the sheet named PD-CW-Sample"});
-    EXPECT_TRUE(f.failing.calculationChanges().empty());
-    EXPECT_FALSE(f.workbook.modified());
-}
-
 TEST(CheckPipeClass, AsksWhileTheStaticPressureExceedsTheClass) {
     const std::string larger =
         "ok | You are requested to provide higher diameter pipe at row number = 17";

@@ -50,17 +50,7 @@ TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFractionAndTextAsZero) {
     EXPECT_EQ(text(in), "0 5 15 0 45 500 0.1");
 }
 
-TEST(ReadDemandInputs, AMissingSheetOrAnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
-    DesignFixture none;
-    none.add("Water Demand");
-    ASSERT_TRUE(attachDesign(none.ctx));
-    DemandInputs in;
-    EXPECT_FALSE(readDemandInputs(none.ctx, in));
-    EXPECT_EQ(
-        test::messageBoxes(none.ui),
-        std::vector<std::string>{
-            "ok critical | First open the correct data file with the sheet named DATA INPUT."});
-
+TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
     DesignFixture f;
     MemoryWorksheet& s = f.add("DATA INPUT");
     for (int row = 22; const CellValue& v : {CellValue(2.0), CellValue(4.0),
@@ -68,7 +58,7 @@ TEST(ReadDemandInputs, AMissingSheetOrAnUnreadableCellIsReportedAndTheValuesBefo
                                              CellValue(3.0)})
         s.load(row++, 5, v);
     ASSERT_TRUE(attachDesign(f.ctx));
-    in = {7, 7, -1, -1, 7, 7, 7};
+    DemandInputs in{7, 7, -1, -1, 7, 7, 7};
     EXPECT_FALSE(readDemandInputs(f.ctx, in));
     EXPECT_EQ(
         test::messageBoxes(f.ui),
@@ -97,16 +87,48 @@ TEST(SchemeTitle, IsTheTextOfE8OrEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
     EXPECT_TRUE(f.ui.events().empty());
 }
 
-TEST(DesignCommands, WithoutAWorkbookTheAttachMessageShowsAndNothingRuns) {
-    const std::function<bool(DesignContext&)> commands[] = {
-        designPipes, waterDemand, [](DesignContext& ctx) { return !schemeTitle(ctx).empty(); }};
-    for (const auto& command : commands) {
-        test::SingleWorkbookHost host(nullptr);
-        RecordingUserInterface ui;
-        DesignContext ctx{host, ui};
-        EXPECT_FALSE(command(ctx));
-        EXPECT_EQ(test::messageBoxes(ui),
-                  std::vector<std::string>{"ok critical | Excel application is not open"});
+// Without a workbook, or without a sheet the command needs, one message shows and nothing is
+// written; calculation goes manual only once the constants are read.
+TEST(DesignCommands, WithoutAWorkbookOrASheetOneMessageShowsAndNothingIsWritten) {
+    const auto title = [](DesignContext& ctx) { return !schemeTitle(ctx).empty(); };
+    const std::string noExcel = "ok critical | Excel application is not open";
+    const struct {
+        const char* what;
+        std::function<bool(DesignContext&)> command;
+        std::vector<const char*> sheets;  // none: no workbook open
+        std::string shown;
+        std::vector<Calculation> calculation;
+    } cases[] = {
+        {"pipes", designPipes, {}, noExcel, {}},
+        {"demand", waterDemand, {}, noExcel, {}},
+        {"title", title, {}, noExcel, {}},
+        {"pipes without the design table",
+         designPipes,
+         {"Water Demand"},
+         "ok critical | First open the correct data file that contains the sheet named "
+         "PD-CW-Sample",
+         {}},
+        {"demand without its constants",
+         waterDemand,
+         {"Water Demand"},
+         "ok critical | First open the correct data file with the sheet named DATA INPUT.",
+         {}},
+        {"demand without its sheet",
+         waterDemand,
+         {"DATA INPUT"},
+         "ok critical | Please open the correct data file that contains sheet named PD-CW-Sample",
+         test::kManualThenAutomatic}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DesignFixture f;
+        for (const char* name : c.sheets)
+            f.add(name);
+        test::SingleWorkbookHost none(nullptr);
+        DesignContext noWorkbook{none, f.ui};
+        EXPECT_FALSE(c.command(c.sheets.empty() ? noWorkbook : f.ctx));
+        EXPECT_EQ(test::messageBoxes(f.ui), std::vector<std::string>{c.shown});
+        EXPECT_EQ(f.failing.calculationChanges(), c.calculation);
+        EXPECT_FALSE(f.workbook.modified());
     }
 }
 

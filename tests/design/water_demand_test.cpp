@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "common/number_format.h"
@@ -11,7 +12,6 @@
 namespace plovis {
 namespace {
 
-using test::DemandConstants;
 using test::DesignFixture;
 
 // Columns of "Water Demand".
@@ -92,7 +92,7 @@ struct DemandSheet {
     DesignFixture f;
     MemoryWorksheet* demand = nullptr;
 
-    explicit DemandSheet(const DemandConstants& constants = {2, 0, 15, 3, 45, 500, 0.1}) {
+    explicit DemandSheet(const std::array<double, 7>& constants = {2, 0, 15, 3, 45, 500, 0.1}) {
         f.addDataInput(constants);
         demand = &f.add("Water Demand");
     }
@@ -144,69 +144,43 @@ TEST(WaterDemand, AnEmptyFirstRowComputesNothingAndTextInTheNumberColumnsEmpties
         EXPECT_TRUE(isEmpty(d.demand->cell(20, column))) << column;
 }
 
-TEST(WaterDemand, AMissingSheetIsReported) {
-    DesignFixture noInput;  // before calculation goes manual
-    noInput.add("Water Demand");
-    EXPECT_FALSE(waterDemand(noInput.ctx));
-    EXPECT_EQ(
-        test::messageBoxes(noInput.ui),
-        std::vector<std::string>{
-            "ok critical | First open the correct data file with the sheet named DATA INPUT."});
-    EXPECT_TRUE(noInput.failing.calculationChanges().empty());
-
-    DesignFixture noDemand;  // the message names the design sheet
-    noDemand.addDataInput({});
-    EXPECT_FALSE(waterDemand(noDemand.ctx));
-    EXPECT_EQ(test::messageBoxes(noDemand.ui), kNoSheet);
-    EXPECT_EQ(noDemand.failing.calculationChanges(), test::kManualThenAutomatic);
-}
-
-TEST(WaterDemand, APopulationBeyondAWholeNumberFailsTheBlockRead) {
-    DemandSheet d;
-    d.addRow(20, 100);
-    d.addRow(21, 100);
-    d.addRow(26, 100);
-    d.addRow(27, 3e9);
-    EXPECT_FALSE(waterDemand(d.f.ctx));
-    EXPECT_EQ(test::messageBoxes(d.f.ui), kNoSheet);
-    EXPECT_EQ(d.f.rowsWritten("Water Demand"),
-              (std::vector<int>{20, 21}));  // the first block keeps its values
-    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
-}
-
-TEST(WaterDemand, AUnitDemandBeyondAWholeNumberNamesTheRowAndStops) {
-    DemandSheet d({0, 0, 0, 3, 45, 500, 0.1});
-    d.addRow(20, 100);
-    d.addRow(21, 100);
-    d.demand->load(21, J, 5000000.0);  // 5e6 × 500 = 2.5e9
-    d.addRow(22, 100);
-    EXPECT_FALSE(waterDemand(d.f.ctx));
-    EXPECT_EQ(test::messageBoxes(d.f.ui),
-              std::vector<std::string>{
-                  "ok critical | The water demand could not be computed at row 21 of the sheet "
-                  "Water Demand: the unit demand 2500000000 (units in J times E27 of DATA INPUT, "
-                  "plus K) is beyond the range of a 32-bit whole number.\rThe rows above it keep "
-                  "their computed values."});
-    EXPECT_EQ(d.f.rowsWritten("Water Demand"), std::vector<int>{20});
-    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
-    EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
-}
-
-TEST(WaterDemand, AHostFailureInTheMiddleOfARowNamesTheRowAndStops) {
-    DemandSheet d;
-    d.addRow(20, 100);
-    d.addRow(21, 100);
-    d.addRow(22, 100);
-    d.f.failing.failWritesAfter(10 + 4);  // row 20 (10 cells), then G, H, I and L of row 21
-    EXPECT_FALSE(waterDemand(d.f.ctx));
-    EXPECT_EQ(d.f.ui.messageTexts(),
-              std::vector<std::string>{
-                  "The water demand could not be computed at row 21 of the sheet Water Demand: "
-                  "the cell at row 21, column 14 cannot be written.\rThe rows above it keep "
-                  "their computed values."});
-    EXPECT_EQ(d.f.rowsWritten("Water Demand"), (std::vector<int>{20, 21}));
-    EXPECT_EQ(d.f.sheet("Water Demand").changedCells().size(), 14u);
-    EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
+// A failure is named and stops the walk: the rows before it keep their values and calculation
+// comes back on, before the message when a row could not be computed.
+TEST(WaterDemand, AFailureIsNamedAndTheRowsBeforeItKeepTheirValues) {
+    const std::string atRow21 =
+        "ok critical | The water demand could not be computed at row 21 "
+        "of the sheet Water Demand: ";
+    const std::string kept = ".\rThe rows above it keep their computed values.";
+    // clang-format off
+    const struct {
+        const char* what; std::function<void(DemandSheet&)> fault; std::string shown;
+        std::vector<int> written; std::size_t cells;
+    } cases[] = {
+        {"a population beyond a whole number in the second block",
+         [](DemandSheet& d) { d.addRow(27, 100); d.addRow(28, 3e9); }, kNoSheet[0], {20, 21, 22},
+         30},
+        {"a unit demand beyond a whole number", [](DemandSheet& d) { d.demand->load(21, J, 5e6); },
+         atRow21 + "the unit demand 2500000000 (units in J times E27 of DATA INPUT, plus K) is "
+         "beyond the range of a 32-bit whole number" + kept, {20}, 10},
+        {"a host failure after G, H, I and L of row 21",
+         [](DemandSheet& d) { d.f.failing.failWritesAfter(14); },
+         atRow21 + "the cell at row 21, column 14 cannot be written" + kept, {20, 21}, 14}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DemandSheet d;
+        for (int row : {20, 21, 22})
+            d.addRow(row, 100);
+        c.fault(d);
+        EXPECT_FALSE(waterDemand(d.f.ctx));
+        EXPECT_EQ(test::messageBoxes(d.f.ui), std::vector<std::string>{c.shown});
+        EXPECT_EQ(d.f.rowsWritten("Water Demand"), c.written);
+        EXPECT_EQ(d.f.sheet("Water Demand").changedCells().size(), c.cells);
+        EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
+        if (c.shown != kNoSheet[0]) {
+            EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector{Calculation::Automatic});
+        }
+    }
 }
 
 }  // namespace

@@ -2,101 +2,70 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/snapshot.h"
+
 namespace plovis {
 namespace {
 
-TEST(GroundProfileInputs, LoadSelectsA1AndItsDefaultsGiveTheSheetFactors) {
-    GroundProfileBoxes b = loadGroundProfileBoxes();
-    EXPECT_EQ(b.cmbPaper, "A1");
-    EXPECT_EQ(b.txtPaperLength, "700");
-    EXPECT_EQ(b.txtGap, "350");
-    EXPECT_EQ(b.hscale, "5000");
-    EXPECT_EQ(b.vscale, "1000");
-    EXPECT_EQ(b.txtSize, "1.8");
-    EXPECT_EQ(kGroundProfilePapers, (std::vector<std::string>{"A4", "A3", "A2", "A1", "ALL"}));
-    const auto s = readInputs(b);
-    ASSERT_TRUE(s);
-    EXPECT_FLOAT_EQ(s->hFactor, 0.2f);
-    EXPECT_FLOAT_EQ(s->vFactor, 1.0f);
-    EXPECT_EQ(s->plotLength, 700);
-    EXPECT_EQ(s->sheetGap, 350);
-    EXPECT_FLOAT_EQ(s->textSize, 1.8f);
-    EXPECT_EQ(b.focus, "");
+// The boxes as "paper: hscale / vscale / size / length / gap".
+std::string boxesText(const GroundProfileBoxes& b) {
+    return b.cmbPaper + ": " + b.hscale + " / " + b.vscale + " / " + b.txtSize + " / " +
+           b.txtPaperLength + " / " + b.txtGap;
 }
 
-TEST(GroundProfileInputs, PaperRule) {
-    const struct {
-        const char* paper;
-        const char* length;
-        const char* gap;
-    } cases[] = {{"A4", "220", "110"}, {"A3", "350", "175"},      {"A2", "500", "250"},
-                 {"A1", "700", "350"}, {"ALL", "1000000", "350"}, {"a1", "350", "175"},
-                 {"", "350", "175"}};
-    for (const auto& c : cases) {
+// The boxes on load and the paper rule for every paper, then boxes read: the settings read
+// (in full single precision) or "invalid" with the box at fault, the focus and the boxes after
+// reading. Compared with tests/groundprofile/golden/inputs.txt.
+TEST(GroundProfileInputs, ReadLikeTheirReviewedSnapshot) {
+    std::ostringstream report;
+    report << std::setprecision(9) << "on load " << boxesText(loadGroundProfileBoxes()) << "\n";
+    for (const char* paper : {"A4", "A3", "A2", "A1", "ALL", "a1", ""}) {
         GroundProfileBoxes b;
-        b.cmbPaper = c.paper;
+        b.cmbPaper = paper;
         applyPaperSize(b);
-        EXPECT_EQ(b.txtPaperLength, c.length) << c.paper;
-        EXPECT_EQ(b.txtGap, c.gap) << c.paper;
+        report << "paper rule " << boxesText(b) << "\n";
     }
-}
-
-TEST(GroundProfileInputs, InvalidBoxes) {
-    const struct {
-        const char* hscale;
-        const char* vscale;
-        const char* size;
-        const char* length;
-        const char* gap;
-        bool valid;
-        const char* focus;
-        double gapRead;
-    } cases[] = {
-        {"5000", "1000", "1.8", "700", "abc", true, "txtGap", 350},  // a bad gap becomes 350
-        {"5000", "1000", "1.8", "700", "-5", true, "", 350},
-        {"abc", "1000", "1.8", "700", "350", false, "hscale", 350},
-        {"", "1000", "1.8", "700", "350", false, "hscale", 350},
-        {"0.5", "1000", "1.8", "700", "350", false, "", 350},
-        {"5000", "1000", "0", "700", "350", false, "", 350},
-        {"5000", "12 m", "1.8", "700", "350", false, "vscale", 350},
-        {"5000", "1000", "1.8", "-700", "350", false, "", 350},  // never an endless sheet loop
-        {"5000", "1000", "1.8", "", "350", true, "", 350},       // empty: the paper table's
-        {"5000", "1000", "1.8", "123 mm", "80", true, "", 80},   // typed lengths stay as typed
-        {"1e39", "1000", "1.8", "700", "350", false, "hscale", 350},
-        {"1", "1", "0.1", "700", "350", true, "", 350},
+    const std::vector<std::string> cases[] = {
+        // hscale, vscale, size, length, gap[, paper]
+        {"5000", "1000", "1.8", "700", "350"},
+        {"5000", "1000", "1.8", "700", "abc"},  // a bad gap becomes 350
+        {"5000", "1000", "1.8", "700", "-5"},
+        {"abc", "1000", "1.8", "700", "350"},
+        {"", "1000", "1.8", "700", "350"},
+        {"0.5", "1000", "1.8", "700", "350"},
+        {"5000", "1000", "0", "700", "350"},
+        {"5000", "12 m", "1.8", "700", "350"},
+        {"5000", "1000", "1.8", "-700", "350"},  // never an endless sheet loop
+        {"5000", "1000", "1.8", "1e999", "350"},
+        {"5000", "1000", "1.8", "", "350"},  // empty: the paper table's
+        {"5000", "1000", "1.8", "0", "350", "A4"},
+        {"5000", "1000", "1.8", "123 mm", "80"},  // typed lengths stay as typed
+        {"5000", "1000", "big", "123", "350"},
+        {"5000", "1000", "1.8 mm", "700", "350"},
+        {"1e39", "1000", "1.8", "700", "350"},
+        {"1", "1", "0.1", "700", "350"},
     };
     for (const auto& c : cases) {
         GroundProfileBoxes b = loadGroundProfileBoxes();
-        b.hscale = c.hscale;
-        b.vscale = c.vscale;
-        b.txtSize = c.size;
-        b.txtPaperLength = c.length;
-        b.txtGap = c.gap;
-        const auto s = readInputs(b);
-        EXPECT_EQ(s.has_value(), c.valid)
-            << c.hscale << " " << c.vscale << " " << c.size << " " << c.length << " " << c.gap;
-        EXPECT_EQ(b.focus, c.focus) << c.hscale << " " << c.gap;
-        if (s) {
-            EXPECT_EQ(s->sheetGap, c.gapRead);
+        b.hscale = c[0];
+        b.vscale = c[1];
+        b.txtSize = c[2];
+        b.txtPaperLength = c[3];
+        b.txtGap = c[4];
+        if (c.size() > 5) b.cmbPaper = c[5];
+        report << boxesText(b) << " -> ";
+        std::string invalidBox;
+        if (const auto s = readInputs(b, &invalidBox)) {
+            report << "h " << s->hFactor << " v " << s->vFactor << " size " << s->textSize
+                   << " length " << s->plotLength << " gap " << s->sheetGap;
+        } else {
+            report << "invalid " << invalidBox;
         }
+        report << ", focus '" << b.focus << "', after " << boxesText(b) << "\n";
     }
-}
-
-TEST(GroundProfileInputs, AnInvalidBoxIsEmptiedAndTypedLengthsKept) {
-    GroundProfileBoxes b = loadGroundProfileBoxes();
-    b.txtSize = "big";
-    b.txtPaperLength = "123";
-    EXPECT_FALSE(readInputs(b));
-    EXPECT_EQ(b.txtSize, "");
-    EXPECT_EQ(b.focus, "txtSize");
-    b.txtSize = "2";
-    const auto s = readInputs(b);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->plotLength, 123);
-    b.txtPaperLength = "0";
-    b.cmbPaper = "A4";
-    EXPECT_EQ(readInputs(b)->plotLength, 220);  // zero falls back to the paper table
-    EXPECT_EQ(b.txtPaperLength, "220");
+    test::expectGolden(report.str(), "groundprofile", "inputs");
 }
 
 }  // namespace

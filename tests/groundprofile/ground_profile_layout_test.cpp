@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <sstream>
+
+#include "support/snapshot.h"
+
 namespace plovis {
 namespace {
 
@@ -21,58 +26,36 @@ std::vector<double> steps(double to, double step) {
     return out;
 }
 
-struct Expected {
-    double start, end;
-    double firstChainage, lastChainage;
-};
-
-void expectPlan(const GroundBranch& b, double plotLength, const std::vector<Expected>& expected,
-                double gap = 350) {
-    double refX = 10;
-    const auto sheets = planBranchSheets(b, plotLength, 0.2f, gap, refX);
-    ASSERT_EQ(sheets.size(), expected.size());
-    double x = 10;
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-        const auto& s = sheets[i];
-        ASSERT_TRUE(s.drawable());
-        // hFactor is held in single precision (0.2 is 0.200000003), so a sheet of 700 units
-        // covers 3499.99995 of chainage: equal to 3500 at the 3 decimals sheets are compared to.
-        EXPECT_NEAR(s.sheetStart, expected[i].start, 1e-3) << "sheet " << i + 1;
-        EXPECT_NEAR(s.sheetEnd, expected[i].end, 1e-3) << "sheet " << i + 1;
-        EXPECT_EQ(b.chainages[s.firstIndex], expected[i].firstChainage) << "sheet " << i + 1;
-        EXPECT_EQ(b.chainages[s.lastIndex], expected[i].lastChainage) << "sheet " << i + 1;
-        EXPECT_NEAR(s.refX, x, 1e-3) << "sheet " << i + 1;
-        const double drawn = b.chainages[s.lastIndex] - b.chainages[s.firstIndex];
-        x += std::max(s.sheetEnd - s.sheetStart, drawn) * 0.2f + gap;
-    }
-    EXPECT_NEAR(refX, x, 1e-3);
-}
-
-// 700 / 0.2 = 3500 of chainage per sheet; a sheet ends at the first point on or past its end,
-// unless that point is the last (it stretches the sheet); paper ALL gives one sheet per branch.
-TEST(GroundProfileLayout, SheetsOfAPlotLength) {
+// Each branch cut into sheets at 0.2 units a metre (held in single precision: 700 units cover
+// 3499.99995) and 350 apart from x = 10, as "start-end [first..last chainage] at x", then where
+// the next branch would start; compared with tests/groundprofile/golden/layout.txt. 700 / 0.2 =
+// 3500 of chainage a sheet; a sheet ends at the first point on or past its end, unless that
+// point is the last (it stretches the sheet); paper ALL gives one sheet a branch; a tiny plot
+// length cannot loop forever.
+TEST(GroundProfileLayout, SheetsLikeTheirReviewedSnapshot) {
     const struct {
         std::vector<double> chainages;
         double plotLength;
-        std::vector<Expected> sheets;
-    } cases[] = {
-        // clang-format off
-        {steps(8000, 1000), 700, {{0, 3500, 0, 5000}, {3500, 7000, 3000, 7000}, {7000, 8000, 7000, 8000}}},
-        {{0, 1000, 2000, 3000, 3600}, 700, {{0, 3600, 0, 3600}}},
-        {steps(4000, 100), 700, {{0, 3500, 0, 3500}, {3500, 4000, 3500, 4000}}},
-        {steps(8000, 1000), 1000000, {{0, 8000, 0, 8000}}},
-        // clang-format on
-    };
+    } cases[] = {{steps(8000, 1000), 700},
+                 {{0, 1000, 2000, 3000, 3600}, 700},
+                 {steps(4000, 100), 700},
+                 {steps(8000, 1000), 1000000},
+                 {{0, 10}, 1e-6}};
+    std::ostringstream report;
+    report << std::fixed << std::setprecision(3);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.chainages.size());
-        expectPlan(branchOf(c.chainages), c.plotLength, c.sheets);
+        const GroundBranch b = branchOf(c.chainages);
+        double x = 10;
+        report << "== " << c.chainages.size() << " points to " << c.chainages.back()
+               << ", plot length " << c.plotLength << "\n";
+        for (const auto& s : planBranchSheets(b, c.plotLength, 0.2f, 350, x)) {
+            report << s.sheetStart << "-" << s.sheetEnd << " [" << b.chainages[s.firstIndex] << ".."
+                   << b.chainages[s.lastIndex] << "] at " << s.refX
+                   << (s.drawable() ? "" : " not drawable") << "\n";
+        }
+        report << "next at " << x << "\n";
     }
-}
-
-TEST(GroundProfileLayout, ATinyPlotLengthCannotLoopForever) {
-    double refX = 0;
-    const auto sheets = planBranchSheets(branchOf({0, 10}), 1e-6, 0.2f, 350, refX);
-    EXPECT_EQ(sheets.size(), 1u);
+    test::expectGolden(report.str(), "groundprofile", "layout");
 }
 
 TEST(GroundProfileLayout, BranchesSplitAtHeaderRowsAndShortOnesAreLeftOut) {

@@ -4,7 +4,6 @@
 
 #include <numbers>
 
-#include "common/text.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
 #include "support/drawn_entities.h"
@@ -52,75 +51,59 @@ struct SheetFixture {
     }
 };
 
-// Each sheet drawn and compared with its reviewed snapshot in tests/groundprofile/golden.
+// Each sheet drawn and compared with its reviewed snapshot in tests/groundprofile/golden: the
+// entities, then the layers (name, colour, line type, on, frozen, locked), the current layer
+// and how often the drawing was redrawn (after every grid line and table row and at the end).
 TEST(GroundSheetDrawing, DrawsLikeItsReviewedSnapshot) {
     const struct {
         const char* golden;
         GroundBranch branch;
-        int first, last;
-        float hFactor;
-        double labelSpacing;
+        int first = 0, last = -1;
+        float hFactor = 0.2f;
+        double labelSpacing = 1.8;
+        bool layersThere = false;
     } scenarios[] = {
         // Level figures and ticks every ten on both sides from 1230 to 1290 (the frame from
         // 1220), the grid every ten of chainage and level, the table headings left of the frame.
-        {"three_points", branchOf({0, 100, 200}, {1234.5, 1281.2, 1250}), 0, -1, 0.2f, 1.8},
+        {"three_points", branchOf({0, 100, 200}, {1234.5, 1281.2, 1250})},
         // Levels on whole tens get a ten above and twenty below their range.
-        {"levels_on_whole_tens", branchOf({0, 50, 100}, {1230, 1250, 1240}), 0, -1, 0.2f, 1.8},
+        {"levels_on_whole_tens", branchOf({0, 50, 100}, {1230, 1250, 1240})},
         // Steps of 0.2, 0.4 and 1.0 are not more than the text size 1.8: all points are ticked,
         // only the first and the far ones labelled.
-        {"close_points", branchOf({0, 1, 3, 8, 18}, {100, 101, 102, 103, 104}), 0, -1, 0.2f, 1.8},
+        {"close_points", branchOf({0, 1, 3, 8, 18}, {100, 101, 102, 103, 104})},
         // Chainage figures in kilometres and metres; levels with three decimals.
         {"long_chainages", branchOf({5, 345.5, 1234567.8}, {7.5, 8, 9}), 0, -1, 0.0002f, 0.01},
         // A sheet from the second to the fourth point: its ground line starts at its first.
-        {"sheet_inside_branch", branchOf({0, 1000, 2000, 3000, 4000}, {100, 90, 95, 80, 85}), 1, 3,
-         0.2f, 1.8},
+        {"sheet_inside_branch", branchOf({0, 1000, 2000, 3000, 4000}, {100, 90, 95, 80, 85}), 1, 3},
+        // Layers there already: GL keeps its colour 5; Grid, off, locked and frozen (a frozen
+        // layer cannot be made current), is made over.
+        {"layers_there", branchOf({0, 10}, {100, 101}), 0, -1, 0.2f, 1.8, true},
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.golden);
         SheetFixture f;
         f.hFactor = s.hFactor;
         f.labelSpacing = s.labelSpacing;
+        if (s.layersThere) {
+            f.drawing.layers().add("GL").setColor(5);
+            CadLayer& grid = f.drawing.layers().add("Grid");
+            grid.setColor(2);
+            grid.setOn(false);
+            grid.setLocked(true);
+            grid.setFrozen(true);
+        }
         f.draw(s.branch, s.first, s.last);
-        test::expectGoldenDrawing(f.drawing, "groundprofile", s.golden);
+        std::string layers;
+        for (const CadLayer& l : f.drawing.layers().all()) {
+            layers += "layer " + l.name() + " c" + std::to_string(l.color()) + " " + l.linetype() +
+                      (l.on() ? "" : " off") + (l.frozen() ? " frozen" : "") +
+                      (l.locked() ? " locked" : "") + "\n";
+        }
+        test::expectGolden(test::drawingSnapshot(f.drawing) + layers + "current " +
+                               f.drawing.activeLayer().name() + ", redrawn " +
+                               std::to_string(f.host.updateCount()) + " times\n",
+                           "groundprofile", s.golden);
     }
-}
-
-TEST(GroundSheetDrawing, RedrawnAfterEveryGridLineAndTableRowAndAtTheEnd) {
-    SheetFixture f;
-    f.draw(branchOf({0, 100, 200}, {1234.5, 1281.2, 1250}));
-    EXPECT_EQ(drawn<CadLine>(f.drawing, "Grid").size(), 5u + 7u);
-    EXPECT_EQ(f.host.updateCount(), 12 + 3 + 1);
-}
-
-TEST(GroundSheetDrawing, LayersMadeWhenMissingAndAnExistingOneKeepsItsColour) {
-    SheetFixture f;
-    CadLayer& gl = f.drawing.layers().add("GL");
-    gl.setColor(5);
-    CadLayer& grid = f.drawing.layers().add("Grid");
-    grid.setColor(2);
-    grid.setOn(false);
-    grid.setLocked(true);
-    grid.setFrozen(true);  // a frozen layer cannot be made current: it is made over
-    f.draw(branchOf({0, 10}, {100, 101}));
-    const struct {
-        const char* name;
-        int color;
-    } layers[] = {{"GL", 5}, {"Rem1", 7}, {"Format", 7}, {"Chainage", 7}, {"Grid", 8}};
-    for (const auto& l : layers) {
-        const CadLayer* layer = f.drawing.layers().find(l.name);
-        ASSERT_NE(layer, nullptr) << l.name;
-        EXPECT_EQ(layer->color(), l.color) << l.name;
-        EXPECT_TRUE(equalsIgnoringCase(layer->linetype(), "CONTINUOUS")) << l.name;
-        EXPECT_TRUE(layer->on()) << l.name;
-        EXPECT_FALSE(layer->frozen()) << l.name;
-        EXPECT_FALSE(layer->locked()) << l.name;
-    }
-    EXPECT_EQ(drawn<CadPolyline>(f.drawing, "GL").size(), 1u);
-    EXPECT_EQ(f.drawing.activeLayer().name(), "Grid");
-
-    SheetFixture fresh;
-    fresh.draw(branchOf({0, 10}, {100, 101}));
-    EXPECT_EQ(fresh.drawing.layers().item("GL").color(), 3);
 }
 
 TEST(GroundSheetDrawing, MorePointsThanASixteenBitCounterHoldsAreAllTicked) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "doubles/recording_user_interface.h"
 #include "profile_fixture.h"
+#include "support/message_boxes.h"
 
 namespace plovis {
 namespace {
@@ -28,46 +31,32 @@ TEST(DesignRange, SelectionAddressBounds) {
     };
     for (const auto& c : cases) {
         const Selection s = parseSelectionAddress(c.address);
-        EXPECT_EQ(s.firstRow, c.expected.firstRow) << c.address;
-        EXPECT_EQ(s.lastRow, c.expected.lastRow) << c.address;
-        EXPECT_EQ(s.firstCol, c.expected.firstCol) << c.address;
-        EXPECT_EQ(s.lastCol, c.expected.lastCol) << c.address;
+        const Selection& e = c.expected;
+        EXPECT_EQ(std::tie(s.firstRow, s.lastRow, s.firstCol, s.lastCol),
+                  std::tie(e.firstRow, e.lastRow, e.firstCol, e.lastCol))
+            << c.address;
         EXPECT_EQ(isDesignSelection(s), c.usable) << c.address;
     }
 }
 
+// OK selects again until Cancel; with nobody to select again OK ends like Cancel.
 TEST(DesignRange, AnUnusableSelectionIsAskedForAgainUntilCancel) {
-    MemoryWorkbook wb;
-    wb.addSheet("PD-CW-Sample");
-    wb.setSelection({16, 2, 16, 2});
-    RecordingUserInterface ui;
-    ui.script({Answer::Ok, Answer::Cancel});
-    int reselections = 0;
-    EXPECT_THROW(requestDesignSelection(wb, ui, [&] { return ++reselections > 0; }),
-                 ApplicationEnds);
-    EXPECT_EQ(reselections, 1);
-    ASSERT_EQ(ui.messageTexts().size(), 2u);
-    EXPECT_EQ(ui.events()[0].message.title, "Error!!!");
-    EXPECT_EQ(ui.events()[0].message.icon, Icon::Critical);
-    EXPECT_EQ(ui.events()[0].message.text, "First Select the Correct Range and Then Click OK!");
-    EXPECT_TRUE(ui.endRequested());
-}
-
-TEST(DesignRange, ReselectingFixesTheSelection) {
-    MemoryWorkbook wb;
-    wb.addSheet("PD-CW-Sample");
-    wb.setSelection({16, 2, 40, 3});
-    RecordingUserInterface ui;
-    ui.script({Answer::Ok});
-    const Selection s = requestDesignSelection(wb, ui, [&] {
-        wb.setSelection({16, 2, 40, 2});
-        return true;
-    });
-    EXPECT_EQ(s.lastRow, 40);
-    // Nobody to select again: OK ends like Cancel.
-    wb.setSelection({16, 2, 16, 2});
-    ui.script({Answer::Ok});
-    EXPECT_THROW(requestDesignSelection(wb, ui, [] { return false; }), ApplicationEnds);
+    for (const bool canReselect : {true, false}) {
+        MemoryWorkbook wb;
+        wb.addSheet("PD-CW-Sample");
+        wb.setSelection({16, 2, 16, 2});
+        RecordingUserInterface ui;
+        ui.script({Answer::Ok, Answer::Cancel});
+        int reselections = 0;
+        const auto reselect = [&] { return ++reselections, canReselect; };
+        EXPECT_THROW(requestDesignSelection(wb, ui, reselect), ApplicationEnds);
+        EXPECT_EQ(reselections, 1);
+        EXPECT_EQ(test::messageBoxes(ui),
+                  std::vector<std::string>(canReselect ? 2 : 1,
+                                           "ok/cancel critical 'Error!!!' | First Select the "
+                                           "Correct Range and Then Click OK!"));
+        EXPECT_TRUE(ui.endRequested());
+    }
 }
 
 TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {

@@ -1,150 +1,104 @@
 #include "scheme/drawing_preparation.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <fstream>
-
-#include "doubles/recording_user_interface.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/scripted_cad_utility.h"
-#include "support/test_paths.h"
+#include "profile_fixture.h"
+#include "support/message_boxes.h"
+#include "support/snapshot.h"
+#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
 
-// A template file on disk (its content is read by the reader below) and a host whose drawings
-// read it as a drawing defining the profile's blocks, with one entity in its model space.
-struct CadFixture {
-    test::ScratchDir dir{"preparation"};
-    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
-    ScriptedCadUtility utility;
-    RecordingUserInterface ui;
-    MemoryCadHost host;
-    CadHandles cad;
-
-    explicit CadFixture(bool running = true) : host(utility, running, reader()) {
-        ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
-        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
-    }
-
-    static DrawingFileReader reader() {
-        return [](const std::filesystem::path& path) {
-            auto d = std::make_unique<Drawing>(path.filename().string());
-            for (const char* name : {"ini-format", "conl", "a4_paper", "BPC"}) {
-                d->blocks().add(name, {}).addLine({0, 0, 0}, {1, 1, 0});
-            }
-            d->modelSpace().addLine({0, 0, 0}, {10, 0, 0});
-            return d;
-        };
-    }
+struct CadFixture : test::TemplateCad {
+    using TemplateCad::TemplateCad;
+    CadHandles handles;
 };
 
-TEST(DrawingPreparation, ProfileGetsTemplateBlocksStyleLineTypeAndLayersEachRun) {
-    CadFixture f;
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    ASSERT_NE(f.cad.document, nullptr);
-    Drawing& d = *f.cad.document;
-    EXPECT_EQ(f.host.documentCount(), 1);  // none was open: one was added
-    EXPECT_TRUE(f.host.visible());
-    for (const char* block : {"ini-format", "conl", "a4_paper", "BPC"}) {
-        EXPECT_NE(d.blocks().find(block), nullptr) << block;
+// What a preparation left: its outcome, the documents, the drawing's blocks, line types, text
+// styles and layers with the current ones, its model space, and what the user saw.
+std::string preparationReport(CadFixture& f, bool profile, const std::filesystem::path& file) {
+    std::string s;
+    try {
+        const Preparation p =
+            (profile ? prepareProfileDrawing : prepareDrawing)(f.cad, f.handles, f.ui, file);
+        s = p == Preparation::Ready ? "ready" : "host started";
+    } catch (const ApplicationEnds&) {
+        s = "the application ends";
     }
-    EXPECT_EQ(d.modelSpace().count(), 0u);  // the template's reference does not stay
-    EXPECT_GE(f.host.updateCount(), 1);
-    EXPECT_EQ(d.activeTextStyle().name(), "romans");
-    EXPECT_EQ(d.activeTextStyle().fontFile(), "romans.shx");
-    EXPECT_NE(d.linetypes().find("HIDDEN"), nullptr);
+    s += ", " + std::to_string(f.cad.documentCount()) + " documents" +
+         (f.cad.visible() ? ", shown" : "") + (f.cad.started() ? ", started" : "") +
+         (f.cad.updateCount() ? ", redrawn" : "") + "\n";
+    if (const Drawing* d = f.handles.document) {
+        s += d->name() + ", " + std::to_string(d->modelSpace().count()) + " entities\nblocks:";
+        for (int i = 0; i < d->blocks().count(); ++i)
+            s += " " + d->blocks().at(i).name();
+        s += "\nline types:";
+        for (const CadLinetype& l : d->linetypes().all())
+            s += " " + l.name + " (" + l.description + ")";
+        s += "\ntext styles:";
+        for (const CadTextStyle& t : d->textStyles().all())
+            s += " " + t.name() + " " + t.fontFile();
+        s += ", current " + d->activeTextStyle().name() + "\nlayers:";
+        for (const CadLayer& l : d->layers().all())
+            s += " " + l.name() + " c" + std::to_string(l.color()) + " " + l.linetype();
+        s += ", current " + d->activeLayer().name() + "\n";
+    }
+    for (const std::string& line : test::messageBoxes(f.ui))
+        s += line + "\n";
+    for (const std::string& line : test::seen(f.ui))
+        s += line + "\n";
+    for (const UiEvent& e : f.ui.events())
+        s += e.kind == UiEvent::Kind::WaitShown ? "wait label: " + e.waitLabel + "\n" : "";
+    return s;
+}
+
+// Each preparation compared with tests/profile/golden/preparations.txt. The profile's drawing
+// gets the template's blocks (the template's reference does not stay), "romans" current, the
+// hidden line type and its layers, "0" current, each run again; the schematic's both text styles.
+TEST(DrawingPreparation, PreparesLikeItsReviewedSnapshot) {
+    using F = CadFixture;
     const struct {
         const char* name;
-        int color;
-        const char* linetype;
-    } layers[] = {{"GL", 1, "Continuous"}, {"HGL", 6, "HIDDEN"}, {"SPL", 5, "Continuous"}};
-    for (const auto& l : layers) {
-        const CadLayer* layer = d.layers().find(l.name);
-        ASSERT_NE(layer, nullptr) << l.name;
-        EXPECT_EQ(layer->color(), l.color) << l.name;
-        EXPECT_EQ(layer->linetype(), l.linetype) << l.name;
+        void (*setup)(F&);
+        bool running = true;
+        bool profile = true;
+        const char* templateName = "Pipe-des-blank.dwg";
+    } cases[] = {
+        // clang-format off
+        {"profile, no drawing open", [](F&) {}},
+        {"profile, a second run", [](F& f) {
+             prepareProfileDrawing(f.cad, f.handles, f.ui, f.templateFile);
+             Drawing& d = *f.handles.document;
+             d.layers().item("GL").setColor(3);
+             d.setActiveLayer(d.layers().item("SPL")); }},
+        {"a hidden line type in small letters counts as loaded", [](F& f) {
+             f.cad.addDocument().linetypes().add({"hidden", "mine", {2, -1}}); }},
+        // The template open itself gets no insertion (which would fail without its file).
+        {"the template itself", [](F& f) {
+             f.cad.add(std::make_unique<Drawing>("Pipe-des-blank.dwg"));
+             std::filesystem::remove(f.dir / "Pipe-des-blank.dxf"); }},
+        {"a missing template", [](F&) {}, true, true, "missing.dwg"},
+        // A host not running is started, the template imported all the same, nothing more.
+        {"host not running", [](F&) {}, false},
+        {"schematic", [](F&) {}, true, false},
+        // clang-format on
+    };
+    std::string report;
+    for (const auto& c : cases) {
+        F f(c.running);
+        c.setup(f);
+        report += std::string("== ") + c.name + "\n" +
+                  preparationReport(f, c.profile, f.dir / c.templateName);
     }
-    EXPECT_EQ(d.activeLayer().name(), "0");
-    EXPECT_TRUE(f.ui.events().empty());
-    // A second run sets everything again without failing.
-    d.layers().item("GL").setColor(3);
-    d.setActiveLayer(d.layers().item("SPL"));
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.cad.document->layers().item("GL").color(), 1);
-    EXPECT_EQ(f.cad.document->activeLayer().name(), "0");
-    EXPECT_EQ(f.host.documentCount(), 1);
-    EXPECT_TRUE(f.ui.events().empty());
-}
-
-TEST(DrawingPreparation, AHiddenLineTypeInSmallLettersCountsAsLoaded) {
-    CadFixture f;
-    Drawing& d = f.host.addDocument();
-    d.linetypes().add({"hidden", "mine", {2, -1}});
-    const int before = d.linetypes().count();
-    prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile);
-    EXPECT_EQ(d.linetypes().count(), before);
-    EXPECT_EQ(d.linetypes().find("HIDDEN")->description, "mine");
-}
-
-TEST(DrawingPreparation, TheTemplateItselfGetsNoInsertion) {
-    CadFixture f;
-    auto self = std::make_unique<Drawing>("Pipe-des-blank.dwg");
-    Drawing& d = f.host.add(std::move(self));
-    std::filesystem::remove(f.dir / "Pipe-des-blank.dxf");  // would fail if it were inserted
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    EXPECT_EQ(f.cad.document, &d);
-    EXPECT_EQ(d.blocks().find("conl"), nullptr);
-}
-
-TEST(DrawingPreparation, AMissingTemplateEndsTheApplication) {
-    CadFixture f;
-    EXPECT_THROW(prepareProfileDrawing(f.host, f.cad, f.ui, f.dir / "missing.dwg"),
-                 ApplicationEnds);
-    ASSERT_EQ(f.ui.messageTexts().size(), 1u);
-    const Message& m = f.ui.events()[0].message;
-    EXPECT_EQ(m.text, "The Template Drawing File 'Pipe-des-blank.dwg' is not Found!");
-    EXPECT_EQ(m.title, "Error!!!");
-    EXPECT_EQ(m.icon, Icon::Critical);
-    EXPECT_TRUE(f.ui.endRequested());
-}
-
-TEST(DrawingPreparation, AHostNotRunningIsStartedAndTheCommandEnds) {
-    CadFixture f(/*running=*/false);
-    ASSERT_EQ(prepareProfileDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::HostStarted);
-    EXPECT_TRUE(f.host.started());
-    ASSERT_GE(f.ui.events().size(), 2u);
-    EXPECT_EQ(f.ui.events()[0].kind, UiEvent::Kind::WaitShown);
-    EXPECT_EQ(f.ui.events()[0].caption, "Lunching AutoCad...");
-    EXPECT_EQ(f.ui.events()[0].waitLabel, "Lunching AutoCad");
-    EXPECT_EQ(f.ui.events()[1].kind, UiEvent::Kind::WaitHidden);
-    Drawing& d = *f.cad.document;
-    EXPECT_NE(d.blocks().find("ini-format"), nullptr);  // imported all the same
-    EXPECT_EQ(d.textStyles().find("romans"), nullptr);  // nothing more
-    EXPECT_EQ(d.layers().find("GL"), nullptr);
-}
-
-TEST(DrawingPreparation, TheSchematicGetsBothTextStyles) {
-    CadFixture f;
-    ASSERT_EQ(prepareDrawing(f.host, f.cad, f.ui, f.templateFile), Preparation::Ready);
-    Drawing& d = *f.cad.document;
-    EXPECT_EQ(d.textStyles().item("romand").fontFile(), "romanD.shx");
-    EXPECT_EQ(d.activeTextStyle().name(), "romans");
-    EXPECT_EQ(d.layers().find("HGL"), nullptr);  // no profile layers
+    test::expectGolden(report, "profile", "preparations");
 }
 
 TEST(DrawingPreparation, PlaceTextSetsAlignmentPointAndRotation) {
     Drawing d;
-    CadText& t = placeText(d.modelSpace(), {10, 20, 0}, 2, 1, "A1", 1.570796327, 1.5);
-    EXPECT_EQ(t.textString(), "A1");
-    EXPECT_EQ(t.verticalAlignment(), VerticalAlignment::Middle);
-    EXPECT_EQ(t.horizontalAlignment(), HorizontalAlignment::Center);
-    EXPECT_EQ(t.textAlignmentPoint(), (Point{10, 20, 0}));
-    EXPECT_DOUBLE_EQ(t.rotation(), 1.570796327);
-    EXPECT_DOUBLE_EQ(t.height(), 1.5);
-    CadText& plain = placeText(d.modelSpace(), {5, 6, 0}, 0, 0, "x", 0, 2);
-    EXPECT_EQ(plain.insertionPoint(), (Point{5, 6, 0}));
+    placeText(d.modelSpace(), {10, 20, 0}, 2, 1, "A1", 1.570796327, 1.5);
+    placeText(d.modelSpace(), {5, 6, 0}, 0, 0, "x", 0, 2);
+    EXPECT_EQ(test::drawingSnapshot(d), "TEXT 0 \"A1\" 10,20 h1.5 r90 MC\nTEXT 0 \"x\" 5,6 h2\n");
     EXPECT_THROW(placeText(d.modelSpace(), {5, 6, 0}, 7, 0, "x", 0, 2), HostError);
 }
 

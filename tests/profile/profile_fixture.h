@@ -1,21 +1,31 @@
 #pragma once
 // A design range built in code: title rows and section rows of the pipe design table, placed on
-// an in-memory sheet at the columns the profile reads.
+// an in-memory sheet at the columns the profile reads; a CAD host with the profile's template;
+// the profile command over both.
 
+#include <stdlib.h>
+
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "commands/profile_command.h"
 #include "doubles/recording_user_interface.h"
+#include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
+#include "hosts/scripted_cad_utility.h"
 #include "profile/profile_state.h"
 #include "scheme/design_range.h"
+#include "support/message_boxes.h"
+#include "support/test_paths.h"
+#include "support/ui_seen.h"
 
 namespace plovis::test {
 
 struct DesignRow {
-    std::string from;  // title on a title row
-    std::string to;
-    double length = 0;
+    std::string from{};  // title on a title row
+    std::string to{};
+    double length = 100;
     double startGround = 0;
     double endGround = 0;
     double staticLevel = 0;
@@ -24,29 +34,17 @@ struct DesignRow {
     bool title = false;
     double flow = 1.5;
     std::string soil = "Soil";
-    std::string structure;
+    std::string structure{};
 };
 
-inline DesignRow section(std::string from, std::string to, double length = 100,
-                         double startGround = 0, double endGround = 0, double staticLevel = 0,
-                         double startHgl = 0, double endHgl = 0) {
-    DesignRow r;
-    r.from = std::move(from);
-    r.to = std::move(to);
-    r.length = length;
-    r.startGround = startGround;
-    r.endGround = endGround;
-    r.staticLevel = staticLevel;
-    r.startHgl = startHgl;
-    r.endHgl = endHgl;
-    return r;
+// A section row: from, to, then the numbers in the order of the fields above.
+template <class... Fields>
+DesignRow section(Fields... fields) {
+    return DesignRow(fields...);
 }
 
 inline DesignRow titleRow(std::string title) {
-    DesignRow r;
-    r.from = std::move(title);
-    r.title = true;
-    return r;
+    return {.from = std::move(title), .title = true};
 }
 
 // Writes the rows from sheet row 16 with the selection's first column 2 (B), as the design table
@@ -92,5 +90,81 @@ inline void loadDesignColumns(ProfileState& state, const std::vector<DesignRow>&
     RecordingUserInterface ui;
     readDesignRows(sheet, state.table, ui);
 }
+
+// A CAD host whose template "Pipe-des-blank.dwg" (a file in a scratch folder, read as a drawing)
+// defines the profile's blocks and holds a line in its model space.
+struct TemplateCad {
+    ScratchDir dir{"profile"};
+    std::filesystem::path templateFile = dir / "Pipe-des-blank.dwg";
+    ScriptedCadUtility utility;
+    RecordingUserInterface ui;
+    MemoryCadHost cad;
+
+    explicit TemplateCad(bool running = true)
+        : cad(utility, running, [](const std::filesystem::path& path) {
+              auto d = std::make_unique<Drawing>(path.filename().string());
+              for (const char* name : {"ini-format", "conl", "a4_paper", "IN", "CC", "SD", "RT",
+                                       "BPC", "TAP", "AV", "WO", "DC", "JN"})
+                  d->blocks().add(name, {}).addLine({0, 0, 0}, {1, 1, 0});
+              d->modelSpace().addLine({0, 0, 0}, {10, 0, 0});
+              return d;
+          }) {
+        ::setenv("PLOVIS_DATA_DIR", (sourceDir() / "data").c_str(), 1);
+        std::ofstream(dir / "Pipe-des-blank.dxf") << "template";
+    }
+};
+
+// A scheme workbook ("PD-CW-Sample", the scheme title on "DATA INPUT") and a CAD host whose
+// template defines the blocks the drawing inserts.
+struct ProfileFixture : TemplateCad {
+    MemorySpreadsheetHost spreadsheet;
+    MemorySpreadsheetHost other;  // a host the run may be pointed at instead
+    SpreadsheetHost* host = &spreadsheet;
+    MemoryWorkbook* workbook = nullptr;
+    MemoryWorksheet* design = nullptr;
+    ProfileCommand command;
+    ProfileInputs inputs;
+
+    ProfileFixture() {
+        command.templateFile = templateFile;
+        auto wb = std::make_unique<MemoryWorkbook>("scheme.xlsx");
+        design = &wb->addSheet("PD-CW-Sample");
+        wb->addSheet("KELDRAN");
+        wb->addSheet("DATA INPUT").load(8, 5, std::string("Kalika WSS"));
+        workbook = &spreadsheet.add(std::move(wb));
+    }
+    // The design rows from sheet row 16, selected from the first to the last row in column B.
+    void rows(const std::vector<DesignRow>& design_rows) {
+        writeDesignRows(*design, design_rows);
+        workbook->setSelection({16, 2, 16 + static_cast<int>(design_rows.size()) - 1, 2});
+    }
+    // Ground points of "MAIN LINE" on "GroundProfile" from row 4: label, distance, level.
+    void ground(const std::vector<std::tuple<const char*, double, double>>& points) {
+        MemoryWorksheet& g = workbook->addSheet("GroundProfile");
+        g.load(4, 2, std::string("MAIN LINE"));
+        int row = 5;
+        for (const auto& [label, distance, level] : points) {
+            g.load(row, 2, std::string(label));
+            g.load(row, 3, distance);
+            g.load(row++, 4, level);
+        }
+    }
+    // The run as text: its outcome, what the user saw and whether a drawing was made.
+    std::string run() {
+        std::string s;
+        try {
+            s = runProfileCommand(command, inputs, *host, cad, ui) ? "done\n" : "stopped\n";
+        } catch (const ApplicationEnds&) {
+            s = "the application ends\n";
+        }
+        for (const std::string& line : messageBoxes(ui))
+            s += line + "\n";
+        for (const std::string& line : seen(ui))
+            s += line + "\n";
+        return s + (other.started() ? "spreadsheet started\n" : "") +
+               (command.cad.document ? "" : "nothing drawn\n");
+    }
+    Drawing& drawing() { return *command.cad.document; }
+};
 
 }  // namespace plovis::test

@@ -46,42 +46,34 @@ TEST(ProfileTexts, TitlesKeepTheirBlanks) {
     EXPECT_EQ(staticLevelLabel(1234.56), "SPL(1234.6)");
 }
 
+// The runs of a value over the sections and the row after the sheet (a letter each), as
+// "start-end/lastSection", "+" when closed in the pass. Without the closing rule (the pipe row)
+// the unclosed tail is not drawn; nor is a tail whose end stands at the X where the last run
+// closed.
 TEST(ProfileRuns, RunsCloseWhereTheValueChanges) {
-    const std::vector<double> x{0, 10, 20, 30, 40};
-    // Values per section 0..3 and the row after the sheet: a a b b | b
-    const std::vector<char> v{'a', 'a', 'b', 'b', 'b'};
-    auto differs = [&](int k) { return v[k + 1] != v[k]; };
-    auto runs = sheetRuns(4, differs, x, true);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].startNode, 0);
-    EXPECT_EQ(runs[0].endNode, 2);
-    EXPECT_EQ(runs[0].lastSection, 1);
-    EXPECT_TRUE(runs[0].closedInPass);
-    EXPECT_EQ(runs[1].startNode, 2);
-    EXPECT_EQ(runs[1].endNode, 4);
-    EXPECT_FALSE(runs[1].closedInPass);  // the final run, its text from the row after the sheet
-    // Without the closing rule (the pipe row) the unclosed tail is not drawn.
-    EXPECT_EQ(sheetRuns(4, differs, x, false).size(), 1u);
-}
-
-TEST(ProfileRuns, OneValueAllAlongGivesOneRun) {
-    const std::vector<double> x{0, 10, 20};
-    auto same = [](int) { return false; };
-    auto runs = sheetRuns(2, same, x, true);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].startNode, 0);
-    EXPECT_EQ(runs[0].endNode, 2);
-    EXPECT_EQ(runs[0].lastSection, 1);
-    // A change after the last section closes the run inside the pass: no final run.
-    auto changesAfter = [](int k) { return k == 1; };
-    auto closed = sheetRuns(2, changesAfter, x, true);
-    ASSERT_EQ(closed.size(), 1u);
-    EXPECT_TRUE(closed[0].closedInPass);
-    // The last run closed at node 1 and node 2 lies at the same X: nothing more to draw.
-    EXPECT_EQ(sheetRuns(
-                  2, [](int k) { return k == 0; }, {0, 10, 10}, true)
-                  .size(),
-              1u);
+    const struct {
+        const char* values;
+        std::vector<double> x;
+        bool closeAtEnd;
+        const char* runs;
+    } cases[] = {
+        {"aabbb", {0, 10, 20, 30, 40}, true, "0-2/1+ 2-4/3"},
+        {"aabbb", {0, 10, 20, 30, 40}, false, "0-2/1+"},
+        {"aaa", {0, 10, 20}, true, "0-2/1"},
+        {"aab", {0, 10, 20}, true, "0-2/1+"},
+        {"abb", {0, 10, 10}, true, "0-1/0+"},
+    };
+    for (const auto& c : cases) {
+        const std::string v = c.values;
+        const auto differs = [&](int k) { return v[k + 1] != v[k]; };
+        std::string runs;
+        for (const SheetRun& r : sheetRuns(int(v.size()) - 1, differs, c.x, c.closeAtEnd)) {
+            runs += (runs.empty() ? "" : " ") + std::to_string(r.startNode) + "-" +
+                    std::to_string(r.endNode) + "/" + std::to_string(r.lastSection) +
+                    (r.closedInPass ? "+" : "");
+        }
+        EXPECT_EQ(runs, c.runs) << c.values << " " << c.closeAtEnd;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The three drawings made from the sample scheme workbook, in memory, with the template drawing
-// shipped in data/: each completes without a message and shows the scheme.
+// shipped in data/: each completes without a message and shows the scheme; a copy of the sample
+// resaved by a second writer (openpyxl) draws the same profile.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -11,6 +12,7 @@
 #include "hosts/scripted_cad_utility.h"
 #include "sample_fixture.h"
 #include "support/drawn_entities.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
@@ -26,8 +28,10 @@ struct DrawingFixture : test::SampleFixture {
     MemoryCadHost cad{utility, true, dxfFileReader()};
     std::filesystem::path templateFile;
     std::vector<std::string> branchTitles;
+    ProfileCommand profile;
 
-    DrawingFixture() {
+    explicit DrawingFixture(const std::filesystem::path& file = test::samplePath())
+        : SampleFixture(file) {
         ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
         templateFile = templateDrawingPath();
         Worksheet& design = workbook->sheet("PD-CW-Sample");
@@ -38,6 +42,11 @@ struct DrawingFixture : test::SampleFixture {
             if (isEmpty(design.cell(row, 2))) branchTitles.push_back(cellText(design.cell(row, 3)));
         }
     }
+    // The profile of the selection on A3 at 1:5000 and 1:1000.
+    bool drawProfile() {
+        profile.templateFile = templateFile;
+        return runProfileCommand(profile, {"5000", "1000", "A3"}, host, cad, ui);
+    }
 };
 
 // Each drawing completes without a message and shows the scheme: the profile of every branch
@@ -47,9 +56,7 @@ struct DrawingFixture : test::SampleFixture {
 // at the spacing of a separate one); the existing ground profile on a sheet or more per branch.
 TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
     DrawingFixture f;
-    ProfileCommand command;
-    command.templateFile = f.templateFile;
-    ASSERT_TRUE(runProfileCommand(command, {"5000", "1000", "A3"}, f.host, f.cad, f.ui));
+    ASSERT_TRUE(f.drawProfile());
     EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
     const auto count = [](const std::vector<std::string>& texts, auto matches) {
         return std::count_if(texts.begin(), texts.end(), matches);
@@ -62,7 +69,7 @@ TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
                 (r->attributes().empty() ? "" : r->attributes()[0].textString().substr(0, 4)));
         return out;
     };
-    std::vector<std::string> texts = test::textsOf(*command.cad.document);
+    std::vector<std::string> texts = test::textsOf(*f.profile.cad.document);
     ASSERT_EQ(f.branchTitles.size(), 4u);
     for (const std::string& text : f.branchTitles)
         EXPECT_TRUE(holds(texts, text)) << text;
@@ -72,10 +79,22 @@ TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
                         return t.ends_with(" of Sundarpur Gravity Water Supply Scheme");
                     }),
               4);
-    EXPECT_GE(count(symbols(*command.cad.document),
+    EXPECT_GE(count(symbols(*f.profile.cad.document),
                     [](const std::string& s) { return s.starts_with("TAP "); }),
               9);
     EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
+    // A copy whose formulas carry no values (as a script writes it) draws the same profile.
+    test::ScratchDir dir("openpyxl-sample");
+    const std::string copy = (dir / "resaved.xlsx").string(),
+                      script =
+                          "/usr/bin/python3 -c \"import openpyxl, sys; "
+                          "openpyxl.load_workbook(sys.argv[1]).save(sys.argv[2])\" '" +
+                          test::samplePath().string() + "' '" + copy + "'";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    DrawingFixture resaved(copy);
+    ASSERT_TRUE(resaved.drawProfile());
+    EXPECT_EQ(test::drawingSnapshot(*resaved.profile.cad.document),
+              test::drawingSnapshot(*f.profile.cad.document));
     DrawingFixture g;
     ASSERT_TRUE(schematicCommand(g.host, g.cad, g.ui, g.templateFile));
     EXPECT_EQ(g.ui.messageTexts(), std::vector<std::string>{});

@@ -1,6 +1,7 @@
 #pragma once
-// The sample scheme workbook shipped in data/, opened into a host of its own for each test (so the
-// shipped file is never written), and the workbook's cells taken whole for comparisons.
+// The sample scheme workbook shipped in data/ (or a copy), opened into a host of its own for each
+// test (so the shipped file is never written), and the workbook's cells taken whole for
+// comparisons.
 
 #include <filesystem>
 #include <map>
@@ -27,8 +28,8 @@ struct SampleFixture {
     XlsxWorkbook* workbook = nullptr;
     RecordingUserInterface ui;
 
-    SampleFixture() {
-        auto owned = XlsxWorkbook::open(samplePath());
+    explicit SampleFixture(const std::filesystem::path& file = samplePath()) {
+        auto owned = XlsxWorkbook::open(file);
         workbook = owned.get();
         host.add(std::move(owned));
     }

@@ -9,6 +9,7 @@
 #include "hosts/xlsx/zip_archive.h"
 #include "sample_fixture.h"
 #include "support/file_bytes.h"
+#include "support/message_boxes.h"
 #include "support/run_command.h"
 
 namespace plovis {
@@ -20,6 +21,9 @@ using test::SampleFixture;
 
 constexpr const char* kComplete = "Processing is complete";
 constexpr const char* kSuccess = "Congratulation computation is successful";
+constexpr const char* kReading = "Reading data from excel.Please wait...";
+constexpr const char* kProcessing = "processing data from excel.Please wait...";
+constexpr const char* kDemand = "Processing for water demand calculation.Please wait...";
 
 std::string lowClassQuestion() {
     return "At row number = " + std::to_string(kLowClassRow) +
@@ -28,24 +32,42 @@ std::string lowClassQuestion() {
            "increase capacity?";
 }
 
-// Each computation's own message (the survey commands' are checked whole in tests/commands).
+// Each computation shows its caption, then the routine's own, and clears it; it says its own
+// message, restores the calculation mode and writes back what the sample holds. The one-step
+// survey processing walks the four branches four times under two captions.
 TEST(SampleWorkbook, EveryComputationWritesBackWhatTheSampleHolds) {
+    const std::vector<std::string> done{kComplete};
+    const auto branches = test::branchCaptions({1, 2, 3, 4});
+    std::vector<std::string> processing{kReading};
+    for (int walk = 0; walk < 4; ++walk) {  // reduction, transfer | section list, lengths
+        if (walk == 2) processing.push_back(kProcessing);
+        processing.insert(processing.end(), branches.begin(), branches.end());
+    }
+    processing.push_back("");
     // clang-format off
-    const std::pair<const char*, bool (*)(SpreadsheetHost&, UserInterface&)> cases[] = {
-        {"water-demand", waterDemandCommand}, {"rise-fall", riseFallCommand},
-        {"level-to-ground-profile", levelToGroundProfileCommand},
-        {"rise-fall-to-ground-profile", riseFallToGroundProfileCommand},
-        {"branch-points", branchPointsCommand}, {"pipe-length", pipeLengthCommand},
-        {"branch-points-and-levels", branchPointsAndLevelsCommand},
-        {"survey-process", surveyDataProcessCommand}};
+    const struct { const char* name; bool (*run)(SpreadsheetHost&, UserInterface&);
+        std::vector<std::string> captions, messages; } cases[] = {
+        {"water-demand", waterDemandCommand, {kDemand}, {kSuccess}},
+        {"rise-fall", riseFallCommand, {kReading}, done},
+        {"level-to-ground-profile", levelToGroundProfileCommand, {kDemand}, done},
+        {"rise-fall-to-ground-profile", riseFallToGroundProfileCommand, {kReading}, done},
+        {"branch-points", branchPointsCommand, {kReading}, done},
+        {"pipe-length", pipeLengthCommand, {kReading}, done},
+        {"branch-points-and-levels", branchPointsAndLevelsCommand, {kProcessing}, done},
+        {"survey-process", surveyDataProcessCommand, processing, {kComplete, kComplete}}};
     // clang-format on
-    for (const auto& [name, run] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         SampleFixture f;
         const test::WorkbookCells before = test::cellsOf(*f.workbook);
-        EXPECT_TRUE(run(f.host, f.ui));
-        ASSERT_FALSE(f.ui.messageTexts().empty());
-        EXPECT_EQ(f.ui.messageTexts()[0], name[0] == 'w' ? kSuccess : kComplete);
+        EXPECT_TRUE(c.run(f.host, f.ui));
+        auto captions = f.ui.captions(StatusLabel::MainStatus);
+        ASSERT_GE(captions.size(), 2u);
+        EXPECT_EQ(captions.back(), "");
+        if (c.captions.size() == 1) captions.resize(1);  // then the routine's own
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_EQ(f.ui.messageTexts(), c.messages);
+        EXPECT_EQ(f.workbook->calculation(), Calculation::Automatic);
         EXPECT_TRUE(f.workbook->modified());  // it did write
         EXPECT_EQ(differences(before, test::cellsOf(*f.workbook)), std::vector<std::string>{});
     }
@@ -77,6 +99,7 @@ TEST(SampleWorkbook, TheAbneyBookGivesTheSameGroundWithinAFewDecimetres) {
     }
     const test::WorkbookCells before = test::cellsOf(*f.workbook);
     EXPECT_TRUE(abneyCommand(f.host, f.ui));
+    EXPECT_EQ(f.ui.captions(StatusLabel::MainStatus).front(), kReading);
     EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{kComplete});
     // Its own reduction is what the sample holds; only the ground profile takes its levels.
     for (const std::string& d : differences(before, test::cellsOf(*f.workbook)))

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
+#include <cstdio>
 #include <sstream>
 
 #include "schematic/schematic_fixture.h"
@@ -10,12 +10,6 @@
 
 namespace plovis {
 namespace {
-
-using test::diagonalRun;
-using test::drawn;
-using test::expectNear;
-
-constexpr double kPi = std::numbers::pi;
 
 SchematicItem stretch(std::string from, std::string to, std::string direction = "R",
                       float length = 100, float flow = 1.5f, std::string pipe = "63H(6)") {
@@ -40,22 +34,22 @@ struct LayoutFixture {
     SchematicState state;
     SchematicCanvas canvas{host, drawing.modelSpace(), ui};
 
-    LayoutFixture() { test::addSchematicBlocks(drawing); }
-
-    // A branch of the items (none: the empty item 0 of a branch without sections).
-    void branch(std::vector<SchematicItem> items) {
-        SchematicBranch b;
-        b.title = "Branch " + std::to_string(state.schematicBranches.size() + 1);
-        b.lastItem = items.empty() ? 0 : static_cast<int>(items.size()) - 1;
-        if (!items.empty()) b.items = std::move(items);
-        state.schematicBranches.push_back(std::move(b));
-    }
-    void drawAll() {
-        for (int b = 0; b <= state.lastBranch(); ++b)
-            drawSchematicBranch(state, b, canvas);
+    // A branch of each list of items (an empty one: the empty item 0 of a branch without
+    // sections).
+    explicit LayoutFixture(std::vector<std::vector<SchematicItem>> branches) {
+        test::addSchematicBlocks(drawing);
+        for (auto& items : branches) {
+            SchematicBranch b;
+            b.title = "Branch " + std::to_string(state.schematicBranches.size() + 1);
+            b.lastItem = items.empty() ? 0 : static_cast<int>(items.size()) - 1;
+            if (!items.empty()) b.items = std::move(items);
+            state.schematicBranches.push_back(std::move(b));
+        }
     }
     // The drawing, then the walk's state: every item's ends, the counters and marks.
-    std::string snapshot() const {
+    std::string drawAll() {
+        for (int b = 0; b <= state.lastBranch(); ++b)
+            drawSchematicBranch(state, b, canvas);
         std::ostringstream s;
         s << test::drawingSnapshot(drawing);
         for (std::size_t b = 0; b < state.schematicBranches.size(); ++b) {
@@ -73,137 +67,98 @@ struct LayoutFixture {
     }
 };
 
-// The stroke and label offset of each direction code, in any case; an unknown code leaves the
-// vector as it was (7, 8, 9, 10). Reversed, right turns up-left and left up-right, and only those.
+// The stroke and label offset of each direction code forward and reversed, from a vector
+// (7, 8, 9, 10) an unknown code leaves as it was, in full precision: the diagonal is divided by
+// the single-precision root of two. Compared with tests/schematic/golden/direction_vectors.txt.
 TEST(DirectionVector, TheCodesForwardAndReversed) {
-    const double d = diagonalRun();
-    constexpr auto fwd = directionVector;
-    constexpr auto rev = reversedDirectionVector;
-    const struct {
-        void (*vector)(std::string_view, double, StrokeVector&);
-        const char* code;
-        double dx, dy, offX, offY;
-    } cases[] = {
-        // clang-format off
-        {fwd, "D", 0, -30, -1.5, 0}, {fwd, "U", 0, 30, -1.5, 0}, {fwd, "L", -30, 0, 0, 1.5},
-        {fwd, "R", 30, 0, 0, 1.5}, {fwd, "DL", -d, -d, -1.5, 0}, {fwd, "UL", -d, d, -1.5, 0},
-        {fwd, "DR", d, -d, -1.5, 0}, {fwd, "UR", d, d, -1.5, 0}, {fwd, "ur", d, d, -1.5, 0},
-        {fwd, "", 7, 8, 9, 10}, {fwd, "X", 7, 8, 9, 10}, {fwd, "RR", 7, 8, 9, 10},
-        {fwd, "N", 7, 8, 9, 10}, {fwd, "D L", 7, 8, 9, 10},
-        {rev, "R", -d, d, -1.5, 0}, {rev, "l", d, d, -1.5, 0}, {rev, "D", 7, 8, 9, 10},
-        {rev, "U", 7, 8, 9, 10}, {rev, "UR", 7, 8, 9, 10}, {rev, "DL", 7, 8, 9, 10}, {rev, "X", 7, 8, 9, 10},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.vector == fwd ? "forward " : "reversed ") + c.code);
-        StrokeVector v{7, 8, 9, 10};
-        c.vector(c.code, 1.5, v);
-        EXPECT_NEAR(v.dx, c.dx, 1e-5);
-        EXPECT_NEAR(v.dy, c.dy, 1e-5);
-        EXPECT_EQ(v.offX, static_cast<float>(c.offX));
-        EXPECT_EQ(v.offY, static_cast<float>(c.offY));
+    std::string report;
+    for (const char* code :
+         {"D", "U", "L", "R", "DL", "UL", "DR", "UR", "ur", "l", "d", "", "X", "RR", "N", "D L"}) {
+        for (const auto vector : {directionVector, reversedDirectionVector}) {
+            StrokeVector v{7, 8, 9, 10};
+            vector(code, 1.5, v);
+            char line[200];
+            std::snprintf(line, sizeof line, "%-8s %-3s %.17g %.17g %.9g %.9g\n",
+                          vector == directionVector ? "forward" : "reversed", code, v.dx, v.dy,
+                          v.offX, v.offY);
+            report += line;
+        }
     }
-    // The diagonal is divided by the single-precision root of two.
-    StrokeVector v;
-    directionVector("UR", 1.5, v);
-    EXPECT_EQ(v.dx, static_cast<double>(30.0f / static_cast<float>(std::sqrt(2.0))));
-    EXPECT_NE(v.dx, 30 / std::sqrt(2.0));
+    test::expectGolden(report, "schematic", "direction_vectors");
 }
 
+// The first item naming the node gives its place (its fromNode checked before its toNode); a
+// node found nowhere in branches 0..b places a new network 500 further down.
 TEST(NodePosition, FromTheFirstItemNamingTheNodeIgnoringCase) {
-    LayoutFixture f;
-    f.branch({stretch("A", "J1"), stretch("J1", "B")});
-    f.branch({stretch("j1", "C")});
+    LayoutFixture f({{stretch("A", "J1"), stretch("J1", "B")}, {stretch("j1", "C")}});
     f.state.schematicBranches[0].items[0].endX = 30;
     f.state.schematicBranches[0].items[1].startX = 99;  // found later in order: not taken
     f.state.schematicBranches[1].items[0].startX = 77;
-    expectNear(nodePosition(f.state, 1, "J1"), 30, 0);
-    expectNear(nodePosition(f.state, 1, "c"), 0, 0);  // its own branch counts
-    EXPECT_EQ(f.state.unplacedCount, 1);
+    const struct {
+        int branch;
+        const char* node;
+        double x, y;
+        int unplaced;
+    } cases[] = {{1, "J1", 30, 0, 1}, {1, "c", 0, 0, 1}, {0, "C", 0, 500, 2}, {0, "Q", 0, 1000, 3}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(nodePosition(f.state, c.branch, c.node), (Point{c.x, c.y, 0})) << c.node;
+        EXPECT_EQ(f.state.unplacedCount, c.unplaced) << c.node;
+    }
 }
 
-TEST(NodePosition, ANodeFoundNowherePlacesANewNetworkBelow) {
-    LayoutFixture f;
-    f.branch({stretch("A", "B")});
-    f.branch({stretch("C", "D")});
-    expectNear(nodePosition(f.state, 0, "C"), 0, 500);  // branch 1 is not searched from branch 0
-    expectNear(nodePosition(f.state, 0, "Q"), 0, 1000);
-    EXPECT_EQ(f.state.unplacedCount, 3);
+// A branch table from one text per branch: stretches "from-to direction [length [flow [pipe]]]"
+// separated by ";" (length 100, flow 1.5 and pipe 63H(6) when not given).
+std::vector<std::vector<SchematicItem>> branchTable(const std::vector<std::string>& branches) {
+    std::vector<std::vector<SchematicItem>> table;
+    for (const std::string& branch : branches) {
+        table.emplace_back();
+        std::istringstream stretches(branch);
+        for (std::string text; std::getline(stretches, text, ';');) {
+            std::istringstream in(text);
+            std::string nodes, direction, length = "100", flow = "1.5", pipe = "63H(6)";
+            in >> nodes >> direction >> length >> flow >> pipe;
+            const auto dash = nodes.find('-');
+            table.back().push_back(stretch(nodes.substr(0, dash), nodes.substr(dash + 1), direction,
+                                           std::stof(length), std::stof(flow), pipe));
+        }
+    }
+    return table;
 }
 
 // Each branch table drawn and compared with its reviewed snapshot in tests/schematic/golden.
 TEST(SchematicBranch, DrawsLikeItsReviewedSnapshot) {
-    using Branches = std::vector<std::vector<SchematicItem>>;
     const struct {
         const char* golden;
-        Branches branches;
+        std::vector<std::string> branches;
     } scenarios[] = {
         // One stroke of 30 to the right, its circle, the labels above and below its middle and
         // the junction symbol with its level.
-        {"one_item", {{stretch("A", "J1", "R", 100, 1.5f)}}},
-        {"equal_stretches_share_one_stroke",
-         {{stretch("A", "B", "R", 100), stretch("B", "C", "R", 120.5f),
-           stretch("C", "D", "R", 80.25f)}}},
-        {"junction_breaks_the_run",
-         {{stretch("A", "J2", "R", 100), stretch("J2", "C", "R", 120.5f),
-           stretch("C", "D", "R", 80.25f)}}},
-        {"symbol_at_last_joint",
-         {{stretch("A", "B", "R", 100), stretch("B", "CC2", "R", 120.5f),
-           stretch("CC2", "D", "R", 80.25f)}}},
+        {"one_item", {"A-J1 R"}},
+        {"equal_stretches_share_one_stroke", {"A-B R; B-C R 120.5; C-D R 80.25"}},
+        {"junction_breaks_the_run", {"A-J2 R; J2-C R 120.5; C-D R 80.25"}},
+        {"symbol_at_last_joint", {"A-B R; B-CC2 R 120.5; CC2-D R 80.25"}},
         {"pipe_flow_or_direction_change",
-         {{stretch("A", "B", "R", 100, 2.0f, "63H(6)"), stretch("B", "C", "R", 50, 2.0f, "50H(6)"),
-           stretch("C", "D", "R", 50, 1.0f, "50H(6)"),
-           stretch("D", "E", "D", 40, 1.0f, "50H(6)")}}},
-        {"labels_beside_upright_stroke", {{stretch("A", "B", "D")}}},
-        {"unknown_first_direction", {{stretch("A", "B", "NE")}}},
-        {"unknown_later_direction", {{stretch("A", "J1", "U"), stretch("J1", "B", "?")}}},
-        {"branch_without_sections", {{}}},
-        {"later_branch_from_known_node",
-         {{stretch("A", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("J1", "T1", "D")}}},
-        {"branch_off_the_network", {{stretch("A", "B", "R")}, {stretch("P", "Q", "U")}}},
-        {"branch_ending_on_the_network",
-         {{stretch("A", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("X", "J1", "L")}}},
+         {"A-B R 100 2; B-C R 50 2 50H(6); C-D R 50 1 50H(6); D-E D 40 1 50H(6)"}},
+        {"labels_beside_upright_stroke", {"A-B D"}},
+        // Labels of strokes towards negative x or y are turned half a turn.
+        {"labels_turned_along_every_direction",
+         {"A-B R; B-C U; C-D UR; D-E L; E-F D; F-G DL; G-H UL; H-I DR"}},
+        {"unknown_first_direction", {"A-B NE"}},
+        {"unknown_later_direction", {"A-J1 U; J1-B ?"}},
+        {"branch_without_sections", {""}},
+        {"later_branch_from_known_node", {"A-J1 R; J1-B R 100 0.5", "J1-T1 D"}},
+        {"branch_off_the_network", {"A-B R", "P-Q U"}},
+        {"branch_ending_on_the_network", {"A-J1 R; J1-B R 100 0.5", "X-J1 L"}},
         {"later_intakes_drawn_upwards",
-         {{stretch("IN1", "J1", "R"), stretch("J1", "B", "R", 100, 0.5f)},
-          {stretch("IN2", "J1", "R", 40, 0.5f)},
-          {stretch("in3", "J1", "L", 60, 0.5f)}}},
-        {"first_intake_drawn_forward", {{stretch("IN1", "CC1", "DR")}}},
+         {"IN1-J1 R; J1-B R 100 0.5", "IN2-J1 R 40 0.5", "in3-J1 L 60 0.5"}},
+        {"first_intake_drawn_forward", {"IN1-CC1 DR"}},
         // Walking from the end, the run from J1 back over P keeps one length.
-        {"run_from_structure_chain",
-         {{stretch("A", "J1", "R")},
-          {stretch("CC1", "CC2", "R", 10), stretch("CC2", "P", "R", 20), stretch("P", "Q", "R", 30),
-           stretch("Q", "J1", "R", 40)}}},
-        {"fourth_intake",
-         {{stretch("IN1", "J1", "R")},
-          {stretch("IN2", "J1", "L")},
-          {stretch("IN3", "J1", "L")},
-          {stretch("IN4", "J1", "L")}}},
+        {"run_from_structure_chain", {"A-J1 R", "CC1-CC2 R 10; CC2-P R 20; P-Q R 30; Q-J1 R 40"}},
+        {"fourth_intake", {"IN1-J1 R", "IN2-J1 L", "IN3-J1 L", "IN4-J1 L"}},
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.golden);
-        LayoutFixture f;
-        for (const auto& items : s.branches)
-            f.branch(items);
-        f.drawAll();
-        test::expectGolden(f.snapshot(), "schematic", s.golden);
-    }
-}
-
-TEST(SchematicBranch, LabelsOfStrokesTowardsNegativeXOrYAreTurnedHalfATurn) {
-    const struct {
-        const char* code;
-        double rotation;
-    } cases[] = {{"R", 0},       {"U", kPi / 2},  {"UR", kPi / 4},     {"L", 2 * kPi},
-                 {"D", kPi / 2}, {"DL", kPi / 4}, {"UL", 7 * kPi / 4}, {"DR", 3 * kPi / 4}};
-    for (const auto& c : cases) {
-        LayoutFixture f;
-        f.branch({stretch("A", "B", c.code)});
-        f.drawAll();
-        for (const CadText* t : drawn<CadText>(f.drawing)) {
-            EXPECT_NEAR(t->rotation(), c.rotation, 1e-9) << c.code;
-        }
+        test::expectGolden(LayoutFixture(branchTable(s.branches)).drawAll(), "schematic", s.golden);
     }
 }
 

@@ -2,231 +2,146 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <sstream>
-#include <variant>
 
 #include "schematic/schematic_fixture.h"
 #include "support/message_boxes.h"
+#include "support/snapshot.h"
+#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
 
 using test::SchematicFixture;
 using test::Section;
+using namespace std::string_literals;
 
-struct RangeFixture : SchematicFixture {
+// What reading the range gave: the header, the row count, each branch as "title[lastItem]" with
+// its items 0..lastItem as "from-to pipe direction length flow fromLevel toLevel", what the user
+// saw, or the cell that could not serve.
+std::string readReport(SchematicFixture& f) {
     SchematicState state;
-    bool read() { return readSchematicRange(sheets, state, ui); }
-    const SchematicBranch& branch(int b) const { return state.schematicBranches.at(b); }
-    // Each branch as "title[lastItem]", then its items 0..lastItem as
-    // " from-to pipe direction length flow fromLevel toLevel".
-    std::vector<std::string> branches() const {
-        std::vector<std::string> out;
-        for (const SchematicBranch& b : state.schematicBranches) {
-            out.push_back(b.title + "[" + std::to_string(b.lastItem) + "]");
-            for (int k = 0; k <= b.lastItem; ++k) {
-                const SchematicItem& i = b.items.at(k);
-                std::ostringstream line;
-                line << " " << i.fromNode << "-" << i.toNode << " " << i.pipeLabel << " "
-                     << i.direction << " " << i.length << " " << i.flow << " " << i.fromLevel << " "
-                     << i.toLevel;
-                out.push_back(line.str());
-            }
+    std::ostringstream s;
+    try {
+        s << "read " << readSchematicRange(f.sheets, state, f.ui) << "\n";
+    } catch (const SchematicDataError& e) {
+        return std::string("error: ") + e.what() + "\n";
+    }
+    s << state.schemeName << " | " << state.sourceName << " | " << state.safeYield << " | rows "
+      << state.rowCount << "\n";
+    for (const SchematicBranch& b : state.schematicBranches) {
+        s << b.title << "[" << b.lastItem << "] of " << b.items.size() << "\n";
+        for (int k = 0; k <= b.lastItem; ++k) {
+            const SchematicItem& i = b.items.at(k);
+            s << "  " << i.fromNode << "-" << i.toNode << " " << i.pipeLabel << " " << i.direction
+              << " " << std::setprecision(9) << i.length << " " << i.flow << " " << i.fromLevel
+              << " " << i.toLevel << "\n";
         }
-        return out;
     }
-};
-
-TEST(SchematicRange, SchemeHeaderFromTheActiveSheet) {
-    const struct {
-        CellValue source, yield;
-        const char *sourceName, *safeYield;
-    } cases[] = {{std::string("Dhara Khola"), std::string("12.5 l/s"), "Dhara Khola", "12.5"},
-                 {CellValue{}, CellValue{}, "---", "0"}};
-    for (const auto& c : cases) {
-        RangeFixture f;
-        f.sheet->load(6, 9, c.source);
-        f.sheet->load(6, 12, c.yield);
-        f.select(16, 20);
-        ASSERT_TRUE(f.read());
-        EXPECT_EQ(f.state.schemeName, "Kaski Gravity Scheme");
-        EXPECT_EQ(f.state.sourceName, c.sourceName);
-        EXPECT_EQ(f.state.safeYield, c.safeYield);
-    }
+    for (const std::string& line : test::seen(f.ui))
+        s << line << "\n";
+    return s.str();
 }
 
-TEST(SchematicRange, TitleRowsOpenBranchesAndSectionsFillThem) {
+// A stretch with the pipe columns given.
+void pipe(SchematicFixture& f, CellValue d1, CellValue c1, CellValue d2 = {}, CellValue c2 = {}) {
+    f.section({"A", "B", 10, 1, "R", 0, 0, d1, c1, d2, c2});
+}
+
+void sections(SchematicFixture& f, int count) {
+    for (int i = 0; i < count; ++i)
+        f.section({"N" + std::to_string(i), "N" + std::to_string(i + 1)});
+}
+
+// Every way of reading a range, compared with the reviewed tests/schematic/golden/range.txt.
+TEST(SchematicRange, ReadsLikeItsReviewedSnapshot) {
+    using F = SchematicFixture;
     const struct {
         const char* name;
-        std::vector<std::variant<std::string, Section>> rows;  // a string: a title row
-        std::vector<std::string> branches;
+        void (*setup)(F&);
     } cases[] = {
-        {"two branches",
-         {std::string("Main line"), Section{"IN1", "J1", 120.5, 2.5, "dl", 1500, 1450},
-          Section{"J1", "CC1", 80, 2.5, "R", 1450, 1400, 50.0, 10.0}, std::string("Branch A"),
-          Section{"J1", "T1", 60, 0.5, "D", 1450, 1420, 0.0, 0.0, 25.0, std::string("M")},
-          Section{"T1", "T2", 40, 0.25, "d", 1420, 1410, 0.0, 0.0, std::string(" 20 "),
-                  std::string("H")}},
-         {"Main line[1]", " IN1-J1 63H(6) DL 120.5 2.5 1500 1450",
-          " J1-CC1 50H(10) R 80 2.5 1450 1400", "Branch A[1]", " J1-T1 25GI(M) D 60 0.5 1450 1420",
-          " T1-T2 20GI(H) D 40 0.25 1420 1410"}},
-        {"a first data row titles the branch by its node",
-         {Section{"R1", "R2"}, Section{"R2", "R3"}},
-         {"R1[1]", " R1-R2 63H(6) R 100 1.5 1000 990", " R2-R3 63H(6) R 100 1.5 1000 990"}},
-        {"two title rows in a row: a branch of its empty item",
-         {std::string("Empty"), std::string("Next"), Section{"A", "B"}},
-         {"Empty[0]", " -   0 0 0 0", "Next[0]", " A-B 63H(6) R 100 1.5 1000 990"}},
-        {"a branch of one item keeps lastItem 0",
-         {std::string("One"), Section{"A", "B"}, std::string("Two"), Section{"B", "C"},
-          Section{"C", "D"}},
-         {"One[0]", " A-B 63H(6) R 100 1.5 1000 990", "Two[1]", " B-C 63H(6) R 100 1.5 1000 990",
-          " C-D 63H(6) R 100 1.5 1000 990"}},
+        // clang-format off
+        {"header with text yield", [](F& f) {
+             f.sheet->load(6, 12, "12.5 l/s"s); sections(f, 2); f.select(); }},
+        {"header without source or yield", [](F& f) {
+             f.sheet->load(6, 9, CellValue{}); f.sheet->load(6, 12, CellValue{});
+             f.select(16, 20); }},
+        {"one row: no branch, the header all the same", [](F& f) { sections(f, 1); f.select(); }},
+        {"two branches", [](F& f) {
+             f.title("Main line");
+             f.section({"IN1", "J1", 120.5, 2.5, "dl", 1500, 1450});
+             f.section({"J1", "CC1", 80, 2.5, "R", 1450, 1400, 50.0, 10.0});
+             f.title("Branch A");
+             f.section({"J1", "T1", 60, 0.5, "D", 1450, 1420, 0.0, 0.0, 25.0, "M"s});
+             f.section({"T1", "T2", 40, 0.25, "d", 1420, 1410, 0.0, 0.0, " 20 "s, "H"s});
+             f.select(); }},
+        {"a first data row titles the branch by its node", [](F& f) {
+             sections(f, 2); f.select(); }},
+        {"two title rows in a row: a branch of its empty item", [](F& f) {
+             f.title("Empty"); f.title("Next"); sections(f, 1); f.select(); }},
+        {"a branch of one item", [](F& f) {
+             f.title("One"); sections(f, 1); f.title("Two"); sections(f, 2); f.select(); }},
+        {"a branch longer than 201 items is read whole", [](F& f) {
+             f.title("Long"); sections(f, 250); f.title("After"); f.section({"N249", "Z"});
+             f.select(); }},
+        // Numbers by their leading number in single precision; pipe labels from the plastic
+        // columns, else the galvanised iron ones.
+        {"numbers and pipe labels", [](F& f) {
+             f.title("Pipes");
+             f.section({"A", "B", 0, 0, "R", 1234.567891});
+             f.sheet->load(f.nextRow - 1, 5, "12.7 m"s);
+             f.sheet->load(f.nextRow - 1, 7, "abc"s);
+             pipe(f, "63"s, "6 kg"s);
+             pipe(f, 63.3, 10.0);
+             pipe(f, 0.0, 0.0, 25.0, "M"s);
+             pipe(f, {}, {}, 40.0, "H"s);
+             pipe(f, "none"s, {}, "32"s, "L"s);
+             pipe(f, {}, {});
+             pipe(f, {}, {}, "  "s);
+             sections(f, 1);
+             f.select(); }},
+        // A cell that cannot serve is named.
+        {"diameter text", [](F& f) {
+             sections(f, 2); f.sheet->load(17, 18, "25 mm"s); f.select(); }},
+        {"length too large", [](F& f) { sections(f, 2); f.sheet->load(16, 5, 1e39); f.select(); }},
+        {"length text too large", [](F& f) {
+             sections(f, 2); f.sheet->load(16, 5, "2e400"s); f.select(); }},
+        // clang-format on
     };
+    std::string report;
     for (const auto& c : cases) {
-        RangeFixture f;
-        for (const auto& row : c.rows) {
-            if (const auto* title = std::get_if<std::string>(&row)) f.title(*title);
-            if (const auto* s = std::get_if<Section>(&row)) f.section(*s);
-        }
-        f.select();
-        ASSERT_TRUE(f.read()) << c.name;
-        EXPECT_EQ(f.state.rowCount, static_cast<int>(c.rows.size())) << c.name;
-        EXPECT_EQ(f.branches(), c.branches) << c.name;
+        F f;
+        c.setup(f);
+        report += std::string("== ") + c.name + "\n" + readReport(f);
     }
-}
-
-TEST(SchematicRange, ABranchLongerThanTwoHundredAndOneItemsIsReadWhole) {
-    RangeFixture f;
-    f.title("Long");
-    for (int i = 0; i < 250; ++i)
-        f.section({"N" + std::to_string(i), "N" + std::to_string(i + 1)});
-    f.title("After");
-    f.section({"N249", "Z"});
-    f.select();
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.branch(0).lastItem, 249);
-    ASSERT_EQ(f.branch(0).items.size(), 250u);
-    EXPECT_EQ(f.branch(0).items[249].toNode, "N250");
-    EXPECT_EQ(f.branch(1).items.at(0).fromNode, "N249");
-}
-
-TEST(SchematicRange, PipeLabelsFromPlasticOrGalvanisedIronColumns) {
-    const struct {
-        CellValue d1, c1, d2, c2;
-        const char* label;
-    } cases[] = {
-        {63.0, 6.0, CellValue{}, CellValue{}, "63H(6)"},
-        {std::string("63"), std::string("6 kg"), CellValue{}, CellValue{}, "63H(6)"},
-        {63.3, 10.0, CellValue{}, CellValue{}, "63.3H(10)"},  // not 63.2999992370605
-        {0.0, 0.0, 25.0, std::string("M"), "25GI(M)"},
-        {CellValue{}, CellValue{}, 40.0, std::string("H"), "40GI(H)"},
-        {std::string("none"), CellValue{}, std::string("32"), std::string("L"), "32GI(L)"},
-        {CellValue{}, CellValue{}, CellValue{}, CellValue{}, "0GI()"},
-        {CellValue{}, CellValue{}, std::string("  "), CellValue{}, "0GI()"},
-    };
-    for (const auto& c : cases) {
-        RangeFixture f;
-        f.section({"A", "B", 10, 1, "R", 0, 0, c.d1, c.c1, c.d2, c.c2});
-        f.section({"B", "C"});
-        f.select();
-        ASSERT_TRUE(f.read());
-        EXPECT_EQ(f.branch(0).items.at(0).pipeLabel, c.label);
-    }
-}
-
-TEST(SchematicRange, NumbersAreReadByTheirLeadingNumberInSinglePrecision) {
-    RangeFixture f;
-    f.section({"A", "B"});
-    f.sheet->load(16, 5, std::string("12.7 m"));
-    f.sheet->load(16, 7, std::string("abc"));
-    f.sheet->load(16, 9, 1234.567891);
-    f.select(16, 17);
-    ASSERT_TRUE(f.read());
-    const SchematicItem& item = f.branch(0).items.at(0);
-    EXPECT_EQ(item.length, 12.7f);
-    EXPECT_EQ(item.flow, 0.0f);
-    EXPECT_EQ(item.fromLevel, 1234.567891f);
-}
-
-TEST(SchematicRange, CaptionsNameTheSheetAndEveryRow) {
-    RangeFixture f;
-    f.title("T");
-    f.section({"A", "B"});
-    f.section({"B", "C"});
-    f.select();
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.ui.captions(StatusLabel::DrawingStatus),
-              (std::vector<std::string>{
-                  "Reading Excel Worksheet ' PD-CW-Sample '", "Reading Excel Rows  1 of  3",
-                  "Reading Excel Rows  2 of  3", "Reading Excel Rows  3 of  3"}));
-    EXPECT_TRUE(f.ui.messageTexts().empty());
-}
-
-TEST(SchematicRange, ASelectionOfOneRowReadsNoBranch) {
-    RangeFixture f;
-    f.section({"A", "B"});
-    f.select(16, 16);
-    ASSERT_TRUE(f.read());
-    EXPECT_EQ(f.state.rowCount, 1);
-    EXPECT_EQ(f.state.lastBranch(), -1);
-    EXPECT_EQ(f.state.schemeName, "Kaski Gravity Scheme");  // the header is read all the same
-}
-
-TEST(SchematicRange, ACellThatCannotServeIsNamed) {
-    const struct {
-        int row, column;
-        CellValue value;
-        const char* message;
-    } cases[] = {
-        {17, 18, std::string("25 mm"),
-         "Sheet 'PD-CW-Sample', cell R17: \"25 mm\" is not a number (galvanised iron pipe "
-         "diameter)"},
-        {16, 5, 1e39,
-         "Sheet 'PD-CW-Sample', cell E16: the number 1E+39 is too large (stretch length)"},
-        {16, 5, std::string("2e400"),
-         "Sheet 'PD-CW-Sample', cell E16: the number \"2e400\" is too large (stretch length)"},
-    };
-    for (const auto& c : cases) {
-        RangeFixture f;
-        f.section({"A", "B"});
-        f.section({"B", "C"});
-        f.sheet->load(c.row, c.column, c.value);
-        f.select();
-        try {
-            f.read();
-            ADD_FAILURE() << "accepted: " << c.message;
-        } catch (const SchematicDataError& e) {
-            EXPECT_EQ(std::string(e.what()), c.message);
-        }
-    }
+    test::expectGolden(report, "schematic", "range");
 }
 
 TEST(SchematicRange, NoWorkbookOpenStartsTheHostOrEndsTheApplication) {
-    RangeFixture f;
-    MemorySpreadsheetHost empty;
-    f.ui.script({Answer::Ok});
-    EXPECT_FALSE(readSchematicRange(empty, f.state, f.ui));
-    EXPECT_TRUE(empty.started());
-    EXPECT_TRUE(empty.visible());
-    EXPECT_EQ(
-        test::messageBoxes(f.ui),
-        std::vector<std::string>{"ok/cancel critical 'Error!!!' | Excel is Not Open! Click OK "
-                                 "to Start Excel Then Open the Correct Excel Sheet and "
-                                 "Select Range!."});
-    const std::vector<UiEvent>& events = f.ui.events();
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[1].kind, UiEvent::Kind::WaitShown);
-    EXPECT_EQ(events[1].caption, "Lunching Excel");
-    EXPECT_EQ(events[1].waitLabel, "Lunching Excel");
-    EXPECT_EQ(events[2].kind, UiEvent::Kind::WaitHidden);
-    EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Click Execute Once Again !");
-
-    RangeFixture g;
-    MemorySpreadsheetHost none;
-    g.ui.script({Answer::Cancel});
-    EXPECT_THROW(readSchematicRange(none, g.state, g.ui), ApplicationEnds);
-    EXPECT_TRUE(g.ui.endRequested());
-    EXPECT_FALSE(none.started());
+    for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
+        SchematicFixture f;
+        SchematicState state;
+        MemorySpreadsheetHost empty;
+        f.ui.script({answer});
+        if (answer == Answer::Cancel) {
+            EXPECT_THROW(readSchematicRange(empty, state, f.ui), ApplicationEnds);
+            EXPECT_EQ(test::seen(f.ui).back(), "end");
+            EXPECT_FALSE(empty.started());
+            continue;
+        }
+        EXPECT_FALSE(readSchematicRange(empty, state, f.ui));
+        EXPECT_TRUE(empty.started());
+        EXPECT_TRUE(empty.visible());
+        EXPECT_EQ(test::messageBoxes(f.ui),
+                  std::vector<std::string>{
+                      "ok/cancel critical 'Error!!!' | Excel is Not Open! Click OK to Start Excel "
+                      "Then Open the Correct Excel Sheet and Select Range!."});
+        EXPECT_EQ(test::seen(f.ui),
+                  (std::vector<std::string>{f.ui.messageTexts()[0], "wait: Lunching Excel",
+                                            "wait hidden", "status: Click Execute Once Again !"}));
+        EXPECT_EQ(f.ui.events()[1].waitLabel, "Lunching Excel");
+    }
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 // A scheme workbook, a drawing host whose template carries the schematic's symbols, and readers of
 // what the schematic drew: the fixture of the schematic's tests and of its command's tests.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -97,16 +94,5 @@ struct SchematicFixture {
 
     Drawing& drawing() { return cad.activeDocument(); }
 };
-
-inline void expectNear(const Point& p, double x, double y, const char* what = "") {
-    EXPECT_NEAR(p.x, x, 1e-6) << what;
-    EXPECT_NEAR(p.y, y, 1e-6) << what;
-    EXPECT_EQ(p.z, 0.0) << what;
-}
-
-// 30/sqrt(2): the diagonal stroke's run along each axis.
-inline double diagonalRun() {
-    return 30 / std::sqrt(2.0);
-}
 
 }  // namespace plovis::test

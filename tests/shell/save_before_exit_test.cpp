@@ -119,8 +119,9 @@ TEST_F(SaveBeforeExit, ClosingAWindowAsksForItsDocumentsButNotWhileACommandRuns)
 }
 
 // Each drawing is a tab with its modified marker; save as DXF names it after its file and save
-// writes the same file again; pictures are exported (no save) and an unknown kind is reported; a
-// DXF file opens in a tab of its own; closing a modified drawing asks first.
+// writes the same file again; a picture is exported (no save; each kind is tests/render's) and an
+// unknown kind is reported; a DXF file opens in a tab of its own; closing a modified drawing asks
+// first.
 TEST_F(SaveBeforeExit, TheDrawingWindowTabsSavesExportsOpensAndCloses) {
     DrawingHost& cad = desktop->drawings();
     DrawingWindow& window = cad.window();
@@ -134,12 +135,8 @@ TEST_F(SaveBeforeExit, TheDrawingWindowTabsSavesExportsOpensAndCloses) {
     EXPECT_EQ(cad.activeIndex(), 0);
     EXPECT_TRUE(window.isWindowModified());
     EXPECT_EQ(window.windowTitle(), "Drawing1.dxf[*] - PLOVIS drawing");
-    const std::pair<const char*, std::string> formats[] = {
-        {"p.pdf", "%PDF"}, {"p.png", "\x89PNG"}, {"p.svg", "<?xml"}};
-    for (const auto& [name, magic] : formats) {
-        ASSERT_TRUE(cad.exportTo(0, QString::fromStdString((dir / name).string()))) << name;
-        EXPECT_EQ(test::readBytes(dir / name).substr(0, magic.size()), magic) << name;
-    }
+    ASSERT_TRUE(cad.exportTo(0, QString::fromStdString((dir / "p.png").string())));
+    EXPECT_EQ(test::readBytes(dir / "p.png").substr(0, 4), "\x89PNG");
     EXPECT_TRUE(cad.activeDocument().modified());  // a picture is no save
     EXPECT_FALSE(cad.exportTo(0, QString::fromStdString((dir / "p.bmp").string())));
     ASSERT_EQ(dialogs->shown.size(), 1u);

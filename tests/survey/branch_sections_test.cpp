@@ -12,7 +12,6 @@ using test::loadRow;
 using test::rowText;
 using Sections = std::vector<std::pair<std::string, std::string>>;
 
-const CellValue kEmpty{};
 const std::string kNoResult = "- - - -";
 
 SurveyBranch branchOf(std::vector<std::string> labels, std::vector<std::int16_t> codes) {
@@ -82,25 +81,17 @@ struct SectionsFixture : ::testing::Test, test::SurveyRun {
 
 TEST_F(SectionsFixture, TheListIsWrittenFromRow15AndNoEarlierRowSurvives) {
     ASSERT_TRUE(list(true));
-    const std::pair<int, const char*> rows[] = {
-        {15, "- 'Main' -"},  // the list area was cleared first
-        {16, "1 'A' 'B'"},  {17, "2 'B' 'D'"}, {18, "3 'D' 'E'"},
-        {19, "- 'Spur' -"}, {20, "1 'c' 'y'"}};
-    for (const auto& [row, expected] : rows)
-        EXPECT_EQ(rowText(design, row, {2, 3, 4}), expected) << row;
-    for (int row = 21; row <= 30; ++row)
-        EXPECT_EQ(rowText(design, row, {2, 3, 4}), "- - -") << row;
-    EXPECT_EQ(design.cell(21, 5), CellValue(5.0));  // results are the length command's to clear
+    // The list area was cleared first; results (E on) are the length command's to clear.
+    test::expectSheetGolden(design, 15, 30, {2, 3, 4, 5}, "section_list");
     EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2}));
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
-    RecordingUserInterface quiet;  // without report the list ends silently
-    ASSERT_TRUE(
-        run([&](SpreadsheetHost& h) { return listBranchSections(context, h, quiet, false); }));
-    EXPECT_TRUE(quiet.messageTexts().empty());
+    ui = {};  // without report the list ends silently
+    ASSERT_TRUE(list(false));
+    EXPECT_TRUE(ui.messageTexts().empty());
     // The list reads back as the section table.
-    ASSERT_TRUE(readSectionTable(context, memory, quiet));
+    ASSERT_TRUE(readSectionTable(context, memory, ui));
     ASSERT_EQ(context.sections.size(), 2u);
     const PipeBranch& main = context.sections[0];
     EXPECT_EQ(
@@ -118,18 +109,11 @@ TEST_F(SectionsFixture, LengthsAndLevelsOfEverySection) {
     design.load(40, 6, 66.0);  // a stale result far below the list
     ASSERT_TRUE(lengths());
     EXPECT_EQ(test::numberIn(design, 16, 6), 100 * 1.1);
-    EXPECT_EQ(result(16) + " | " + result(17) + " | " + result(18) + " | " + result(20),
-              "100 110 1000 995 | 250 275 995 1002 | 50 55 1002 1012 | 100 110 990 980");
-    for (int column = 5; column <= 45; ++column) {  // the header rows from E to AS
-        EXPECT_TRUE(isEmpty(design.cell(15, column))) << column;
-        EXPECT_TRUE(isEmpty(design.cell(19, column))) << column;
-    }
-    EXPECT_EQ(design.cell(15, 46), CellValue(46.0));
-    EXPECT_EQ(design.cell(16, 7), CellValue(7.0));  // design columns of section rows stay
-    for (int row : {21, 30, 40})
-        EXPECT_EQ(result(row), kNoResult) << row;
+    // Length (E), with 10 % added (F), start and end level (I, J) of each section; the header rows
+    // cleared from E to AS, the design columns of section rows and every result below kept.
+    test::expectSheetGolden(design, 15, 40, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 45, 46},
+                            "section_lengths");
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, LabelsMatchIgnoringCaseAndFromTheFirstOccurrence) {
@@ -159,13 +143,12 @@ TEST_F(SectionsFixture, AMissingBranchIsAskedAboutNoSkipsItYesEndsTheCommand) {
 
     loadRow(design, 15, 3, {"Main"});
     loadRow(design, 19, 3, {"Other"});
-    RecordingUserInterface stop;
-    stop.script({Answer::Yes});
-    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, stop); }));
-    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("Other")});
+    ui = {};
+    ui.script({Answer::Yes});
+    EXPECT_FALSE(lengths());
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{assure("Other")});
     EXPECT_EQ(result(18), "50 55 1002 1012");
     EXPECT_EQ(result(20), kNoResult);
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
@@ -180,11 +163,10 @@ TEST_F(SectionsFixture, AMissingSectionIsAskedAboutByItsLabels) {
     EXPECT_EQ(result(17), kNoResult);
     EXPECT_EQ(result(18), "50 55 1002 1012");
 
-    RecordingUserInterface stop;
-    test::SingleWorkbookHost host(&memory);
-    stop.script({Answer::Yes});
-    EXPECT_FALSE(computeSectionLengths(context, host, stop));
-    EXPECT_EQ(test::messageBoxes(stop), std::vector<std::string>{assure("P3-P7")});
+    ui = {};
+    ui.script({Answer::Yes});
+    EXPECT_FALSE(lengths());
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{assure("P3-P7")});
     EXPECT_EQ(result(18), kNoResult);  // cleared before the question, not written after it
 }
 
@@ -226,14 +208,12 @@ TEST_F(SectionsFixture, WriteFailuresAreReportedAndTheRowsBeforeThemStay) {
     EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
     ASSERT_TRUE(list(false));
-    RecordingUserInterface second;
-    EXPECT_FALSE(run([&](SpreadsheetHost& h) { return computeSectionLengths(context, h, second); },
-                     {.writesBeforeFailure = 5}));
-    EXPECT_EQ(test::messageBoxes(second),
+    ui = {};
+    EXPECT_FALSE(lengths({.writesBeforeFailure = 5}));
+    EXPECT_EQ(test::messageBoxes(ui),
               std::vector<std::string>{test::writeFailure(17, "PD-CW-Sample", 6)});
     EXPECT_EQ(result(16), "100 110 1000 995");
     EXPECT_EQ(rowText(design, 17, {6}), "-");
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(SectionsFixture, AListPastRow65000IsRefusedWhole) {

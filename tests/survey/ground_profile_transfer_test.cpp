@@ -50,13 +50,9 @@ struct TransferFixture : ::testing::Test, test::SurveyRun {
             },
             given);
     }
+    // Main A..C and Spur C..S2 written from row 4 and nothing below; the codes stay row for row.
     void expectTwoBranchesWritten() {
-        const char* rows[] = {"'Main' - -", "'A' 0 1000",    "'B' 20 1001.25", "'C' 30.5 998.125",
-                              "'Spur' - -", "'C' 0 998.125", "'S1' 12 990",    "'S2' 8 985.5"};
-        for (int row = 4; row <= 40; ++row)
-            EXPECT_EQ(rowText(ground, row, {2, 3, 4}), row <= 11 ? rows[row - 4] : "- - -") << row;
-        for (int row = 4; row <= 20; ++row)  // the codes stay row for row
-            EXPECT_EQ(ground.cell(row, 5), row % 3 == 0 ? CellValue(1.0) : kEmpty) << row;
+        test::expectSheetGolden(ground, 1, 40, {2, 3, 4, 5}, "transferred_profile");
     }
 };
 
@@ -64,9 +60,7 @@ TEST_F(TransferFixture, TheReducedLevelOrAbneyBookBecomesTheGroundProfile) {
     loadReducedBook(level, 11);  // K
     ASSERT_TRUE(transfer(false));
     expectTwoBranchesWritten();
-    EXPECT_EQ(ui.captions(StatusLabel::MainStatus), test::branchCaptions({1, 2}));
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 
     ground.clearRange("B4:D12");  // the Abney book must write it all again
     loadReducedBook(abney, 14);   // N
@@ -101,10 +95,9 @@ TEST_F(TransferFixture, AnUnreadableBookLeavesTheGroundProfileAlone) {
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 7"});
     EXPECT_FALSE(memory.modified());
 
-    RecordingUserInterface other;
-    test::SingleWorkbookHost host(&memory);
-    EXPECT_TRUE(transferToGroundProfile(context, host, other, true, true));  // empty Abney book
-    EXPECT_EQ(test::messageBoxes(other), std::vector<std::string>{test::kComplete});
+    ui = {};
+    EXPECT_TRUE(transfer(true));  // from the empty Abney book
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
     EXPECT_TRUE(isEmpty(ground.cell(4, 2)));  // an empty book leaves an empty ground profile
 }
 
@@ -115,7 +108,6 @@ TEST_F(TransferFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
               std::vector<std::string>{test::writeFailure(6, "GroundProfile", 2)});
     EXPECT_EQ(rowText(ground, 5, {2}), "'A'");
     EXPECT_EQ(rowText(ground, 6, {2}), "-");
-    EXPECT_EQ(calculation, test::kManualThenAutomatic);
 }
 
 TEST_F(TransferFixture, ABookPastRow65000IsRefusedWhole) {
@@ -134,10 +126,9 @@ TEST_F(TransferFixture, ABookPastRow65000IsRefusedWhole) {
     loadStations(64997);
     ground.load(65000, 2, std::string("earlier"));
     memory.markSaved();
-    RecordingUserInterface other;
-    test::SingleWorkbookHost host(&memory);
-    EXPECT_FALSE(transferToGroundProfile(context, host, other, false, true));
-    EXPECT_EQ(other.messageTexts(),
+    ui = {};
+    EXPECT_FALSE(transfer(false));
+    EXPECT_EQ(ui.messageTexts(),
               std::vector<std::string>{"The level survey book does not fit in the sheet "
                                        "GroundProfile: it would pass the row number 65000. "
                                        "Nothing was written."});

@@ -7,6 +7,8 @@
 #include "doubles/recording_user_interface.h"
 #include "support/failing_workbook.h"
 #include "support/message_boxes.h"
+#include "support/sheet_rows.h"
+#include "support/snapshot.h"
 #include "survey/survey_context.h"
 
 namespace plovis::test {
@@ -40,6 +42,21 @@ inline std::string writeFailure(int row, const std::string& sheet, int column) {
     return "ok critical | Could not write the row number " + std::to_string(row) +
            " of the sheet " + sheet + ": the cell at row " + std::to_string(row) + ", column " +
            std::to_string(column) + " cannot be written\rThe rows before it keep what was written.";
+}
+
+// The cells of rows first to last in the given columns, a line "row: cells" (as rowText gives
+// them) for each row that holds something; compared whole with a reviewed golden text.
+inline void expectSheetGolden(const Worksheet& sheet, int first, int last,
+                              std::initializer_list<int> columns, const std::string& golden) {
+    std::string text;
+    for (int row = first; row <= last; ++row) {
+        std::string line;
+        for (int column : columns)
+            line += " " + rowText(sheet, row, {column});
+        if (line.find_first_not_of(" -") != std::string::npos)
+            text += std::to_string(row) + ":" + line + "\n";
+    }
+    expectGolden(text, "survey", golden);
 }
 
 inline const std::string kNoGroundProfile =

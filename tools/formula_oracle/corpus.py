@@ -119,6 +119,7 @@ SENTINEL = (CALC, "E1", "6*7", "0", 42.0)
 LEFT_OUT = [
     ("0^0", "Excel gives #NUM!; LibreOffice 1"),
     ("POWER(0,0)", "Excel gives #NUM!; LibreOffice 1"),
+    ("POWER(0,-1)", "Excel gives #DIV/0! for zero to a negative power; LibreOffice #NUM!"),
     ("POWER(-8,1/3)", "Excel gives #NUM!; LibreOffice takes the real cube root, -2"),
     ("(-8)^(1/3)", "Excel gives #NUM!; LibreOffice -2"),
     ('"TRUE"+0', "Excel gives #VALUE!; LibreOffice converts the text TRUE to 1"),

@@ -20,6 +20,7 @@ enum class NodeKind : std::uint8_t {
     Percent,    // one child
     Binary,     // op: BinaryOp; two children
     Call,       // extra: function number; count children from args[index]
+    Range,      // two children giving references: the rectangle spanning both, A1:INDEX(...)
     Missing,    // an argument left out: IF(A1,,2)
 };
 

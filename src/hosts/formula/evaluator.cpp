@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {
@@ -108,28 +108,33 @@ int compareValues(const Value& a, const Value& b) {
                             : Value::of(0.0);
     if (rank(x) != rank(y)) return rank(x) < rank(y) ? -1 : 1;
     if (x.isText()) {
-        const std::string p = upperCase(x.text), q = upperCase(y.text);
+        const std::string p = upperLetters(x.text), q = upperLetters(y.text);
         return p < q ? -1 : p > q ? 1 : 0;
     }
     return x.number < y.number ? -1 : x.number > y.number ? 1 : 0;
 }
 
 Value applyBinary(BinaryOp op, const Value& a, const Value& b) {
+    // An error on either side is the answer before a text fails to be a number: ""+#N/A.
     if (a.isError()) return a;
+    if (b.isError()) return b;
     ErrorCode e = ErrorCode::Value;
     if (op == BinaryOp::Concat) {
         const auto s = asText(a, e);
         const auto t = asText(b, e);
         return s && t ? Value::of(*s + *t) : Value::fault(e);
     }
-    if (!isComparison(op) && a.isText() && !textNumber(a.text)) return Value::fault(e);
-    if (b.isError()) return b;
     if (isComparison(op)) return compared(op, compareValues(a, b));
     const auto x = asNumber(a, e);
     if (!x) return Value::fault(e);
     const auto y = asNumber(b, e);
     if (!y) return Value::fault(e);
     return arithmetic(op, *x, *y);
+}
+
+CellRange spanning(const CellRange& a, const CellRange& b) {
+    return {std::min(a.firstRow, b.firstRow), std::min(a.firstColumn, b.firstColumn),
+            std::max(a.lastRow, b.lastRow), std::max(a.lastColumn, b.lastColumn)};
 }
 
 ArrayValue arrayOf(const CellSource& source, const Area& area) {
@@ -233,7 +238,14 @@ Operand Evaluator::binary(const Node& n, bool arrayMode) {
         return elementWise(asArray(source_, a), asArray(source_, b),
                            [op](const Value& x, const Value& y) { return applyBinary(op, x, y); });
     }
-    return applyBinary(op, toScalar(a), toScalar(b));
+    const Value x = toScalar(a);
+    // A text read from a cell that is no number fails before an error on the right counts
+    // (Data!B3+#N/A is #VALUE!); one written in the formula gives way to it (""+#N/A is #N/A).
+    const bool numeric = !isComparison(op) && op != BinaryOp::Concat;
+    if (numeric && std::holds_alternative<Area>(a) && x.isText() && !textNumber(x.text)) {
+        return Value::fault(ErrorCode::Value);
+    }
+    return applyBinary(op, x, toScalar(b));
 }
 
 Operand Evaluator::call(const Node& n) {
@@ -244,6 +256,20 @@ Operand Evaluator::call(const Node& n) {
     } catch (const Fault& fault) {
         return Value::fault(fault.code);
     }
+}
+
+Operand Evaluator::range(const Node& n) {
+    const Operand a = operand(f_->args[n.index]);
+    const Operand b = operand(f_->args[n.index + 1]);
+    for (const Operand* o : {&a, &b}) {
+        const Value* v = std::get_if<Value>(o);
+        if (v && v->isError()) return *v;
+    }
+    const Area* x = std::get_if<Area>(&a);
+    const Area* y = std::get_if<Area>(&b);
+    if (!x || !y) return Value::fault(ErrorCode::Value);
+    if (x->sheet != y->sheet) return Value::fault(ErrorCode::Ref);
+    return Area{x->sheet, spanning(x->range, y->range)};
 }
 
 Operand Evaluator::operand(std::int32_t index, bool arrayMode) {
@@ -259,8 +285,9 @@ Operand Evaluator::operand(std::int32_t index, bool arrayMode) {
             return Value::fault(static_cast<ErrorCode>(n.op));
         case NodeKind::Missing:
             return Value();
-        case NodeKind::Reference: {
-            Operand o = reference(f_->refs[n.index]);
+        case NodeKind::Reference:
+        case NodeKind::Range: {
+            Operand o = n.kind == NodeKind::Range ? range(n) : reference(f_->refs[n.index]);
             if (arrayMode && std::holds_alternative<Area>(o))
                 return arrayOf(source_, std::get<Area>(o));
             return o;

@@ -71,6 +71,7 @@ class Evaluator {
     Operand binary(const Node& n, bool arrayMode);
     Operand unary(const Node& n, bool arrayMode);
     Operand call(const Node& n);
+    Operand range(const Node& n);
 
     const CellSource& source_;
     const CompiledFormula* f_;
@@ -83,6 +84,8 @@ Value applyBinary(BinaryOp op, const Value& a, const Value& b);
 // The order of two values as comparisons see them: numbers before texts before booleans, texts
 // ignoring case. Errors are not compared.
 int compareValues(const Value& a, const Value& b);
+// The rectangle covering both.
+CellRange spanning(const CellRange& a, const CellRange& b);
 // The area's values as an array (a whole column up to the sheet's last row).
 ArrayValue arrayOf(const CellSource& source, const Area& area);
 

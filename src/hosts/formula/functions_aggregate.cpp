@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {
@@ -203,7 +204,7 @@ bool Criterion::matches(const Value& v) const {
         } else if (wildcard_) {
             same = v.isText() && wildcardMatch(v.text, operand_.text);
         } else if (operand_.isText()) {
-            same = v.isText() && equalsIgnoringCase(v.text, operand_.text);
+            same = v.isText() && sameLetters(v.text, operand_.text);
         } else {
             same = !v.isEmpty() && !v.isError() && v.kind == operand_.kind &&
                    v.number == operand_.number;
@@ -217,18 +218,15 @@ bool Criterion::matches(const Value& v) const {
     return applyBinary(op_, v, operand_).number != 0;
 }
 
-namespace {
-
-bool sameLetter(char a, char b) {
-    const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    return up(a) == up(b);
-}
-
-}  // namespace
-
 // Left to right, going back only to the last * seen: time bounded by the product of the lengths,
-// whatever the pattern.
-bool wildcardMatch(std::string_view text, std::string_view pattern) {
+// whatever the pattern. Both in capitals, so that bytes compare; ? and * step whole characters.
+bool wildcardMatch(std::string_view anyText, std::string_view anyPattern) {
+    const std::string text = upperLetters(anyText), pattern = upperLetters(anyPattern);
+    const auto nextCharacter = [&](std::size_t i) {
+        for (++i; i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;)
+            ++i;
+        return i;
+    };
     std::size_t t = 0, p = 0, starP = std::string_view::npos, starT = 0;
     while (t < text.size()) {
         if (p < pattern.size() && pattern[p] == '*') {
@@ -237,13 +235,16 @@ bool wildcardMatch(std::string_view text, std::string_view pattern) {
             continue;
         }
         const bool escaped = p + 1 < pattern.size() && pattern[p] == '~';
-        const char want = escaped ? pattern[p + 1] : p < pattern.size() ? pattern[p] : '\0';
-        if (p < pattern.size() && ((want == '?' && !escaped) || sameLetter(want, text[t]))) {
+        const char c = escaped ? pattern[p + 1] : p < pattern.size() ? pattern[p] : '\0';
+        if (p < pattern.size() && c == '?' && !escaped) {
+            ++p;
+            t = nextCharacter(t);
+        } else if (p < pattern.size() && c == text[t]) {
             p += escaped ? 2 : 1;
             ++t;
         } else if (starP != std::string_view::npos) {
             p = starP + 1;
-            t = ++starT;
+            t = starT = nextCharacter(starT);
         } else {
             return false;
         }

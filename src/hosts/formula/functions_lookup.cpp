@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {
@@ -43,7 +43,7 @@ bool equalForLookup(const Value& cell, const Value& wanted) {
     if (wanted.isText()) {
         return wanted.text.find_first_of("*?~") != std::string::npos
                    ? wildcardMatch(cell.text, wanted.text)
-                   : equalsIgnoringCase(cell.text, wanted.text);
+                   : sameLetters(cell.text, wanted.text);
     }
     return cell.number == wanted.number;
 }

@@ -1,8 +1,8 @@
 // Functions of text; lengths and positions count characters, not bytes.
 #include <cmath>
 
-#include "common/text.h"
 #include "hosts/formula/function_table.h"
+#include "hosts/formula/letter_case.h"
 #include "hosts/formula/text_format.h"
 
 namespace plovis::formula {
@@ -79,14 +79,6 @@ Operand trim(Evaluator& ev, Arguments a) {
     return Value::of(std::move(out));
 }
 
-Operand lower(Evaluator& ev, Arguments a) {
-    std::string t = argumentText(ev, a[0]);
-    for (char& c : t) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return Value::of(std::move(t));
-}
-
 Operand value(Evaluator& ev, Arguments a) {
     const Value v = argumentValue(ev, a[0]);
     if (v.isNumber()) return v;
@@ -123,9 +115,12 @@ std::vector<FunctionEntry> textFunctions() {
         {"TRIM", 1, 1, trim},
         {"UPPER", 1, 1,
          [](Evaluator& ev, Arguments a) -> Operand {
-             return Value::of(upperCase(argumentText(ev, a[0])));
+             return Value::of(upperLetters(argumentText(ev, a[0])));
          }},
-        {"LOWER", 1, 1, lower},
+        {"LOWER", 1, 1,
+         [](Evaluator& ev, Arguments a) -> Operand {
+             return Value::of(lowerLetters(argumentText(ev, a[0])));
+         }},
         {"VALUE", 1, 1, value},
         {"TEXT", 2, 2, text},
     };

@@ -199,7 +199,18 @@ bool Lexer::reference(int sheet, std::string_view first) {
     if (at(':')) {
         const std::size_t save = pos_++;
         Part b;
-        const std::string_view second = word();
+        std::string_view second = word();
+        // Data!A1:Data!A3 names its sheet at both ends; another sheet there reads through
+        // several.
+        if (sheet >= 0 && (at('!') || (second.empty() && at('\'')))) {
+            const std::string named = second.empty() ? quotedSheet() : std::string(second);
+            if (!at('!') || sheets_(named) != sheet) {
+                refuse("a reference through several sheets");
+                return true;
+            }
+            ++pos_;
+            second = word();
+        }
         if (readPart(second, b) && !at('!') && area(sheet, a, b)) return true;
         pos_ = save;
     }
@@ -326,7 +337,7 @@ Lexed Lexer::run() {
             if (c == ')') kind = TokenKind::Close;
             if (c == ',') kind = TokenKind::Comma;
             if (kind == TokenKind::Operator &&
-                std::string_view("+-*/^&=<>%lgn").find(op) == std::string_view::npos) {
+                std::string_view("+-*/^&=<>%lgn:").find(op) == std::string_view::npos) {
                 refuse(std::string("the operator ") + c);
             }
             Token t = token(kind);

@@ -19,7 +19,7 @@ enum class TokenKind : std::uint8_t {
     Reference,
     Name,      // a defined name
     Function,  // a name followed by "("
-    Operator,  // op: + - * / ^ & = % and '<' '>' 'l' (<=) 'g' (>=) 'n' (<>)
+    Operator,  // op: + - * / ^ & = % : and '<' '>' 'l' (<=) 'g' (>=) 'n' (<>)
     Open,
     Close,
     Comma,

@@ -58,6 +58,7 @@ class Parser {
     std::int32_t power();
     std::int32_t percent();
     std::int32_t unary();
+    std::int32_t range();
     std::int32_t primary();
     std::int32_t call();
 
@@ -147,7 +148,18 @@ std::int32_t Parser::unary() {
         --depth_;
         return withChildren(node(NodeKind::Unary, static_cast<std::uint8_t>(op)), {operand});
     }
-    return primary();
+    return range();
+}
+
+// A range whose ends are not both plain cells: A1:INDEX(A1:A10,4) binds tighter than any other
+// operator.
+std::int32_t Parser::range() {
+    std::int32_t left = primary();
+    while (atOperator(":")) {
+        ++pos_;
+        left = withChildren(node(NodeKind::Range), {left, primary()});
+    }
+    return left;
 }
 
 std::int32_t Parser::primary() {

@@ -1,6 +1,7 @@
 #include "hosts/formula/recalculator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/text.h"
 #include "hosts/formula/function_table.h"
@@ -18,6 +19,24 @@ std::string quotedSheet(const std::string& name) {
     for (char c : name)
         out += c == '\'' ? std::string("''") : std::string(1, c);
     return out + "'";
+}
+
+// Where a reference of the formula in the cell lands; none when it falls off the sheet.
+template <typename Cell>
+std::optional<Area> placed(const Reference& r, const Cell& c) {
+    const auto place = [&](const RefEnd& e, int& row, int& column) {
+        row = e.rowRelative ? c.row + e.row : e.row;
+        column = e.columnRelative ? c.column + e.column : e.column;
+        return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns;
+    };
+    int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    if (!place(r.first, r1, c1) || !place(r.last, r2, c2)) return std::nullopt;
+    return Area{r.sheet < 0 ? c.sheet : r.sheet, spanning({r1, c1, r1, c1}, {r2, c2, r2, c2})};
+}
+
+bool hasChildren(NodeKind k) {
+    return k == NodeKind::Unary || k == NodeKind::Percent || k == NodeKind::Binary ||
+           k == NodeKind::Call || k == NodeKind::Range;
 }
 
 }  // namespace
@@ -74,20 +93,41 @@ int Recalculator::enroll(int sheet, int row, int column, const FormulaEntry& f) 
 }
 
 void Recalculator::linkReference(const Reference& r, const FormulaCell& c, int id) {
-    const auto place = [&](const RefEnd& e, int& row, int& column) {
-        row = e.rowRelative ? c.row + e.row : e.row;
-        column = e.columnRelative ? c.column + e.column : e.column;
-        return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns;
-    };
-    int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
-    if (!place(r.first, r1, c1) || !place(r.last, r2, c2)) return;
-    const int sheet = r.sheet < 0 ? c.sheet : r.sheet;
-    if (r1 == r2 && c1 == c2) {
-        graph_.addCell(sheet, r1, c1, id);
+    const auto a = placed(r, c);
+    if (!a) return;
+    if (a->range.rowCount() == 1 && a->range.columnCount() == 1) {
+        graph_.addCell(a->sheet, a->range.firstRow, a->range.firstColumn, id);
     } else {
-        graph_.addArea(
-            sheet, {std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)}, id);
+        graph_.addArea(a->sheet, a->range, id);
     }
+}
+
+// A range with a computed end, A1:INDEX(B1:B10,4), reads at most the rectangle spanning the
+// references it is built from.
+void Recalculator::linkSpan(const CompiledFormula& f, const Node& range, const FormulaCell& c,
+                            int id) {
+    std::optional<Area> span;
+    bool oneSheet = true;
+    const auto add = [&](const Reference& r) {
+        const auto a = placed(r, c);
+        if (!a) return;
+        oneSheet = oneSheet && (!span || span->sheet == a->sheet);
+        span = Area{a->sheet, span ? spanning(span->range, a->range) : a->range};
+    };
+    std::vector<std::int32_t> todo(f.args.begin() + range.index,
+                                   f.args.begin() + range.index + range.count);
+    while (!todo.empty()) {
+        const Node& n = f.nodes[todo.back()];
+        todo.pop_back();
+        if (n.kind == NodeKind::Reference) add(f.refs[n.index]);
+        const CompiledFormula* named =
+            n.kind == NodeKind::Name ? name(f.texts[n.index], c.sheet) : nullptr;
+        for (std::size_t i = 0; named && i < named->refs.size(); ++i)
+            add(named->refs[i]);
+        if (hasChildren(n.kind))
+            todo.insert(todo.end(), f.args.begin() + n.index, f.args.begin() + n.index + n.count);
+    }
+    if (span && oneSheet) graph_.addArea(span->sheet, span->range, id);
 }
 
 void Recalculator::link(int id) {
@@ -96,6 +136,7 @@ void Recalculator::link(int id) {
     for (const Reference& r : f.refs)
         linkReference(r, c, id);
     for (const Node& n : f.nodes) {
+        if (n.kind == NodeKind::Range) linkSpan(f, n, c, id);
         if (n.kind != NodeKind::Name) continue;
         if (const CompiledFormula* named = name(f.texts[n.index], c.sheet)) {
             for (const Reference& r : named->refs)

@@ -62,6 +62,7 @@ class Recalculator : public CellSource {
     CompiledFormula compileText(std::string_view text, int row, int column) const;
     void link(int id);
     void linkReference(const Reference& r, const FormulaCell& c, int id);
+    void linkSpan(const CompiledFormula& f, const Node& range, const FormulaCell& c, int id);
     std::vector<int> spread(const std::vector<int>& formulas, const std::vector<Pending>& cells);
     void run(const std::vector<int>& dirty, RecalculationReport* report);
     // Evaluates the formula; the reason it cannot be, or empty.

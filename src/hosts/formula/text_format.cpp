@@ -156,6 +156,7 @@ std::string number(double x, const Picture& p) {
 }  // namespace
 
 std::optional<std::string> formatText(double value, std::string_view picture) {
+    if (picture.empty()) return std::string();  // no picture writes nothing, not General
     const std::vector<std::string> parts = sections(picture);
     std::string_view section = parts[0];
     bool sign = value < 0;

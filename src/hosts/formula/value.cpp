@@ -59,7 +59,17 @@ CellKind kindOf(const Value& v) {
 }
 
 std::string numberText(double n) {
-    return generalForm(n);
+    std::string general = generalForm(n);
+    const std::size_t e = general.find("E-");
+    if (e == std::string::npos) return general;
+    // A small number is written out in full while that takes at most 20 characters:
+    // 0.00001, 0.000000056789012345, but 1.23456789012346E-05.
+    const std::size_t sign = general.front() == '-' ? 1 : 0;
+    std::string digits = general.substr(sign, e - sign);
+    std::erase(digits, '.');
+    const std::size_t zeros = static_cast<std::size_t>(std::stoi(general.substr(e + 2)) - 1);
+    if (2 + zeros + digits.size() > 20) return general;
+    return general.substr(0, sign) + "0." + std::string(zeros, '0') + digits;
 }
 
 std::optional<double> textNumber(std::string_view text) {

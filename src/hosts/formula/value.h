@@ -46,8 +46,8 @@ Value fromCell(const CellValue& v, CellKind kind);
 CellValue toCell(const Value& v);
 CellKind kindOf(const Value& v);
 
-// A number's text as spreadsheet programs give it in a formula ("0.5", "1E+20"): 15 significant
-// digits, general form.
+// A number's text as spreadsheet programs give it in a formula ("0.5", "0.00001", "1E+20"): 15
+// significant digits, general form.
 std::string numberText(double n);
 // Text read as a number the way spreadsheet programs coerce it: blanks around, a sign, thousands
 // commas, an exponent and a trailing percent sign allowed. None for anything else (also "").

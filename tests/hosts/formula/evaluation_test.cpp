@@ -14,7 +14,8 @@ struct Case {
 
 class Evaluation : public ::testing::TestWithParam<Case> {};
 
-// A1 2, A2 "3" (text), A3 empty, A4 TRUE, A5 "abc", A6 #DIV/0!, B1:B3 1 2 4, C1 " 1,250 ".
+// A1 2, A2 "3" (text), A3 empty, A4 TRUE, A5 "abc", A6 #DIV/0!, B1:B3 1 2 4, C1 " 1,250 ",
+// D1 "Ōmūta".
 MemoryWorkbook& book() {
     static MemoryWorkbook wb;
     if (wb.sheetCount() == 0) {
@@ -28,6 +29,7 @@ MemoryWorkbook& book() {
         for (int r = 1; r <= 3; ++r)
             s.load(r, 2, static_cast<double>(1 << (r - 1)));
         s.load(1, 3, std::string(" 1,250 "));
+        s.load(1, 4, std::string("Ōmūta"));
         wb.setDefinedNames({{"Rate", -1, "Data!$B$3"}, {"Twice", -1, "2*Data!$A$1"}});
     }
     return wb;
@@ -45,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"2^-1", "n:0.5"}, Case{"1+2*3", "n:7"}, Case{"(1+2)*3", "n:9"},
                       Case{"50%", "n:0.5"}, Case{"2^50%*4", "n:5.65685424949238"},
                       Case{"1&2+3", "s:15"}, Case{"1+2=3", "b:TRUE"}, Case{"\"a\"<\"B\"", "b:TRUE"},
-                      Case{"\"ABC\"=\"abc\"", "b:TRUE"}, Case{"1<\"1\"", "b:TRUE"},
+                      Case{"\"ÀBŌ\"=\"àbō\"", "b:TRUE"}, Case{"1<\"1\"", "b:TRUE"},
                       Case{"\"z\"<TRUE", "b:TRUE"}, Case{"A3=0", "b:TRUE"},
                       Case{"A3=\"\"", "b:TRUE"}, Case{"1<>1", "b:FALSE"},
                       Case{"0.1+0.2&\"\"", "s:0.3"}, Case{"1/0", "e:#DIV/0!"}, Case{"0^0", "n:1"},
@@ -62,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"IF(\"TRUE\",1,2)", "n:1"}, Case{"IF(A5,1,2)", "e:#VALUE!"},
                       Case{"B1:B3*2", "e:#VALUE!"}, Case{"'Other Sheet'!A1+Data!A1", "n:12"},
                       Case{"Missing!A1", "e:#REF!"}, Case{"Rate*Twice", "n:16"},
-                      Case{"SUM(B:B)", "n:7"}, Case{"SUM(1:1)", "n:3"}));
+                      Case{"SUM(B:B)", "n:7"}, Case{"SUM(1:1)", "n:3"},
+                      Case{"5.6789012345E-8&\"\"", "s:0.000000056789012345"},
+                      Case{"5.67890123456E-8&\"\"", "s:5.67890123456E-08"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, Evaluation,
@@ -86,14 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ATAN2(1,1)*4", "n:3.14159265358979"}, Case{"SUMPRODUCT(B1:B3,B1:B3)", "n:21"},
         Case{"SUMPRODUCT((B1:B3>1)*B1:B3)", "n:6"}, Case{"SUMIF(B1:B3,\">1\")", "n:6"},
         Case{"COUNTIF(A1:A6,\"a*\")", "n:1"}, Case{"COUNTIF(A1:A6,\"?b~*\")", "n:0"},
-        Case{"COUNTIF(A1:A6,\"*B?\")", "n:1"}, Case{"PRODUCT(B1:B3)", "n:8"},
-        Case{"MAX(B1:B3,-1)", "n:4"}, Case{"MIN(A5)", "n:0"}, Case{"VLOOKUP(3,B1:C3,1)", "n:2"},
-        Case{"MATCH(4,B1:B3,0)", "n:3"}, Case{"INDEX(A1:B3,3,2)", "n:4"},
-        Case{"HLOOKUP(2,A1:B2,2,FALSE)", "s:3"}, Case{"AND(A4,1)", "b:TRUE"},
-        Case{"OR(A3:A3)", "e:#VALUE!"}, Case{"NOT(0)", "b:TRUE"},
+        Case{"COUNTIF(A1:A6,\"*B?\")", "n:1"}, Case{"COUNTIF(D1,\"?MŪ?A\")", "n:1"},
+        Case{"PRODUCT(B1:B3)", "n:8"}, Case{"MAX(B1:B3,-1)", "n:4"}, Case{"MIN(A5)", "n:0"},
+        Case{"VLOOKUP(3,B1:C3,1)", "n:2"}, Case{"MATCH(4,B1:B3,0)", "n:3"},
+        Case{"INDEX(A1:B3,3,2)", "n:4"}, Case{"HLOOKUP(2,A1:B2,2,FALSE)", "s:3"},
+        Case{"AND(A4,1)", "b:TRUE"}, Case{"OR(A3:A3)", "e:#VALUE!"}, Case{"NOT(0)", "b:TRUE"},
         Case{"MID(\"pipeline\",5,3)", "s:lin"}, Case{"LEFT(\"Ä b\",2)", "s:Ä "},
         Case{"RIGHT(\"abc\",5)", "s:abc"}, Case{"TRIM(\"  a   b \")", "s:a b"},
-        Case{"UPPER(\"ab\")&LOWER(\"CD\")", "s:ABcd"}, Case{"VALUE(\"1e3\")", "n:1000"},
+        Case{"UPPER(\"aāςжÿ\")&LOWER(\"CĀΣЖŸ\")", "s:AĀΣЖŸcāσжÿ"}, Case{"VALUE(\"1e3\")", "n:1000"},
         Case{"CONCATENATE(\"R\",1.5,TRUE)", "s:R1.5TRUE"},
         Case{"TEXT(1234.567,\"#,##0.00\")", "s:1,234.57"}, Case{"TEXT(0.256,\"0.0%\")", "s:25.6%"},
         Case{"TEXT(-5,\"$0\")", "s:-$5"}, Case{"TEXT(12345,\"0.00E+00\")", "s:1.23E+04"},

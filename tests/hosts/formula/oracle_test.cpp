@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <set>
 #include <sstream>
 
 #include "hosts/formula/formula_support.h"
@@ -74,31 +73,7 @@ void load(MemoryWorkbook& wb, const Line& l) {
     if (type == "f") s.setFormula(at.firstRow, at.firstColumn, value, CellValue{});
 }
 
-// Where the engine does not yet give LibreOffice's answer: an error operand after a text that
-// cannot be a number (#N/A wins there), POWER(0,-1), INDEX as a range's end, CONCATENATE of
-// 1E-5, UPPER of letters beyond ASCII, TEXT with an empty picture, and a range with the sheet
-// named at both ends. Each is checked to still differ, so the list shrinks as the engine learns.
-// clang-format off
-const std::set<std::string> kKnownGaps = {"Calc!A20", "Calc!A177", "Calc!A1029", "Calc!A2321",
-    "Calc!A2378", "Calc!A2642", "Calc!A2648", "Calc!A2804", "Calc!A2847"};
-// clang-format on
-
-bool matches(MemoryWorksheet& s, const Line& l) {
-    const CellRange at = parseA1(l.fields[2]);
-    const std::string got = test::describe(s, at.firstRow, at.firstColumn);
-    if (l.fields[3] != "n" || !got.starts_with("n:"))
-        return got == l.fields[3] + ":" + unescaped(l.fields[4]);
-    const double want = std::stod(l.fields[4]);
-    const double have = std::get<double>(s.cell(at.firstRow, at.firstColumn));
-    return std::abs(have - want) <= 1e-12 * std::max(1.0, std::abs(want));
-}
-
 void check(MemoryWorkbook& wb, const Line& l) {
-    if (kKnownGaps.contains(l.fields[1] + "!" + l.fields[2])) {
-        EXPECT_FALSE(matches(wb.sheet(l.fields[1]), l))
-            << l.fields[2] << " now agrees: take it off the known gaps";
-        return;
-    }
     MemoryWorksheet& s = wb.sheet(l.fields[1]);
     const CellRange at = parseA1(l.fields[2]);
     const std::string where =

@@ -108,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
     Formulas, NotComputed,
     ::testing::Values(Uncomputable{"FORECAST(A1,1,1)", false, "the function FORECAST"},
                       Uncomputable{"SUM(A1:A2*2)", true, "an array formula"},
-                      Uncomputable{"[1]Sheet1!A1+A1", false, "a link to another workbook"}));
+                      Uncomputable{"[1]Sheet1!A1+A1", false, "a link to another workbook"},
+                      Uncomputable{"A1+SUM(S!A1:T!A1)", false, "a reference through several"}));
 
 TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     MemoryWorkbook wb;
@@ -122,6 +123,15 @@ TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     EXPECT_EQ(s.cell(1, 2), CellValue(2.0));
     EXPECT_EQ(s.cell(1, 3), CellValue(3.0));
     EXPECT_EQ(s.cell(2, 3), CellValue(99.0));
+}
+
+TEST(Recalculation, ARangeEndingInAFunctionFollowsEveryCellItSpans) {
+    MemoryWorkbook wb;
+    MemoryWorksheet& s = wb.addSheet("S");
+    s.setFormula(1, 2, "SUM(A1:INDEX(A3:A4,2))", CellValue{});
+    EXPECT_EQ(s.cell(1, 2), CellValue(0.0));
+    s.setCell(2, 1, 5.0);  // A2: in the span, though no reference of the formula names it
+    EXPECT_EQ(s.cell(1, 2), CellValue(5.0));
 }
 
 TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
