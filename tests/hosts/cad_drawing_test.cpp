@@ -13,6 +13,7 @@
 #include "hosts/cad_walk.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
+#include "support/snapshot.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -72,12 +73,12 @@ TEST(CadEntities, NumbersTheHostWouldRefuseFail) {
 }
 
 // The routines' text sequence: add at a point, then vertical and horizontal alignment, alignment
-// point and rotation. Aligned, middle and fit live only on the baseline.
+// point and rotation. Aligned, middle and fit live only on the baseline. Combined alignment codes
+// split into the two alignments.
 TEST(CadEntities, AlignedTextStandsOnItsAlignmentPoint) {
     Drawing d;
     CadText& t = d.modelSpace().addText("1203.4", {7, 8, 0}, 1.5);
     EXPECT_TRUE(t.baselineLeft());
-    EXPECT_EQ(t.anchorPoint(), (Point{7, 8, 0}));
     EXPECT_EQ(t.textAlignmentPoint(), (Point{}));
     EXPECT_THROW(t.setTextAlignmentPoint({1, 1, 0}), HostError);
     t.setVerticalAlignment(2);
@@ -85,33 +86,16 @@ TEST(CadEntities, AlignedTextStandsOnItsAlignmentPoint) {
     t.setHorizontalAlignment(0);
     t.setTextAlignmentPoint({20, 30, 0});
     t.setRotation(kPi / 2);
-    EXPECT_EQ(t.alignment(), TextAlignment::MiddleLeft);
-    EXPECT_EQ(t.anchorPoint(), (Point{20, 30, 0}));
     EXPECT_EQ(t.insertionPoint(), (Point{7, 8, 0}));
-    EXPECT_DOUBLE_EQ(t.rotation(), kPi / 2);
-    CadText& fit = d.modelSpace().addText("x", {0, 0, 0}, 2);
+    CadText& fit = d.modelSpace().addText("top, then fit", {0, 0, 0}, 2);
     fit.setVerticalAlignment(VerticalAlignment::Top);
     fit.setHorizontalAlignment(HorizontalAlignment::Fit);
-    EXPECT_EQ(fit.verticalAlignment(), VerticalAlignment::Baseline);
-    fit.setVerticalAlignment(VerticalAlignment::Middle);
-    EXPECT_EQ(fit.horizontalAlignment(), HorizontalAlignment::Left);
-    EXPECT_EQ(fit.alignment(), TextAlignment::MiddleLeft);
-    // Combined alignment codes split into the two alignments.
-    using H = HorizontalAlignment;
-    using V = VerticalAlignment;
-    // clang-format off
-    const struct { int code; H h; V v; } cases[] = {
-        {0, H::Left, V::Baseline}, {1, H::Center, V::Baseline}, {4, H::Middle, V::Baseline},
-        {5, H::Fit, V::Baseline}, {7, H::Center, V::Top}, {9, H::Left, V::Middle},
-        {11, H::Right, V::Middle}, {13, H::Center, V::Bottom}, {14, H::Right, V::Bottom}};
-    // clang-format on
-    for (const auto& c : cases) {
-        CadText& coded = d.modelSpace().addText("x", {0, 0, 0}, 2);
-        coded.setAlignment(c.code);
-        EXPECT_EQ(coded.horizontalAlignment(), c.h) << c.code;
-        EXPECT_EQ(coded.verticalAlignment(), c.v) << c.code;
-        EXPECT_EQ(static_cast<int>(coded.alignment()), c.code);
-    }
+    CadText& middle = d.modelSpace().addText("fit, then middle", {0, 0, 0}, 2);
+    middle.setAlignment(TextAlignment::Fit);
+    middle.setVerticalAlignment(VerticalAlignment::Middle);
+    for (int code : {0, 1, 4, 5, 7, 9, 11, 13, 14})
+        d.modelSpace().addText(std::to_string(code), {0, 0, 0}, 2).setAlignment(code);
+    test::expectGoldenDrawing(d, "hosts", "text_alignments");
 }
 
 TEST(CadEntities, ErasedEntitiesLeaveTheListButTheirHandlesStayReadable) {
@@ -226,30 +210,16 @@ void defineNode(Drawing& d) {
     node.addAttribute(1.0, kAttributeInvisible, "Level", {3, 1, 0}, "LEVEL", "0.00");
 }
 
+// Block base (1, 1) on (10, 20): the name defined at (1, 4) lands at (10, 23). The level (3, 1),
+// 2 right of the base, scaled 2 and turned a quarter, lands 4 up from its insertion point.
 TEST(CadBlocks, ReferencesGetTheAttributesOfTheDefinitionsInOrderScaledAndTurned) {
     Drawing d;
     defineNode(d);
     CadBlockReference& ref = d.modelSpace().insertBlock({10, 20, 0}, "node", 1, 1, 1, 0);
-    EXPECT_EQ(ref.name(), "NODE");
-    ASSERT_EQ(ref.attributeCount(), 2u);
-    const CadAttribute& name = ref.attribute(0);
-    EXPECT_EQ(name.tagString() + " " + name.textString(), "NAME N?");
-    EXPECT_EQ(name.alignment(), TextAlignment::MiddleCenter);
-    // Block base (1, 1) lands on (10, 20): the definition at (1, 4) lands at (10, 23).
-    EXPECT_EQ(name.textAlignmentPoint(), (Point{10, 23, 0}));
-    EXPECT_EQ(ref.attribute(1).tagString(), "LEVEL");
-    EXPECT_TRUE(ref.attribute(1).invisible());
-    EXPECT_EQ(ref.attribute(1).insertionPoint(), (Point{12, 20, 0}));
     EXPECT_THROW(ref.attribute(2), HostError);
     ref.attribute(0).setTextString("J4(RL=1012.5m)");
-    EXPECT_EQ(ref.attributes()[0].textString(), "J4(RL=1012.5m)");
-    const CadAttribute& level =
-        d.modelSpace().insertBlock({0, 0, 0}, "NODE", 2, 2, 2, kPi / 2).attribute(1);
-    // (3, 1) is 2 right of the base; scaled 2 and turned a quarter: 4 up from the insertion.
-    EXPECT_NEAR(level.insertionPoint().x, 0, 1e-12);
-    EXPECT_NEAR(level.insertionPoint().y, 4, 1e-12);
-    EXPECT_DOUBLE_EQ(level.height(), 2.0);
-    EXPECT_DOUBLE_EQ(level.rotation(), kPi / 2);
+    d.modelSpace().insertBlock({0, 0, 0}, "NODE", 2, 2, 2, kPi / 2);
+    test::expectGoldenDrawing(d, "hosts", "block_references");
 }
 
 TEST(CadBlocks, UnknownBlocksZeroScalesAndSelfReferencesFail) {
@@ -272,8 +242,8 @@ TEST(CadBlocks, UnknownBlocksZeroScalesAndSelfReferencesFail) {
         EXPECT_FALSE(namesDrawingFile(block)) << block;
 }
 
-// A reader standing in for the DXF host: a template with block "T1" on its own layer and a line
-// in model space.
+// A reader standing in for the DXF host: a template with an anonymous block "*U1", block "T1" on
+// its own layer and a line in model space.
 std::unique_ptr<Drawing> fakeTemplate(const std::filesystem::path& file,
                                       std::vector<std::string>& read) {
     read.push_back(file.filename().string());
@@ -283,6 +253,7 @@ std::unique_ptr<Drawing> fakeTemplate(const std::filesystem::path& file,
     t->linetypes().add({"DASHED", "Dashed", {12.7, -6.35}});
     sym.setLinetype("DASHED");
     t->setActiveLayer(sym);
+    t->blocks().add("*U1", {0, 0, 0}).addCircle({0, 0, 0}, 1);
     t->blocks().add("T1", {0, 0, 0}).addLine({0, 0, 0}, {1, 1, 0});
     t->modelSpace().addLine({0, 0, 0}, {5, 5, 0});
     return t;
@@ -309,6 +280,7 @@ TEST(CadBlocks, InsertingADrawingFileBringsItsBlocksAndDependenciesOrFails) {
     EXPECT_EQ(read, (std::vector<std::string>{"Pipe-des-blank.dxf"}));
     EXPECT_EQ(ref.name(), "Pipe-des-blank");
     EXPECT_EQ(d.blocks().item("T1").count(), 0u);
+    EXPECT_EQ(d.blocks().item("*U1").count(), 1u);
     const CadBlock& file = d.blocks().item("Pipe-des-blank");
     ASSERT_EQ(file.count(), 1u);
     EXPECT_EQ(file.entities()[0]->layer(), "SYM");
@@ -361,6 +333,16 @@ TEST_F(CadWalk, LayerZeroAndByBlockTakeTheReferenceAndOffOrFrozenLayersHide) {
     d.layers().item("HGL").setOn(true);
     d.layers().item("HGL").setFrozen(true);
     EXPECT_TRUE(shownLines(d).empty());
+}
+
+// A reference inside a block: SYM at (5, 2) in OUTER, turned by the angle whose cosine is 0.8;
+// OUTER at (100, 50), scaled 2 by 3, turned the same. Each line's start goes through both.
+TEST_F(CadWalk, NestedReferencesComposeTheirPlacements) {
+    const double turn = std::atan2(0.6, 0.8);
+    d.blocks().add("OUTER", {0, 0, 0}).insertBlock({5, 2, 0}, "SYM", 1, 1, 1, turn);
+    d.modelSpace().insertBlock({100, 50, 0}, "OUTER", 2, 3, 1, turn);
+    EXPECT_EQ(shownLines(d),
+              (std::vector<std::string>{"HGL 6 HIDDEN 104.6,63.2", "FIXED 2 - 105,68"}));
 }
 
 TEST_F(CadWalk, ExtentsFollowReferencesAndLeaveOutHiddenLayers) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/number_format.h"
+#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
 #include "support/test_paths.h"
@@ -9,7 +11,7 @@
 namespace plovis {
 namespace {
 
-std::string failureOf(std::string_view contents) {
+std::string failureOf(const std::string& contents) {
     return test::failureText<HostError>([&] { parseLinetypes(contents, "test.lin"); });
 }
 
@@ -27,52 +29,21 @@ TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
 }
 
 TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
-    const struct {
-        const char* contents;
-        const char* expected;
-    } cases[] = {
-        {"A,1,-1\n", "test.lin, line 1: a pattern line without a line type"},
-        {"*A,a\n*B,b\nA,1\n", "test.lin, line 2: the line type before has no pattern"},
-        {"*A,a\n", "test.lin, line 1: the last line type has no pattern"},
-        {"*A,a\nB,1,-1\n", "test.lin, line 2: a pattern line must start with \"A,\""},
-        {"*A,a\nA,1,x\n", "test.lin, line 2: \"x\" is not a dash length"},
-        {"*A,a\nA,nan\n", "test.lin, line 2: \"nan\" is not a dash length"},
-        {"*A,a\nA,1e308\n", "test.lin, line 2: \"1e308\" is not a dash length"},
-        {"*A,a\nA,1,,2\n", "test.lin, line 2: \"\" is not a dash length"},
-        {"*A/B,a\nA,1\n", "test.lin, line 1: Invalid line type name \"A/B\""},
-        {"*GAS,a\nA,.5,-.2,[\"GAS\",STANDARD],-.25\n",
-         "test.lin, line 2: line types with embedded texts or shapes are not supported"},
-        {"*A,a\nA,1,1,1,1,1,1,1,1,1,1,1,1,1\n", "test.lin, line 2: the pattern has more than 12"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(failureOf(c.contents).rfind(c.expected, 0), 0u)
-            << c.contents << " -> " << failureOf(c.contents);
+    test::expectGoldenTable("hosts", "malformed_linetypes", failureOf);
 }
 
-// The shipped file: the four families in three sizes, the 2 variants half and the X2 variants
-// twice as long as the plain one.
+// The shipped file: the four families HIDDEN, DASHED, CENTER and DOT in three sizes, the 2
+// variants half and the X2 variants twice as long as the plain one, each starting with a dash or
+// dot.
 TEST(LinetypeFile, ShippedFileHasTheStandardFamiliesInThreeSizes) {
-    const auto types = readLinetypeFile(test::sourceDir() / "data" / "plovis.lin");
-    auto pattern = [&](const std::string& name) {
-        for (const auto& t : types) {
-            if (t.name == name) return t.pattern;
-        }
-        ADD_FAILURE() << name << " is missing";
-        return std::vector<double>{};
-    };
-    for (const std::string family : {"HIDDEN", "DASHED", "CENTER", "DOT"}) {
-        const auto plain = pattern(family);
-        const auto half = pattern(family + "2");
-        const auto twice = pattern(family + "X2");
-        ASSERT_FALSE(plain.empty()) << family;
-        ASSERT_EQ(half.size(), plain.size()) << family;
-        ASSERT_EQ(twice.size(), plain.size()) << family;
-        for (std::size_t i = 0; i < plain.size(); ++i) {
-            EXPECT_DOUBLE_EQ(half[i] * 2, plain[i]) << family;
-            EXPECT_DOUBLE_EQ(twice[i], plain[i] * 2) << family;
-        }
-        EXPECT_GT(plain.front(), -1e-12) << family << " starts with a dash or dot";
+    std::string shown;
+    for (const auto& t : readLinetypeFile(test::sourceDir() / "data" / "plovis.lin")) {
+        shown += t.name;
+        for (double v : t.pattern)
+            shown += " " + generalForm(v);
+        shown += "\n";
     }
-    EXPECT_EQ(types.size(), 12u);
+    test::expectGolden(shown, "hosts", "shipped_linetypes");
     // A missing file is a failure naming it.
     EXPECT_NE(test::failureText<HostError>([] {
                   readLinetypeFile("/no/such/dir/acad.lin");

@@ -1,84 +1,14 @@
 #include "dxf_test_support.h"
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <array>
-#include <cmath>
-#include <cstdio>
-#include <memory>
 #include <numbers>
 
 #include "hosts/dxf/dxf_writer.h"
+#include "support/run_command.h"
 #include "support/test_paths.h"
 
 namespace plovis::test {
-namespace {
-
-std::string num(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", v == 0 ? 0.0 : v);
-    return text;
-}
-
-std::string pt(const Point& p) {
-    return "(" + num(p.x) + "," + num(p.y) + ")";
-}
-
-double degrees(double radians) {
-    double d = std::fmod(radians * 180 / std::numbers::pi, 360.0);
-    return d < 0 ? d + 360 : d;
-}
-
-std::string common(const EntityStyle& s) {
-    return s.layer + " " + std::to_string(s.color) + " " + s.linetype;
-}
-
-std::string textPart(const CadTextProperties& t) {
-    std::string line = "\"" + t.textString() + "\" h=" + num(t.height()) +
-                       " rot=" + num(degrees(t.rotation())) + " style=" + t.styleName() +
-                       " align=" + std::to_string(static_cast<int>(t.horizontalAlignment())) + "," +
-                       std::to_string(static_cast<int>(t.verticalAlignment())) +
-                       " at=" + pt(t.usesBothPoints() ? t.insertionPoint() : t.anchorPoint());
-    if (t.usesBothPoints()) line += " to=" + pt(t.textAlignmentPoint());
-    return line;
-}
-
-std::string entityLine(const CadEntity& e, const std::string& indent) {
-    const std::string c = common(e.style());
-    if (const auto* l = entityAs<CadLine>(e)) {
-        return "LINE " + c + " " + pt(l->startPoint()) + " " + pt(l->endPoint());
-    }
-    if (const auto* k = entityAs<CadCircle>(e)) {
-        return "CIRCLE " + c + " " + pt(k->center()) + " r=" + num(k->radius());
-    }
-    if (const auto* a = entityAs<CadArc>(e)) {
-        return "ARC " + c + " " + pt(a->center()) + " r=" + num(a->radius()) + " " +
-               num(degrees(a->startAngle())) + "-" + num(degrees(a->endAngle()));
-    }
-    if (const auto* p = entityAs<CadPolyline>(e)) {
-        std::string line = "LWPOLYLINE " + c + " closed=" + (p->closed() ? "1" : "0");
-        for (const auto& v : p->vertices())
-            line += " " + pt({v.x, v.y, 0}) + "/" + num(v.bulge);
-        return line;
-    }
-    if (const auto* t = entityAs<CadText>(e)) return "TEXT " + c + " " + textPart(*t);
-    if (const auto* d = entityAs<CadAttributeDefinition>(e)) {
-        return "ATTDEF " + c + " tag=" + d->tagString() + " prompt=" + d->promptString() +
-               " flags=" + std::to_string(d->mode()) + " " + textPart(*d);
-    }
-    const auto& r = *entityAs<CadBlockReference>(e);
-    std::string line = "INSERT " + c + " " + r.name() + " " + pt(r.insertionPoint()) +
-                       " s=" + num(r.xScale()) + "," + num(r.yScale()) +
-                       " rot=" + num(degrees(r.rotation()));
-    for (const auto& a : r.attributes()) {
-        line += "\n" + indent + "  ATTRIB " + common(a.style()) + " tag=" + a.tagString() +
-                " flags=" + (a.invisible() ? "1" : "0") + " " + textPart(a);
-    }
-    return line;
-}
-
-}  // namespace
 
 std::string dxfText(const Drawing& drawing) {
     std::string text;
@@ -87,46 +17,12 @@ std::string dxfText(const Drawing& drawing) {
     return text;
 }
 
-std::string ezdxfDump(const std::filesystem::path& file) {
-    const std::string command = "/usr/bin/python3 " +
-                                (sourceDir() / "tests/hosts/dxf/ezdxf_dump.py").string() + " '" +
-                                file.string() + "' 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    if (!pipe) return "could not run " + command;
-    std::string out;
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) {
-        out.append(buffer.data(), n);
-    }
-    return out;
-}
-
-std::string expectedDump(const Drawing& d) {
-    std::string out = "AUDIT errors=0 fixes=0\nHEADER AC1015 insunits=4 measurement=1\n";
-    for (const auto& lt : d.linetypes().all()) {
-        out += "LTYPE " + lt.name;
-        for (double v : lt.pattern)
-            out += " " + num(v);
-        out += "\n";
-    }
-    for (const auto& l : d.layers().all()) {
-        out += "LAYER " + l.name() + " color=" + std::to_string(l.color()) +
-               " linetype=" + l.linetype() + " on=" + (l.on() ? "1" : "0") +
-               " frozen=" + (l.frozen() ? "1" : "0") + " locked=" + (l.locked() ? "1" : "0") + "\n";
-    }
-    for (const auto& s : d.textStyles().all()) {
-        out += "STYLE " + s.name() + " font=" + s.fontFile() + "\n";
-    }
-    for (int i = 0; i < d.blocks().count(); ++i) {
-        const CadBlock& b = d.blocks().at(i);
-        out += "BLOCK " + b.name() + " base=" + pt(b.origin()) + "\n";
-        for (const CadEntity* e : b.entities())
-            out += "  " + entityLine(*e, "  ") + "\n";
-    }
-    out += "MODEL\n";
-    for (const CadEntity* e : d.modelSpace().entities())
-        out += "  " + entityLine(*e, "  ") + "\n";
-    return out;
+std::string ezdxfDump(const std::vector<std::filesystem::path>& files) {
+    std::vector<std::string> args{(sourceDir() / "tests/hosts/dxf/ezdxf_dump.py").string()};
+    for (const auto& f : files)
+        args.push_back(f.string());
+    const CommandResult run = runProgram("/usr/bin/python3", args);
+    return run.output + run.errors;
 }
 
 std::unique_ptr<Drawing> everyEntityDrawing() {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""ezdxf_dump.py FILE.dxf: the independent check of a DXF file PLOVIS wrote. ezdxf reads and
-audits it, then prints its audit, tables, blocks and model space one line each (numbers as %.6g)
-for the tests to compare with the drawing in memory."""
+"""ezdxf_dump.py FILE.dxf...: the independent check of DXF files PLOVIS wrote. ezdxf reads and
+audits each, then prints "FILE <name>" (when given several), its audit, tables, blocks and model
+space one line each (numbers as %.6g) for the tests to compare with reviewed text."""
+import os
 import sys
 
 import ezdxf
@@ -58,7 +59,9 @@ def entity(e):
     return "OTHER " + t
 
 
-def main(path):
+def main(path, named):
+    if named:
+        print("FILE " + os.path.basename(path))
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     print("AUDIT errors=%d fixes=%d" % (len(auditor.errors), len(auditor.fixes)))
@@ -90,4 +93,5 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    for name in sys.argv[1:]:
+        main(name, len(sys.argv) > 2)

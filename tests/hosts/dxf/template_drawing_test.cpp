@@ -50,7 +50,7 @@ TEST(TemplateDrawing, TheCommittedFileIsWhatTheGeneratorMakes) {
 }
 
 TEST(TemplateDrawing, PassesTheAudit) {
-    const std::string dump = test::ezdxfDump(committed());
+    const std::string dump = test::ezdxfDump({committed()});
     EXPECT_EQ(dump.substr(0, dump.find('\n')), "AUDIT errors=0 fixes=0") << dump;
 }
 

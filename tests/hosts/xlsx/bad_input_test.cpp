@@ -2,6 +2,10 @@
 // is left as it was.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
+
+#include "support/golden_table.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "hosts/xlsx/zip_archive.h"
@@ -42,96 +46,54 @@ std::string openFailure(const std::filesystem::path& file) {
     return m;
 }
 
-struct Case {
-    const char* what;
-    std::string bytes;
-    std::string message;  // "*" stands for a number that depends on the compressor
-};
-
-bool matches(const std::string& text, const std::string& pattern) {
-    const std::size_t star = pattern.find('*');
-    if (star == std::string::npos) return text == pattern;
-    const std::string tail = pattern.substr(star + 1);
-    return text.size() > pattern.size() - 1 && text.compare(0, star, pattern, 0, star) == 0 &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0 &&
-           text.find_first_not_of("0123456789", star) == text.size() - tail.size();
-}
-
-TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) {
+// Each kind of bad file by the name the table of messages gives it.
+std::map<std::string, std::string> badFiles() {
     Parts word = workbookParts({});
     word["xl/workbook.xml"] = "<document/>";
     Parts missingSheet = workbookParts({{"A", worksheetXml("")}, {"B", worksheetXml("")}});
     missingSheet.erase("xl/worksheets/sheet2.xml");
+    Parts badBook = workbookParts({});
+    badBook["xl/workbook.xml"] = "<workbook><sheets></workbook>";
     std::string damaged = validPackage();
     damaged[damaged.find("PK\x01\x02") - 40] ^= 0x55;  // inside the last part's deflated data
-
-    const std::vector<Case> cases = {
-        {"an empty file", "", "cannot open <file>: the file is empty"},
-        {"a text file", "Node,Chainage\nN1,0\n",
-         "cannot open <file>: it is not a zip archive, so not an .xlsx workbook"},
-        {"a zip of something else", zipOf({{"[Content_Types].xml", "<Types/>"}, {"a.txt", "x"}}),
-         "cannot open <file>: it is a zip archive but not an .xlsx workbook (no workbook part)"},
-        {"a plain zip", zipOf({{"readme.txt", "x"}}),
-         "cannot open <file>: it is a zip archive but not an .xlsx workbook (no "
-         "[Content_Types].xml)"},
-        {"a text document", zipOf(word),
-         "cannot open <file>: it is an office document but not a workbook (its main part "
-         "xl/workbook.xml holds <document>)"},
-        {"an encrypted workbook", compoundFile(true),
-         "cannot open <file>: it is encrypted (protected by a password); save it without a "
-         "password first"},
-        {"an old .xls workbook", compoundFile(false),
-         "cannot open <file>: it is an Excel 97-2003 workbook (.xls), not an .xlsx workbook; save "
-         "it as .xlsx first"},
-        {"a truncated package", validPackage().substr(0, 300),
-         "cannot open <file>: it is not a zip archive, so not an .xlsx workbook"},
-        {"a damaged part", damaged,
-         "cannot open <file>: the part xl/worksheets/sheet1.xml is damaged (its data or checksum)"},
-        {"malformed XML in a sheet", withSheet("<row r=\"1\"><c r=\"A1\"><v>1</c></row>"),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): not well-formed "
-         "XML at line 2, column 114: </c> does not close the open element <v>"},
-        {"malformed XML in the workbook part",
-         [] {
-             Parts p = workbookParts({});
-             p["xl/workbook.xml"] = "<workbook><sheets></workbook>";
-             return zipOf(p);
-         }(),
-         "cannot open <file>: the part xl/workbook.xml is not well-formed XML: Start-end tags "
-         "mismatch at byte 20"},
+    return {
+        {"an empty file", ""},
+        {"a text file", "Node,Chainage\nN1,0\n"},
+        {"a zip of something else", zipOf({{"[Content_Types].xml", "<Types/>"}, {"a.txt", "x"}})},
+        {"a plain zip", zipOf({{"readme.txt", "x"}})},
+        {"a text document", zipOf(word)},
+        {"an encrypted workbook", compoundFile(true)},
+        {"an old .xls workbook", compoundFile(false)},
+        {"a truncated package", validPackage().substr(0, 300)},
+        {"a damaged part", damaged},
+        {"malformed XML in a sheet", withSheet("<row r=\"1\"><c r=\"A1\"><v>1</c></row>")},
+        {"malformed XML in the workbook part", zipOf(badBook)},
         {"a shared string that is not there",
          withSheet("<row r=\"3\"><c r=\"B3\" t=\"s\"><v>2</v></c></row>",
-                   test::sharedStringsXml({"a", "b"})),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): the cell B3 "
-         "refers to shared string 2, but the workbook has 2"},
+                   test::sharedStringsXml({"a", "b"}))},
         {"a cell beyond the last column",
-         withSheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): the cell "
-         "reference XFE1 lies beyond the sheet's limits (XFD1048576)"},
-        {"a row beyond the last row", withSheet("<row r=\"1048577\"><c><v>1</v></c></row>"),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): row 1048577 "
-         "lies beyond the sheet's last row 1048576"},
-        {"rows out of order",
-         withSheet("<row r=\"5\"><c r=\"A5\"><v>1</v></c></row><row r=\"2\"><c "
-                   "r=\"A2\"><v>1</v></c></row>"),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): row 2 is listed "
-         "after row 5"},
-        {"a number that is not one", withSheet("<row r=\"1\"><c r=\"A1\"><v>12 m</v></c></row>"),
-         "cannot open <file>: in the sheet \"Sheet1\" (xl/worksheets/sheet1.xml): the cell A1 "
-         "holds \"12 m\", which is not a number"},
-        {"a sheet whose part is missing", zipOf(missingSheet),
-         "cannot open <file>: the part xl/worksheets/sheet2.xml of the sheet \"B\" is missing"},
+         withSheet("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")},
+        {"a row beyond the last row", withSheet("<row r=\"1048577\"><c><v>1</v></c></row>")},
+        {"rows out of order", withSheet("<row r=\"5\"><c r=\"A5\"><v>1</v></c></row><row "
+                                        "r=\"2\"><c r=\"A2\"><v>1</v></c></row>")},
+        {"a number that is not one", withSheet("<row r=\"1\"><c r=\"A1\"><v>12 m</v></c></row>")},
+        {"a sheet whose part is missing", zipOf(missingSheet)},
         {"a zip bomb",
-         withSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(8 << 20, ' ')),
-         "cannot open <file>: the part xl/worksheets/sheet1.xml would inflate * times its "
-         "stored size, more than any workbook part (a zip bomb?)"}};
+         withSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(8 << 20, ' '))}};
+}
+
+// The message of each bad file, the ratio of a zip bomb (it depends on the compressor) as "*";
+// the file stays as it was.
+TEST(BadWorkbookFiles, OneMessageNamingTheFileAndTheProblemAndTheFileUnchanged) {
     test::ScratchDir dir("bad-input");
-    for (const Case& c : cases) {
+    const auto files = badFiles();
+    test::expectGoldenTable("hosts/xlsx", "bad_workbook_files", [&](const std::string& what) {
         const auto file = dir / "book.xlsx";
-        test::writeBytes(file, c.bytes);
+        test::writeBytes(file, files.at(what));
         const std::string message = openFailure(file);
-        EXPECT_TRUE(matches(message, c.message)) << c.what << ": " << message;
-        EXPECT_EQ(test::readBytes(file), c.bytes) << c.what;
-    }
+        EXPECT_EQ(test::readBytes(file), files.at(what));
+        return std::regex_replace(message, std::regex("inflate \\d+ times"), "inflate * times");
+    });
 }
 
 TEST(BadWorkbookFiles, NoFileOrAFolder) {

@@ -1,22 +1,11 @@
 #!/usr/bin/python3
-"""The independent reader and writer of the workbook tests, built on openpyxl.
-
-  openpyxl_oracle.py sample OUT.xlsx
-      writes a scheme-like workbook: two sheets of numbers, texts, formulas, a boolean, a date,
-      styles and number formats, merged cells, column widths, a defined name and a chart.
-  openpyxl_oracle.py compare ORIGINAL SAVED EDITS_JSON
-      reads both workbooks and checks that SAVED differs from ORIGINAL only in the edited cells
-      ({"Sheet!B7": 42.5, "Sheet!C3": "text", "Sheet!D4": null}): each of those holds its new
-      value, keeps its style and has no formula; every other cell, style, merge, width, name and
-      chart is as it was. Prints each difference; exits 1 when there is one.
-  openpyxl_oracle.py cells FILE SHEET RANGE
-      prints the values of a range as JSON (rows of values), for tests that only read; a formula
-      cell shows its formula ("=A1*2").
-  openpyxl_oracle.py values FILE SHEET RANGE
-      the same with each formula cell's calculated value as the file holds it.
-  openpyxl_oracle.py dates FILE
-      prints the distinct dates and times of the package's zip entries as JSON.
-
+"""The independent reader and writer of the workbook tests, built on openpyxl:
+  sample OUT: writes a scheme-like workbook (formulas, styles, merges, widths, a name, a chart);
+  compare ORIGINAL SAVED EDITS_JSON: SAVED differs from ORIGINAL only in the edited cells
+      ({"Sheet!B7": 42.5}), which hold their new values and keep their styles; prints each
+      difference and exits 1 when there is one;
+  cells FILE SHEET RANGE / values FILE SHEET RANGE: a range as JSON rows, formulas or their
+      stored values;  dates FILE: the distinct dates of the package's zip entries as JSON.
 Any warning openpyxl gives while reading is an error: files PLOVIS writes must open cleanly.
 """
 import datetime

@@ -74,12 +74,6 @@ TEST_F(OpenpyxlRoundTrip, AnUnchangedWorkbookComparesEqual) {
     XlsxWorkbook::open(original)->save(saved);
     const auto compared = test::oracle({"compare", original.string(), saved.string(), "{}"});
     EXPECT_EQ(compared.status, 0) << compared.output << compared.errors;
-    // The oracle itself tells a change: a cell written by openpyxl is found.
-    const auto self =
-        test::oracle({"compare", original.string(), saved.string(), R"({"PD-CW-Sample!B5": 1})"});
-    EXPECT_EQ(self.status, 1);
-    EXPECT_NE(self.output.find("PD-CW-Sample!B5 holds 125.5, not the 1 written"), std::string::npos)
-        << self.output;
 }
 
 }  // namespace

@@ -96,7 +96,9 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     wb->save(dir / "scheme.xlsx");
     wb->sheet("DATA INPUT").setCell(2, 1, 2.0);  // a second round of changes, and a new sheet
     wb->addSheet("Notes").setCell(1, 1, 3.0);
+    const std::string package = wb->package();
     wb->save(dir / "scheme.xlsx");
+    EXPECT_EQ(readBytes(dir / "scheme.xlsx"), package) << "the same workbook, the same bytes";
     EXPECT_FALSE(wb->modified());
     EXPECT_EQ(wb->name(), "scheme.xlsx");
 
@@ -114,6 +116,9 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
         test::oracle({"cells", (dir / "scheme.xlsx").string(), "Water Demand", "F20:F21"});
     EXPECT_EQ(read.status, 0) << read.errors;
     EXPECT_EQ(read.output, "[[3.25], [\"Tap & <stand>\"]]\n");
+    // Every part carries the same date, not the clock's.
+    const auto dates = test::oracle({"dates", (dir / "scheme.xlsx").string()});
+    EXPECT_EQ(dates.output, "[[1980, 1, 1, 0, 0, 0]]\n") << dates.errors;
 }
 
 TEST(XlsxSaving, FormulasAreSavedWithTheirValues) {
@@ -150,19 +155,6 @@ TEST(XlsxSaving, FormulasAreSavedWithTheirValues) {
     const auto read = test::oracle({"cells", file.string(), "PD-CW-Sample", "K16:L17"});
     EXPECT_EQ(read.status, 0) << read.errors;
     EXPECT_EQ(read.output, "[[0.25, \"=IF(K16>20,\\\"high & dry\\\",\\\"low\\\")\"], [5, null]]\n");
-}
-
-TEST(XlsxSaving, TheSameWorkbookSavesToTheSameBytes) {
-    test::ScratchDir dir("reproducible");
-    auto wb = XlsxWorkbook::create("w", {"S"});
-    wb->sheet("S").setFormula(1, 1, "=1+1", 2.0);
-    const std::string first = wb->package();
-    wb->save(dir / "w.xlsx");
-    EXPECT_EQ(readBytes(dir / "w.xlsx"), first);
-    // Every part carries the same date, not the clock's.
-    const auto dates = test::oracle({"dates", (dir / "w.xlsx").string()});
-    EXPECT_EQ(dates.status, 0) << dates.errors;
-    EXPECT_EQ(dates.output, "[[1980, 1, 1, 0, 0, 0]]\n");
 }
 
 TEST(XlsxSaving, AFailedSaveLeavesTheFileAndTheFolderAsTheyWere) {
