@@ -1,5 +1,7 @@
-// Times the pipe line profile command on a large synthetic scheme: every branch of the design
-// table drawn to an in-memory drawing, then saved as DXF. Run by hand:
+// Times the three drawing commands on a large synthetic scheme: the pipe line profile of every
+// branch of the design table, the schematic of the network and the existing ground profile, each
+// drawn to an in-memory drawing laid out on paper sheets, then saved as DXF with one layout per
+// sheet (and, for comparison, without the layouts). Run by hand:
 //   build/bench/plovis_bench_profile [branches=200] [out.dxf]
 // It prints the figures for the scheme and for one twice as large, so linearity shows.
 #include <chrono>
@@ -9,7 +11,9 @@
 #include <fstream>
 #include <string>
 
+#include "commands/ground_profile_dialog.h"
 #include "commands/profile_command.h"
+#include "commands/schematic_command.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
@@ -93,6 +97,50 @@ double seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
+// Saves the drawing twice: without its sheets' layouts and with them.
+void printSaves(Drawing& drawing, const std::filesystem::path& out) {
+    const DrawingSheets kept = drawing.sheets();
+    drawing.sheets().clear();
+    auto start = Clock::now();
+    saveDxfFile(drawing, out);
+    const double without = seconds(start);
+    drawing.sheets() = kept;
+    start = Clock::now();
+    saveDxfFile(drawing, out);  // the file left behind has its layouts
+    const double withLayouts = seconds(start);
+    std::printf("      %zu sheets; DXF save %.3f s (%.0f MB), without the layouts %.3f s\n",
+                kept.size(), withLayouts, std::filesystem::file_size(out) / 1e6, without);
+}
+
+void runSchematic(int branches, const std::filesystem::path& out,
+                  const std::filesystem::path& templateFile) {
+    MemorySpreadsheetHost spreadsheet;
+    spreadsheet.add(syntheticScheme(branches));
+    ScriptedCadUtility utility;
+    MemoryCadHost cad(utility, true, dxfFileReader());
+    QuietUserInterface ui;
+    const auto start = Clock::now();
+    const bool done = schematicCommand(spreadsheet, cad, ui, templateFile);
+    std::printf("%4d branches, schematic: draw %.3f s, %s\n", branches, seconds(start),
+                done ? "completed" : "NOT completed");
+    if (cad.documentCount()) printSaves(cad.activeDocument(), out);
+}
+
+void runGroundProfile(int branches, const std::filesystem::path& out) {
+    MemorySpreadsheetHost spreadsheet;
+    spreadsheet.add(syntheticScheme(branches));
+    ScriptedCadUtility utility;
+    MemoryCadHost cad(utility, true, dxfFileReader());
+    QuietUserInterface ui;
+    GroundProfileDialog dialog;
+    utility.pickPoint({0, 0, 0});
+    const auto start = Clock::now();
+    const GroundProfileResult r = dialog.draw(cad, spreadsheet, ui);
+    std::printf("%4d branches, ground profile: draw %.3f s, %d sheets drawn\n", branches,
+                seconds(start), r.sheetsDrawn);
+    if (cad.documentCount()) printSaves(cad.activeDocument(), out);
+}
+
 void run(int branches, const std::filesystem::path& out,
          const std::filesystem::path& templateFile) {
     MemorySpreadsheetHost spreadsheet;
@@ -115,6 +163,9 @@ void run(int branches, const std::filesystem::path& out,
         branches, branches * kSectionsPerBranch, branches * kSectionsPerBranch * kPointsPerSection,
         drawn, saved, drawn + saved, command.cad.document->modelSpace().count(),
         done ? "completed" : "NOT completed");
+    printSaves(*command.cad.document, out);
+    runSchematic(branches, out, templateFile);
+    runGroundProfile(branches, out);
 }
 
 }  // namespace

@@ -16,6 +16,33 @@ void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs
     sub.add_option("--dpi", outputs->dotsPerInch, "PNG resolution in dots per inch")
         ->default_val(150)
         ->check(CLI::Range(10, 2400));
+    sub.add_flag("--sheets", outputs->sheets,
+                 "Pictures with one page (PDF) or file (SVG, PNG: NAME-1.png, ...) per paper "
+                 "sheet, each at 1:1 on its paper");
+}
+
+void writePicture(const Drawing& drawing, const std::string& file, int dotsPerInch, bool sheets,
+                  std::ostream& log) {
+    RenderOptions options;
+    options.dotsPerInch = dotsPerInch;
+    const auto report = [&log](const std::filesystem::path& written, const RenderResult& r) {
+        log << "Wrote " << written.string();
+        if (r.widthPixels > 0) {
+            log << " (" << r.widthPixels << " x " << r.heightPixels << " pixels, " << r.dotsPerInch
+                << " dpi)";
+        }
+        log << '\n';
+    };
+    if (!sheets) {
+        report(file, renderDrawing(drawing, file, options));
+        return;
+    }
+    const auto written = renderSheets(drawing, file, options);
+    for (const auto& [name, result] : written)
+        report(name, result);
+    if (imageFormatFor(file) == ImageFormat::Pdf) {
+        log << "  " << drawing.sheets().size() << " pages, one per sheet\n";
+    }
 }
 
 void writeDrawingOutputs(Drawing& drawing, const DrawingOutputs& outputs, std::ostream& log) {
@@ -27,12 +54,16 @@ void writeDrawingOutputs(Drawing& drawing, const DrawingOutputs& outputs, std::o
         any = any || !p.empty();
     if (!any) return;
     RenderSession session;
-    RenderOptions options;
-    options.dotsPerInch = outputs.dotsPerInch;
     for (const std::string& picture : pictures) {
         if (picture.empty()) continue;
-        renderDrawing(drawing, picture, options);
-        log << "Wrote " << picture << '\n';
+        if (!outputs.sheets) {
+            RenderOptions options;
+            options.dotsPerInch = outputs.dotsPerInch;
+            renderDrawing(drawing, picture, options);
+            log << "Wrote " << picture << '\n';
+            continue;
+        }
+        writePicture(drawing, picture, outputs.dotsPerInch, true, log);
     }
 }
 

@@ -19,13 +19,19 @@ struct DrawingOutputs {
     std::string svg;  // --svg
     std::string png;  // --png
     int dotsPerInch = 150;
+    bool sheets = false;  // --sheets: one page (PDF) or file (SVG, PNG) per paper sheet
 };
 
-// Adds --out (required), --pdf, --svg, --png and --dpi.
+// Adds --out (required), --pdf, --svg, --png, --dpi and --sheets.
 void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs>& outputs);
 
 // Saves the drawing as DXF (atomically) and renders the pictures asked for, naming each file
 // written on `log`. Throws HostError naming a file that cannot be written.
 void writeDrawingOutputs(Drawing& drawing, const DrawingOutputs& outputs, std::ostream& log);
+
+// Renders one picture: the whole drawing on one page, or with `sheets` a page or file per paper
+// sheet; names each file written on `log` (a PNG with its size and resolution).
+void writePicture(const Drawing& drawing, const std::string& file, int dotsPerInch, bool sheets,
+                  std::ostream& log);
 
 }  // namespace plovis

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "cli/drawing_output.h"
 #include "hosts/dxf/dxf_file.h"
 #include "render/render_files.h"
 
@@ -13,12 +14,14 @@ struct RenderArguments {
     std::string drawing;
     std::vector<std::string> outputs;  // in the order pdf, svg, png; empty when not asked
     int dotsPerInch = 150;
+    bool sheets = false;
 };
 
 }  // namespace
 
 CliCommand renderCommand() {
-    return {"render", "Render a drawing (DXF) to PDF, SVG or PNG, fitted to one page at 1:1",
+    return {"render",
+            "Render a drawing (DXF) to PDF, SVG or PNG: whole on one page, or by sheets, at 1:1",
             [](CLI::App& sub) -> CommandBody {
                 auto args = std::make_shared<RenderArguments>();
                 args->outputs.resize(3);
@@ -33,21 +36,17 @@ CliCommand renderCommand() {
                 sub.add_option("--dpi", args->dotsPerInch, "PNG resolution in dots per inch")
                     ->default_val(150)
                     ->check(CLI::Range(10, 2400));
+                sub.add_flag("--sheets", args->sheets,
+                             "One page (PDF) or file (SVG, PNG: NAME-1.png, ...) per paper sheet "
+                             "of the drawing's layouts, each at 1:1 on its paper");
                 return [args](const ConsoleStreams& streams) {
                     return runWithConsole(streams, {}, [&](ConsoleUserInterface&) {
                         RenderSession session;
                         const auto drawing = readDxfFile(args->drawing);
-                        RenderOptions options;
-                        options.dotsPerInch = args->dotsPerInch;
                         for (const std::string& out : args->outputs) {
                             if (out.empty()) continue;
-                            const RenderResult r = renderDrawing(*drawing, out, options);
-                            streams.out << "Wrote " << out;
-                            if (r.widthPixels > 0) {
-                                streams.out << " (" << r.widthPixels << " x " << r.heightPixels
-                                            << " pixels, " << r.dotsPerInch << " dpi)";
-                            }
-                            streams.out << '\n';
+                            writePicture(*drawing, out, args->dotsPerInch, args->sheets,
+                                         streams.out);
                         }
                         return true;
                     });

@@ -8,6 +8,7 @@
 #include "groundprofile/ground_points.h"
 #include "groundprofile/ground_profile_layout.h"
 #include "groundprofile/ground_sheet_drawing.h"
+#include "groundprofile/ground_sheet_paper.h"
 
 namespace plovis {
 namespace {
@@ -28,18 +29,37 @@ struct SheetRun {
 void drawBranches(const SheetRun& run, const GroundPoints& points, double refX, int& drawn,
                   UserInterface& ui) {
     const GroundProfileSettings& s = run.settings;
+    // Papers lie side by side: a sheet whose paper would reach back over the last one moves
+    // right, and every sheet after it with it.
+    double shift = 0;
+    double paperRight = -1e300;
     for (const GroundBranch& branch : splitGroundBranches(points)) {
+        int number = 0;
         for (const GroundSheet& sheet :
              planBranchSheets(branch, s.plotLength, s.hFactor, s.sheetGap, refX)) {
             ui.setStatus(kStatus,
                          "Drawing profile sheet for branch " + branch.name + " , please wait....");
             if (!sheet.drawable()) break;
-            const ProfileFrame frame{sheet.refX,
-                                     run.refY,
-                                     branch.chainages[sheet.firstIndex],
-                                     branch.levels[sheet.firstIndex],
-                                     mmPerMetre(s.hFactor),
-                                     mmPerMetre(s.vFactor)};
+            ProfileFrame frame{sheet.refX + shift,
+                               run.refY,
+                               branch.chainages[sheet.firstIndex],
+                               branch.levels[sheet.firstIndex],
+                               mmPerMetre(s.hFactor),
+                               mmPerMetre(s.vFactor)};
+            const std::string name = branch.name + " " + std::to_string(++number);
+            const auto paperOf = [&] {
+                return groundSheetPaper(
+                    computeSheetExtents(branch, sheet.firstIndex, sheet.lastIndex, frame),
+                    s.textSize, s.plotLength, name);
+            };
+            DrawingSheet paper = paperOf();
+            if (paper.minX < paperRight) {
+                shift += paperRight - paper.minX;
+                frame.originX += paperRight - paper.minX;
+                paper = paperOf();
+            }
+            paperRight = paper.maxX();
+            run.drawing.sheets().add(paper.name, paper.paper, paper.minX, paper.minY);
             GroundSheetDrawing g{run.cad,          run.drawing,      branch,
                                  sheet.firstIndex, sheet.lastIndex,  frame,
                                  s.textSize,       run.labelSpacing, run.halfTurn};

@@ -1,5 +1,7 @@
 #include "groundprofile/ground_profile_layout.h"
 
+#include <algorithm>
+
 #include "common/rounding.h"
 #include "scheme/profile_frame.h"
 
@@ -80,7 +82,10 @@ std::vector<GroundSheet> planBranchSheets(const GroundBranch& branch, double plo
         sheet.refX = refX;
         sheets.push_back(sheet);
         if (!sheet.drawable()) break;
-        refX += across.toSheet(sheet.sheetEnd - sheet.sheetStart) + sheetGap;
+        // The next sheet goes past the frame, which spans the points drawn: with sparse points
+        // it runs beyond the sheet's nominal end.
+        const double drawn = branch.chainages[sheet.lastIndex] - branch.chainages[sheet.firstIndex];
+        refX += across.toSheet(std::max(sheet.sheetEnd - sheet.sheetStart, drawn)) + sheetGap;
         // A sheet too short to move the start on (a plot length of a few thousandths) would
         // repeat for ever: the branch ends there.
         if (roundChainage(sheet.sheetEnd) <= roundChainage(start)) break;

@@ -46,8 +46,9 @@ struct GroundSheet {
 };
 
 // The sheets of a branch, each plotLength / hFactor of chainage long, starting at refX and moving
-// right by the sheet's drawn length plus the gap. A sheet whose points cannot be found ends the
-// branch (it is the last element, not drawable). refX is advanced past the branch.
+// right by the longer of its nominal length and the span of its points, plus the gap. A sheet whose
+// points cannot be found ends the branch (it is the last element, not drawable). refX is advanced
+// past the branch.
 std::vector<GroundSheet> planBranchSheets(const GroundBranch& branch, double plotLength,
                                           float hFactor, double sheetGap, double& refX);
 

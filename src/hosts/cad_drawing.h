@@ -12,6 +12,7 @@
 
 #include "hosts/cad_block.h"
 #include "hosts/cad_tables.h"
+#include "hosts/drawing_sheets.h"
 
 namespace plovis {
 
@@ -43,9 +44,11 @@ class CadBlocks {
     // named `name`.
     bool contains(const CadBlock& block, std::string_view name) const;
 
-  private:
+    // Copies an entity of `source` into `target` (a block of this drawing or its model space),
+    // with the layer, line type and text styles it uses when this drawing lacks them.
     void copyEntity(const CadEntity& entity, const Drawing& source, CadBlock& target);
 
+  private:
     Drawing& drawing_;
     std::deque<std::unique_ptr<CadBlock>> blocks_;
 };
@@ -72,6 +75,9 @@ class Drawing {
     const CadTextStyles& textStyles() const { return textStyles_; }
     CadBlocks& blocks() { return blocks_; }
     const CadBlocks& blocks() const { return blocks_; }
+    // The paper sheets the drawing routines laid model space out on, in drawing order.
+    DrawingSheets& sheets() { return sheets_; }
+    const DrawingSheets& sheets() const { return sheets_; }
 
     // The layer new entities go to. A frozen layer cannot be made current (HostError).
     CadLayer& activeLayer() const { return *activeLayer_; }
@@ -96,6 +102,7 @@ class Drawing {
     CadTextStyles textStyles_;
     CadBlocks blocks_;
     CadBlock modelSpace_;
+    DrawingSheets sheets_;
     CadLayer* activeLayer_;
     CadTextStyle* activeTextStyle_;
     bool modified_ = false;

@@ -130,8 +130,6 @@ Point estimatedBaselineStart(const CadTextProperties& text) {
     return {box[0].x - s * descent, box[0].y + c * descent, text.anchorPoint().z};
 }
 
-namespace {
-
 // Measures a drawing, each block once for each layer its contents inherit: a reference adds the
 // corners of its block's box, carried by the reference's placement.
 class Measure {
@@ -141,6 +139,34 @@ class Measure {
     Extents modelSpace() {
         Extents e;
         walkModelSpace(drawing_, visitor(e));
+        return e;
+    }
+
+    // One entity of model space: a block reference by its block's box and its attributes.
+    Extents entity(const CadEntity& entity) {
+        Extents e;
+        const auto* ref = entityAs<CadBlockReference>(entity);
+        if (!ref) {
+            addEntity(e, entity, Transform2D{});
+            return e;
+        }
+        for (const auto& a : ref->attributes()) {
+            for (const Point& p : estimatedTextBox(a))
+                e.add(p);
+        }
+        const CadBlock* block = drawing_.blocks().find(ref->name());
+        if (!block) return e;
+        ShownStyle style;
+        style.layer = drawing_.layers().find(ref->style().layer);
+        if (!style.layer) style.layer = &drawing_.layers().all().front();
+        const Extents local = blockExtents(*block, style);
+        if (local.empty()) return e;
+        const Transform2D t = insertTransform(ref->insertionPoint(), ref->xScale(), ref->yScale(),
+                                              ref->rotation(), block->origin());
+        for (double x : {local.minX, local.maxX}) {
+            for (double y : {local.minY, local.maxY})
+                e.add(t.apply({x, y, 0}));
+        }
         return e;
     }
 
@@ -184,10 +210,17 @@ class Measure {
     int depth_ = 0;
 };
 
-}  // namespace
-
 Extents modelSpaceExtents(const Drawing& drawing) {
     return Measure(drawing).modelSpace();
+}
+
+EntityMeasure::EntityMeasure(const Drawing& drawing)
+    : measure_(std::make_unique<Measure>(drawing)) {}
+
+EntityMeasure::~EntityMeasure() = default;
+
+Extents EntityMeasure::of(const CadEntity& entity) {
+    return measure_->entity(entity);
 }
 
 }  // namespace plovis

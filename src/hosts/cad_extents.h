@@ -5,6 +5,7 @@
 
 #include <array>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 #include "hosts/cad_drawing.h"
@@ -37,5 +38,21 @@ Point estimatedBaselineStart(const CadTextProperties& text);
 
 // The extent of model space (empty for a drawing that shows nothing).
 Extents modelSpaceExtents(const Drawing& drawing);
+
+class Measure;
+
+// The boxes of model-space entities one by one (each block measured once), to find the entities
+// a sheet of paper shows. Layers are not looked at: an entity on a layer that is off has a box.
+class EntityMeasure {
+  public:
+    explicit EntityMeasure(const Drawing& drawing);
+    ~EntityMeasure();
+    EntityMeasure(const EntityMeasure&) = delete;
+    EntityMeasure& operator=(const EntityMeasure&) = delete;
+    Extents of(const CadEntity& entity);
+
+  private:
+    std::unique_ptr<Measure> measure_;
+};
 
 }  // namespace plovis

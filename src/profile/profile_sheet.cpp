@@ -4,6 +4,7 @@
 
 #include "common/number_format.h"
 #include "hosts/place_text.h"
+#include "profile/profile_paper.h"
 #include "profile/profile_runs.h"
 #include "profile/profile_texts.h"
 #include "scheme/design_values.h"
@@ -158,6 +159,7 @@ void drawProfileSheet(ProfileDrawing& p, const std::string& fromLabel, const std
     if (!attachSpreadsheet(p.spreadsheet, p.ui)) return;
     ProfileState& st = p.state;
     st.cursor.originX += st.cursor.newSheet == 1 ? 250 : 20;
+    if (st.cursor.newSheet == 1) startProfilePaper(st, *p.cad.document, p.sheetNumber);
     const SheetDrawing s = computeSheet(p, fromLabel, toLabel);
     Drawing& drawing = *p.cad.document;
     if (st.cursor.newSheet == 1) {

@@ -36,6 +36,7 @@ ProfileFrame sheetFrame(const ProfileState& state, double datum) {
 
 void applySettings(ProfileState& state, double hScale, double vScale) {
     state.cursor.originX = 60;
+    state.cursor.paperRight = -1e300;
     state.settings.originY = 95;
     state.settings.smallTextHeight = 1.5;
     state.settings.largeTextHeight = 3.0;

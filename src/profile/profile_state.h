@@ -44,6 +44,7 @@ struct SheetCursor {
     int newSheet = 1;            // 1: the next drawing starts a new paper sheet
     double usedWidth = 0;        // drawing width used on the current paper sheet
     double carriedChainage = 0;  // chainage at the first node of the sheet
+    double paperRight = -1e300;  // right edge of the last paper sheet in model space
 };
 
 struct ProfileState {

@@ -9,11 +9,13 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
+#include <functional>
 
 #include "common/file_io.h"
 #include "common/text.h"
 #include "hosts/host_error.h"
 #include "render/drawing_painter.h"
+#include "render/sheet_view.h"
 
 namespace plovis {
 namespace {
@@ -53,25 +55,48 @@ void reproducibleCreationDate(QByteArray& pdf) {
     pdf.replace(at + key.size(), 14, date);
 }
 
-void writePdf(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
+// A page shows only its own sheet: what lies beyond it in model space is cut off.
+void paintPage(QPainter& painter, const Drawing& drawing, const PageLayout& page, double unitsPerMm,
+               bool clip) {
+    if (clip) {
+        painter.setClipRect(QRectF(0, 0, page.widthMm * unitsPerMm, page.heightMm * unitsPerMm));
+    }
+    DrawingPainter(painter, page, unitsPerMm).paint(drawing);
+}
+
+// Paints page i of a picture: the whole drawing, or the view of sheet i.
+using PagePainter = std::function<void(std::size_t, QPainter&, double unitsPerMm)>;
+
+void writePdf(const Drawing& drawing, const std::vector<PageLayout>& pages,
+              const std::filesystem::path& file, const PagePainter& paint) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
         pdf.setResolution(static_cast<int>(kPdfResolution));
-        pdf.setPageSize(QPageSize(QSizeF(page.widthMm, page.heightMm), QPageSize::Millimeter));
+        const auto pageSize = [](const PageLayout& page) {
+            return QPageSize(QSizeF(page.widthMm, page.heightMm), QPageSize::Millimeter);
+        };
+        pdf.setPageSize(pageSize(pages.front()));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setTitle(QString::fromStdString(drawing.name()));
         pdf.setCreator("PLOVIS");
         QPainter painter(&pdf);
-        DrawingPainter(painter, page, kPdfResolution / kMmPerInch).paint(drawing);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0) {
+                pdf.setPageSize(pageSize(pages[i]));
+                pdf.newPage();
+            }
+            paint(i, painter, kPdfResolution / kMmPerInch);
+        }
     }
     reproducibleCreationDate(bytes);
     commit(bytes, file);
 }
 
-void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file) {
+void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesystem::path& file,
+              bool clip = false) {
     QByteArray bytes;
     {
         QBuffer out(&bytes);
@@ -84,13 +109,14 @@ void writeSvg(const Drawing& drawing, const PageLayout& page, const std::filesys
         svg.setViewBox(QRectF(QPointF(0, 0), size));
         svg.setTitle(QString::fromStdString(drawing.name()));
         QPainter painter(&svg);
-        DrawingPainter(painter, page, kSvgUnitsPerMm).paint(drawing);
+        paintPage(painter, drawing, page, kSvgUnitsPerMm, clip);
     }
     commit(bytes, file);
 }
 
 RenderResult writePng(const Drawing& drawing, const PageLayout& page,
-                      const std::filesystem::path& file, const RenderOptions& options) {
+                      const std::filesystem::path& file, const RenderOptions& options,
+                      bool clip = false) {
     double dpi = options.dotsPerInch;
     const double area = page.widthMm * page.heightMm / (kMmPerInch * kMmPerInch);
     const double largest = options.largestImagePixels;
@@ -105,7 +131,7 @@ RenderResult writePng(const Drawing& drawing, const PageLayout& page,
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        DrawingPainter(painter, page, unitsPerMm).paint(drawing);
+        paintPage(painter, drawing, page, unitsPerMm, clip);
     }
     QByteArray bytes;
     QBuffer out(&bytes);
@@ -126,17 +152,24 @@ std::optional<ImageFormat> imageFormatFor(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
-RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& file,
-                           const RenderOptions& options) {
+static ImageFormat checkedFormat(const std::filesystem::path& file, const RenderOptions& options) {
     const auto format = imageFormatFor(file);
     if (!format) cannotWrite(file, "its name must end in .pdf, .svg or .png");
     if (options.dotsPerInch < 10 || options.dotsPerInch > 2400) {
         cannotWrite(file, "the resolution must be 10 to 2400 dots per inch");
     }
+    return *format;
+}
+
+RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& file,
+                           const RenderOptions& options) {
+    const auto format = checkedFormat(file, options);
     const PageLayout page = fitPage(modelSpaceExtents(drawing));
-    switch (*format) {
+    switch (format) {
         case ImageFormat::Pdf:
-            writePdf(drawing, page, file);
+            writePdf(drawing, {page}, file, [&](std::size_t, QPainter& painter, double units) {
+                paintPage(painter, drawing, page, units, false);
+            });
             break;
         case ImageFormat::Svg:
             writeSvg(drawing, page, file);
@@ -145,6 +178,49 @@ RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& 
             return writePng(drawing, page, file, options);
     }
     return {};
+}
+
+std::filesystem::path sheetFileName(const std::filesystem::path& file, int number) {
+    std::filesystem::path named = file;
+    named.replace_filename(file.stem().string() + "-" + std::to_string(number) +
+                           file.extension().string());
+    return named;
+}
+
+std::vector<std::pair<std::filesystem::path, RenderResult>> renderSheets(
+    const Drawing& drawing, const std::filesystem::path& file, const RenderOptions& options) {
+    const auto format = checkedFormat(file, options);
+    const auto& sheets = drawing.sheets().list();
+    if (sheets.empty()) {
+        cannotWrite(file,
+                    "the drawing has no paper sheets (draw it again with this version, or "
+                    "render it whole without --sheets)");
+    }
+    std::vector<PageLayout> pages;
+    for (const DrawingSheet& sheet : sheets) {
+        pages.push_back({sheet.paper.widthMm, sheet.paper.heightMm, 1, sheet.minX, sheet.minY});
+    }
+    const SheetViews views(drawing);
+    std::vector<std::pair<std::filesystem::path, RenderResult>> written;
+    if (format == ImageFormat::Pdf) {
+        writePdf(drawing, pages, file, [&](std::size_t i, QPainter& painter, double units) {
+            paintPage(painter, *views.view(i), pages[i], units, true);
+        });
+        written.emplace_back(file, RenderResult{});
+        return written;
+    }
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::filesystem::path name = sheetFileName(file, static_cast<int>(i) + 1);
+        const std::unique_ptr<Drawing> view = views.view(i);
+        RenderResult r;
+        if (format == ImageFormat::Svg) {
+            writeSvg(*view, pages[i], name, true);
+        } else {
+            r = writePng(*view, pages[i], name, options, true);
+        }
+        written.emplace_back(name, r);
+    }
+    return written;
 }
 
 // Qt notes on standard error that a headless run has no runtime folder; that is expected and

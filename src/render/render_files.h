@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "hosts/cad_drawing.h"
 
@@ -35,6 +37,16 @@ struct RenderResult {
 // Throws HostError naming the file when it cannot be written or the format is unknown.
 RenderResult renderDrawing(const Drawing& drawing, const std::filesystem::path& file,
                            const RenderOptions& options = {});
+
+// Renders each sheet of the drawing on its paper at 1:1 (the sheet's rectangle of model space
+// fills the page): a PDF of one page per sheet, or one SVG or PNG per sheet, named by
+// sheetFileName. Returns the files written, with the PNG result of each. Throws HostError when
+// the drawing has no sheets (it was not laid out on paper: render it whole instead).
+std::vector<std::pair<std::filesystem::path, RenderResult>> renderSheets(
+    const Drawing& drawing, const std::filesystem::path& file, const RenderOptions& options = {});
+
+// The file of sheet `number` (from 1) of a picture: "profile.png" gives "profile-1.png".
+std::filesystem::path sheetFileName(const std::filesystem::path& file, int number);
 
 // Qt's fonts and paint devices need a GUI application object. While a session lives, one exists:
 // the running one, or one made here on the offscreen platform (no display needed) unless

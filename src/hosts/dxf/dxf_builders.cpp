@@ -262,6 +262,7 @@ constexpr struct {
       {"INSERT", buildInsert},
       {"ATTRIB", buildAttribute},
       {"ATTDEF", buildAttributeDefinition},
+      {"VIEWPORT", buildViewport},
 };
 
 template <class Table>
@@ -328,6 +329,7 @@ void headerValue(DrawingBuild& b, std::string_view variable, const Tag& t) {
 std::unique_ptr<Drawing> finishDrawing(DrawingBuild& b) {
     applyTables(b);
     checkReferences(b);
+    finishSheets(b);
     Drawing& d = *b.drawing;
     if (CadLayer* layer = d.layers().find(b.text(b.currentLayer)); layer && !layer->frozen()) {
         d.setActiveLayer(*layer);

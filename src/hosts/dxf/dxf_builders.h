@@ -51,6 +51,19 @@ struct DrawingBuild {
     std::optional<PendingPolyline> polyline;  // a POLYLINE until its SEQEND
     CadBlockReference* insert = nullptr;      // an INSERT taking its ATTRIBs
     std::vector<PlacedInsert> inserts;
+    // What paper-space layouts the file has, read back into the drawing's sheets at the end.
+    struct SheetViewport {
+        std::string owner;  // the handle of its layout's block record
+        int id = 0;
+        double width = 0, height = 0;  // on paper
+        double viewX = 0, viewY = 0, viewHeight = 0;
+    };
+    struct SheetLayout {
+        std::string name, record;
+        int tabOrder = 0;
+    };
+    std::vector<SheetViewport> viewports;
+    std::vector<SheetLayout> layouts;
 
     std::string text(std::string_view value) const;
 };
@@ -61,6 +74,12 @@ using BuildFunction = void (*)(DrawingBuild&, const DxfObject&);
 // LWPOLYLINE, POLYLINE, VERTEX, SEQEND, INSERT, ATTRIB, ATTDEF); nullptr for a type we skip.
 BuildFunction recordBuilder(std::string_view type);
 BuildFunction entityBuilder(std::string_view type);
+
+// Paper-space layouts (dxf_sheet_reader.cpp): a VIEWPORT entity, a LAYOUT object, and the
+// drawing's sheets made from the layouts whose viewport shows model space at 1:1.
+void buildViewport(DrawingBuild& build, const DxfObject& viewport);
+void readLayout(DrawingBuild& build, const DxfObject& layout);
+void finishSheets(DrawingBuild& build);
 
 // A BLOCK header: its entities go to the new block.
 void beginBlock(DrawingBuild& build, const DxfObject& block);

@@ -4,6 +4,7 @@
 // programs refuse files whose handles are missing, repeated or above $HANDSEED.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct FixedHandles {
         dimstyleTable, blockRecordTable;
     Handle rootDictionary, groupDictionary, layoutDictionary, modelLayout, paperLayout;
 };
+
+// The plot settings' name of a paper: "ISO_A3_(420.00_x_297.00_MM)".
+std::string paperMediaName(const PaperSize& paper);
 
 class DocumentWriter {
   public:
@@ -46,7 +50,18 @@ class DocumentWriter {
     void blockEnd(Handle record);
     void entities();
     void objects();
-    void layout(Handle handle, const char* name, int tabOrder, Handle record);
+    void layout(Handle handle, const std::string& name, int tabOrder, Handle record,
+                const PaperSize& paper);
+
+    // Paper-space layouts, one per sheet of the drawing (dxf_layout_writer.cpp). The first
+    // sheet's layout is *Paper_Space, its viewports in ENTITIES; the others' are blocks
+    // *Paper_Space0, *Paper_Space1, ... holding their viewports.
+    void sheetRecords(const std::function<Handle(const std::string&, Handle)>& record);
+    void sheetBlocks();
+    void sheetViewports(const DrawingSheet& sheet, Handle owner);
+    void viewport(const DrawingSheet& sheet, Handle owner, int id, double viewHeight);
+    void sheetLayouts();
+    Handle sheetHandles() const;
 
     // Entities (dxf_entity_writer.cpp).
     void entity(const CadEntity& e, Handle owner);
@@ -62,6 +77,8 @@ class DocumentWriter {
     FixedHandles fixed_{};
     Handle modelRecord_ = 0, paperRecord_ = 0;
     std::vector<Handle> blockRecords_;  // in the order of the drawing's blocks
+    std::vector<Handle> sheetRecords_;  // of the sheets after the first
+    std::vector<Handle> sheetLayouts_;  // of the sheets after the first
 };
 
 }  // namespace plovis::dxf

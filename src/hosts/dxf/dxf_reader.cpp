@@ -20,8 +20,8 @@ namespace dxf {
 namespace {
 
 constexpr long long kMostVertices = 1'000'000;
-constexpr std::string_view kSupported[] = {"LINE",       "CIRCLE",   "ARC",    "TEXT",
-                                           "LWPOLYLINE", "POLYLINE", "INSERT", "ATTDEF"};
+constexpr std::string_view kSupported[] = {"LINE",     "CIRCLE", "ARC",    "TEXT",    "LWPOLYLINE",
+                                           "POLYLINE", "INSERT", "ATTDEF", "VIEWPORT"};
 constexpr std::string_view kTableRecords[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
                                               "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
 
@@ -50,6 +50,7 @@ class Reader {
 
     void section(const Tag& start);
     void header(const Tag& t);
+    void objects(const Tag& t);
     void tables(const Tag& t);
     void blocks(const Tag& t);
     void startObject(Kind kind, const Tag& t);
@@ -77,6 +78,8 @@ class Reader {
     Current sequenceOwner_, current_;
     Kind kind_ = Kind::None;
     DxfObject object_;
+    bool inLayout_ = false;
+    DxfObject layout_;
 };
 
 std::unique_ptr<Drawing> Reader::run() {
@@ -124,6 +127,7 @@ void Reader::section(const Tag& start) {
                        std::string(t.value) + " inside the " + std::string(section_) + " section");
         }
         if (section_ == "HEADER") header(t);
+        if (section_ == "OBJECTS") objects(t);
         if (!read) continue;
         tags_.checkValue(t);
         if (t.code == 999) continue;
@@ -144,6 +148,29 @@ void Reader::section(const Tag& start) {
     }
     finishObject();
     closeStructures(t.line);
+    if (section_ == "OBJECTS") objects(t);
+}
+
+// Of the objects only the layouts matter: the sheets the drawing is laid out on.
+void Reader::objects(const Tag& t) {
+    if (t.code != 0) {
+        // Only the name, tab order and block record are read; other values of layouts (extents
+        // of 1e20 for "none") are left as they are.
+        if (inLayout_ && (t.code == 1 || t.code == 71 || t.code == 100 || t.code == 330)) {
+            if (t.code == 71) tags_.integer(t);
+            layout_.groups.push_back(t);
+        }
+        return;
+    }
+    if (inLayout_ && !fault_) {
+        try {
+            readLayout(build_, layout_);
+        } catch (const HostError& e) {
+            fault_ = build_.source + ", line " + std::to_string(layout_.line) + ": " + e.what();
+        }
+    }
+    inLayout_ = t.value == "LAYOUT";
+    layout_ = DxfObject{t.value, t.line, {}};
 }
 
 void Reader::closeStructures(int line) {

@@ -37,7 +37,7 @@ Handle DocumentWriter::handleSeed() const {
     for (int i = 0; i < blocks.count(); ++i)
         count += entityHandles(blocks.at(i));
     count += entityHandles(drawing_.modelSpace());
-    return count + 1;
+    return count + sheetHandles() + 1;
 }
 
 void DocumentWriter::write() {
@@ -256,7 +256,9 @@ void DocumentWriter::appidAndDimstyleTables() {
 
 void DocumentWriter::blockRecordTable() {
     const auto& blocks = drawing_.blocks();
-    tableStart("BLOCK_RECORD", fixed_.blockRecordTable, 2 + blocks.count());
+    const auto sheets = static_cast<int>(drawing_.sheets().size());
+    tableStart("BLOCK_RECORD", fixed_.blockRecordTable,
+               2 + std::max(0, sheets - 1) + blocks.count());
     auto record = [this](const std::string& name, Handle layout) {
         const Handle h = take();
         out_.text(0, "BLOCK_RECORD");
@@ -270,6 +272,7 @@ void DocumentWriter::blockRecordTable() {
     };
     modelRecord_ = record("*Model_Space", fixed_.modelLayout);
     paperRecord_ = record("*Paper_Space", fixed_.paperLayout);
+    sheetRecords(record);
     for (int i = 0; i < blocks.count(); ++i)
         blockRecords_.push_back(record(blocks.at(i).name(), 0));
     out_.text(0, "ENDTAB");
@@ -308,6 +311,7 @@ void DocumentWriter::blocks() {
     blockEnd(modelRecord_);
     blockBegin("*Paper_Space", paperRecord_, Point{}, 0);
     blockEnd(paperRecord_);
+    sheetBlocks();
     const auto& blocks = drawing_.blocks();
     for (int i = 0; i < blocks.count(); ++i) {
         const CadBlock& block = blocks.at(i);
@@ -332,6 +336,7 @@ void DocumentWriter::entities() {
     for (const auto& item : drawing_.modelSpace().items()) {
         if (!item->erased()) entity(*item, modelRecord_);
     }
+    if (!drawing_.sheets().empty()) sheetViewports(drawing_.sheets().list().front(), paperRecord_);
     out_.text(0, "ENDSEC");
 }
 
@@ -354,16 +359,22 @@ void DocumentWriter::objects() {
     out_.handle(350, fixed_.layoutDictionary);
     dictionary(fixed_.groupDictionary, fixed_.rootDictionary);
     dictionary(fixed_.layoutDictionary, fixed_.rootDictionary);
-    out_.text(3, "Layout1");
-    out_.handle(350, fixed_.paperLayout);
-    out_.text(3, "Model");
-    out_.handle(350, fixed_.modelLayout);
-    layout(fixed_.modelLayout, "Model", 0, modelRecord_);
-    layout(fixed_.paperLayout, "Layout1", 1, paperRecord_);
+    if (drawing_.sheets().empty()) {
+        out_.text(3, "Layout1");
+        out_.handle(350, fixed_.paperLayout);
+        out_.text(3, "Model");
+        out_.handle(350, fixed_.modelLayout);
+        layout(fixed_.modelLayout, "Model", 0, modelRecord_, *isoPaper("A3"));
+        layout(fixed_.paperLayout, "Layout1", 1, paperRecord_, *isoPaper("A3"));
+    } else {
+        sheetLayouts();
+    }
     out_.text(0, "ENDSEC");
 }
 
-void DocumentWriter::layout(Handle handle, const char* name, int tabOrder, Handle record) {
+// The layout's plot settings name its paper, which it plots at 1:1 in millimetres.
+void DocumentWriter::layout(Handle handle, const std::string& name, int tabOrder, Handle record,
+                            const PaperSize& paper) {
     out_.text(0, "LAYOUT");
     out_.handle(5, handle);
     out_.text(102, "{ACAD_REACTORS");
@@ -373,12 +384,12 @@ void DocumentWriter::layout(Handle handle, const char* name, int tabOrder, Handl
     out_.text(100, "AcDbPlotSettings");
     out_.text(1, "");
     out_.text(2, "none_device");
-    out_.text(4, "ISO_A3_(420.00_x_297.00_MM)");
+    out_.text(4, paperMediaName(paper));
     out_.text(6, "");
     for (int code = 40; code <= 43; ++code)
         out_.real(code, 7.5);
-    out_.real(44, 420);
-    out_.real(45, 297);
+    out_.real(44, paper.widthMm);
+    out_.real(45, paper.heightMm);
     for (int code = 46; code <= 49; ++code)
         out_.real(code, 0);
     out_.real(140, 0);
@@ -397,7 +408,7 @@ void DocumentWriter::layout(Handle handle, const char* name, int tabOrder, Handl
     out_.integer(70, 1);
     out_.integer(71, tabOrder);
     out_.point2(10, 0, 0);
-    out_.point2(11, 420, 297);
+    out_.point2(11, paper.widthMm, paper.heightMm);
     out_.point(12, Point{});
     out_.point(14, Point{});
     out_.point(15, Point{});
