@@ -112,47 +112,44 @@ void printSaves(Drawing& drawing, const std::filesystem::path& out) {
                 kept.size(), withLayouts, std::filesystem::file_size(out) / 1e6, without);
 }
 
+// The synthetic scheme in a spreadsheet host, a CAD host and a user interface that stays quiet.
+struct Hosts {
+    MemorySpreadsheetHost spreadsheet;
+    ScriptedCadUtility utility;
+    MemoryCadHost cad{utility, true, dxfFileReader()};
+    QuietUserInterface ui;
+    explicit Hosts(int branches) { spreadsheet.add(syntheticScheme(branches)); }
+};
+
 void runSchematic(int branches, const std::filesystem::path& out,
                   const std::filesystem::path& templateFile) {
-    MemorySpreadsheetHost spreadsheet;
-    spreadsheet.add(syntheticScheme(branches));
-    ScriptedCadUtility utility;
-    MemoryCadHost cad(utility, true, dxfFileReader());
-    QuietUserInterface ui;
+    Hosts h(branches);
     const auto start = Clock::now();
-    const bool done = schematicCommand(spreadsheet, cad, ui, templateFile);
+    const bool done = schematicCommand(h.spreadsheet, h.cad, h.ui, templateFile);
     std::printf("%4d branches, schematic: draw %.3f s, %s\n", branches, seconds(start),
                 done ? "completed" : "NOT completed");
-    if (cad.documentCount()) printSaves(cad.activeDocument(), out);
+    if (h.cad.documentCount()) printSaves(h.cad.activeDocument(), out);
 }
 
 void runGroundProfile(int branches, const std::filesystem::path& out) {
-    MemorySpreadsheetHost spreadsheet;
-    spreadsheet.add(syntheticScheme(branches));
-    ScriptedCadUtility utility;
-    MemoryCadHost cad(utility, true, dxfFileReader());
-    QuietUserInterface ui;
+    Hosts h(branches);
     GroundProfileDialog dialog;
-    utility.pickPoint({0, 0, 0});
+    h.utility.pickPoint({0, 0, 0});
     const auto start = Clock::now();
-    const GroundProfileResult r = dialog.draw(cad, spreadsheet, ui);
+    const GroundProfileResult r = dialog.draw(h.cad, h.spreadsheet, h.ui);
     std::printf("%4d branches, ground profile: draw %.3f s, %d sheets drawn\n", branches,
                 seconds(start), r.sheetsDrawn);
-    if (cad.documentCount()) printSaves(cad.activeDocument(), out);
+    if (h.cad.documentCount()) printSaves(h.cad.activeDocument(), out);
 }
 
 void run(int branches, const std::filesystem::path& out,
          const std::filesystem::path& templateFile) {
-    MemorySpreadsheetHost spreadsheet;
-    spreadsheet.add(syntheticScheme(branches));
-    ScriptedCadUtility utility;
-    MemoryCadHost cad(utility, true, dxfFileReader());
-    QuietUserInterface ui;
+    Hosts h(branches);
     ProfileCommand command;
     command.templateFile = templateFile;
     ProfileInputs inputs;
     const auto start = Clock::now();
-    const bool done = runProfileCommand(command, inputs, spreadsheet, cad, ui);
+    const bool done = runProfileCommand(command, inputs, h.spreadsheet, h.cad, h.ui);
     const double drawn = seconds(start);
     const auto saveStart = Clock::now();
     saveDxfFile(*command.cad.document, out);
