@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/number_format.h"
-#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
+#include "support/golden_table.h"
 #include "support/test_paths.h"
 
 namespace plovis {

@@ -5,9 +5,9 @@
 
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
-#include "support/golden_table.h"
 #include "hosts/host_error.h"
 #include "support/failure_text.h"
+#include "support/golden_table.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"
 

@@ -5,12 +5,12 @@
 #include <map>
 #include <regex>
 
-#include "support/golden_table.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "hosts/xlsx/zip_archive.h"
 #include "package_support.h"
 #include "support/failure_text.h"
+#include "support/golden_table.h"
 #include "support/test_paths.h"
 
 namespace plovis {

@@ -4,8 +4,8 @@
 
 #include <limits>
 
-#include "support/golden_table.h"
 #include "hosts/xlsx/xml_text.h"
+#include "support/golden_table.h"
 
 namespace plovis::xlsx {
 namespace {

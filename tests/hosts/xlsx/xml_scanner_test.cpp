@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/golden_table.h"
 #include "hosts/xlsx/package_error.h"
 #include "support/failure_text.h"
+#include "support/golden_table.h"
 
 namespace plovis::xlsx {
 namespace {
