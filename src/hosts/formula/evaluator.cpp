@@ -252,7 +252,9 @@ Operand Evaluator::call(const Node& n) {
     const FunctionEntry& entry = functionAt(n.extra);
     if (n.count < entry.minArgs || n.count > entry.maxArgs) return Value::fault(ErrorCode::Value);
     try {
-        return entry.body(*this, Arguments{&f_->args[n.index], n.count});
+        // data() + index, not &args[index]: a call without arguments may stand at the end of
+        // the argument list, or the list may be empty (NA(), PI()).
+        return entry.body(*this, Arguments{f_->args.data() + n.index, n.count});
     } catch (const Fault& fault) {
         return Value::fault(fault.code);
     }
