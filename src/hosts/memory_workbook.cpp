@@ -319,31 +319,27 @@ void MemoryWorkbook::cellChanged(int sheet, int row, int column, bool calculate)
 
 void MemoryWorkbook::recalculate() {
     if (!dirty_ || settling_) return;
-    settling_ = true;
-    try {
-        recalculator().settle();
-    } catch (...) {
-        settling_ = false;
-        throw;
-    }
-    settling_ = false;
-    dirty_ = false;
-    staleCells_ = recalculator_->hasStale();
+    settled([this] { recalculator().settle(); });
 }
 
 RecalculationReport MemoryWorkbook::recalculateAll() {
-    settling_ = true;
     RecalculationReport report;
-    try {
-        report = recalculator().recalculateAll();
-    } catch (...) {
-        settling_ = false;
-        throw;
-    }
-    settling_ = false;
+    settled([&] { report = recalculator().recalculateAll(); });
+    return report;
+}
+
+// Runs one recalculation with settling_ set, so that the reads and writes it makes do not start
+// another; on success the workbook is clean and knows whether stale cells remain, on a failure
+// it stays dirty.
+void MemoryWorkbook::settled(const std::function<void()>& recalculation) {
+    struct Settling {
+        bool& flag;
+        explicit Settling(bool& f) : flag(f) { flag = true; }
+        ~Settling() { flag = false; }
+    } settling(settling_);
+    recalculation();
     dirty_ = false;
     staleCells_ = recalculator_->hasStale();
-    return report;
 }
 
 void MemoryWorkbook::settleAndCheck(int sheet, int row, int column) {

@@ -220,6 +220,7 @@ class MemoryWorkbook : public Workbook {
 
   private:
     void settleAndCheck(int sheet, int row, int column);
+    void settled(const std::function<void()>& recalculation);
     formula::Recalculator& recalculator();
 
     std::string name_;
