@@ -4,6 +4,8 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/output_files.h"
+
 namespace plovis {
 namespace {
 
@@ -72,14 +74,19 @@ int runWithConsole(const ConsoleStreams& streams, const ConsoleOptions& options,
         return done ? kExitDone : kExitFailed;
     } catch (const ApplicationEnds&) {
         return kExitEnded;
+    } catch (const UsageError& e) {
+        streams.err << "plovis: " << e.what() << '\n';
+        return kExitUsage;
     } catch (const std::exception& e) {
         streams.err << "plovis: " << e.what() << '\n';
         return kExitFailed;
     }
 }
 
-int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
-           const std::vector<CliCommand>& commands) {
+namespace {
+
+int runParsed(const std::vector<std::string>& args, const ConsoleStreams& streams,
+              const std::vector<CliCommand>& commands) {
     Parsed p = buildApp(commands);
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 parses a reversed list
     try {
@@ -111,6 +118,20 @@ int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
     streams.err << "plovis: there is no display for the desktop application; give a command.\n\n"
                 << p.app->help();
     return kExitUsage;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, ConsoleStreams streams,
+           const std::vector<CliCommand>& commands) {
+    const int status = runParsed(args, streams, commands);
+    // What a command printed is its result (a table of cells, a report): output lost to a full
+    // disk or a closed pipe is a failure, not a success with half a table. The stream keeps no
+    // cause, only that a write failed.
+    streams.out.flush();
+    if (streams.out) return status;
+    streams.err << "plovis: the output could not be written\n";
+    return status == kExitDone ? kExitFailed : status;
 }
 
 }  // namespace plovis

@@ -62,6 +62,7 @@ CliCommand profileCommand(const CommandEntry& entry) {
             ->default_val("A4");
         addDrawingOutputOptions(sub, args->outputs);
     };
+    settings.files = [args] { return drawingCommandFiles(*args->outputs); };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                             const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);  // nobody to select again: as Cancel
@@ -85,6 +86,7 @@ CliCommand schematicDrawingCommand(const CommandEntry& entry) {
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
+    settings.files = [outputs] { return drawingCommandFiles(*outputs); };
     return workbookCommand(settings, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                                const ConsoleStreams& streams) {
         ui.setUnattendedAnswer(Answer::Cancel);
@@ -144,6 +146,7 @@ CliCommand groundProfileCommand(const CommandEntry& entry) {
     settings.description = entry.help;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
+    settings.files = [args] { return drawingCommandFiles(*args->outputs); };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                             const ConsoleStreams& streams) {
         // Without --pick and without a terminal the pick is cancelled and the re-pick question

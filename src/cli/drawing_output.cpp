@@ -5,20 +5,34 @@
 
 #include "hosts/dxf/dxf_file.h"
 #include "render/render_files.h"
+#include "scheme/drawing_preparation.h"
 
 namespace plovis {
 
 void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs>& outputs) {
-    sub.add_option("--out", outputs->dxf, "The drawing to write (DXF R2000)")->required();
-    sub.add_option("--pdf", outputs->pdf, "Also render it to a PDF file");
-    sub.add_option("--svg", outputs->svg, "Also render it to an SVG file");
-    sub.add_option("--png", outputs->png, "Also render it to a PNG image");
+    requireExtension(sub.add_option("--out", outputs->dxf, "The drawing to write (DXF R2000)"),
+                     {".dxf"})
+        ->required();
+    requireExtension(sub.add_option("--pdf", outputs->pdf, "Also render it to a PDF file"),
+                     {".pdf"});
+    requireExtension(sub.add_option("--svg", outputs->svg, "Also render it to an SVG file"),
+                     {".svg"});
+    requireExtension(sub.add_option("--png", outputs->png, "Also render it to a PNG image"),
+                     {".png"});
     sub.add_option("--dpi", outputs->dotsPerInch, "PNG resolution in dots per inch")
         ->default_val(150)
         ->check(CLI::Range(10, 2400));
     sub.add_flag("--sheets", outputs->sheets,
                  "Pictures with one page (PDF) or file (SVG, PNG: NAME-1.png, ...) per paper "
                  "sheet, each at 1:1 on its paper");
+}
+
+CommandFiles drawingCommandFiles(const DrawingOutputs& outputs) {
+    return {{{"--out", outputs.dxf},
+             {"--pdf", outputs.pdf},
+             {"--svg", outputs.svg},
+             {"--png", outputs.png}},
+            {{"the template drawing", templateDrawingPath().string()}}};
 }
 
 void writePicture(const Drawing& drawing, const std::string& file, int dotsPerInch, bool sheets,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/workbook_command.h"
 #include "hosts/cad_drawing.h"
 
 namespace CLI {
@@ -22,8 +23,12 @@ struct DrawingOutputs {
     bool sheets = false;  // --sheets: one page (PDF) or file (SVG, PNG) per paper sheet
 };
 
-// Adds --out (required), --pdf, --svg, --png, --dpi and --sheets.
+// Adds --out (required), --pdf, --svg, --png, --dpi and --sheets; each file must end in its
+// format's extension (.dxf, .pdf, .svg, .png).
 void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs>& outputs);
+
+// The files a drawing command writes, by their options, and the template drawing it reads.
+CommandFiles drawingCommandFiles(const DrawingOutputs& outputs);
 
 // Saves the drawing as DXF (atomically) and renders the pictures asked for, naming each file
 // written on `log`. Throws HostError naming a file that cannot be written.

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "cli/workbook_command.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 
 namespace plovis {
@@ -62,8 +63,7 @@ CliCommand recalcCommand() {
         auto args = std::make_shared<RecalcArguments>();
         sub.footer(kDescription);
         sub.add_option("workbook", args->workbook, "The workbook file (.xlsx)")->required();
-        sub.add_option("--save-as", args->saveAs,
-                       "Save the workbook to this file and leave WORKBOOK as it was");
+        addSaveAsOption(sub, args->saveAs);
         sub.add_flag("--quiet", args->quiet, "Do not print progress lines");
         return [args](const ConsoleStreams& streams) {
             return runWithConsole(streams, ConsoleOptions{std::nullopt, true},

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/drawing_output.h"
+#include "cli/output_files.h"
 #include "hosts/dxf/dxf_file.h"
 #include "render/render_files.h"
 
@@ -29,9 +30,12 @@ CliCommand renderCommand() {
                     ->required()
                     ->check(CLI::ExistingFile);
                 auto* outputs = sub.add_option_group("outputs", "Files to write (one or more)");
-                outputs->add_option("--pdf", args->outputs[0], "Write a PDF file");
-                outputs->add_option("--svg", args->outputs[1], "Write an SVG file");
-                outputs->add_option("--png", args->outputs[2], "Write a PNG image");
+                requireExtension(outputs->add_option("--pdf", args->outputs[0], "Write a PDF file"),
+                                 {".pdf"});
+                requireExtension(
+                    outputs->add_option("--svg", args->outputs[1], "Write an SVG file"), {".svg"});
+                requireExtension(
+                    outputs->add_option("--png", args->outputs[2], "Write a PNG image"), {".png"});
                 outputs->require_option(1, 0);
                 sub.add_option("--dpi", args->dotsPerInch, "PNG resolution in dots per inch")
                     ->default_val(150)
@@ -41,6 +45,10 @@ CliCommand renderCommand() {
                              "of the drawing's layouts, each at 1:1 on its paper");
                 return [args](const ConsoleStreams& streams) {
                     return runWithConsole(streams, {}, [&](ConsoleUserInterface&) {
+                        refuseOverwriting({{"--pdf", args->outputs[0]},
+                                           {"--svg", args->outputs[1]},
+                                           {"--png", args->outputs[2]}},
+                                          {{"the drawing", args->drawing}});
                         RenderSession session;
                         const auto drawing = readDxfFile(args->drawing);
                         for (const std::string& out : args->outputs) {

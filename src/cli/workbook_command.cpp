@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "common/file_io.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 
 namespace plovis {
@@ -26,8 +27,19 @@ void printNotices(MemoryWorkbook& workbook, const ConsoleStreams& streams) {
 
 namespace {
 
+// Before the command runs: nothing it will write may be the workbook or another of its files.
+void checkFiles(const WorkbookArguments& args, const WorkbookCommandSpec& settings) {
+    CommandFiles files = settings.files ? settings.files() : CommandFiles{};
+    files.inputs.push_back({"the workbook", args.workbook});
+    // --save-as naming the workbook itself is a save in place.
+    if (args.saveAs != args.workbook && !sameFile(args.saveAs, args.workbook))
+        files.outputs.push_back({"--save-as", args.saveAs});
+    refuseOverwriting(files.outputs, files.inputs);
+}
+
 bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings,
                    const Body& body, const ConsoleStreams& streams, ConsoleUserInterface& ui) {
+    checkFiles(args, settings);
     MemorySpreadsheetHost host(xlsxLoader());
     std::unique_ptr<XlsxWorkbook> opened;
     try {
@@ -66,6 +78,13 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
 
 }  // namespace
 
+void addSaveAsOption(CLI::App& sub, std::string& saveAs) {
+    requireExtension(sub.add_option("--save-as", saveAs,
+                                    "Save the workbook to this file (.xlsx, or .xlsm for a "
+                                    "workbook with macros) and leave WORKBOOK as it was"),
+                     {".xlsx", ".xlsm"});
+}
+
 void selectRange(Workbook& workbook, std::string_view sheetRange) {
     const SheetRange r = parseSheetRange(sheetRange);
     if (!r.sheet.empty()) workbook.setActiveSheet(r.sheet);
@@ -95,8 +114,7 @@ CliCommand workbookCommand(WorkbookCommandSpec settings, Body body) {
                            "The selected range, such as 'PD-CW-Sample!B15:B40'; its sheet becomes "
                            "the active sheet");
         }
-        sub.add_option("--save-as", args->saveAs,
-                       "Save the workbook to this file and leave WORKBOOK as it was");
+        addSaveAsOption(sub, args->saveAs);
         if (settings.asksQuestions) {
             addConsoleOptions(sub, args->console);
         } else {

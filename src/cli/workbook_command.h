@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/output_files.h"
 #include "hosts/spreadsheet.h"
 
 namespace CLI {
@@ -15,6 +16,12 @@ class App;
 }
 
 namespace plovis {
+
+// The files a command writes besides the workbook (its drawing, its pictures) and reads besides
+// it (a template), each named as the command line names it.
+struct CommandFiles {
+    std::vector<NamedFile> outputs, inputs;
+};
 
 struct WorkbookCommandSpec {
     std::string name;            // "water-demand"
@@ -28,6 +35,9 @@ struct WorkbookCommandSpec {
     // that it answers as it does when the spreadsheet is not reachable (the drawing commands ask
     // whether to start it). Otherwise the command does not run.
     bool runsWithoutWorkbook = false;
+    // Optional: the command's other files, checked before it runs: none it writes may be the
+    // workbook, a file it reads or --save-as (a usage error).
+    std::function<CommandFiles()> files;
 };
 
 // A command body that also needs the console itself: its streams (to read from the terminal) and
@@ -44,6 +54,9 @@ using ConsoleWorkbookBody =
 CliCommand workbookCommand(WorkbookCommandSpec settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body);
 CliCommand workbookCommand(WorkbookCommandSpec settings, ConsoleWorkbookBody body);
+
+// Adds --save-as PATH: a name ending in .xlsx or .xlsm (any case); the empty name is refused.
+void addSaveAsOption(CLI::App& sub, std::string& saveAs);
 
 class MemoryWorkbook;
 // Prints the warnings the workbook gathered while the command ran (a value read that could not be

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,11 +29,19 @@ struct FileReadError : std::runtime_error {
 // not a regular file", "it is larger than N MB", "it cannot be read (...)".
 std::string readFileBounded(const std::filesystem::path& file, std::uintmax_t limit);
 
-// Streams bytes into a new temporary file in the target's folder (a unique name that starts with
-// "." and the target's name). commit() flushes it to disk and renames it over the target; a
-// writer destroyed without commit() removes its temporary file. A target that is a symbolic link
-// has the file it points to replaced; an existing file keeps its permissions. Every member throws
-// FileWriteError naming the problem (not the file).
+// Whether the two paths name one file (the same device and inode: through symbolic and hard links
+// too). False when either does not exist.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+class InterruptedSaveGuard;
+
+// Streams bytes into a new temporary file in the target's folder (".NAME.plovis-PID-N.tmp").
+// commit() flushes it to disk and renames it over the target; a writer destroyed without commit(),
+// or interrupted by SIGINT, SIGTERM or SIGHUP, removes its temporary file, and the temporary files
+// of earlier saves of the target whose process has died are removed when the writer starts. A
+// target that is a symbolic link has the file it points to replaced; an existing file keeps its
+// permissions. A target that is read-only, a folder or not a regular file (a FIFO, a device) is
+// refused. Every member throws FileWriteError naming the problem (not the file).
 class AtomicFileWriter {
   public:
     explicit AtomicFileWriter(const std::filesystem::path& target);
@@ -46,6 +55,7 @@ class AtomicFileWriter {
   private:
     std::filesystem::path target_, temporary_;
     int fd_ = -1;
+    std::unique_ptr<InterruptedSaveGuard> guard_;
 };
 
 // Replaces (or creates) the file with the bytes through an AtomicFileWriter.

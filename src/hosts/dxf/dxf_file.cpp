@@ -1,6 +1,7 @@
 #include "hosts/dxf/dxf_file.h"
 
 #include "common/file_io.h"
+#include "common/text.h"
 #include "hosts/dxf/dxf_writer.h"
 #include "hosts/host_error.h"
 
@@ -16,6 +17,9 @@ constexpr std::uintmax_t kLargestFile = std::uintmax_t{1} << 30;
 }  // namespace
 
 void saveDxfFile(Drawing& drawing, const std::filesystem::path& file) {
+    // A drawing never goes into a file named for something else (a workbook, a picture).
+    if (upperCase(file.extension().string()) != ".DXF")
+        cannotSave(file, std::runtime_error("its name does not end in .dxf"));
     try {
         // Streamed straight into the temporary file: a drawing of a large scheme is never held
         // as one string.

@@ -13,7 +13,8 @@ namespace plovis {
 
 // Saves the drawing as DXF R2000. Atomic: the file is written beside the target under a
 // temporary name, flushed and renamed over it, so a failure leaves any earlier file as it was.
-// Throws HostError naming the file. The drawing then counts as saved.
+// Throws HostError naming the file, also for a name not ending in .dxf or a read-only file. The
+// drawing then counts as saved.
 void saveDxfFile(Drawing& drawing, const std::filesystem::path& file);
 
 // Reads a DXF file into a new drawing named after the file; throws HostError naming the file,

@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/xml_characters.h"
 
 namespace plovis::xlsx {
 namespace {
@@ -88,6 +89,8 @@ std::vector<NewSheetPart> planNewSheets(const std::vector<std::string>& names,
     std::vector<NewSheetPart> out;
     int sheetId = layout.lastSheetId, part = 0, rel = 0;
     for (const std::string& name : names) {
+        if (const auto bad = forbiddenInXml(name))
+            throw PackageError("the new sheet name \"" + name + "\" holds " + describe(*bad));
         NewSheetPart p{name, {}, {}, ++sheetId};
         do {
             p.part = "xl/worksheets/sheet" + std::to_string(++part) + ".xml";

@@ -9,6 +9,7 @@
 #include "hosts/formula/formula_shift.h"
 #include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/xml_characters.h"
 #include "hosts/xlsx/xml_scanner.h"
 #include "hosts/xlsx/xml_text.h"
 
@@ -38,10 +39,18 @@ std::size_t codePoints(std::string_view text) {
     }));
 }
 
-void checkLength(std::string_view text, std::size_t limit, const char* what, const CellEdit& e) {
+std::string cellOf(const CellEdit& e) {
+    return columnLetters(e.column) + std::to_string(e.row);
+}
+
+// A cell's text or formula as a workbook can hold it: not too long, and well-formed for XML. In a
+// text, control characters are written as escapes; in a formula nothing can stand for them.
+void checkWritable(std::string_view text, std::size_t limit, const char* what, const CellEdit& e) {
+    const std::string which = "the " + std::string(what) + " for cell " + cellOf(e);
+    if (const auto bad = forbiddenInXml(text, what == std::string_view("text")))
+        throw PackageError(which + " holds " + describe(*bad) + ", which a workbook cannot hold");
     if (codePoints(text) <= limit) return;
-    throw PackageError("the " + std::string(what) + " for cell " + columnLetters(e.column) +
-                       std::to_string(e.row) + " is longer than the " + std::to_string(limit) +
+    throw PackageError(which + " is longer than the " + std::to_string(limit) +
                        " characters a cell can hold");
 }
 
@@ -402,7 +411,7 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
         tag("c", true);
         out_ += '>';
     } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
-        checkLength(*s, kMaxCellText, "text", e);
+        checkWritable(*s, kMaxCellText, "text", e);
         // Blanks at either end, and line breaks, survive reading only where the text says so.
         const bool preserve = !s->empty() && (s->front() == ' ' || s->back() == ' ' ||
                                               s->find_first_of("\t\n\r") != std::string::npos);
@@ -429,13 +438,13 @@ void SheetPatcher::emitCell(const CellEdit& e, const std::string& attributes, bo
 // a number a sheet cannot hold, the error it shows; no <v> for a formula never calculated.
 void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attributes,
                                    std::string_view keptFormula) {
-    checkLength(e.formula, kMaxFormula, "formula", e);
+    checkWritable(e.formula, kMaxFormula, "formula", e);
     std::string type, value;
     if (const double* d = std::get_if<double>(&e.value)) {
         type = std::isfinite(*d) ? "" : "e";
         value = std::isfinite(*d) ? storedNumber(*d) : "#NUM!";
     } else if (const std::string* s = std::get_if<std::string>(&e.value)) {
-        checkLength(*s, kMaxCellText, "text", e);
+        checkWritable(*s, kMaxCellText, "text", e);
         type = "str";
         value = encodeCellTextEscapes(*s);
         if (e.kind == formula::CellKind::Boolean) {

@@ -9,6 +9,7 @@
 #include "hosts/xlsx/package_edits.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/package_layout.h"
+#include "hosts/xlsx/package_type.h"
 #include "hosts/xlsx/shared_strings.h"
 #include "hosts/xlsx/sheet_patcher.h"
 #include "hosts/xlsx/sheet_reader.h"
@@ -234,6 +235,8 @@ std::string XlsxWorkbook::package() {
 
 void XlsxWorkbook::save(const std::filesystem::path& file) {
     try {
+        xlsx::ZipReader zip(package_);
+        xlsx::checkWorkbookKind(file, xlsx::holdsMacros(zip, *layout_));
         std::string bytes = buildPackage();
         writeFileAtomically(file, bytes);
         takePackage(std::move(bytes));

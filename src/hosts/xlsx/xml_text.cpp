@@ -5,6 +5,7 @@
 #include "common/utf8.h"
 
 #include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/xml_characters.h"
 
 namespace plovis::xlsx {
 namespace {
@@ -85,6 +86,10 @@ std::string_view decodedText(std::string_view raw, std::string& scratch) {
 }
 
 void appendEscaped(std::string_view text, std::string& out) {
+    if (const auto bad = forbiddenInXml(text)) {
+        throw PackageError("a text holding " + describe(*bad) + " cannot be written (\"" +
+                           std::string(text.substr(0, 40)) + "\")");
+    }
     for (char c : text) {
         switch (c) {
             case '&':
@@ -130,6 +135,12 @@ std::string encodeCellTextEscapes(std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 && c != '\t' && c != '\n') {
             appendEscapeOf(c, out);
+        } else if (c == 0xEF && text.substr(i + 1, 2) == "\xBF\xBE") {
+            appendEscapeOf(0xFFFE, out);  // the two non-characters, as spreadsheet programs do
+            i += 2;
+        } else if (c == 0xEF && text.substr(i + 1, 2) == "\xBF\xBF") {
+            appendEscapeOf(0xFFFF, out);
+            i += 2;
         } else if (startsEscape(text, i)) {
             appendEscapeOf('_', out);  // the underscore stands for itself
         } else {

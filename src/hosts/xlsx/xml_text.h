@@ -16,14 +16,15 @@ bool appendDecoded(std::string_view raw, std::string& out);
 // reference, otherwise decoded into scratch. Throws PackageError for a malformed reference.
 std::string_view decodedText(std::string_view raw, std::string& scratch);
 
-// Appends text escaped for element content or a double-quoted attribute value.
+// Appends text escaped for element content or a double-quoted attribute value. Throws
+// PackageError for text holding a character no part may hold (see forbiddenInXml).
 void appendEscaped(std::string_view text, std::string& out);
 
 // Replaces the _xHHHH_ escapes of a cell's stored text by the characters they stand for.
 std::string decodeCellTextEscapes(std::string text);
 
-// The cell text as it is stored: characters XML cannot carry, and carriage returns, as _xHHHH_,
-// and an underscore that would start such an escape as _x005F_.
+// The cell text as it is stored: control characters XML cannot carry, U+FFFE and U+FFFF, and
+// carriage returns, as _xHHHH_, and an underscore that would start such an escape as _x005F_.
 std::string encodeCellTextEscapes(std::string_view text);
 
 }  // namespace plovis::xlsx

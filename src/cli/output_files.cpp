@@ -1,0 +1,57 @@
+#include "cli/output_files.h"
+
+#include <CLI/CLI.hpp>
+
+#include "common/file_io.h"
+#include "common/text.h"
+
+namespace plovis {
+namespace {
+
+std::string sameFileMessage(const NamedFile& output, const NamedFile& other) {
+    return output.by + " " + output.path + " is the same file as " + other.by + " " + other.path +
+           "; give another name";
+}
+
+std::string namesOf(const std::vector<std::string>& extensions) {
+    std::string names;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    return names;
+}
+
+}  // namespace
+
+void refuseOverwriting(const std::vector<NamedFile>& outputs,
+                       const std::vector<NamedFile>& inputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const NamedFile& output = outputs[i];
+        if (output.path.empty()) continue;
+        for (const NamedFile& input : inputs) {
+            if (!input.path.empty() && sameFile(output.path, input.path))
+                throw UsageError(sameFileMessage(output, input));
+        }
+        for (std::size_t k = 0; k < i; ++k) {
+            // Two outputs of one name are found by their names: neither may exist yet.
+            if (outputs[k].path.empty()) continue;
+            if (outputs[k].path == output.path || sameFile(outputs[k].path, output.path))
+                throw UsageError(sameFileMessage(output, outputs[k]));
+        }
+    }
+}
+
+CLI::Option* requireExtension(CLI::Option* option, std::vector<std::string> extensions) {
+    const std::string expected = namesOf(extensions);
+    return option->check(
+        [extensions, expected](const std::string& file) -> std::string {
+            const std::string given = upperCase(std::filesystem::path(file).extension().string());
+            for (const std::string& e : extensions) {
+                if (given == upperCase(e)) return {};
+            }
+            if (file.empty()) return "a file name ending in " + expected + " is needed";
+            return "\"" + file + "\" is not a file name ending in " + expected;
+        },
+        expected + " file");
+}
+
+}  // namespace plovis
