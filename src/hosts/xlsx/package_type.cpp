@@ -8,9 +8,6 @@
 namespace plovis::xlsx {
 
 bool holdsMacros(ZipReader& zip, const PackageLayout& layout) {
-    for (const Relationship& r : layout.workbookRelationships) {
-        if (endsWith(r.type, "/vbaProject")) return true;
-    }
     const pugi::xml_document doc = parseXml(zip.read("[Content_Types].xml"), "[Content_Types].xml");
     const std::string partName = "/" + layout.workbookPart;
     for (pugi::xml_node n : doc.document_element().children()) {

@@ -12,8 +12,8 @@
 
 namespace plovis::xlsx {
 
-// Whether the workbook is macro-enabled: the content type of its workbook part says so, or it
-// holds a VBA project.
+// Whether the workbook is macro-enabled, as the content type of its workbook part says (the one
+// thing spreadsheet programs go by: a VBA project in a workbook of the plain type never runs).
 bool holdsMacros(ZipReader& zip, const PackageLayout& layout);
 
 // Throws PackageError when the file's extension (.xlsx or .xlsm, in any case) is the other kind

@@ -54,10 +54,6 @@ TEST(WrittenText, AWorkbookKeepsItsKindWithItsName) {
     const std::string plain = "spreadsheetml.sheet.main+xml";
     types.replace(types.find(plain), plain.size(), "spreadsheetml.sheet.macroEnabled.main+xml");
     parts["xl/vbaProject.bin"] = "VBA";
-    auto& rels = parts["xl/_rels/workbook.xml.rels"];
-    rels.insert(rels.find("</Relationships>"),
-                "<Relationship Id=\"rIdV\" Type=\"http://schemas.microsoft.com/office/2006/"
-                "relationships/vbaProject\" Target=\"vbaProject.bin\"/>");
     auto wb = XlsxWorkbook::read(test::zipOf(parts), "m.xlsm");
     wb->sheet("S").setCell(1, 1, 5.0);
     EXPECT_EQ(
@@ -68,8 +64,7 @@ TEST(WrittenText, AWorkbookKeepsItsKindWithItsName) {
     const test::Parts saved = test::partsOf(test::readBytes(dir / "m.XLSM"));
     EXPECT_EQ(saved.at("xl/vbaProject.bin"), "VBA");
     EXPECT_NE(saved.at("[Content_Types].xml").find("macroEnabled"), std::string::npos);
-    auto plainBook = XlsxWorkbook::create("p.xlsx", {"S"});
-    EXPECT_THROW(plainBook->save(dir / "p.xlsm"), HostError);
+    EXPECT_THROW(XlsxWorkbook::create("p.xlsx", {"S"})->save(dir / "p.xlsm"), HostError);
     EXPECT_FALSE(std::filesystem::exists(dir / "m.xlsx") ||
                  std::filesystem::exists(dir / "p.xlsm"));
 }
