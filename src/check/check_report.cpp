@@ -64,7 +64,7 @@ std::string limitsText(const DesignLimits& limits) {
 
 std::string sectionTable(const DesignCheck& check) {
     std::vector<Cells> rows = {{"Row", "Section", "Chainage", "Flow", "Velocity", "Reynolds",
-                                "Static", "Class", "Head at end", "Least cover", "Problems"},
+                                "Static", "Rating", "Head at end", "Least cover", "Problems"},
                                {"", "", "m", "l/s", "m/s", "", "m", "m", "m", "m", ""}};
     for (const SectionCheck& s : check.sections)
         rows.push_back(sectionCells(s));
@@ -82,7 +82,10 @@ std::string checkReportText(const DesignCheck& check) {
         "Design check of \"" + check.sheet + "\": " + std::to_string(check.sections.size()) +
         " pipes, " +
         (n == 0 ? "no problem" : std::to_string(n) + (n == 1 ? " problem" : " problems")) +
-        ".\n\n" + limitsText(check.limits) + "\n" + sectionTable(check) + "\n";
+        ".\n\n" + limitsText(check.limits) + "\n" + sectionTable(check) +
+        "(Chainage: of the end node along the branch; Static: the greatest static head along the "
+        "pipe; Rating: the head its class bears; Least cover: the grade line's least height "
+        "above the ground between the nodes.)\n\n";
     if (n == 0) return out + "Every pipe and node keeps the limits.\n";
     out += "Problems:\n";
     for (const DesignProblem& p : check.problems)

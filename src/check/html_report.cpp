@@ -74,8 +74,9 @@ std::string axes(const PlotFrame& f) {
         const double chainage = f.minChainage + (f.maxChainage - f.minChainage) * i / 4;
         out += "<text class=\"axis\" x=\"" + fixed(kLeft - 4) + "\" y=\"" + fixed(f.y(level) + 3) +
                "\" text-anchor=\"end\">" + formatPicture(level, "#0") + "</text>\n";
+        const char* anchor = i == 0 ? "start" : i == 4 ? "end" : "middle";
         out += "<text class=\"axis\" x=\"" + fixed(f.x(chainage)) + "\" y=\"" +
-               fixed(kHeight - kBottom + 14) + "\" text-anchor=\"middle\">" +
+               fixed(kHeight - kBottom + 14) + "\" text-anchor=\"" + anchor + "\">" +
                chainageText(chainage) + "</text>\n";
     }
     return out;
@@ -119,7 +120,7 @@ std::string sectionsTable(const DesignCheck& check) {
     std::string out =
         "<table class=\"sections\">\n" +
         cellsRow({"Row", "Section", "Chainage (m)", "Flow (l/s)", "Velocity (m/s)", "Reynolds",
-                  "Static (m)", "Class (m)", "Head at end (m)", "Least cover (m)", "Problems"},
+                  "Static (m)", "Rating (m)", "Head at end (m)", "Least cover (m)", "Problems"},
                  "th", false);
     for (const SectionCheck& s : check.sections) {
         out += cellsRow({std::to_string(s.row), s.from + "-" + s.to, chainageText(s.endChainage),
@@ -145,7 +146,7 @@ std::string problemList(const DesignCheck& check) {
 
 constexpr const char* kStyle = R"(body{font-family:sans-serif;margin:1.5em;color:#222}
 table{border-collapse:collapse;margin:0.5em 0 1em}
-th,td{border:1px solid #bbb;padding:2px 6px;font-size:13px}
+th,td{border:1px solid #bbb;padding:2px 6px;font-size:13px;white-space:nowrap}
 td{text-align:right}td:nth-child(2){text-align:left}
 .limits td{text-align:left}
 tr.broken td{background:#fde2e2}

@@ -18,8 +18,13 @@ namespace {
 
 struct CheckArguments {
     std::string range;
-    std::string html;
+    std::string out;  // --html of the check, --out of the export
     DesignCheckRequest request;
+    CLI::Option* quiet = nullptr;
+
+    void wrote(const ConsoleStreams& streams) const {
+        if (!quiet || quiet->count() == 0) streams.err << "Wrote " << out << "\n";
+    }
 };
 
 // The limit options, named after what they limit.
@@ -55,7 +60,8 @@ CliCommand designCheckCliCommand(const CommandEntry& entry) {
     spec.description = entry.help;
     spec.addOptions = [args](CLI::App& sub) {
         addRangeOption(sub, args->range);
-        sub.add_option("--html", args->html,
+        args->quiet = sub.get_option_no_throw("--quiet");
+        sub.add_option("--html", args->out,
                        "Also write the report as a page (HTML with a profile of every branch)");
         addLimitOptions(sub, *args);
     };
@@ -67,9 +73,9 @@ CliCommand designCheckCliCommand(const CommandEntry& entry) {
         request.useSelection = !args->range.empty();
         const DesignCheck check = runDesignCheck(host, ui, request);
         streams.out << checkReportText(check);
-        if (!args->html.empty()) {
-            writeFileAtomically(args->html, checkReportHtml(check, workbook.name()));
-            streams.err << "Wrote " << args->html << "\n";
+        if (!args->out.empty()) {
+            writeFileAtomically(args->out, checkReportHtml(check, workbook.name()));
+            args->wrote(streams);
         }
         return check.passed();
     });
@@ -89,7 +95,8 @@ CliCommand exportInpCliCommand() {
         "not at all.";
     spec.addOptions = [args](CLI::App& sub) {
         addRangeOption(sub, args->range);
-        sub.add_option("--out", args->html, "The input file to write (ending in .inp)")
+        args->quiet = sub.get_option_no_throw("--quiet");
+        sub.add_option("--out", args->out, "The input file to write (ending in .inp)")
             ->required()
             ->check([](const std::string& path) {
                 return endsWithInp(path) ? std::string() : "the file name must end in .inp";
@@ -102,8 +109,8 @@ CliCommand exportInpCliCommand() {
         const InpExport result = exportNetworkInp(host, ui, !args->range.empty());
         for (const std::string& w : result.warnings)
             streams.err << "plovis: warning: " << w << '\n';
-        writeFileAtomically(args->html, result.text);
-        streams.err << "Wrote " << args->html << "\n";
+        writeFileAtomically(args->out, result.text);
+        args->wrote(streams);
         return true;
     });
 }
