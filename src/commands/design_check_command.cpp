@@ -23,6 +23,8 @@ DesignCheck runDesignCheck(SpreadsheetHost& host, UserInterface& ui,
 }
 
 bool designCheckCommand(SpreadsheetHost& host, UserInterface& ui) {
+    // With no workbook open the host is started for the user to open one.
+    if (!attachSpreadsheet(host, ui)) return false;
     try {
         DesignCheckRequest request;
         request.useSelection = isDesignSelection(readSelectionAddress(host.activeWorkbook()));
