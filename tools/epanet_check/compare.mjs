@@ -41,12 +41,12 @@ function compare(kind, pipe, solved, design, where) {
   const diff = Math.abs(solved - design);
   const relative = diff / Math.max(Math.abs(design), kinds[kind].floor);
   if (!worst[kind] || relative > worst[kind].relative) {
-    worst[kind] = { relative, solved, design, where };
+    worst[kind] = { relative, solved, design, where: `${pipe.id} (${pipe.section})${where}` };
   }
   if (relative > tolerance) {
     failures++;
     console.log(
-      `FAIL ${kind} of ${pipe.id} (${pipe.section}) ${where}: EPANET ${solved.toFixed(4)}, ` +
+      `FAIL ${kind} of ${pipe.id} (${pipe.section})${where}: EPANET ${solved.toFixed(4)}, ` +
         `table ${design.toFixed(4)} ${kinds[kind].unit} (${(relative * 100).toFixed(2)} %)`,
     );
   }
@@ -58,9 +58,9 @@ for (const pipe of expected) {
   compare("flow", pipe, model.getLinkValue(link, LinkProperty.Flow), pipe.flow, "");
   compare("headLoss", pipe, model.getLinkValue(link, LinkProperty.Headloss), pipe.headLoss, "");
   compare("startResidual", pipe, model.getNodeValue(node1, NodeProperty.Pressure),
-    pipe.startResidual, "at " + model.getNodeId(node1));
+    pipe.startResidual, " at " + model.getNodeId(node1));
   compare("endResidual", pipe, model.getNodeValue(node2, NodeProperty.Pressure),
-    pipe.endResidual, "at " + model.getNodeId(node2));
+    pipe.endResidual, " at " + model.getNodeId(node2));
 }
 model.closeH();
 model.close();
@@ -70,7 +70,7 @@ for (const [kind, w] of Object.entries(worst)) {
   console.log(
     `largest ${kind} difference: ${(w.relative * 100).toFixed(3)} % ` +
       `(EPANET ${w.solved.toFixed(4)}, table ${w.design.toFixed(4)} ${kinds[kind].unit}` +
-      `${w.where ? " " + w.where : ""})`,
+      `, ${w.where})`,
   );
 }
 process.exit(failures === 0 ? 0 : 1);
