@@ -1,4 +1,5 @@
 #include "cli/cells_command.h"
+#include "cli/check_commands.h"
 #include "cli/cli.h"
 #include "cli/computation_commands.h"
 #include "cli/drawing_commands.h"
@@ -16,6 +17,9 @@ std::vector<CliCommand> allCommands() {
             case CommandKind::Workbook:
                 commands.push_back(computationCommand(entry));
                 break;
+            case CommandKind::DesignCheck:
+                commands.push_back(designCheckCliCommand(entry));
+                break;
             case CommandKind::Profile:
                 commands.push_back(profileCommand(entry));
                 break;
@@ -30,6 +34,7 @@ std::vector<CliCommand> allCommands() {
                 break;  // the desktop's own
         }
     }
+    commands.push_back(exportInpCliCommand());
     return commands;
 }
 

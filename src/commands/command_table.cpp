@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "commands/design_check_command.h"
 #include "commands/design_commands.h"
 #include "commands/survey_commands.h"
 
@@ -54,6 +55,16 @@ const CommandEntry kCommands[] = {
      "class (4, 6, 10) or, at class 10, to take a larger diameter: answer with --yes/--no or "
      "at the terminal.",
      "Compute", "mnuPipeLineData", "Pipe head loss", nullptr, false, pipeHeadLossCommand},
+    {CommandKind::DesignCheck, "check", "Check the pipe design against the design limits",
+     "Checks every pipe and node of the pipe design table (or of the --range) as a reviewer "
+     "does: velocity (T) within its least and greatest value, residual head at tap stands and "
+     "other nodes (AB), no negative residual head, the pipe class (P) bearing the static head "
+     "at the section's lowest point, no laminar row (Reynolds number AK below 2,000, where the "
+     "friction factor is 64/Re), and the hydraulic grade line above the ground of "
+     "\"GroundProfile\" between the nodes. A limit is taken from its option, else from its "
+     "label in column B of \"DATA INPUT\" (value in column E), else its default. Writes "
+     "nothing; exit status 1 when a limit is broken.",
+     "Compute", "mnuDesignCheck", "Design check", nullptr, false, designCheckCommand},
     {CommandKind::Workbook, "rise-fall", "Reduce the level book \"Levelsurvey\" by rise and fall",
      "Writes the chainages (E), rises (I), falls (J) and reduced levels (K) of every branch "
      "of the level book.",

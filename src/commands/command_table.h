@@ -22,6 +22,7 @@ struct MenuEntry {
 // What a command works on and so how each front end runs it.
 enum class CommandKind {
     Workbook,        // a computation on the scheme workbook: `workbookBody`
+    DesignCheck,     // a check of the scheme workbook that writes nothing: `workbookBody`
     Profile,         // the pipe line profile of the selected design range
     Schematic,       // the schematic of the selected network range
     GroundProfile,   // the existing ground profile (the Draw Ground Profile dialog)

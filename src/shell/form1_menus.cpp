@@ -35,7 +35,8 @@ void Form1::addSeparator(QMenu* menu, const char* name) {
 std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
     Desktop& d = desktop_;
     switch (entry.kind) {
-        case CommandKind::Workbook: {
+        case CommandKind::Workbook:
+        case CommandKind::DesignCheck: {
             const auto body = entry.workbookBody;
             return [&d, body] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }); };
         }
