@@ -61,6 +61,7 @@ WorkbookSnapshot snapshotOf(const MemoryWorkbook& workbook) {
     auto& book = const_cast<MemoryWorkbook&>(workbook);  // reading only: sheetAt has no const form
     for (int i = 0; i < book.sheetCount(); ++i) {
         const MemoryWorksheet& sheet = book.sheetAt(i);
+        snapshot.written.push_back(sheet.changedCells());
         auto& cells = snapshot.sheets.emplace_back();
         const CellRange used{1, 1, std::max(sheet.lastRow(), 1), std::max(sheet.lastColumn(), 1)};
         sheet.forEachStored(used, [&](int row, int column, const CellValue& value) {
@@ -90,6 +91,21 @@ std::vector<CellChange> changesSince(const WorkbookSnapshot& snapshot, MemoryWor
         }
     }
     return changes;
+}
+
+std::vector<std::set<std::pair<int, int>>> writtenSince(const WorkbookSnapshot& snapshot,
+                                                        MemoryWorkbook& workbook) {
+    const auto count = static_cast<std::size_t>(workbook.sheetCount());
+    std::vector<std::set<std::pair<int, int>>> written(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto* before = i < snapshot.written.size() ? &snapshot.written[i] : nullptr;
+        for (const auto& cell : workbook.sheetAt(static_cast<int>(i)).changedCells()) {
+            if (!before || !before->count(cell)) written[i].insert(cell);
+        }
+    }
+    for (const CellChange& c : changesSince(snapshot, workbook))
+        written[static_cast<std::size_t>(c.sheet)].insert({c.row, c.column});
+    return written;
 }
 
 void applyChanges(MemoryWorkbook& workbook, const std::vector<CellChange>& changes, bool undo) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,14 +41,19 @@ CellState typedState(const std::string& typed);
 // The state as the user edits it: "=I16-J16", a number in full (15 digits), or the text.
 std::string editText(const CellState& state);
 
-// Every cell state of a workbook, to find what a command changed.
+// Every cell state of a workbook, and the cells counted as written, to find what a command
+// changed and wrote.
 struct WorkbookSnapshot {
     std::vector<std::unordered_map<std::uint64_t, CellState>> sheets;
+    std::vector<std::set<std::pair<int, int>>> written;
 };
 WorkbookSnapshot snapshotOf(const MemoryWorkbook& workbook);
 // The cells written since the snapshot (among those the workbook counts as changed), with their
 // states then and now.
 std::vector<CellChange> changesSince(const WorkbookSnapshot& snapshot, MemoryWorkbook& workbook);
+// The cells of each sheet written since the snapshot, whether their values changed or not.
+std::vector<std::set<std::pair<int, int>>> writtenSince(const WorkbookSnapshot& snapshot,
+                                                        MemoryWorkbook& workbook);
 
 // Puts the changes' `after` states (or, undoing, their `before` states in reverse order) back.
 void applyChanges(MemoryWorkbook& workbook, const std::vector<CellChange>& changes, bool undo);

@@ -153,6 +153,7 @@ void DrawingWindow::buildLayers() {
     layers_->setObjectName("layerList");
     dock->setWidget(layers_);
     addDockWidget(Qt::RightDockWidgetArea, dock);
+    resizeDocks({dock}, {160}, Qt::Horizontal);  // the drawing keeps most of the window
     connect(layers_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int active = host_.activeIndex();
         if (active < 0) return;

@@ -10,8 +10,6 @@
 namespace plovis {
 namespace {
 
-constexpr int kGeneralWidth = 11;
-
 std::string trimPoint(std::string text) {
     if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
@@ -189,22 +187,25 @@ std::string showSection(double magnitude, const Section& s) {
 
 }  // namespace
 
-std::string generalDisplay(double value) {
+std::string generalDisplay(double value, int width) {
     if (!std::isfinite(value)) return generalForm(value);
     if (value == 0) return "0";
     const double magnitude = std::fabs(value);
-    const int budget = kGeneralWidth - (value < 0 ? 1 : 0);
-    if (magnitude >= 1e11 || magnitude < 1e-9) return scientific(value, 5, 2, true);
+    const int budget = width - (value < 0 ? 1 : 0);
     const int integerDigits =
         magnitude < 1 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-    const int decimals = budget - integerDigits - 1;
-    const std::string picture = decimals > 0 ? "0." + std::string(decimals, '#') : "0";
-    std::string text = trimPoint(formatPicture(value, picture));
-    // Nothing left of a tiny value, or rounding carried into a twelfth character.
-    if (text == "0" || text.size() > static_cast<std::size_t>(kGeneralWidth)) {
-        return scientific(value, 5, 2, true);
+    if (magnitude >= 1e-9 && integerDigits <= budget) {
+        const int decimals = budget - integerDigits - 1;
+        const std::string picture = decimals > 0 ? "0." + std::string(decimals, '#') : "0";
+        std::string text = trimPoint(formatPicture(value, picture));
+        // Usable unless nothing is left of a tiny value or rounding carried past the width.
+        if (text != "0" && text != "-0" && static_cast<int>(text.size()) <= width) return text;
     }
-    return text;
+    for (int decimals = 5; decimals >= 0; --decimals) {
+        std::string text = scientific(value, decimals, 2, true);
+        if (static_cast<int>(text.size()) <= width) return text;
+    }
+    return std::string(static_cast<std::size_t>(std::max(width, 1)), '#');
 }
 
 std::string formatNumberCode(double value, std::string_view code) {

@@ -9,9 +9,11 @@
 
 namespace plovis {
 
-// The General form in at most 11 characters: rounded to fit, or scientific with up to five
-// decimals ("1.23457E+11") when the integer part does not fit or the value is too small.
-std::string generalDisplay(double value);
+// The General form in at most `width` characters (11, as in a column of the default width):
+// rounded to fit, or scientific with up to five decimals ("1.23457E+11") when the integer part
+// does not fit or the value is too small. A narrower column shows fewer digits; "#" marks when
+// not even the scientific form fits.
+std::string generalDisplay(double value, int width = 11);
 
 // The value shown through a format code as styles.xml gives it (numFmt formatCode).
 std::string formatNumberCode(double value, std::string_view code);

@@ -3,7 +3,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+
 #include <algorithm>
+#include "shell/number_display.h"
+#include "shell/sheet_model.h"
 
 namespace plovis {
 
@@ -55,14 +58,41 @@ void SheetGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
     viewport()->update();
 }
 
+namespace {
+
+constexpr int kPadding = 6;  // pixels the style leaves around a cell's text
+
+// A number that does not fit its column as spreadsheet programs show it: General in fewer
+// digits, any other format (or General when even one digit is too many) as "#" marks.
+QString fittedNumber(const QModelIndex& index, const QFontMetrics& metrics, int width) {
+    const double value = index.data(SheetModel::kNumberRole).toDouble();
+    if (index.data(SheetModel::kGeneralRole).toBool()) {
+        for (int characters = 10; characters >= 1; --characters) {
+            const QString text = QString::fromStdString(generalDisplay(value, characters));
+            if (!text.startsWith('#') && metrics.horizontalAdvance(text) <= width) return text;
+        }
+    }
+    return QString(std::max(width / std::max(metrics.horizontalAdvance('#'), 1), 1), '#');
+}
+
+}  // namespace
+
 void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
     const auto* view = qobject_cast<const QTableView*>(parent());
     const bool number = index.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight;
-    const int needed = option.fontMetrics.horizontalAdvance(text) + 6;
-    if (!view || number || text.isEmpty() || needed <= option.rect.width()) {
+    const int needed = option.fontMetrics.horizontalAdvance(text) + kPadding;
+    if (!view || text.isEmpty() || needed <= option.rect.width()) {
         QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    if (number) {
+        QStyleOptionViewItem shown = option;
+        initStyleOption(&shown, index);
+        shown.text = fittedNumber(index, option.fontMetrics, option.rect.width() - kPadding);
+        const QWidget* widget = option.widget;
+        if (widget) widget->style()->drawControl(QStyle::CE_ItemViewItem, &shown, painter, widget);
         return;
     }
     // The cell without its text, then the text across the empty cells beside it.

@@ -34,19 +34,26 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         const CellState state = cellState(sheet_, row, column);
         return QString::fromStdString(editText(state));
     }
-    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole) return {};
+    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != kNumberRole &&
+        role != kGeneralRole) {
+        return {};
+    }
     const CellValue value = sheet_.cell(row, column);
     if (role == Qt::TextAlignmentRole) {
         return isNumber(value) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
     if (isEmpty(value)) return {};
-    if (const auto* number = std::get_if<double>(&value)) {
-        const std::string code =
-            book_ && look_ ? book_->formatOf(*look_, row, column) : std::string("General");
-        return QString::fromStdString(formatNumberCode(*number, code));
+    const auto* number = std::get_if<double>(&value);
+    if (role == kNumberRole) return number ? QVariant(*number) : QVariant();
+    if (!number) {
+        return role == Qt::DisplayRole ? QVariant(QString::fromStdString(cellText(value)))
+                                       : QVariant();
     }
-    return QString::fromStdString(cellText(value));
+    const std::string code =
+        book_ && look_ ? book_->formatOf(*look_, row, column) : std::string("General");
+    if (role == kGeneralRole) return code == "General";
+    return QString::fromStdString(formatNumberCode(*number, code));
 }
 
 Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const {

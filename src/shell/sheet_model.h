@@ -40,6 +40,11 @@ class SheetModel : public QAbstractTableModel {
     // After a command: the table grown to the used area and every cell shown anew.
     void refresh();
 
+    // A number cell's value (double) and whether its format is General (bool), for showing it
+    // in fewer characters when its column is narrow.
+    static constexpr int kNumberRole = Qt::UserRole;
+    static constexpr int kGeneralRole = Qt::UserRole + 1;
+
     // Rows and columns shown beyond the last one used.
     static constexpr int kSpareRows = 100;
     static constexpr int kSpareColumns = 10;

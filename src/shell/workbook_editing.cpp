@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QUndoGroup>
 #include <QUndoStack>
+#include <algorithm>
 
 #include "shell/cell_edits.h"
 #include "shell/sheet_model.h"
@@ -172,17 +173,16 @@ void WorkbookWindow::beginCommand() {
 void WorkbookWindow::endCommand(const QString& name) {
     undo_->setActive(true);
     if (!workbook_ || !commandSnapshot_) return;
+    // Every cell the command wrote is highlighted, also one that kept its value.
+    auto written = writtenSince(*commandSnapshot_, *workbook_);
     std::vector<CellChange> changes = changesSince(*commandSnapshot_, *workbook_);
     commandSnapshot_.reset();
-    if (changes.empty()) return;
-    std::vector<std::set<std::pair<int, int>>> written(static_cast<std::size_t>(tabs_->count()));
-    for (const CellChange& c : changes) {
-        if (c.sheet < tabs_->count())
-            written[static_cast<std::size_t>(c.sheet)].insert({c.row, c.column});
-    }
-    for (int i = 0; i < tabs_->count(); ++i)
+    const bool wrote = std::any_of(written.begin(), written.end(),
+                                   [](const auto& cells) { return !cells.empty(); });
+    if (!wrote) return;
+    for (int i = 0; i < tabs_->count() && i < static_cast<int>(written.size()); ++i)
         sheetModel(i)->setHighlighted(std::move(written[static_cast<std::size_t>(i)]));
-    undo_->push(new CellsUndo(*this, std::move(changes), name));
+    if (!changes.empty()) undo_->push(new CellsUndo(*this, std::move(changes), name));
 }
 
 // Column widths are kept in characters of the default font's digits.

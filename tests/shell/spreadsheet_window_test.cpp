@@ -20,19 +20,22 @@ namespace plovis {
 namespace {
 
 TEST(NumberDisplay, GeneralFitsElevenCharactersAndCodesFormatAsSpreadsheetsDo) {
-    const std::pair<double, const char*> general[] = {
-        {-3.26999999999998, "-3.27"},
-        {1234567.875, "1234567.875"},
-        {0.1 + 0.2, "0.3"},
-        {123456789012.0, "1.23457E+11"},
-        {2.0 / 3, "0.666666667"},
-        {-2.0 / 3, "-0.66666667"},
-        {1e-12, "1E-12"},
-        {0, "0"},
-        {99999999999.6, "1E+11"},
+    const std::tuple<double, int, const char*> general[] = {
+        {-3.26999999999998, 11, "-3.27"},
+        {1234567.875, 11, "1234567.875"},
+        {0.1 + 0.2, 11, "0.3"},
+        {123456789012.0, 11, "1.23457E+11"},
+        {2.0 / 3, 11, "0.666666667"},
+        {-2.0 / 3, 11, "-0.66666667"},
+        {1e-12, 11, "1E-12"},
+        {99999999999.6, 11, "1E+11"},
+        {0.0770498, 6, "0.077"},
+        {-1234.5678, 6, "-1235"},
+        {123456789, 5, "1E+08"},
+        {123456789, 4, "####"},
     };
-    for (const auto& [value, shown] : general)
-        EXPECT_EQ(generalDisplay(value), shown) << value;
+    for (const auto& [value, width, shown] : general)
+        EXPECT_EQ(generalDisplay(value, width), shown) << value << " in " << width;
     const std::tuple<double, const char*, const char*> coded[] = {
         {3.14159, "0.00", "3.14"},           {1234567.5, "#,##0.00", "1,234,567.50"},
         {-1234.5, "#,##0", "-1,235"},        {0.125, "0.0%", "12.5%"},
