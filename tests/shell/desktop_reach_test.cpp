@@ -3,8 +3,10 @@
 // for on the command's own sheet, drawings that undo and print one page per sheet.
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -65,6 +67,19 @@ TEST_F(DesktopReach, TheEmptyWorkbookWindowKeepsItsHintThroughRefreshes) {
                     ->findChild<QLabel*>("selectionAddress")
                     ->text()
                     .startsWith("No workbook is open here"));
+}
+
+TEST_F(DesktopReach, AWorkbookDroppedOnTheMainWindowOpens) {
+    test::writeScheme(dir / "dropped.xlsx");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir / "dropped.xlsx").string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form(), &drop);
+    ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
+    EXPECT_EQ(front()->workbook()->file(), dir / "dropped.xlsx");
 }
 
 TEST_F(DesktopReach, TheSampleOpensAsACopyThatSaveAsksANameFor) {
