@@ -56,8 +56,9 @@ std::string editText(const CellState& state) {
     return {};
 }
 
-WorkbookSnapshot snapshotOf(const MemoryWorkbook& workbook) {
+std::optional<WorkbookSnapshot> snapshotOf(const MemoryWorkbook& workbook, std::size_t limit) {
     WorkbookSnapshot snapshot;
+    std::size_t cellsKept = 0;
     auto& book = const_cast<MemoryWorkbook&>(workbook);  // reading only: sheetAt has no const form
     for (int i = 0; i < book.sheetCount(); ++i) {
         const MemoryWorksheet& sheet = book.sheetAt(i);
@@ -65,8 +66,9 @@ WorkbookSnapshot snapshotOf(const MemoryWorkbook& workbook) {
         auto& cells = snapshot.sheets.emplace_back();
         const CellRange used{1, 1, std::max(sheet.lastRow(), 1), std::max(sheet.lastColumn(), 1)};
         sheet.forEachStored(used, [&](int row, int column, const CellValue& value) {
-            cells[cellKey(row, column)] = {value, std::nullopt};
+            if (++cellsKept <= limit) cells[cellKey(row, column)] = {value, std::nullopt};
         });
+        if (cellsKept > limit) return std::nullopt;
         for (const FormulaEntry& f : sheet.formulas()) {
             const int row = static_cast<int>(f.key >> 16),
                       column = static_cast<int>(f.key & 0xFFFF);

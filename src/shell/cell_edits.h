@@ -47,7 +47,10 @@ struct WorkbookSnapshot {
     std::vector<std::unordered_map<std::uint64_t, CellState>> sheets;
     std::vector<std::set<std::pair<int, int>>> written;
 };
-WorkbookSnapshot snapshotOf(const MemoryWorkbook& workbook);
+// None when the workbook holds more than `limit` cells: keeping them all for every command would
+// cost more than undoing a command of such a workbook is worth.
+std::optional<WorkbookSnapshot> snapshotOf(const MemoryWorkbook& workbook,
+                                           std::size_t limit = 1'000'000);
 // The cells written since the snapshot (among those the workbook counts as changed), with their
 // states then and now.
 std::vector<CellChange> changesSince(const WorkbookSnapshot& snapshot, MemoryWorkbook& workbook);

@@ -167,6 +167,9 @@ void WorkbookWindow::paste() {
 void WorkbookWindow::beginCommand() {
     commandSnapshot_.reset();
     if (workbook_) commandSnapshot_ = snapshotOf(*workbook_);
+    if (workbook_ && !commandSnapshot_) {
+        statusBar()->showMessage("This workbook is too large to undo a whole command.");
+    }
     undo_->setActive(false);
 }
 
