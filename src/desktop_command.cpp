@@ -13,9 +13,11 @@ CliCommand desktopCliCommand(int argc, char** argv) {
     c.summary = "Open the desktop application (what `plovis` alone does), with workbooks";
     c.define = [argc, argv](CLI::App& sub) -> CommandBody {
         auto options = std::make_shared<DesktopOptions>();
-        sub.add_flag("--all-commands", options->allCommands,
-                     "Switch on the Compute and Drawing menus, About and the Existing Ground "
-                     "Profile button, which the main window starts with switched off");
+        sub.add_flag("--as-laid-out", options->asLaidOut,
+                     "Keep the Compute and Drawing menus, About and the Existing Ground Profile "
+                     "button switched off, as the main window was laid out");
+        // Every command is reachable by default now; the flag stays for scripts that give it.
+        sub.add_flag("--all-commands")->description("Every command switched on (the default)");
         sub.add_option("workbooks", options->workbooks, "Workbooks (.xlsx) to open at start");
         return [argc, argv, options](const ConsoleStreams& streams) {
             if (!displayAvailable()) {

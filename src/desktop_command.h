@@ -1,7 +1,7 @@
 #pragma once
-// `plovis desktop [--all-commands] [WORKBOOK...]`: the desktop application from the command line,
-// optionally with every command switched on and workbooks open. `plovis` alone opens it as laid
-// out.
+// `plovis desktop [--as-laid-out] [WORKBOOK...]`: the desktop application from the command line,
+// with workbooks open, optionally with the menus switched off as the main window was laid out.
+// `plovis` alone opens it with every command switched on.
 
 #include "cli/cli.h"
 

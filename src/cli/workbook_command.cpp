@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "common/file_io.h"
+#include "hosts/xlsx/converted_workbook.h"
 #include "hosts/xlsx/xlsx_workbook.h"
 
 namespace plovis {
@@ -42,8 +43,13 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
     checkFiles(args, settings);
     MemorySpreadsheetHost host(xlsxLoader());
     std::unique_ptr<XlsxWorkbook> opened;
+    // An .xls or .ods scheme is converted to an .xlsx beside it, which the command works on.
+    std::string file = args.workbook;
     try {
-        opened = XlsxWorkbook::open(args.workbook);
+        const WorkbookToOpen toOpen = workbookToOpen(args.workbook);
+        file = toOpen.file.string();
+        if (!toOpen.note.empty() && !args.console->quiet) streams.err << toOpen.note << '\n';
+        opened = XlsxWorkbook::open(file);
     } catch (const std::runtime_error& e) {  // any file that cannot be opened as a workbook
         if (!settings.runsWithoutWorkbook) throw;
         streams.err << "plovis: " << e.what() << '\n';
@@ -63,10 +69,10 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
     } catch (const std::exception& e) {
         printNotices(workbook, streams);
         if (!workbook.modified()) throw;
-        throw std::runtime_error(std::string(e.what()) + " (" + args.workbook + " was not saved)");
+        throw std::runtime_error(std::string(e.what()) + " (" + file + " was not saved)");
     }
     if (ui.endRequested()) return done;
-    const std::string target = args.saveAs.empty() ? args.workbook : args.saveAs;
+    const std::string target = args.saveAs.empty() ? file : args.saveAs;
     if (workbook.modified()) {
         workbook.save(target);
         if (!args.console->quiet) streams.err << "Saved " << target << "\n";

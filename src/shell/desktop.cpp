@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "shell/file_drops.h"
 #include "shell/form1.h"
 
 namespace plovis {
@@ -16,17 +17,25 @@ Desktop::Desktop(std::unique_ptr<Dialogs> dialogs, DesktopOptions options)
       onEnded_([] { QCoreApplication::quit(); }) {
     form_ = std::make_unique<Form1>(*this);
     ui_.setMainWindow(form_.get());
+    drops_ = std::make_unique<FileDrops>(
+        [this](const QString& file, QWidget* window) { workbooks_.openFile(file, window); },
+        [this](const QString& file, QWidget* window) { drawings_.openFile(file, window); });
+    QCoreApplication::instance()->installEventFilter(drops_.get());
 }
 
 Desktop::~Desktop() {
+    drops_.reset();
     form_.reset();
 }
 
-void Desktop::runCommand(const std::function<void()>& body) {
+void Desktop::runCommand(const std::function<void()>& body, const CommandRun& run) {
     {
         RunningCommand running(guard_);
         if (!running.started()) return;
+        const int drawingsBefore = drawings_.documentCount();
+        if (run.draws) drawings_.beginCommand();
         workbooks_.takeNotices();  // what the windows read while showing the cells is no command's
+        workbooks_.beginCommand();
         try {
             body();
         } catch (const ApplicationEnds&) {
@@ -34,6 +43,11 @@ void Desktop::runCommand(const std::function<void()>& body) {
         } catch (const std::exception& e) {
             ui_.showMessage(criticalMessage(std::string("The command stopped: ") + e.what()));
         }
+        if (run.draws) {
+            drawings_.dropBlankDrawings(drawingsBefore);
+            drawings_.endCommand(run.name);
+        }
+        workbooks_.endCommand(run.name);
         for (std::string& notice : workbooks_.takeNotices())
             ui_.showMessage(okMessage(std::move(notice), Icon::Information, "Workbook"));
         workbooks_.refresh();

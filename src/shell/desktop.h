@@ -3,6 +3,7 @@
 // workbook and drawing windows) and the main window, and the way the program ends. It owns what
 // the original kept at window and module scope; nothing is global.
 
+#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,12 +17,21 @@
 
 namespace plovis {
 
+class FileDrops;
 class Form1;
 
+// How the desktop runs one command: its name for the edits it makes (undo "Water Demand"), and
+// whether it draws.
+struct CommandRun {
+    QString name = "Command";
+    bool draws = false;
+};
+
 struct DesktopOptions {
-    // Switches on the menu entries and the button that the main window starts with switched
-    // off (the computations and the ground profile dialog). Default off: the window as laid out.
-    bool allCommands = false;
+    // Keeps the menu entries and the button that the window as laid out has switched off (the
+    // computations, the drawings' menu, About and the ground profile dialog) switched off. By
+    // default every command is reachable.
+    bool asLaidOut = false;
     // Workbook files opened in workbook windows at start.
     std::vector<std::string> workbooks;
 };
@@ -44,7 +54,10 @@ class Desktop {
     // Runs one command of the command table to its end, unless another one runs. A failure no
     // routine answered is shown, never lost; the windows show what the command changed; a
     // command that ended the application closes the main window (which offers to save first).
-    void runCommand(const std::function<void()>& body);
+    // The cells it writes become one edit of their workbook window, undone as one. A drawing
+    // command that made a drawing and drew nothing in it (it failed before its first sheet)
+    // leaves no blank drawing behind.
+    void runCommand(const std::function<void()>& body, const CommandRun& run = {});
 
     // Asks, for every modified workbook and drawing, whether to save it. False when the user
     // cancelled: the program then goes on.
@@ -62,6 +75,7 @@ class Desktop {
     WorkbookHost workbooks_;
     DrawingHost drawings_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<FileDrops> drops_;
     std::function<void()> onEnded_;
 };
 

@@ -90,6 +90,28 @@ Drawing& DrawingHost::open(const std::filesystem::path& file) {
     return *documents_.back()->drawing;
 }
 
+void DrawingHost::openFile(const QString& file, QWidget* parent) {
+    try {
+        open(file.toStdString());
+        setVisible(true);
+    } catch (const HostError& e) {
+        dialogs_.message(criticalMessage(e.what()), parent);
+    }
+}
+
+void DrawingHost::dropBlankDrawings(int first) {
+    bool dropped = false;
+    for (int i = documentCount() - 1; i >= std::max(first, 0); --i) {
+        if (documents_[i]->drawing->modelSpace().count() > 0) continue;
+        forgetSteps(documents_[i].get());
+        documents_.erase(documents_.begin() + i);
+        dropped = true;
+    }
+    if (!dropped) return;
+    active_ = documentCount() - 1;
+    if (window_) window_->showDocuments(true);
+}
+
 bool DrawingHost::saveAs(int index, const QString& file) {
     DrawingDocument& doc = document(index);
     try {
@@ -113,8 +135,14 @@ bool DrawingHost::save(int index) {
 }
 
 bool DrawingHost::exportTo(int index, const QString& file) {
+    const Drawing& drawing = *document(index).drawing;
     try {
-        renderDrawing(*document(index).drawing, file.toStdString());
+        // A drawing laid out on paper prints one page (or picture) per sheet, at true scale.
+        if (drawing.sheets().list().empty()) {
+            renderDrawing(drawing, file.toStdString());
+        } else {
+            renderSheets(drawing, file.toStdString());
+        }
     } catch (const HostError& e) {
         dialogs_.message(criticalMessage(e.what()), windowIfAny());
         return false;
@@ -140,6 +168,7 @@ bool DrawingHost::offerToSave(int index) {
 
 bool DrawingHost::closeDocument(int index) {
     if (guard_.busy() || !offerToSave(index)) return false;
+    forgetSteps(documents_[index].get());
     documents_.erase(documents_.begin() + index);
     if (active_ >= index) active_ = std::max(active_ - 1, documents_.empty() ? -1 : 0);
     if (window_) window_->showDocuments(true);
@@ -155,6 +184,8 @@ bool DrawingHost::offerToSaveAll() {
 
 void DrawingHost::closeAll() {
     if (window_) window_->hide();
+    undoSteps_.clear();
+    redoSteps_.clear();
     documents_.clear();
     active_ = -1;
     if (window_) window_->showDocuments(true);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "hosts/cad_host.h"
@@ -50,6 +52,11 @@ class DrawingHost : public CadHost {
 
     // Reads a DXF file into a new drawing in front; HostError naming the file.
     Drawing& open(const std::filesystem::path& file);
+    // The same, a failure shown over `parent`.
+    void openFile(const QString& file, QWidget* parent);
+    // Closes, without asking, the drawings from `first` on whose model space is empty: made by
+    // a command that failed before it drew anything.
+    void dropBlankDrawings(int first);
     // Saves the drawing as DXF into its file (asking for one when it has none). False when the
     // user cancelled or the save failed (its message shown).
     bool save(int index);
@@ -66,10 +73,33 @@ class DrawingHost : public CadHost {
     // After a command: the tabs, markers and the drawing in front shown anew.
     void refresh();
 
+    // Around a drawing command: a new drawing first when the user asked for one per command
+    // (and the drawing in front holds something); what the command draws becomes one step that
+    // undo takes back whole.
+    void beginCommand();
+    void endCommand(const QString& name);
+    bool canUndo() const { return !undoSteps_.empty(); }
+    bool canRedo() const { return !redoSteps_.empty(); }
+    QString undoText() const;
+    QString redoText() const;
+    void undo();
+    void redo();
+    // Whether each drawing command draws into a new drawing (off: into the drawing in front).
+    bool newDrawingEachCommand() const { return newDrawingEachCommand_; }
+    void setNewDrawingEachCommand(bool on) { newDrawingEachCommand_ = on; }
+
     Dialogs& dialogs() const { return dialogs_; }
     CommandGuard& guard() const { return guard_; }
 
   private:
+    // A drawing before and after one command, as DXF text.
+    struct DrawingStep {
+        const DrawingDocument* document;
+        std::string before, after;
+        QString name;
+    };
+    void putBack(const DrawingStep& step, bool undo);
+    void forgetSteps(const DrawingDocument* document);
     bool offerToSave(int index);
     QWidget* windowIfAny() const;
 
@@ -79,6 +109,9 @@ class DrawingHost : public CadHost {
     int active_ = -1;
     int made_ = 0;  // drawings made so far, for the names of new ones
     std::unique_ptr<DrawingWindow> window_;
+    std::vector<DrawingStep> undoSteps_, redoSteps_;
+    std::optional<std::pair<const DrawingDocument*, std::string>> commandStart_;
+    bool newDrawingEachCommand_ = false;
 };
 
 }  // namespace plovis

@@ -1,12 +1,15 @@
 #include "shell/drawing_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -35,6 +38,7 @@ DrawingWindow::DrawingWindow(DrawingHost& host)
       input_(new QLineEdit),
       coordinates_(new QLabel) {
     setObjectName("drawingWindow");
+    setAcceptDrops(true);  // drawings and workbooks dropped here open (see FileDrops)
     resize(1000, 700);
     tabs_->setObjectName("drawingTabs");
     tabs_->setTabsClosable(true);
@@ -77,6 +81,7 @@ DrawingWindow::DrawingWindow(DrawingHost& host)
     });
     connect(view_, &DrawingView::escapePressed, this, [this] { finish(Cancelled); });
     connect(input_, &QLineEdit::returnPressed, this, [this] { answerTyped(); });
+    buildLayers();
     buildMenus();
     showDocuments(true);
 }
@@ -115,10 +120,22 @@ void DrawingWindow::buildMenus() {
     });
     file->addAction("&Export PDF, SVG or PNG...", QKeySequence(Qt::CTRL | Qt::Key_E), this,
                     [this] { exportChosen(); });
+    file->addAction("&Print Sheets...", QKeySequence::Print, this, [this] { printSheets(); });
     file->addSeparator();
     file->addAction("&Close Drawing", QKeySequence::Close, this, [this] {
         if (host_.activeIndex() >= 0) host_.closeDocument(host_.activeIndex());
     });
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    undo_ = edit->addAction("&Undo", QKeySequence::Undo, this, [this] { host_.undo(); });
+    undo_->setObjectName("undoDrawing");
+    redo_ = edit->addAction("&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y), this,
+                            [this] { host_.redo(); });
+    redo_->setObjectName("redoDrawing");
+    edit->addSeparator();
+    QAction* each = edit->addAction("&New Drawing for Each Command");
+    each->setObjectName("newDrawingEachCommand");
+    each->setCheckable(true);
+    connect(each, &QAction::toggled, this, [this](bool on) { host_.setNewDrawingEachCommand(on); });
     QMenu* view = menuBar()->addMenu("&View");
     view->addAction("Zoom &In", QKeySequence::ZoomIn, this,
                     [this] { view_->zoomBy(DrawingView::kWheelStep); });
@@ -126,6 +143,57 @@ void DrawingWindow::buildMenus() {
                     [this] { view_->zoomBy(1 / DrawingView::kWheelStep); });
     view->addAction("Zoom to &Fit", QKeySequence(Qt::CTRL | Qt::Key_0), this,
                     [this] { view_->fit(); });
+    view->addAction(findChild<QDockWidget*>("layersPanel")->toggleViewAction());
+}
+
+void DrawingWindow::buildLayers() {
+    auto* dock = new QDockWidget("Layers", this);
+    dock->setObjectName("layersPanel");
+    layers_ = new QListWidget(dock);
+    layers_->setObjectName("layerList");
+    dock->setWidget(layers_);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    resizeDocks({dock}, {160}, Qt::Horizontal);  // the drawing keeps most of the window
+    connect(layers_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const int active = host_.activeIndex();
+        if (active < 0) return;
+        CadLayer* layer = host_.document(active).drawing->layers().find(item->text().toStdString());
+        const bool on = item->checkState() == Qt::Checked;
+        if (!layer || layer->on() == on) return;
+        layer->setOn(on);
+        showDocuments(true);
+    });
+}
+
+// The layers of the drawing in front, each checked when it is on.
+void DrawingWindow::showLayers() {
+    QSignalBlocker block(layers_);
+    layers_->clear();
+    const int active = host_.activeIndex();
+    if (active < 0) return;
+    for (const CadLayer& layer : host_.document(active).drawing->layers().all()) {
+        auto* item = new QListWidgetItem(QString::fromStdString(layer.name()), layers_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(layer.on() ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void DrawingWindow::showNote(const QString& note) {
+    statusBar()->showMessage(note);
+}
+
+// Printing goes through a PDF of one page per paper sheet at true scale, opened in the desktop's
+// viewer, which prints it on the printer and paper the user picks there.
+void DrawingWindow::printSheets() {
+    const int i = host_.activeIndex();
+    if (i < 0) return;
+    const QString base =
+        QFileInfo(QString::fromStdString(host_.document(i).drawing->name())).completeBaseName();
+    const QString file = QDir::temp().filePath(base + "-sheets.pdf");
+    if (!host_.exportTo(i, file)) return;
+    if (!host_.dialogs().openUrl(QUrl::fromLocalFile(file))) {
+        showNote("The sheets are in " + file + "; no viewer could be started to print them.");
+    }
 }
 
 void DrawingWindow::exportChosen() {
@@ -156,6 +224,11 @@ void DrawingWindow::showDocuments(bool redraw) {
         tabs_->setCurrentIndex(host_.activeIndex());
     }
     const int active = host_.activeIndex();
+    showLayers();
+    undo_->setEnabled(host_.canUndo());
+    undo_->setText(host_.canUndo() ? "&Undo " + host_.undoText() : "&Undo");
+    redo_->setEnabled(host_.canRedo());
+    redo_->setText(host_.canRedo() ? "&Redo " + host_.redoText() : "&Redo");
     if (active < 0) {
         view_->setDrawing(nullptr, nullptr);
         setWindowTitle("PLOVIS drawing");

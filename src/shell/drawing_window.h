@@ -8,8 +8,10 @@
 #include "hosts/cad_host.h"
 
 class QEventLoop;
+class QAction;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QTabBar;
 
@@ -33,6 +35,10 @@ class DrawingWindow : public QMainWindow, public CadUtility {
     void showDocuments(bool redraw);
 
     DrawingView* view() const { return view_; }
+    // A line for the user in the status bar, kept until the next one.
+    void showNote(const QString& note);
+    // The layers of the drawing in front, each shown or hidden by its check box.
+    QListWidget* layerList() const { return layers_; }
     QTabBar* documentTabs() const { return tabs_; }
     QLineEdit* promptInput() const { return input_; }
     // The lines written on the prompt line so far.
@@ -50,7 +56,10 @@ class DrawingWindow : public QMainWindow, public CadUtility {
     enum class Question { Point, Text };
     enum Outcome { Cancelled = 0, Answered = 1 };
     void buildMenus();
+    void buildLayers();
+    void showLayers();
     void exportChosen();
+    void printSheets();
     // Asks on the prompt line and waits for the answer; false when the user cancelled.
     bool ask(std::string_view prompt, Question question);
     void answerTyped();
@@ -64,6 +73,9 @@ class DrawingWindow : public QMainWindow, public CadUtility {
     QLabel* promptLabel_;
     QLineEdit* input_;
     QLabel* coordinates_;
+    QListWidget* layers_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QEventLoop* loop_ = nullptr;
     int questionsAsked_ = 0;
     Question question_ = Question::Text;

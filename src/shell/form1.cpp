@@ -12,6 +12,7 @@
 #include "shell/about_box.h"
 #include "shell/clickable_label.h"
 #include "shell/desktop.h"
+#include "shell/help_window.h"
 #include "shell/pictures.h"
 #include "shell/profile_dialog.h"
 
@@ -77,8 +78,12 @@ void rule(QWidget* parent, const char* name, int top, int right) {
 Form1::Form1(Desktop& desktop) : desktop_(desktop) {
     setObjectName("Form1");
     setWindowTitle("PLOVIS");
+    setAcceptDrops(true);  // workbook files dropped here open (see FileDrops)
     profile_.templateFile = templateDrawingPath();
-    profile_.reselect = [this] { return desktop_.workbooks().askForSelection(); };
+    profile_.reselect = [this] {
+        return desktop_.workbooks().askForSelection(
+            "one column of the pipe design table from a branch title row down (e.g. B15:B37)");
+    };
     buildControls();
     buildPictures();
     buildMenus();
@@ -189,16 +194,18 @@ void Form1::setTabOrder() {
 }
 
 bool Form1::offEntryEnabled() const {
-    return desktop_.options().allCommands;
+    return !desktop_.options().asLaidOut;
 }
 
 void Form1::readData() {
-    desktop_.runCommand([this] {
-        const ProfileInputs inputs{hscale_->text().toStdString(), vscale_->text().toStdString(),
-                                   combo1_->currentText().toStdString()};
-        runProfileCommand(profile_, inputs, desktop_.workbooks(), desktop_.drawings(),
-                          desktop_.ui());
-    });
+    desktop_.runCommand(
+        [this] {
+            const ProfileInputs inputs{hscale_->text().toStdString(), vscale_->text().toStdString(),
+                                       combo1_->currentText().toStdString()};
+            runProfileCommand(profile_, inputs, desktop_.workbooks(), desktop_.drawings(),
+                              desktop_.ui());
+        },
+        {"Pipe Line Profile", true});
 }
 
 void Form1::existingGround() {
@@ -225,10 +232,10 @@ void Form1::help() {
             criticalMessage("The help file " + page.toStdString() + " could not be found."));
         return;
     }
-    if (!desktop_.dialogs().openUrl(QUrl::fromLocalFile(page))) {
-        desktop_.ui().showMessage(criticalMessage("The help file " + page.toStdString() +
-                                                  " could not be opened in a browser."));
-    }
+    if (desktop_.dialogs().openUrl(QUrl::fromLocalFile(page))) return;
+    // No browser on this desktop: the manual in a window of our own.
+    if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+    helpWindow_->showPage(QUrl::fromLocalFile(page));
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -238,6 +245,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     if (about_) about_->hide();
+    if (helpWindow_) helpWindow_->hide();
     if (profileDialog_) profileDialog_->close();
     desktop_.finish();
 }

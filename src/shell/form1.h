@@ -21,6 +21,7 @@ namespace plovis {
 
 class AboutBox;
 class ClickableLabel;
+class HelpWindow;
 class Desktop;
 class ProfileDialog;
 
@@ -41,10 +42,11 @@ class Form1 : public QMainWindow {
     void existingGround();    // cmdExistingGL, mnuExistingGround: frmProfile, modeless
     void aboutOwned();        // mnuAbout, Label10
     void aboutFromPicture();  // Image1: Form1 switched off, the box without owner
-    void help();              // F1, cmdHelp
+    void help();              // F1, cmdHelp: the browser, or the help window without one
 
     ProfileDialog* profileDialog() const;
     AboutBox* aboutBox() const { return about_.get(); }
+    HelpWindow* helpWindow() const { return helpWindow_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,8 +61,9 @@ class Form1 : public QMainWindow {
     void addEntry(QMenu* menu, const char* name, const char* caption,
                   const std::function<void()>& handler, bool enabled = true);
     void addSeparator(QMenu* menu, const char* name);
+    void addWorkbookEntries(QMenu* open);
     std::function<void()> handlerOf(const CommandEntry& entry);
-    // Whether an entry laid out switched off starts on: only when all commands are asked for.
+    // Whether an entry laid out switched off starts on: unless the window as laid out is asked for.
     bool offEntryEnabled() const;
 
     Desktop& desktop_;
@@ -69,6 +72,7 @@ class Form1 : public QMainWindow {
     QLineEdit* vscale_ = nullptr;
     QComboBox* combo1_ = nullptr;
     std::unique_ptr<AboutBox> about_;
+    std::unique_ptr<HelpWindow> helpWindow_;
     QPointer<ProfileDialog> profileDialog_;
 };
 

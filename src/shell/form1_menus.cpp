@@ -9,12 +9,40 @@
 #include "commands/open_commands.h"
 #include "commands/schematic_command.h"
 #include "shell/desktop.h"
+#include "shell/drawing_window.h"
 #include "shell/form1.h"
+#include "shell/recent_files.h"
+#include "shell/workbook_host.h"
 
 namespace plovis {
+namespace {
+
+// What the template brought: the symbols the drawing commands insert by name.
+void showTemplateBlocks(DrawingHost& host) {
+    if (host.activeIndex() < 0) return;
+    const Drawing& drawing = host.activeDocument();
+    QStringList names;
+    for (int i = 0; i < drawing.blocks().count(); ++i) {
+        const std::string& name = drawing.blocks().at(i).name();
+        if (!name.starts_with('*')) names << QString::fromStdString(name);  // not model space
+    }
+    host.window().showNote(names.isEmpty() ? QString("The template brought no blocks into ") +
+                                                 QString::fromStdString(drawing.name())
+                                           : QString("Template loaded into %1: %2 blocks (%3)")
+                                                 .arg(QString::fromStdString(drawing.name()))
+                                                 .arg(names.size())
+                                                 .arg(names.join(", ")));
+}
+
+}  // namespace
+
 QMenu* Form1::named(QMenu* menu, const char* name, bool enabled) {
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
+    // The menu widget is switched off with its action: a menu hands its own enabled state to its
+    // action whenever the window it lies in is switched back on (the About box from the emblem
+    // switches the main window off and on), which would switch an entry laid out off on.
+    menu->setEnabled(enabled);
     menu->menuAction()->setEnabled(enabled);
     return menu;
 }
@@ -38,7 +66,9 @@ std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
         case CommandKind::Workbook:
         case CommandKind::DesignCheck: {
             const auto body = entry.workbookBody;
-            return [&d, body] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }); };
+            const CommandRun run{entry.caption};
+            return
+                [&d, body, run] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }, run); };
         }
         case CommandKind::Profile:
             return [this] { readData(); };
@@ -49,7 +79,10 @@ std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
         case CommandKind::OpenSample:
             return [&d] { d.runCommand([&d] { openSampleCommand(d.workbooks(), d.ui()); }); };
         case CommandKind::TemplateDrawing:
-            return [&d] { d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); }); };
+            return [&d] {
+                d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); });
+                showTemplateBlocks(d.drawings());
+            };
     }
     return [] {};
 }
@@ -85,15 +118,38 @@ void Form1::buildMenus() {
                  !entry.startsOff || offEntryEnabled());
     }
 
+    addWorkbookEntries(menus.at("Open"));
+
     QAction* about = bar->addAction("About");
     about->setObjectName("mnuAbout");
     about->setEnabled(offEntryEnabled());
     connect(about, &QAction::triggered, this, [this] { aboutOwned(); });
 }
 
+// The user's own workbook, from the Open menu above the sample: a file, or one opened lately.
+void Form1::addWorkbookEntries(QMenu* open) {
+    QAction* first = open->actions().value(0);
+    auto* workbook = new QAction("Workbook...", open);
+    workbook->setObjectName("mnuOpenWorkbook");
+    workbook->setShortcut(QKeySequence::Open);
+    connect(workbook, &QAction::triggered, this,
+            [this] { desktop_.workbooks().openChosenFile(this); });
+    auto* recent = new QMenu("Recent Workbooks", open);
+    recent->setObjectName("mnuRecentWorkbooks");
+    recent->menuAction()->setObjectName("mnuRecentWorkbooks");
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        fillRecentMenu(recent,
+                       [this](const QString& f) { desktop_.workbooks().openFile(f, this); });
+    });
+    open->insertAction(first, workbook);
+    open->insertMenu(first, recent);
+    open->insertSeparator(first)->setObjectName("SpaceOpen");
+}
+
 void Form1::schematic() {
     Desktop& d = desktop_;
-    d.runCommand([&d] { schematicCommand(d.workbooks(), d.drawings(), d.ui()); });
+    d.runCommand([&d] { schematicCommand(d.workbooks(), d.drawings(), d.ui()); },
+                 {"Schematic", true});
 }
 
 }  // namespace plovis

@@ -104,7 +104,8 @@ void ProfileDialog::draw() {
     boxesToLogic();
     logic_.boxes.focus.clear();
     desktop_.runCommand(
-        [this] { logic_.draw(desktop_.drawings(), desktop_.workbooks(), desktop_.ui()); });
+        [this] { logic_.draw(desktop_.drawings(), desktop_.workbooks(), desktop_.ui()); },
+        {"Existing Ground Profile", true});
     logicToBoxes();
     if (logic_.closeRequested) close();
 }

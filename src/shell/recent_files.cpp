@@ -1,5 +1,6 @@
 #include "shell/recent_files.h"
 
+#include <QMenu>
 #include <QSettings>
 #include <memory>
 
@@ -26,6 +27,13 @@ void rememberWorkbook(const QString& file) {
     while (files.size() > kRecentFileCount)
         files.removeLast();
     settings()->setValue(kKey, files);
+}
+
+void fillRecentMenu(QMenu* menu, const std::function<void(const QString&)>& open) {
+    menu->clear();
+    for (const QString& f : recentWorkbooks())
+        menu->addAction(f, menu, [open, f] { open(f); });
+    if (menu->isEmpty()) menu->addAction("(none)")->setEnabled(false);
 }
 
 }  // namespace plovis

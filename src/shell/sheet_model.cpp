@@ -1,13 +1,17 @@
 #include "shell/sheet_model.h"
 
+#include <QColor>
 #include <algorithm>
 
 #include "common/cell_address.h"
+#include "shell/cell_edits.h"
+#include "shell/number_display.h"
 
 namespace plovis {
 
-SheetModel::SheetModel(MemoryWorksheet& sheet, QObject* parent)
-    : QAbstractTableModel(parent), sheet_(sheet) {
+SheetModel::SheetModel(MemoryWorksheet& sheet, QObject* parent, const WorkbookLook* book,
+                       const SheetLook* look)
+    : QAbstractTableModel(parent), sheet_(sheet), book_(book), look_(look) {
     rows_ = std::min(std::max(sheet.lastRow() + kSpareRows, kLeastRows), kMaxRows);
     columns_ = std::min(std::max(sheet.lastColumn() + kSpareColumns, kLeastColumns), kMaxColumns);
 }
@@ -22,14 +26,50 @@ int SheetModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SheetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole) return {};
-    const CellValue value = sheet_.cell(index.row() + 1, index.column() + 1);
+    const int row = index.row() + 1, column = index.column() + 1;
+    if (role == Qt::BackgroundRole) {
+        return highlighted_.count({row, column}) ? QVariant(QColor(255, 240, 170)) : QVariant();
+    }
+    if (role == Qt::EditRole) {
+        const CellState state = cellState(sheet_, row, column);
+        return QString::fromStdString(editText(state));
+    }
+    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != kNumberRole &&
+        role != kGeneralRole) {
+        return {};
+    }
+    const CellValue value = sheet_.cell(row, column);
     if (role == Qt::TextAlignmentRole) {
         return isNumber(value) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
     if (isEmpty(value)) return {};
-    return QString::fromStdString(cellText(value));
+    const auto* number = std::get_if<double>(&value);
+    if (role == kNumberRole) return number ? QVariant(*number) : QVariant();
+    if (!number) {
+        return role == Qt::DisplayRole ? QVariant(QString::fromStdString(cellText(value)))
+                                       : QVariant();
+    }
+    const std::string code =
+        book_ && look_ ? book_->formatOf(*look_, row, column) : std::string("General");
+    if (role == kGeneralRole) return code == "General";
+    return QString::fromStdString(formatNumberCode(*number, code));
+}
+
+Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !onEdit) return false;
+    onEdit(index.row() + 1, index.column() + 1, value.toString().toStdString());
+    return true;
+}
+
+void SheetModel::setHighlighted(std::set<std::pair<int, int>> cells) {
+    if (cells.empty() && highlighted_.empty()) return;
+    highlighted_ = std::move(cells);
+    if (rows_ > 0 && columns_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
 }
 
 QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const {

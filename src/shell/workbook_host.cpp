@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "common/data_directory.h"
+#include "common/file_io.h"
+#include "hosts/xlsx/converted_workbook.h"
 #include "shell/recent_files.h"
 #include "shell/workbook_window.h"
 
@@ -12,6 +15,29 @@ namespace {
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
     return !a.empty() && std::filesystem::equivalent(a, b, ec);
+}
+
+// Files shipped in the program's data folder (the sample scheme) are opened as copies: a save
+// asks where to keep the copy, so the shipped file is never overwritten.
+bool shippedFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto data = std::filesystem::weakly_canonical(dataDirectory(), ec);
+    const auto path = std::filesystem::weakly_canonical(file, ec);
+    if (ec || data.empty()) return false;
+    const auto [end, _] = std::mismatch(data.begin(), data.end(), path.begin(), path.end());
+    return end == data.end();
+}
+
+std::unique_ptr<XlsxWorkbook> copyOf(const std::filesystem::path& file) {
+    constexpr std::uintmax_t kMaxBytes = 1ull << 30;
+    std::string bytes;
+    try {
+        bytes = readFileBounded(file, kMaxBytes);
+    } catch (const std::exception& e) {
+        throw HostError(std::string("cannot open \"") + file.string() + "\": " + e.what());
+    }
+    // Its name stays (Save suggests it); the window's title says it is not saved anywhere yet.
+    return XlsxWorkbook::read(std::move(bytes), file.filename().string());
 }
 
 }  // namespace
@@ -65,24 +91,36 @@ void WorkbookHost::setVisible(bool visible) {
         w->setVisible(visible);
 }
 
-Workbook& WorkbookHost::open(const std::filesystem::path& file) {
+Workbook& WorkbookHost::open(const std::filesystem::path& requested) {
+    const WorkbookToOpen toOpen = workbookToOpen(requested, converter_);
+    const std::filesystem::path& file = toOpen.file;
+    const bool shipped = shippedFile(file);
     for (WorkbookWindow* w : windows_) {
-        if (w->workbook() && sameFile(w->workbook()->file(), file)) {
+        if (!shipped && w->workbook() && sameFile(w->workbook()->file(), file)) {
             bringToFront(w);
             w->show();
             w->raise();
             return *w->workbook();
         }
     }
-    std::unique_ptr<XlsxWorkbook> workbook = XlsxWorkbook::open(file);
+    std::unique_ptr<XlsxWorkbook> workbook = shipped ? copyOf(file) : XlsxWorkbook::open(file);
     const auto empty =
         std::find_if(windows_.begin(), windows_.end(), [](auto* w) { return !w->workbook(); });
     WorkbookWindow& w = empty != windows_.end() ? **empty : newWindow();
-    w.setWorkbook(std::move(workbook));
+    w.setWorkbook(std::move(workbook), file);
     bringToFront(&w);
     w.show();
     w.raise();
-    rememberWorkbook(QFileInfo(QString::fromStdString(file.string())).absoluteFilePath());
+    if (shipped) {
+        w.showNote("A copy of " + QString::fromStdString(file.filename().string()) +
+                   ": Save asks where to keep it; the shipped file stays as it is.");
+    } else {
+        rememberWorkbook(QFileInfo(QString::fromStdString(file.string())).absoluteFilePath());
+    }
+    if (!toOpen.note.empty()) {
+        w.showNote(QString::fromStdString(toOpen.note));
+        dialogs_.message(okMessage(toOpen.note, Icon::Information, "Workbook"), &w);
+    }
     return *w.workbook();
 }
 
@@ -94,14 +132,17 @@ void WorkbookHost::bringToFront(WorkbookWindow* window) {
 void WorkbookHost::openFile(const QString& file, QWidget* parent) {
     try {
         open(file.toStdString());
-    } catch (const HostError& e) {
+    } catch (const std::runtime_error& e) {
         dialogs_.message(criticalMessage(e.what()), parent);
     }
 }
 
+QString WorkbookHost::openFilter() {
+    return "Workbooks (*.xlsx *.xls *.ods);;All files (*)";
+}
+
 void WorkbookHost::openChosenFile(QWidget* parent) {
-    const QString file =
-        dialogs_.openFileName(parent, "Open Workbook", "Excel workbooks (*.xlsx);;All files (*)");
+    const QString file = dialogs_.openFileName(parent, "Open Workbook", openFilter());
     if (!file.isEmpty()) openFile(file, parent);
 }
 
@@ -117,14 +158,24 @@ void WorkbookHost::closeAll() {
         retire(w);
 }
 
-bool WorkbookHost::askForSelection() {
+bool WorkbookHost::askForSelection(const QString& form) {
     WorkbookWindow* w = windowWithWorkbook();
-    return w && w->askForSelection();
+    return w && w->askForSelection(form);
 }
 
 void WorkbookHost::refresh() {
     for (WorkbookWindow* w : windows_)
         w->refresh();
+}
+
+void WorkbookHost::beginCommand() {
+    for (WorkbookWindow* w : windows_)
+        w->beginCommand();
+}
+
+void WorkbookHost::endCommand(const QString& name) {
+    for (WorkbookWindow* w : windows_)
+        w->endCommand(name);
 }
 
 std::vector<std::string> WorkbookHost::takeNotices() {

@@ -13,9 +13,11 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "shell/recent_files.h"
+#include "shell/sheet_grid.h"
 #include "shell/sheet_model.h"
 #include "shell/workbook_host.h"
 
@@ -24,19 +26,6 @@ namespace {
 
 const char* const kFilter = "Excel workbooks (*.xlsx)";
 constexpr int kDiskSettleMs = 300;  // a writer may replace the file in several steps
-
-QTableView* makeSheetView(QWidget* parent) {
-    auto* view = new QTableView(parent);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setSelectionBehavior(QAbstractItemView::SelectItems);
-    view->setWordWrap(false);
-    // Fixed row heights keep scrolling smooth however many rows the sheet has.
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(20);
-    view->horizontalHeader()->setDefaultSectionSize(80);
-    return view;
-}
 
 // The selected rectangle that holds the current cell, else the last one selected, else the
 // current cell alone.
@@ -61,6 +50,7 @@ CellRange selectedRange(const QTableView& view) {
 WorkbookWindow::WorkbookWindow(WorkbookHost& host)
     : host_(host), tabs_(new QTabWidget), address_(new QLabel), selectionBar_(new QWidget) {
     setObjectName("workbookWindow");
+    setAcceptDrops(true);  // workbook files dropped here open (see FileDrops)
     resize(900, 600);
     tabs_->setTabPosition(QTabWidget::South);
     tabs_->setDocumentMode(true);
@@ -69,7 +59,10 @@ WorkbookWindow::WorkbookWindow(WorkbookHost& host)
 
     selectionBar_->setObjectName("selectionBar");
     auto* bar = new QHBoxLayout(selectionBar_);
-    bar->addWidget(new QLabel("Select the range in the sheet, then press OK."), 1);
+    selectionPrompt_ = new QLabel("Select the range in the sheet, then press OK.");
+    selectionPrompt_->setObjectName("selectionPrompt");
+    selectionPrompt_->setStyleSheet("font-weight: bold;");
+    bar->addWidget(selectionPrompt_, 1);
     auto* ok = new QPushButton("OK");
     ok->setObjectName("selectionOk");
     auto* cancel = new QPushButton("Cancel");
@@ -114,7 +107,9 @@ void WorkbookWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->addAction("&Open...", QKeySequence::Open, this, [this] { host_.openChosenFile(this); });
     recentMenu_ = file->addMenu("Open &Recent");
-    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] {
+        fillRecentMenu(recentMenu_, [this](const QString& f) { host_.openFile(f, this); });
+    });
     file->addSeparator();
     file->addAction("&Save", QKeySequence::Save, this, [this] { save(); });
     file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] {
@@ -124,15 +119,7 @@ void WorkbookWindow::buildMenus() {
     });
     file->addSeparator();
     file->addAction("&Close", QKeySequence::Close, this, [this] { close(); });
-}
-
-void WorkbookWindow::fillRecentMenu() {
-    recentMenu_->clear();
-    for (const QString& f : recentWorkbooks()) {
-        recentMenu_->addAction(f, this, [this, f] { host_.openFile(f, this); });
-    }
-    recentMenu_->setEnabled(true);
-    if (recentMenu_->isEmpty()) recentMenu_->addAction("(none)")->setEnabled(false);
+    buildEditMenu();
 }
 
 void WorkbookWindow::clearSheets() {
@@ -152,20 +139,33 @@ SheetModel* WorkbookWindow::sheetModel(int index) const {
     return view ? qobject_cast<SheetModel*>(view->model()) : nullptr;
 }
 
-void WorkbookWindow::setWorkbook(std::unique_ptr<XlsxWorkbook> workbook) {
+void WorkbookWindow::setWorkbook(std::unique_ptr<XlsxWorkbook> workbook,
+                                 const std::filesystem::path& lookFrom) {
     QSignalBlocker block(tabs_);
     clearSheets();
+    undo_->clear();
+    commandSnapshot_.reset();
     workbook_ = std::move(workbook);
+    look_ = {};
     if (workbook_) {
+        look_ = readWorkbookLook(lookFrom.empty() ? workbook_->file() : lookFrom);
         for (int i = 0; i < workbook_->sheetCount(); ++i) {
             MemoryWorksheet& sheet = workbook_->sheetAt(i);
-            QTableView* view = makeSheetView(tabs_);
-            view->setModel(new SheetModel(sheet, view));
+            auto* view = new SheetGrid(tabs_);
+            const auto look = look_.sheets.find(sheet.name());
+            auto* model = new SheetModel(sheet, view, &look_,
+                                         look == look_.sheets.end() ? nullptr : &look->second);
+            model->onEdit = [this, i](int row, int column, const std::string& typed) {
+                editCell(i, row, column, typed);
+            };
+            view->setModel(model);
+            view->onClear = [this] { clearSelection(); };
             connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                     [this] { selectionToWorkbook(); });
             connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
                     [this] { selectionToWorkbook(); });
             tabs_->addTab(view, QString::fromStdString(sheet.name()));
+            applyColumnLook(i);
         }
         const CellRange selection = workbook_->selection();
         tabs_->setCurrentIndex(workbook_->activeIndex());
@@ -195,7 +195,7 @@ void WorkbookWindow::selectionToWorkbook() {
     const int tab = tabs_->currentIndex();
     QTableView* view = sheetView(tab);
     if (!workbook_ || !view) {
-        address_->setText("No workbook is open here: File > Open (Ctrl+O).");
+        address_->setText(selectionText());
         return;
     }
     const CellRange range = selectedRange(*view);
@@ -205,12 +205,15 @@ void WorkbookWindow::selectionToWorkbook() {
 }
 
 QString WorkbookWindow::selectionText() const {
-    if (!workbook_) return {};
+    if (!workbook_) {
+        return "No workbook is open here: File > Open (Ctrl+O) here or Open > Workbook in the "
+               "main window, or drop an .xlsx file on this window.";
+    }
     const CellRange range = workbook_->selection();
     QString text = QString::fromStdString(workbook_->activeSheet().name() + "!" + formatA1(range));
     QTableView* view = sheetView(tabs_->currentIndex());
     if (view && view->currentIndex().isValid()) {
-        const QString value = view->currentIndex().data().toString();
+        const QString value = view->currentIndex().data(Qt::EditRole).toString();
         text += "    " + cellName(view->currentIndex()) + ": " + value;
     }
     return text;
@@ -222,13 +225,17 @@ void WorkbookWindow::updateTitle() {
         setWindowModified(false);
         return;
     }
-    setWindowTitle(QString::fromStdString(workbook_->name()) + "[*] - PLOVIS workbook");
+    const QString copy = workbook_->file().empty() ? " (not saved yet)" : "";
+    setWindowTitle(QString::fromStdString(workbook_->name()) + copy + "[*] - PLOVIS workbook");
     setWindowModified(workbook_->modified());
 }
 
 void WorkbookWindow::refresh() {
-    for (int i = 0; i < tabs_->count(); ++i)
+    for (int i = 0; i < tabs_->count(); ++i) {
+        const int columns = sheetModel(i)->columnCount();
         sheetModel(i)->refresh();
+        if (sheetModel(i)->columnCount() != columns) applyColumnLook(i);
+    }
     address_->setText(selectionText());
     updateTitle();
 }
@@ -277,18 +284,30 @@ bool WorkbookWindow::offerToSave() {
     return false;
 }
 
-bool WorkbookWindow::askForSelection() {
+bool WorkbookWindow::askForSelection(const QString& form) {
     if (!workbook_) return false;
     show();
     raise();
     activateWindow();
+    // The command reads the sheet it started on: the user selects there, the other tabs wait.
+    const int sheet = tabs_->currentIndex();
+    selectionPrompt_->setText("Select on " + tabs_->tabText(sheet) + ": " + form +
+                              ", then press OK.");
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->setTabEnabled(i, i == sheet);
     selectionBar_->show();
     QEventLoop loop;
     selectionLoop_ = &loop;
     const bool confirmed = loop.exec() == 1;
     selectionLoop_ = nullptr;
     selectionBar_->hide();
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->setTabEnabled(i, true);
     return confirmed;
+}
+
+void WorkbookWindow::showNote(const QString& note) {
+    statusBar()->showMessage(note);
 }
 
 void WorkbookWindow::closeEvent(QCloseEvent* event) {

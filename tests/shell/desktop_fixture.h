@@ -63,12 +63,13 @@ class DesktopTest : public ::testing::Test {
     void SetUp() override { start(); }
     void TearDown() override;
     // A desktop afresh (the window as laid out, or with every command switched on).
-    void start(DesktopOptions options = {});
-    static DesktopOptions withAllCommands() {
+    void start(DesktopOptions options = asLaidOut());
+    static DesktopOptions asLaidOut() {
         DesktopOptions options;
-        options.allCommands = true;
+        options.asLaidOut = true;
         return options;
     }
+    static DesktopOptions withAllCommands() { return {}; }
 
     Form1& form() { return desktop->mainWindow(); }
     template <class T>

@@ -1,11 +1,17 @@
-// Grabs the desktop application's windows into PNG files: plovis_screenshots OUTDIR. The sample
-// scheme is opened from the Open menu, its design range selected and drawn as a profile on A3,
-// as a user would do it.
+// Grabs the desktop application's windows into PNG files: plovis_screenshots OUTDIR. It walks the
+// newcomer's road: the sample scheme opened (a copy) from the Open menu, a pipe diameter changed,
+// water demand and pipe head loss run from the Compute menu, the design range selected again
+// when the first selection was wrong, the profile drawn on A3, undone and drawn again, and the
+// help. tools/screenshots/take-screenshots runs it under a real X server (Xvfb).
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <iostream>
 
 #include "shell/about_box.h"
@@ -13,6 +19,7 @@
 #include "shell/drawing_view.h"
 #include "shell/drawing_window.h"
 #include "shell/form1.h"
+#include "shell/help_window.h"
 #include "shell/profile_dialog.h"
 #include "shell/workbook_window.h"
 
@@ -32,7 +39,8 @@ class AnsweringDialogs : public Dialogs {
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
-    bool openUrl(const QUrl&) override { return true; }
+    // No browser here: the help shows in its own window.
+    bool openUrl(const QUrl&) override { return false; }
 };
 
 bool save(QWidget& window, const QString& folder, const char* name) {
@@ -47,17 +55,28 @@ bool save(QWidget& window, const QString& folder, const char* name) {
     return true;
 }
 
-void selectDesignRange(WorkbookWindow& w) {
+int designTab(WorkbookWindow& w) {
     QTabWidget* tabs = w.sheetTabs();
     for (int i = 0; i < tabs->count(); ++i) {
-        if (tabs->tabText(i) != "PD-CW-Sample") continue;
-        tabs->setCurrentIndex(i);
-        QTableView* view = w.sheetView(i);
-        const QModelIndex from = view->model()->index(14, 1), to = view->model()->index(36, 1);
-        view->selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
-        view->selectionModel()->select(QItemSelection(from, to),
-                                       QItemSelectionModel::ClearAndSelect);
+        if (tabs->tabText(i) == "PD-CW-Sample") return i;
     }
+    return 0;
+}
+
+// Rows and columns from 0, as the grid counts them.
+void select(WorkbookWindow& w, int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    const int tab = designTab(w);
+    w.sheetTabs()->setCurrentIndex(tab);
+    QTableView* view = w.sheetView(tab);
+    const QModelIndex from = view->model()->index(firstRow, firstColumn);
+    const QModelIndex to = view->model()->index(lastRow, lastColumn);
+    view->selectionModel()->setCurrentIndex(from, QItemSelectionModel::NoUpdate);
+    view->selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(from, QAbstractItemView::PositionAtTop);
+}
+
+void trigger(Form1& form, const char* entry) {
+    if (auto* action = form.findChild<QAction*>(entry)) action->trigger();
 }
 
 }  // namespace
@@ -72,21 +91,43 @@ int main(int argc, char** argv) {
     const QString out = argv[1];
     Form1& form = desktop.mainWindow();
     bool ok = save(form, out, "main-window.png");
+    auto* compute = form.findChild<QMenu*>("mnuCompute");
+    compute->popup(form.mapToGlobal(QPoint(60, 20)));
+    ok = save(*compute, out, "compute-menu.png") && ok;
+    compute->hide();
     form.aboutOwned();
     ok = save(*form.aboutBox(), out, "about-box.png") && ok;
     form.aboutBox()->hide();
 
-    form.findChild<QAction*>("mnuSampelData")->trigger();
+    trigger(form, "mnuSampelData");
     if (desktop.workbooks().windows().empty()) return 1;
     WorkbookWindow& book = *desktop.workbooks().windows().front();
-    book.resize(900, 520);
-    selectDesignRange(book);
+    book.resize(1000, 560);
+    // The first pipe taken one size up: HDPE 110 (O16), 96.8 mm inside (AI16), which the
+    // hydraulic columns follow at once; then the computations from the menu.
+    const int tab = designTab(book);
+    book.editCell(tab, 16, 15, "110");
+    book.editCell(tab, 16, 35, "96.8");
+    trigger(form, "mnuWaterDemand");
+    trigger(form, "mnuPipeLineData");
+    book.resize(1560, 560);
+    select(book, 15, 34, 15, 34);
+    // From the diameters to the hydraulic columns the computations wrote (highlighted).
+    book.sheetView(tab)->horizontalScrollBar()->setValue(14);
     ok = save(book, out, "workbook-window.png") && ok;
 
+    // A selection of two columns: the command asks for the range again, on its own sheet.
+    select(book, 14, 1, 36, 2);
+    QTimer::singleShot(300, &book, [&] {
+        select(book, 14, 1, 36, 1);
+        ok = save(book, out, "workbook-reselection.png") && ok;
+        book.findChild<QPushButton*>("selectionOk")->click();
+    });
     form.findChild<QComboBox*>("Combo1")->setCurrentText("A3");
     form.readData();
+    trigger(form, "mnuTemplateDwg");
     DrawingWindow& drawing = desktop.drawings().window();
-    drawing.resize(1100, 640);
+    drawing.resize(1200, 660);
     QApplication::processEvents();
     drawing.showDocuments(true);
     ok = save(drawing, out, "drawing-window-profile.png") && ok;
@@ -98,5 +139,8 @@ int main(int argc, char** argv) {
 
     form.existingGround();
     ok = save(*form.profileDialog(), out, "ground-profile-dialog.png") && ok;
+    form.profileDialog()->close();
+    form.help();
+    if (form.helpWindow()) ok = save(*form.helpWindow(), out, "help-window.png") && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,121 @@
+#include "shell/sheet_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include "shell/number_display.h"
+#include "shell/sheet_model.h"
+
+namespace plovis {
+
+SheetGrid::SheetGrid(QWidget* parent) : QTableView(parent) {
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setItemDelegate(new OverflowDelegate(this));
+    // Fixed row heights keep scrolling smooth however many rows the sheet has.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
+}
+
+void SheetGrid::moveDown(int rows) {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return;
+    const int row = std::clamp(current.row() + rows, 0, model()->rowCount() - 1);
+    setCurrentIndex(model()->index(row, current.column()));
+}
+
+void SheetGrid::keyPressEvent(QKeyEvent* event) {
+    const bool editing = state() == QAbstractItemView::EditingState;
+    if (!editing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        moveDown(event->modifiers() & Qt::ShiftModifier ? -1 : 1);
+        return;
+    }
+    if (!editing && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+        onClear();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// Enter in a cell confirms it and goes to the cell below, as spreadsheet programs do.
+void SheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache) moveDown(1);
+}
+
+void SheetGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    viewport()->update();
+}
+
+void SheetGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    viewport()->update();
+}
+
+namespace {
+
+constexpr int kPadding = 6;  // pixels the style leaves around a cell's text
+
+// A number that does not fit its column as spreadsheet programs show it: General in fewer
+// digits, any other format (or General when even one digit is too many) as "#" marks.
+QString fittedNumber(const QModelIndex& index, const QFontMetrics& metrics, int width) {
+    const double value = index.data(SheetModel::kNumberRole).toDouble();
+    if (index.data(SheetModel::kGeneralRole).toBool()) {
+        for (int characters = 10; characters >= 1; --characters) {
+            const QString text = QString::fromStdString(generalDisplay(value, characters));
+            if (!text.startsWith('#') && metrics.horizontalAdvance(text) <= width) return text;
+        }
+    }
+    return QString(std::max(width / std::max(metrics.horizontalAdvance('#'), 1), 1), '#');
+}
+
+}  // namespace
+
+void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const auto* view = qobject_cast<const QTableView*>(parent());
+    const bool number = index.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight;
+    const int needed = option.fontMetrics.horizontalAdvance(text) + kPadding;
+    if (!view || text.isEmpty() || needed <= option.rect.width()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    if (number) {
+        QStyleOptionViewItem shown = option;
+        initStyleOption(&shown, index);
+        shown.text = fittedNumber(index, option.fontMetrics, option.rect.width() - kPadding);
+        const QWidget* widget = option.widget;
+        if (widget) widget->style()->drawControl(QStyle::CE_ItemViewItem, &shown, painter, widget);
+        return;
+    }
+    // The cell without its text, then the text across the empty cells beside it.
+    QStyleOptionViewItem bare = option;
+    initStyleOption(&bare, index);
+    bare.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : nullptr;
+    if (style) style->drawControl(QStyle::CE_ItemViewItem, &bare, painter, widget);
+    QRect area = option.rect;
+    const QAbstractItemModel* model = index.model();
+    for (int c = index.column() + 1; c < model->columnCount() && area.width() < needed; ++c) {
+        if (view->isColumnHidden(c)) continue;
+        if (!model->index(index.row(), c).data(Qt::DisplayRole).toString().isEmpty()) break;
+        area.setRight(area.right() + view->columnWidth(c));
+    }
+    painter->save();
+    painter->setClipRect(area);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(option.font);
+    painter->drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter->restore();
+}
+
+}  // namespace plovis
