@@ -319,13 +319,26 @@ void MemoryWorkbook::cellChanged(int sheet, int row, int column, bool calculate)
 
 void MemoryWorkbook::recalculate() {
     if (!dirty_ || settling_) return;
+    readFormulaSheets(false);
     settled([this] { recalculator().settle(); });
 }
 
 RecalculationReport MemoryWorkbook::recalculateAll() {
+    readFormulaSheets(true);
     RecalculationReport report;
     settled([&] { report = recalculator().recalculateAll(); });
     return report;
+}
+
+// A formula on a sheet not read yet may read a cell that changed, so the sheets that may hold
+// formulas are read before a recalculation; sheets of values only are read when a formula
+// reaches them.
+void MemoryWorkbook::readFormulaSheets(bool all) {
+    if (formulaSheetsRead_ && !all) return;
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (sheets_[i]->unread_ && (all || unreadSheetMayHoldFormulas(i))) reach(i);
+    }
+    formulaSheetsRead_ = true;
 }
 
 // Runs one recalculation with settling_ set, so that the reads and writes it makes do not start
@@ -367,12 +380,66 @@ MemoryWorksheet& MemoryWorkbook::sheetAt(int index) {
         throw HostError("the workbook " + name_ + " has no sheet number " +
                         std::to_string(index + 1));
     }
-    return *sheets_[index];
+    return reach(index);
+}
+
+const std::string& MemoryWorkbook::sheetName(int index) const {
+    return sheets_.at(static_cast<std::size_t>(index))->name_;
+}
+
+MemoryWorksheet* MemoryWorkbook::sheetIfRead(int index) {
+    MemoryWorksheet& s = *sheets_.at(static_cast<std::size_t>(index));
+    return s.unread_ ? nullptr : &s;
+}
+
+const MemoryWorksheet* MemoryWorkbook::sheetIfRead(int index) const {
+    const MemoryWorksheet& s = *sheets_.at(static_cast<std::size_t>(index));
+    return s.unread_ ? nullptr : &s;
+}
+
+void MemoryWorkbook::readAllSheets() {
+    for (int i = 0; i < sheetCount(); ++i)
+        reach(i);
+}
+
+MemoryWorksheet& MemoryWorkbook::reach(int index) {
+    MemoryWorksheet& s = *sheets_[index];
+    if (!s.unread_) return s;
+    s.unread_ = false;
+    const bool wasDirty = dirty_;
+    try {
+        readSheet(index, s);
+    } catch (...) {
+        // What was read up to the fault is dropped: the sheet is read afresh when next reached.
+        auto fresh = std::make_unique<MemoryWorksheet>(s.name_);
+        fresh->book_ = this;
+        fresh->index_ = index;
+        fresh->unread_ = true;
+        sheets_[index] = std::move(fresh);
+        throw;
+    }
+    // Its formulas join the others at the next recalculation.
+    if (!s.formulas().empty() && recalculator_) recalculator_->structureChanged();
+    // Formulas the file holds without their values (written by a script) are calculated as the
+    // sheet is read, as spreadsheet programs do on opening the file.
+    if (!wasDirty && dirty_) recalculate();
+    return s;
+}
+
+void MemoryWorkbook::addUnreadSheet(const std::string& name) {
+    addSheet(name).unread_ = true;
+    formulaSheetsRead_ = false;
+}
+
+void MemoryWorkbook::readSheet(int, MemoryWorksheet&) {}
+
+bool MemoryWorkbook::unreadSheetMayHoldFormulas(int) {
+    return true;
 }
 
 MemoryWorksheet* MemoryWorkbook::findSheet(std::string_view name) {
-    for (auto& s : sheets_) {
-        if (equalsIgnoringCase(s->name(), name)) return s.get();
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (equalsIgnoringCase(sheets_[i]->name_, name)) return &reach(i);
     }
     return nullptr;
 }
@@ -384,24 +451,33 @@ MemoryWorksheet& MemoryWorkbook::sheet(std::string_view name) {
 
 MemoryWorksheet& MemoryWorkbook::activeSheet() {
     if (sheets_.empty()) throw HostError("the workbook " + name_ + " has no sheets");
-    return *sheets_[active_];
+    return reach(active_);
 }
 
 void MemoryWorkbook::setActiveSheet(std::string_view name) {
-    MemoryWorksheet& s = sheet(name);
     for (int i = 0; i < sheetCount(); ++i) {
-        if (sheets_[i].get() == &s) active_ = i;
+        if (equalsIgnoringCase(sheets_[i]->name_, name)) {
+            active_ = i;
+            return;
+        }
     }
+    throw HostError("the workbook " + name_ + " has no sheet named \"" + std::string(name) + "\"");
 }
 
 void MemoryWorkbook::setActiveIndex(int index) {
-    sheetAt(index);  // checks the index
+    if (index < 0 || index >= sheetCount()) {
+        throw HostError("the workbook " + name_ + " has no sheet number " +
+                        std::to_string(index + 1));
+    }
     active_ = index;
 }
 
 MemoryWorksheet& MemoryWorkbook::addSheet(const std::string& name) {
     checkSheetName(name);
-    if (findSheet(name)) throw HostError("the workbook already has a sheet named \"" + name + "\"");
+    const bool taken = std::any_of(sheets_.begin(), sheets_.end(), [&](const auto& s) {
+        return equalsIgnoringCase(s->name_, name);
+    });
+    if (taken) throw HostError("the workbook already has a sheet named \"" + name + "\"");
     sheets_.push_back(std::make_unique<MemoryWorksheet>(name));
     sheets_.back()->book_ = this;
     sheets_.back()->index_ = sheetCount() - 1;

@@ -74,7 +74,8 @@ Workbook& WorkbookHost::open(const std::filesystem::path& file) {
             return *w->workbook();
         }
     }
-    std::unique_ptr<XlsxWorkbook> workbook = XlsxWorkbook::open(file);
+    std::unique_ptr<XlsxWorkbook> workbook =
+        XlsxWorkbook::open(file, XlsxWorkbook::Reading::EverySheet);
     const auto empty =
         std::find_if(windows_.begin(), windows_.end(), [](auto* w) { return !w->workbook(); });
     WorkbookWindow& w = empty != windows_.end() ? **empty : newWindow();
