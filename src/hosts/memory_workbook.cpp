@@ -73,12 +73,14 @@ auto cellAtOrAfter(Cells& cells, int column) {
 
 CellValue MemoryWorksheet::cell(int row, int column) const {
     checkCell(row, column);
+    readIfUnread();
     if (book_) book_->beforeRead(index_, row, column);
     const CellValue* v = stored(row, column);
     return v ? *v : CellValue{};
 }
 
 const CellValue* MemoryWorksheet::stored(int row, int column) const {
+    readIfUnread();
     const Row* r = findRow(row);
     if (!r) return nullptr;
     const auto it = cellAtOrAfter(r->cells, column);
@@ -87,6 +89,7 @@ const CellValue* MemoryWorksheet::stored(int row, int column) const {
 
 void MemoryWorksheet::forEachStored(
     const CellRange& range, const std::function<void(int, int, const CellValue&)>& f) const {
+    readIfUnread();
     for (std::size_t i = rowIndex(range.firstRow); i < rows_.size(); ++i) {
         const Row& row = rows_[i];
         if (row.number > range.lastRow) break;
@@ -98,6 +101,7 @@ void MemoryWorksheet::forEachStored(
 }
 
 CellKind MemoryWorksheet::kind(int row, int column) const {
+    readIfUnread();
     if (kinds_.empty()) return CellKind::Plain;
     const auto it = kinds_.find(cellKey(row, column));
     return it == kinds_.end() ? CellKind::Plain : it->second;
@@ -149,6 +153,7 @@ bool keyBefore(const FormulaEntry& e, std::uint64_t key) {
 }  // namespace
 
 const FormulaEntry* MemoryWorksheet::formulaEntry(int row, int column) const {
+    readIfUnread();
     const std::uint64_t key = cellKey(row, column);
     if (formulas_.empty() || key > formulas_.back().key) return nullptr;
     const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
@@ -177,6 +182,7 @@ void MemoryWorksheet::dropFormula(int row, int column) {
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
     checkCell(row, column);
+    readIfUnread();
     put(row, column, value);
     dropFormula(row, column);
     setKind(row, column, CellKind::Plain);
@@ -186,6 +192,7 @@ void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
 
 void MemoryWorksheet::load(int row, int column, CellValue value, CellKind kind) {
     checkCell(row, column);
+    readIfUnread();
     put(row, column, std::move(value));
     dropFormula(row, column);
     setKind(row, column, kind);
@@ -208,6 +215,7 @@ void MemoryWorksheet::keepFilledFormulas(int row, int column) {
 
 void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& formula) {
     checkCell(row, column);
+    readIfUnread();
     FormulaEntry& e = formulaAt(row, column);
     e.offset = static_cast<std::uint32_t>(formulaTexts_.size());
     e.length = static_cast<std::uint32_t>(formula.text.size());
@@ -221,6 +229,7 @@ void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& form
 }
 
 void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, CellKind kind) {
+    readIfUnread();
     // A formula giving "" holds the empty text, which reads otherwise than an empty cell.
     put(row, column, std::move(value), true);
     setKind(row, column, kind);
@@ -230,6 +239,7 @@ void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, Cell
 void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
                                  const CellValue& cached) {
     checkCell(row, column);
+    readIfUnread();
     if (formula.starts_with('=')) formula.remove_prefix(1);
     if (trimBlanks(formula).empty()) {
         throw HostError("the formula for the cell at row " + std::to_string(row) + ", column " +
@@ -257,6 +267,7 @@ std::optional<std::string> MemoryWorksheet::formula(int row, int column) const {
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
+    readIfUnread();
     CellRange range;
     try {
         range = parseA1(a1Range);
@@ -288,7 +299,25 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
     }
 }
 
+void MemoryWorksheet::readNow() const {
+    book_->reach(index_);
+}
+
+void MemoryWorksheet::forgetCells() {
+    rows_.clear();
+    lastFound_ = 0;
+    changed_.clear();
+    recalculated_.clear();
+    formulas_.clear();
+    formulaTexts_.clear();
+    kinds_.clear();
+    written_.clear();
+    origins_.clear();
+    unread_ = true;
+}
+
 int MemoryWorksheet::lastRow() const {
+    readIfUnread();
     for (auto r = rows_.rbegin(); r != rows_.rend(); ++r) {
         if (!r->cells.empty()) return r->number;
     }
@@ -296,6 +325,7 @@ int MemoryWorksheet::lastRow() const {
 }
 
 int MemoryWorksheet::lastColumn() const {
+    readIfUnread();
     int widest = 0;
     for (const auto& r : rows_) {
         if (!r.cells.empty()) widest = std::max(widest, r.cells.back().first);
@@ -380,7 +410,7 @@ MemoryWorksheet& MemoryWorkbook::sheetAt(int index) {
         throw HostError("the workbook " + name_ + " has no sheet number " +
                         std::to_string(index + 1));
     }
-    return reach(index);
+    return *sheets_[index];
 }
 
 const std::string& MemoryWorkbook::sheetName(int index) const {
@@ -410,12 +440,8 @@ MemoryWorksheet& MemoryWorkbook::reach(int index) {
     try {
         readSheet(index, s);
     } catch (...) {
-        // What was read up to the fault is dropped: the sheet is read afresh when next reached.
-        auto fresh = std::make_unique<MemoryWorksheet>(s.name_);
-        fresh->book_ = this;
-        fresh->index_ = index;
-        fresh->unread_ = true;
-        sheets_[index] = std::move(fresh);
+        s.forgetCells();  // what was read up to the fault: the sheet is read afresh when next
+                          // reached
         throw;
     }
     // Its formulas join the others at the next recalculation.
@@ -439,7 +465,7 @@ bool MemoryWorkbook::unreadSheetMayHoldFormulas(int) {
 
 MemoryWorksheet* MemoryWorkbook::findSheet(std::string_view name) {
     for (int i = 0; i < sheetCount(); ++i) {
-        if (equalsIgnoringCase(sheets_[i]->name_, name)) return &reach(i);
+        if (equalsIgnoringCase(sheets_[i]->name_, name)) return sheets_[i].get();
     }
     return nullptr;
 }
@@ -451,7 +477,7 @@ MemoryWorksheet& MemoryWorkbook::sheet(std::string_view name) {
 
 MemoryWorksheet& MemoryWorkbook::activeSheet() {
     if (sheets_.empty()) throw HostError("the workbook " + name_ + " has no sheets");
-    return reach(active_);
+    return *sheets_[active_];
 }
 
 void MemoryWorkbook::setActiveSheet(std::string_view name) {

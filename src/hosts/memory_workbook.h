@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "hosts/cell_set.h"
 #include "hosts/formula/value.h"
 #include "hosts/spreadsheet.h"
 
@@ -80,9 +81,9 @@ class MemoryWorksheet : public Worksheet {
         return written_.count(cellKey(row, column)) > 0;
     }
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
-    const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
+    const CellSet& changedCells() const { return changed_; }
     // The formula cells whose value the workbook recalculated since the last markSaved().
-    const std::set<std::pair<int, int>>& recalculatedCells() const { return recalculated_; }
+    const CellSet& recalculatedCells() const { return recalculated_; }
     void markSaved() {
         changed_.clear();
         recalculated_.clear();
@@ -121,6 +122,12 @@ class MemoryWorksheet : public Worksheet {
     void keepFilledFormulas(int row, int column);
     FormulaEntry& formulaAt(int row, int column);
     void noteChange(int row, int column, bool calculate);
+    // A sheet of a file is read when its cells are first asked for (its name is known before).
+    void readIfUnread() const {
+        if (unread_) readNow();
+    }
+    void readNow() const;
+    void forgetCells();
     friend class MemoryWorkbook;
 
     std::string name_;
@@ -128,8 +135,8 @@ class MemoryWorksheet : public Worksheet {
     // Where the last row lookup ended: routines walk a sheet row by row, so the next row asked for
     // is mostly this one or the one after.
     mutable std::size_t lastFound_ = 0;
-    std::set<std::pair<int, int>> changed_;
-    std::set<std::pair<int, int>> recalculated_;
+    CellSet changed_;
+    CellSet recalculated_;
     std::vector<FormulaEntry> formulas_;  // by key; a file's come in that order
     std::string formulaTexts_;
     std::unordered_map<std::uint64_t, CellKind> kinds_;  // booleans and errors only
@@ -181,8 +188,8 @@ class MemoryWorkbook : public Workbook {
     std::string name() const override { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
     int sheetCount() const override { return static_cast<int>(sheets_.size()); }
-    // The sheets as routines reach them: a sheet of a file is read when first reached. Throws
-    // UnreadableSheet when it cannot be read.
+    // The sheets. A sheet of a file is read when its cells are first asked for: a cell read or
+    // written then throws UnreadableSheet when the sheet cannot be read.
     MemoryWorksheet& sheetAt(int index) override;
     MemoryWorksheet& sheet(std::string_view name) override;
     MemoryWorksheet& activeSheet() override;
@@ -239,6 +246,7 @@ class MemoryWorkbook : public Workbook {
     virtual bool unreadSheetMayHoldFormulas(int index);
 
   private:
+    friend class MemoryWorksheet;
     MemoryWorksheet& reach(int index);
     void readFormulaSheets(bool all);
     void settleAndCheck(int sheet, int row, int column);

@@ -1,5 +1,7 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <new>
 #include <set>
@@ -50,8 +52,12 @@ std::string readFile(const std::filesystem::path& file) {
 
 // The cells written, and the formula cells whose value was recalculated, in row order.
 std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
-    std::set<std::pair<int, int>> cells = sheet.changedCells();
-    cells.insert(sheet.recalculatedCells().begin(), sheet.recalculatedCells().end());
+    const CellSet& written = sheet.changedCells();
+    const CellSet& calculated = sheet.recalculatedCells();
+    std::vector<std::pair<int, int>> cells;
+    cells.reserve(written.size() + calculated.size());
+    std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
+                   std::back_inserter(cells));
     std::vector<xlsx::CellEdit> edits;
     edits.reserve(cells.size());
     for (const auto& [row, column] : cells) {
@@ -239,6 +245,7 @@ std::string XlsxWorkbook::buildPackage() {
         if (!sheet || saved(*sheet)) continue;
         const std::uint64_t entry = *zip.find(parts_[i]);
         replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], *sheet);
+        xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
     replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation());

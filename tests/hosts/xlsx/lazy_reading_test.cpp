@@ -29,7 +29,7 @@ TEST(LazyReading, ASheetNotReachedStopsNothingAndIsSavedAsStored) {
     EXPECT_EQ(saved["xl/worksheets/sheet2.xml"], kBroken);
     EXPECT_NE(saved["xl/worksheets/sheet3.xml"].find("<v>30</v>"), std::string::npos);
     EXPECT_EQ(wb->sheet("Calc").cell(1, 1), CellValue(30.0));
-    EXPECT_EQ(test::failureText<UnreadableSheet>([&] { wb->sheet("Broken"); }),
+    EXPECT_EQ(test::failureText<UnreadableSheet>([&] { wb->sheet("Broken").cell(1, 1); }),
               "cannot open \"lazy.xlsx\": in the sheet \"Broken\" (xl/worksheets/sheet2.xml): not "
               "well-formed XML at line 2, column 114: </c> does not close the open element <v>");
 }
@@ -55,7 +55,8 @@ TEST(LazyReading, TextThatCannotBeKeptIsRefusedNamingItsCell) {
             "t.xlsx");
         const std::string prefix =
             "cannot open \"t.xlsx\": in the sheet \"GroundProfile\" (xl/worksheets/sheet1.xml): ";
-        const std::string m = test::failureText<UnreadableSheet>([&] { wb->activeSheet(); });
+        const std::string m =
+            test::failureText<UnreadableSheet>([&] { wb->activeSheet().lastRow(); });
         EXPECT_EQ(m, problem == "no failure" ? problem : prefix + problem) << cell;
     }
     const auto named = test::zipOf(test::workbookParts({{"Gr\xFF", worksheetXml("")}}));
