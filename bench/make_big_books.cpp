@@ -127,7 +127,10 @@ void writeBook(const std::filesystem::path& file, const std::vector<Sheet>& shee
     zip.add("xl/sharedStrings.xml", "<sst xmlns=\"" + std::string(kMain) + "\" uniqueCount=\"" +
                                         std::to_string(strings.numbers.size()) + "\">" +
                                         strings.xml + "</sst>");
-    zip.add("[Content_Types].xml", types + "</Types>");
+    zip.add("[Content_Types].xml",
+            types +
+                "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/"
+                "vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/></Types>");
     zip.add("_rels/.rels",
             "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/"
             "2006/relationships\"><Relationship Id=\"rId1\" Type=\"" +
