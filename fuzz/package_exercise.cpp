@@ -81,7 +81,7 @@ bool exercisePackage(const std::string& package) {
     std::unique_ptr<XlsxWorkbook> wb;
     std::string saved;
     try {
-        wb = XlsxWorkbook::read(package, "fuzz.xlsx");
+        wb = XlsxWorkbook::read(package, "fuzz.xlsx", XlsxWorkbook::Reading::EverySheet);
         if (wb->sheetCount() > 0) {
             MemoryWorksheet& s = wb->sheetAt(0);
             s.setCell(1, 1, std::string("fuzz & <cell>"));
@@ -96,7 +96,7 @@ bool exercisePackage(const std::string& package) {
     }
     std::unique_ptr<XlsxWorkbook> back;
     try {
-        back = XlsxWorkbook::read(saved, "saved.xlsx");
+        back = XlsxWorkbook::read(saved, "saved.xlsx", XlsxWorkbook::Reading::EverySheet);
     } catch (const HostError& e) {
         writerFault(e.what());
     }

@@ -10,4 +10,11 @@ struct HostError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A sheet of a workbook file that cannot be read when a routine first reaches it (malformed XML,
+// text that is not UTF-8). A fault of the file, not a failed host operation: no routine answers it
+// in its own words, it ends the command with its message.
+struct UnreadableSheet : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 }  // namespace plovis

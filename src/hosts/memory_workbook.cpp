@@ -73,12 +73,14 @@ auto cellAtOrAfter(Cells& cells, int column) {
 
 CellValue MemoryWorksheet::cell(int row, int column) const {
     checkCell(row, column);
+    readIfUnread();
     if (book_) book_->beforeRead(index_, row, column);
     const CellValue* v = stored(row, column);
     return v ? *v : CellValue{};
 }
 
 const CellValue* MemoryWorksheet::stored(int row, int column) const {
+    readIfUnread();
     const Row* r = findRow(row);
     if (!r) return nullptr;
     const auto it = cellAtOrAfter(r->cells, column);
@@ -87,6 +89,7 @@ const CellValue* MemoryWorksheet::stored(int row, int column) const {
 
 void MemoryWorksheet::forEachStored(
     const CellRange& range, const std::function<void(int, int, const CellValue&)>& f) const {
+    readIfUnread();
     for (std::size_t i = rowIndex(range.firstRow); i < rows_.size(); ++i) {
         const Row& row = rows_[i];
         if (row.number > range.lastRow) break;
@@ -98,6 +101,7 @@ void MemoryWorksheet::forEachStored(
 }
 
 CellKind MemoryWorksheet::kind(int row, int column) const {
+    readIfUnread();
     if (kinds_.empty()) return CellKind::Plain;
     const auto it = kinds_.find(cellKey(row, column));
     return it == kinds_.end() ? CellKind::Plain : it->second;
@@ -149,6 +153,7 @@ bool keyBefore(const FormulaEntry& e, std::uint64_t key) {
 }  // namespace
 
 const FormulaEntry* MemoryWorksheet::formulaEntry(int row, int column) const {
+    readIfUnread();
     const std::uint64_t key = cellKey(row, column);
     if (formulas_.empty() || key > formulas_.back().key) return nullptr;
     const auto it = std::lower_bound(formulas_.begin(), formulas_.end(), key, keyBefore);
@@ -177,6 +182,7 @@ void MemoryWorksheet::dropFormula(int row, int column) {
 
 void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
     checkCell(row, column);
+    readIfUnread();
     put(row, column, value);
     dropFormula(row, column);
     setKind(row, column, CellKind::Plain);
@@ -186,6 +192,7 @@ void MemoryWorksheet::setCell(int row, int column, const CellValue& value) {
 
 void MemoryWorksheet::load(int row, int column, CellValue value, CellKind kind) {
     checkCell(row, column);
+    readIfUnread();
     put(row, column, std::move(value));
     dropFormula(row, column);
     setKind(row, column, kind);
@@ -208,6 +215,7 @@ void MemoryWorksheet::keepFilledFormulas(int row, int column) {
 
 void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& formula) {
     checkCell(row, column);
+    readIfUnread();
     FormulaEntry& e = formulaAt(row, column);
     e.offset = static_cast<std::uint32_t>(formulaTexts_.size());
     e.length = static_cast<std::uint32_t>(formula.text.size());
@@ -221,6 +229,7 @@ void MemoryWorksheet::loadFormula(int row, int column, const StoredFormula& form
 }
 
 void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, CellKind kind) {
+    readIfUnread();
     // A formula giving "" holds the empty text, which reads otherwise than an empty cell.
     put(row, column, std::move(value), true);
     setKind(row, column, kind);
@@ -230,6 +239,7 @@ void MemoryWorksheet::storeCalculated(int row, int column, CellValue value, Cell
 void MemoryWorksheet::setFormula(int row, int column, std::string_view formula,
                                  const CellValue& cached) {
     checkCell(row, column);
+    readIfUnread();
     if (formula.starts_with('=')) formula.remove_prefix(1);
     if (trimBlanks(formula).empty()) {
         throw HostError("the formula for the cell at row " + std::to_string(row) + ", column " +
@@ -257,6 +267,7 @@ std::optional<std::string> MemoryWorksheet::formula(int row, int column) const {
 }
 
 void MemoryWorksheet::clearRange(std::string_view a1Range) {
+    readIfUnread();
     CellRange range;
     try {
         range = parseA1(a1Range);
@@ -288,7 +299,25 @@ void MemoryWorksheet::clearRange(std::string_view a1Range) {
     }
 }
 
+void MemoryWorksheet::readNow() const {
+    book_->reach(index_);
+}
+
+void MemoryWorksheet::forgetCells() {
+    rows_.clear();
+    lastFound_ = 0;
+    changed_.clear();
+    recalculated_.clear();
+    formulas_.clear();
+    formulaTexts_.clear();
+    kinds_.clear();
+    written_.clear();
+    origins_.clear();
+    unread_ = true;
+}
+
 int MemoryWorksheet::lastRow() const {
+    readIfUnread();
     for (auto r = rows_.rbegin(); r != rows_.rend(); ++r) {
         if (!r->cells.empty()) return r->number;
     }
@@ -296,6 +325,7 @@ int MemoryWorksheet::lastRow() const {
 }
 
 int MemoryWorksheet::lastColumn() const {
+    readIfUnread();
     int widest = 0;
     for (const auto& r : rows_) {
         if (!r.cells.empty()) widest = std::max(widest, r.cells.back().first);
@@ -319,13 +349,26 @@ void MemoryWorkbook::cellChanged(int sheet, int row, int column, bool calculate)
 
 void MemoryWorkbook::recalculate() {
     if (!dirty_ || settling_) return;
+    readFormulaSheets(false);
     settled([this] { recalculator().settle(); });
 }
 
 RecalculationReport MemoryWorkbook::recalculateAll() {
+    readFormulaSheets(true);
     RecalculationReport report;
     settled([&] { report = recalculator().recalculateAll(); });
     return report;
+}
+
+// A formula on a sheet not read yet may read a cell that changed, so the sheets that may hold
+// formulas are read before a recalculation; sheets of values only are read when a formula
+// reaches them.
+void MemoryWorkbook::readFormulaSheets(bool all) {
+    if (formulaSheetsRead_ && !all) return;
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (sheets_[i]->unread_ && (all || unreadSheetMayHoldFormulas(i))) reach(i);
+    }
+    formulaSheetsRead_ = true;
 }
 
 // Runs one recalculation with settling_ set, so that the reads and writes it makes do not start
@@ -370,9 +413,59 @@ MemoryWorksheet& MemoryWorkbook::sheetAt(int index) {
     return *sheets_[index];
 }
 
+const std::string& MemoryWorkbook::sheetName(int index) const {
+    return sheets_.at(static_cast<std::size_t>(index))->name_;
+}
+
+MemoryWorksheet* MemoryWorkbook::sheetIfRead(int index) {
+    MemoryWorksheet& s = *sheets_.at(static_cast<std::size_t>(index));
+    return s.unread_ ? nullptr : &s;
+}
+
+const MemoryWorksheet* MemoryWorkbook::sheetIfRead(int index) const {
+    const MemoryWorksheet& s = *sheets_.at(static_cast<std::size_t>(index));
+    return s.unread_ ? nullptr : &s;
+}
+
+void MemoryWorkbook::readAllSheets() {
+    for (int i = 0; i < sheetCount(); ++i)
+        reach(i);
+}
+
+MemoryWorksheet& MemoryWorkbook::reach(int index) {
+    MemoryWorksheet& s = *sheets_[index];
+    if (!s.unread_) return s;
+    s.unread_ = false;
+    const bool wasDirty = dirty_;
+    try {
+        readSheet(index, s);
+    } catch (...) {
+        s.forgetCells();  // what was read up to the fault: the sheet is read afresh when next
+                          // reached
+        throw;
+    }
+    // Its formulas join the others at the next recalculation.
+    if (!s.formulas().empty() && recalculator_) recalculator_->structureChanged();
+    // Formulas the file holds without their values (written by a script) are calculated as the
+    // sheet is read, as spreadsheet programs do on opening the file.
+    if (!wasDirty && dirty_) recalculate();
+    return s;
+}
+
+void MemoryWorkbook::addUnreadSheet(const std::string& name) {
+    addSheet(name).unread_ = true;
+    formulaSheetsRead_ = false;
+}
+
+void MemoryWorkbook::readSheet(int, MemoryWorksheet&) {}
+
+bool MemoryWorkbook::unreadSheetMayHoldFormulas(int) {
+    return true;
+}
+
 MemoryWorksheet* MemoryWorkbook::findSheet(std::string_view name) {
-    for (auto& s : sheets_) {
-        if (equalsIgnoringCase(s->name(), name)) return s.get();
+    for (int i = 0; i < sheetCount(); ++i) {
+        if (equalsIgnoringCase(sheets_[i]->name_, name)) return sheets_[i].get();
     }
     return nullptr;
 }
@@ -388,20 +481,29 @@ MemoryWorksheet& MemoryWorkbook::activeSheet() {
 }
 
 void MemoryWorkbook::setActiveSheet(std::string_view name) {
-    MemoryWorksheet& s = sheet(name);
     for (int i = 0; i < sheetCount(); ++i) {
-        if (sheets_[i].get() == &s) active_ = i;
+        if (equalsIgnoringCase(sheets_[i]->name_, name)) {
+            active_ = i;
+            return;
+        }
     }
+    throw HostError("the workbook " + name_ + " has no sheet named \"" + std::string(name) + "\"");
 }
 
 void MemoryWorkbook::setActiveIndex(int index) {
-    sheetAt(index);  // checks the index
+    if (index < 0 || index >= sheetCount()) {
+        throw HostError("the workbook " + name_ + " has no sheet number " +
+                        std::to_string(index + 1));
+    }
     active_ = index;
 }
 
 MemoryWorksheet& MemoryWorkbook::addSheet(const std::string& name) {
     checkSheetName(name);
-    if (findSheet(name)) throw HostError("the workbook already has a sheet named \"" + name + "\"");
+    const bool taken = std::any_of(sheets_.begin(), sheets_.end(), [&](const auto& s) {
+        return equalsIgnoringCase(s->name_, name);
+    });
+    if (taken) throw HostError("the workbook already has a sheet named \"" + name + "\"");
     sheets_.push_back(std::make_unique<MemoryWorksheet>(name));
     sheets_.back()->book_ = this;
     sheets_.back()->index_ = sheetCount() - 1;

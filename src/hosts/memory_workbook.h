@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "hosts/cell_set.h"
 #include "hosts/formula/value.h"
 #include "hosts/spreadsheet.h"
 
@@ -80,9 +81,9 @@ class MemoryWorksheet : public Worksheet {
         return written_.count(cellKey(row, column)) > 0;
     }
     // The cells written or cleared since the last markSaved(), as (row, column), in row order.
-    const std::set<std::pair<int, int>>& changedCells() const { return changed_; }
+    const CellSet& changedCells() const { return changed_; }
     // The formula cells whose value the workbook recalculated since the last markSaved().
-    const std::set<std::pair<int, int>>& recalculatedCells() const { return recalculated_; }
+    const CellSet& recalculatedCells() const { return recalculated_; }
     void markSaved() {
         changed_.clear();
         recalculated_.clear();
@@ -121,6 +122,12 @@ class MemoryWorksheet : public Worksheet {
     void keepFilledFormulas(int row, int column);
     FormulaEntry& formulaAt(int row, int column);
     void noteChange(int row, int column, bool calculate);
+    // A sheet of a file is read when its cells are first asked for (its name is known before).
+    void readIfUnread() const {
+        if (unread_) readNow();
+    }
+    void readNow() const;
+    void forgetCells();
     friend class MemoryWorkbook;
 
     std::string name_;
@@ -128,8 +135,8 @@ class MemoryWorksheet : public Worksheet {
     // Where the last row lookup ended: routines walk a sheet row by row, so the next row asked for
     // is mostly this one or the one after.
     mutable std::size_t lastFound_ = 0;
-    std::set<std::pair<int, int>> changed_;
-    std::set<std::pair<int, int>> recalculated_;
+    CellSet changed_;
+    CellSet recalculated_;
     std::vector<FormulaEntry> formulas_;  // by key; a file's come in that order
     std::string formulaTexts_;
     std::unordered_map<std::uint64_t, CellKind> kinds_;  // booleans and errors only
@@ -137,6 +144,7 @@ class MemoryWorksheet : public Worksheet {
     std::set<std::uint64_t> origins_;  // cells whose formula others were filled from
     MemoryWorkbook* book_ = nullptr;   // the workbook that recalculates the sheet's formulas
     int index_ = 0;                    // the sheet's place in that workbook
+    bool unread_ = false;              // its cells are still in the file, read when first reached
 };
 
 // Messages for the user that the workbook gathers while a command runs (a value read that could
@@ -180,9 +188,18 @@ class MemoryWorkbook : public Workbook {
     std::string name() const override { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
     int sheetCount() const override { return static_cast<int>(sheets_.size()); }
+    // The sheets. A sheet of a file is read when its cells are first asked for: a cell read or
+    // written then throws UnreadableSheet when the sheet cannot be read.
     MemoryWorksheet& sheetAt(int index) override;
     MemoryWorksheet& sheet(std::string_view name) override;
     MemoryWorksheet& activeSheet() override;
+    // A sheet's name, without reading its cells.
+    const std::string& sheetName(int index) const;
+    // The sheet when its cells were read already, or nullptr (a sheet not reached yet).
+    MemoryWorksheet* sheetIfRead(int index);
+    const MemoryWorksheet* sheetIfRead(int index) const;
+    // Reads every sheet not read yet (a window showing them all).
+    void readAllSheets();
     void setActiveSheet(std::string_view name) override;
     CellRange selection() const override { return selection_; }
     void setSelection(const CellRange& range) override { selection_ = range; }
@@ -218,7 +235,20 @@ class MemoryWorkbook : public Workbook {
     }
     void cellChanged(int sheet, int row, int column, bool calculate);
 
+  protected:
+    // Adds a sheet whose cells stay in the file until a routine first reaches the sheet; then
+    // readSheet() fills it.
+    void addUnreadSheet(const std::string& name);
+    // Fills a sheet added unread. Throws UnreadableSheet; the sheet then stays unread and empty.
+    virtual void readSheet(int index, MemoryWorksheet& sheet);
+    // Whether an unread sheet may hold formulas: a recalculation reads those sheets first, since
+    // a formula on one may depend on any cell written. True unless the file tells otherwise.
+    virtual bool unreadSheetMayHoldFormulas(int index);
+
   private:
+    friend class MemoryWorksheet;
+    MemoryWorksheet& reach(int index);
+    void readFormulaSheets(bool all);
     void settleAndCheck(int sheet, int row, int column);
     void settled(const std::function<void()>& recalculation);
     formula::Recalculator& recalculator();
@@ -234,6 +264,7 @@ class MemoryWorkbook : public Workbook {
     bool dirty_ = false;       // cells changed since the last recalculation
     bool staleCells_ = false;  // some formula could not follow a change
     bool settling_ = false;
+    bool formulaSheetsRead_ = false;  // no unread sheet may hold formulas
 };
 
 // A host holding workbooks in memory: what tests attach to. open() reads .xlsx files through the

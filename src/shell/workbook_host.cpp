@@ -37,7 +37,8 @@ std::unique_ptr<XlsxWorkbook> copyOf(const std::filesystem::path& file) {
         throw HostError(std::string("cannot open \"") + file.string() + "\": " + e.what());
     }
     // Its name stays (Save suggests it); the window's title says it is not saved anywhere yet.
-    return XlsxWorkbook::read(std::move(bytes), file.filename().string());
+    return XlsxWorkbook::read(std::move(bytes), file.filename().string(),
+                              XlsxWorkbook::Reading::EverySheet);
 }
 
 }  // namespace
@@ -103,7 +104,8 @@ Workbook& WorkbookHost::open(const std::filesystem::path& requested) {
             return *w->workbook();
         }
     }
-    std::unique_ptr<XlsxWorkbook> workbook = shipped ? copyOf(file) : XlsxWorkbook::open(file);
+    std::unique_ptr<XlsxWorkbook> workbook =
+        shipped ? copyOf(file) : XlsxWorkbook::open(file, XlsxWorkbook::Reading::EverySheet);
     const auto empty =
         std::find_if(windows_.begin(), windows_.end(), [](auto* w) { return !w->workbook(); });
     WorkbookWindow& w = empty != windows_.end() ? **empty : newWindow();

@@ -376,7 +376,7 @@ void WorkbookWindow::reloadFromDisk() {
     const std::filesystem::path file = workbook_->file();
     std::unique_ptr<XlsxWorkbook> fresh;
     try {
-        fresh = XlsxWorkbook::open(file);
+        fresh = XlsxWorkbook::open(file, XlsxWorkbook::Reading::EverySheet);
     } catch (const HostError& e) {
         statusBar()->showMessage(QString("The workbook changed on the disk but could not be "
                                          "read again: ") +

@@ -41,17 +41,20 @@ bool hasChildren(NodeKind k) {
 
 }  // namespace
 
+// Resolving a sheet's name does not read the sheet's cells.
+int Recalculator::sheetNumber(std::string_view name) const {
+    for (int i = 0; i < wb_.sheetCount(); ++i) {
+        if (equalsIgnoringCase(wb_.sheetName(i), name)) return i;
+    }
+    return -1;
+}
+
 void Recalculator::changed(int sheet, int row, int column, bool calculate) {
     pending_.push_back({sheet, row, column, calculate});
 }
 
 CompiledFormula Recalculator::compileText(std::string_view text, int row, int column) const {
-    const auto sheets = [this](std::string_view name) {
-        for (int i = 0; i < wb_.sheetCount(); ++i) {
-            if (equalsIgnoringCase(wb_.sheetAt(i).name(), name)) return i;
-        }
-        return -1;
-    };
+    const auto sheets = [this](std::string_view name) { return sheetNumber(name); };
     return parse(lex(text, row, column, sheets), functionNumber);
 }
 
@@ -69,12 +72,7 @@ int Recalculator::compile(int sheet, const FormulaEntry& f) {
         source = s.formulaEntry(row, column);
         if (!source || source->length == 0) return -1;
     }
-    const auto sheets = [this](std::string_view name) {
-        for (int i = 0; i < wb_.sheetCount(); ++i) {
-            if (equalsIgnoringCase(wb_.sheetAt(i).name(), name)) return i;
-        }
-        return -1;
-    };
+    const auto sheets = [this](std::string_view name) { return sheetNumber(name); };
     const Lexed lexed = lex(s.formulaText(*source), row, column, sheets);
     auto [it, fresh] = byKey_.try_emplace(lexed.key, static_cast<int>(compiled_.size()));
     if (fresh) compiled_.push_back(parse(lexed, functionNumber));
@@ -154,9 +152,14 @@ void Recalculator::build() {
     byOrigin_.clear();
     names_.clear();
     // In row order (the sheet keeps them so), so that reports list them by their place.
+    // Sheets not read yet hold no formulas: the workbook reads those that may before it
+    // recalculates.
     for (int s = 0; s < wb_.sheetCount(); ++s) {
-        for (const FormulaEntry& f : wb_.sheetAt(s).formulas())
+        const MemoryWorksheet* sheet = wb_.sheetIfRead(s);
+        for (std::size_t i = 0; sheet && i < sheet->formulas().size(); ++i) {
+            const FormulaEntry& f = sheet->formulas()[i];
             enroll(s, static_cast<int>(f.key >> 16), static_cast<int>(f.key & 0xFFFF), f);
+        }
     }
     graph_.seal();
     built_ = true;
@@ -190,7 +193,8 @@ void Recalculator::settle() {
     std::vector<int> formulas;
     for (const Pending& p : pending_) {
         const auto k = key(p.sheet, p.row, p.column);
-        const FormulaEntry* f = wb_.sheetAt(p.sheet).formulaEntry(p.row, p.column);
+        const MemoryWorksheet* sheet = wb_.sheetIfRead(p.sheet);
+        const FormulaEntry* f = sheet ? sheet->formulaEntry(p.row, p.column) : nullptr;
         const auto it = at_.find(k);
         if (!fresh) {
             // The cell's formula was written, overwritten or cleared.
@@ -226,7 +230,7 @@ RecalculationReport Recalculator::recalculateAll() {
 }
 
 std::string Recalculator::cellName(const FormulaCell& c) const {
-    return quotedSheet(wb_.sheetAt(c.sheet).name()) + "!" + columnLetters(c.column) +
+    return quotedSheet(wb_.sheetName(c.sheet)) + "!" + columnLetters(c.column) +
            std::to_string(c.row);
 }
 

@@ -56,6 +56,7 @@ class Recalculator : public CellSource {
         bool calculate;
     };
 
+    int sheetNumber(std::string_view name) const;
     void build();
     int enroll(int sheet, int row, int column, const FormulaEntry& f);
     int compile(int sheet, const FormulaEntry& f);

@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "hosts/xlsx/package_error.h"
+#include "hosts/xlsx/text_check.h"
 
 namespace plovis::xlsx {
 namespace {
@@ -40,6 +41,12 @@ void readSheets(pugi::xml_node workbook, PackageLayout& layout, ZipReader& zip) 
         if (s.type() != pugi::node_element || localName(s.name()) != "sheet") continue;
         SheetEntry entry;
         entry.name = s.attribute("name").value();
+        try {
+            checkText(entry.name);
+        } catch (const TextProblem& e) {
+            throw PackageError("the name of sheet " + std::to_string(layout.sheets.size() + 1) +
+                               " holds " + e.what());
+        }
         layout.lastSheetId = std::max(layout.lastSheetId, s.attribute("sheetId").as_int(0));
         const std::string id = attributeNamed(s, "id").value();
         const auto rel =

@@ -1,11 +1,13 @@
 #include "hosts/xlsx/sheet_reader.h"
 
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
 #include "hosts/xlsx/cell_values.h"
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/shared_strings.h"
+#include "hosts/xlsx/text_check.h"
 #include "hosts/xlsx/xml_scanner.h"
 #include "hosts/xlsx/xml_text.h"
 
@@ -88,13 +90,13 @@ CellValue typedValue(std::string_view type, std::string&& text, const SheetSourc
     }
     if (type == "s") {
         const auto index = parseStoredNumber(text);
-        const auto& table = *src.sharedStrings;
+        const auto& table = src.sharedStrings();
         if (!index || *index < 0 || *index >= static_cast<double>(table.size()) ||
             *index != static_cast<double>(static_cast<std::size_t>(*index))) {
             throw PackageError(where() + " refers to shared string " + text.substr(0, 20) +
                                ", but the workbook has " + std::to_string(table.size()));
         }
-        return table[static_cast<std::size_t>(*index)];
+        return table.text(static_cast<std::size_t>(*index));
     }
     if (type == "b") {
         const std::string_view v = text;
@@ -147,12 +149,14 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
         if (t != Token::Start) continue;
         if (sc.name() == "v") {
             text = sc.readText();
+            checkText(text);
             hasValue = true;
         } else if (sc.name() == "is") {
             text = readStringItem(sc);
             hasValue = true;
         } else if (sc.name() == "f") {
             formula = readFormula(sc, at, groups, formulaText);
+            checkText(formulaText);
         } else {
             sc.skipElement();  // extensions
         }
@@ -168,6 +172,16 @@ void readCell(XmlScanner& sc, const SheetSource& src, const Cursor& at, MemoryWo
     if (formula) sheet.loadFormula(at.row, at.column, *formula);
 }
 
+// A text that cannot be kept is told with its cell.
+void readCheckedCell(XmlScanner& sc, const SheetSource& src, const Cursor& at,
+                     MemoryWorksheet& sheet, SharedGroups& groups, std::string& formulaText) {
+    try {
+        readCell(sc, src, at, sheet, groups, formulaText);
+    } catch (const TextProblem& e) {
+        throw PackageError("the cell " + cellName(at.row, at.column) + " holds " + e.what());
+    }
+}
+
 void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
     Cursor at;
     SharedGroups groups;
@@ -180,7 +194,7 @@ void readCells(XmlScanner& sc, const SheetSource& src, MemoryWorksheet& sheet) {
                 enterRow(sc, at);
             } else if (sc.depth() == depth + 2 && sc.name() == "c") {
                 enterCell(sc, at);
-                readCell(sc, src, at, sheet, groups, formulaText);
+                readCheckedCell(sc, src, at, sheet, groups, formulaText);
             }
         }
     } catch (const AddressError& e) {
@@ -241,6 +255,39 @@ CellRange readSheet(const SheetSource& src, MemoryWorksheet& sheet) {
         throw PackageError("in the sheet \"" + sheet.name() + "\" (" + src.part + "): " + e.what());
     }
     return selection;
+}
+
+CellRange readSelectionFrom(std::string_view partStart) {
+    try {
+        XmlScanner sc(partStart);
+        for (Token t = sc.next(); t != Token::Done; t = sc.next()) {
+            if (t != Token::Start || sc.depth() != 2) continue;
+            if (sc.name() == "sheetViews") return readSelection(sc);
+            if (sc.name() == "sheetData") break;
+            sc.skipElement();
+        }
+    } catch (const PackageError&) {
+        // Cut short, or malformed: reading the sheet tells what is wrong.
+    }
+    return CellRange{};
+}
+
+bool mayHoldFormulas(std::string_view xml) {
+    for (const char* p = xml.data(); p; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '<', xml.data() + xml.size() - p));
+        if (!p) return false;
+        // The name after "<", its prefix left out: "<f>", "<f t=...", "<x:f/>".
+        const char* end = xml.data() + xml.size();
+        const char* name = p + 1;
+        const char* q = name;
+        while (q < end && *q != '>' && *q != '/' && *q != ' ' && *q != '\t' && *q != '\n' &&
+               *q != '\r') {
+            if (*q == ':') name = q + 1;
+            ++q;
+        }
+        if (q - name == 1 && *name == 'f') return true;
+    }
+    return false;
 }
 
 }  // namespace plovis::xlsx

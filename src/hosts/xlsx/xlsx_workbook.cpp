@@ -1,5 +1,7 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <new>
 #include <set>
@@ -51,8 +53,12 @@ std::string readFile(const std::filesystem::path& file) {
 
 // The cells written, and the formula cells whose value was recalculated, in row order.
 std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
-    std::set<std::pair<int, int>> cells = sheet.changedCells();
-    cells.insert(sheet.recalculatedCells().begin(), sheet.recalculatedCells().end());
+    const CellSet& written = sheet.changedCells();
+    const CellSet& calculated = sheet.recalculatedCells();
+    std::vector<std::pair<int, int>> cells;
+    cells.reserve(written.size() + calculated.size());
+    std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
+                   std::back_inserter(cells));
     std::vector<xlsx::CellEdit> edits;
     edits.reserve(cells.size());
     for (const auto& [row, column] : cells) {
@@ -99,74 +105,121 @@ XlsxWorkbook::XlsxWorkbook(std::string name) : MemoryWorkbook(std::move(name)) {
 XlsxWorkbook::~XlsxWorkbook() = default;
 
 void XlsxWorkbook::takePackage(std::string package) {
+    zip_.reset();
     package_ = std::move(package);
-    xlsx::ZipReader zip(package_);
-    layout_ = std::make_unique<xlsx::PackageLayout>(xlsx::readLayout(zip));
+    zip_ = std::make_unique<xlsx::ZipReader>(package_);
+    layout_ = std::make_unique<xlsx::PackageLayout>(xlsx::readLayout(*zip_));
     parts_.clear();
     for (const auto& s : layout_->sheets) {
         if (s.worksheet) parts_.push_back(s.part);
     }
     xml_.assign(parts_.size(), std::string());
+    mayHoldFormulas_.assign(parts_.size(), -1);
+    strings_.reset();
+}
+
+const xlsx::SharedStrings& XlsxWorkbook::sharedStrings() {
+    if (strings_) return *strings_;
+    const std::string& part = layout_->sharedStringsPart;
+    try {
+        strings_ = std::make_unique<xlsx::SharedStrings>(part.empty() ? std::string("<sst/>")
+                                                                      : zip_->read(part));
+    } catch (const PackageError& e) {
+        throw PackageError("in the shared strings (" + part + "): " + e.what());
+    }
+    return *strings_;
+}
+
+std::string& XlsxWorkbook::sheetXml(int index) {
+    std::string& xml = xml_[static_cast<std::size_t>(index)];
+    if (xml.empty()) xml = zip_->read(parts_[static_cast<std::size_t>(index)]);
+    return xml;
+}
+
+void XlsxWorkbook::readSheet(int index, MemoryWorksheet& sheet) {
+    const std::string& part = parts_[static_cast<std::size_t>(index)];
+    try {
+        xlsx::readSheet(
+            {sheetXml(index), part,
+             [this]() -> const xlsx::SharedStrings& { return sharedStrings(); }, layout_->date1904},
+            sheet);
+    } catch (const PackageError& e) {
+        xml_[static_cast<std::size_t>(index)].clear();
+        throw UnreadableSheet("cannot open " + quoted(shownName()) + ": " + e.what());
+    } catch (const HostError& e) {
+        xml_[static_cast<std::size_t>(index)].clear();
+        throw UnreadableSheet("cannot open " + quoted(shownName()) + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        xml_[static_cast<std::size_t>(index)].clear();
+        throw UnreadableSheet("cannot open " + quoted(shownName()) + ": the sheet " +
+                              quoted(sheet.name()) + " needs more memory than there is");
+    }
+}
+
+bool XlsxWorkbook::unreadSheetMayHoldFormulas(int index) {
+    signed char& known = mayHoldFormulas_[static_cast<std::size_t>(index)];
+    if (known < 0) {
+        try {
+            known = xlsx::mayHoldFormulas(sheetXml(index)) ? 1 : 0;
+        } catch (const PackageError& e) {
+            throw UnreadableSheet("cannot open " + quoted(shownName()) + ": " + e.what());
+        }
+        // A sheet of values only is read, if ever, when a formula reaches it.
+        if (!known) xml_[static_cast<std::size_t>(index)] = std::string();
+    }
+    return known;
 }
 
 std::unique_ptr<XlsxWorkbook> XlsxWorkbook::load(std::string package, const std::string& name,
-                                                 const std::string& shownAs) {
+                                                 const std::filesystem::path& file,
+                                                 Reading reading) {
+    const std::string shownAs = file.empty() ? name : file.string();
     try {
         checkSignature(package);
         std::unique_ptr<XlsxWorkbook> wb(new XlsxWorkbook(name));
+        wb->file_ = file;
         wb->takePackage(std::move(package));
         const xlsx::PackageLayout& layout = *wb->layout_;
-        xlsx::ZipReader zip(wb->package_);
         wb->setDefinedNames(namesOf(layout));
-        std::vector<std::string> strings;
-        if (!layout.sharedStringsPart.empty()) {
-            try {
-                strings = xlsx::readSharedStrings(zip.read(layout.sharedStringsPart));
-            } catch (const PackageError& e) {
-                throw PackageError("in the shared strings (" + layout.sharedStringsPart +
-                                   "): " + e.what());
-            }
-        }
         for (int i = 0; i < static_cast<int>(layout.sheets.size()); ++i) {
             const xlsx::SheetEntry& entry = layout.sheets[i];
             if (!entry.worksheet) continue;
-            MemoryWorksheet& sheet = wb->addSheet(entry.name);
-            std::string& xml = wb->xml_[wb->sheetCount() - 1];
-            xml = zip.read(entry.part);
-            const CellRange selection =
-                xlsx::readSheet({xml, entry.part, &strings, layout.date1904}, sheet);
-            if (i == layout.activeTab || wb->sheetCount() == 1) {
-                wb->setActiveIndex(wb->sheetCount() - 1);
-                wb->setSelection(selection);
-            }
+            wb->addUnreadSheet(entry.name);
+            if (i != layout.activeTab && wb->sheetCount() != 1) continue;
+            // The selection of the sheet in front, from the views before its cells.
+            wb->setActiveIndex(wb->sheetCount() - 1);
+            const std::string start =
+                wb->zip_->readStart(*wb->zip_->find(entry.part), "sheetData", 16u << 20);
+            wb->setSelection(xlsx::readSelectionFrom(start));
         }
         wb->setCalculation(layout.calculation);
-        // Formulas a file holds without their values (written by a script) are calculated now.
-        wb->recalculate();
+        if (reading == Reading::EverySheet) wb->readAllSheets();
         return wb;
     } catch (const PackageError& e) {
         throw HostError("cannot open " + quoted(shownAs) + ": " + e.what());
     } catch (const HostError& e) {
         throw HostError("cannot open " + quoted(shownAs) + ": " + e.what());
+    } catch (const UnreadableSheet& e) {
+        throw HostError(e.what());
     } catch (const std::bad_alloc&) {
         throw HostError("cannot open " + quoted(shownAs) + ": it needs more memory than there is");
     }
 }
 
-std::unique_ptr<XlsxWorkbook> XlsxWorkbook::open(const std::filesystem::path& file) {
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::open(const std::filesystem::path& file,
+                                                 Reading reading) {
     std::string bytes;
     try {
         bytes = readFile(file);
     } catch (const PackageError& e) {
         throw HostError("cannot open " + quoted(file.string()) + ": " + e.what());
     }
-    auto wb = load(std::move(bytes), file.filename().string(), file.string());
-    wb->file_ = file;
-    return wb;
+    return load(std::move(bytes), file.filename().string(), file, reading);
 }
 
-std::unique_ptr<XlsxWorkbook> XlsxWorkbook::read(std::string package, const std::string& name) {
-    return load(std::move(package), name, name);
+std::unique_ptr<XlsxWorkbook> XlsxWorkbook::read(std::string package, const std::string& name,
+                                                 Reading reading) {
+    return load(std::move(package), name, {}, reading);
 }
 
 std::unique_ptr<XlsxWorkbook> XlsxWorkbook::create(const std::string& name,
@@ -188,10 +241,12 @@ std::string XlsxWorkbook::buildPackage() {
 
     std::map<std::uint64_t, std::string> replaced;  // entry index -> new content
     for (std::size_t i = 0; i < parts_.size(); ++i) {
-        const MemoryWorksheet& sheet = sheetAt(static_cast<int>(i));
-        if (saved(sheet)) continue;
+        // A sheet never read is copied as it is stored.
+        const MemoryWorksheet* sheet = sheetIfRead(static_cast<int>(i));
+        if (!sheet || saved(*sheet)) continue;
         const std::uint64_t entry = *zip.find(parts_[i]);
-        replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], sheet);
+        replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], *sheet);
+        xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
     replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation());

@@ -2,6 +2,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+
 #include "hosts/xlsx/package_error.h"
 
 namespace plovis::xlsx {
@@ -114,6 +116,23 @@ std::string ZipReader::read(std::uint64_t index) {
     zip_fclose(file);
     if (!intact) throw PackageError("the part " + part + " is damaged (its data or checksum)");
     inflated_ += st.size;
+    return content;
+}
+
+std::string ZipReader::readStart(std::uint64_t index, std::string_view until, std::size_t most) {
+    zip_file_t* file = zip_fopen_index(zip_, index, 0);
+    if (!file) throw PackageError("the part " + name(index) + " cannot be read");
+    constexpr std::size_t kChunk = 64 << 10;
+    std::string content;
+    while (content.size() < most) {
+        const std::size_t had = content.size();
+        content.resize(had + kChunk);
+        const zip_int64_t got = zip_fread(file, content.data() + had, kChunk);
+        content.resize(had + static_cast<std::size_t>(std::max<zip_int64_t>(got, 0)));
+        const std::size_t back = std::min(had, until.size());
+        if (got <= 0 || content.find(until, had - back) != std::string::npos) break;
+    }
+    zip_fclose(file);
     return content;
 }
 

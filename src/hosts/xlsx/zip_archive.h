@@ -41,6 +41,10 @@ class ZipReader {
     // The inflated content of an entry, counted against the package's bound. Throws PackageError.
     std::string read(std::uint64_t index);
     std::string read(std::string_view partName);
+    // The start of an entry's content: inflated until it holds `until` or `most` bytes, or the
+    // entry ends. Not checked against the entry's checksum (read() checks the whole). Throws
+    // PackageError.
+    std::string readStart(std::uint64_t index, std::string_view until, std::size_t most);
 
     zip* handle() const { return zip_; }
 
