@@ -37,7 +37,9 @@ std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
     switch (entry.kind) {
         case CommandKind::Workbook: {
             const auto body = entry.workbookBody;
-            return [&d, body] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }); };
+            return [&d, body] {
+                d.runCommand([&d, body] { body(d.workbooks(), d.ui(), CommandSettings{}); });
+            };
         }
         case CommandKind::Profile:
             return [this] { readData(); };
