@@ -14,7 +14,7 @@ std::string listed(const std::vector<std::string>& items, std::size_t shown) {
     return text;
 }
 
-std::string runsOf(const std::vector<int>& numbers, std::size_t shown) {
+std::string rowRuns(const std::vector<int>& numbers, std::size_t shown) {
     std::vector<std::string> runs;
     for (std::size_t i = 0; i < numbers.size();) {
         std::size_t end = i;
@@ -24,7 +24,7 @@ std::string runsOf(const std::vector<int>& numbers, std::size_t shown) {
                        (end > i ? "-" + std::to_string(numbers[end]) : std::string()));
         i = end + 1;
     }
-    return listed(runs, shown);
+    return (numbers.size() == 1 ? "row " : "rows ") + listed(runs, shown);
 }
 
 }  // namespace plovis

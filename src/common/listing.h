@@ -15,7 +15,7 @@ std::string counted(std::size_t n, std::string_view singular, std::string_view p
 // The items joined by ", ", the first `shown` of them and then " and N more".
 std::string listed(const std::vector<std::string>& items, std::size_t shown = 8);
 
-// Whole numbers as a list of runs: {20, 21, 22, 25} is "20-22, 25".
-std::string runsOf(const std::vector<int>& numbers, std::size_t shown = 8);
+// Sheet rows as a list of runs: {20, 21, 22, 25} is "rows 20-22, 25", {20} "row 20".
+std::string rowRuns(const std::vector<int>& rows, std::size_t shown = 8);
 
 }  // namespace plovis

@@ -42,14 +42,17 @@ FrictionFactor solveRow(const Worksheet& sheet, int row) {
 }
 
 std::string passSummary(const ClassAnswers& answers, const std::vector<int>& designed) {
-    std::string text = "PD-CW-Sample: friction factors of " +
-                       counted(designed.size(), "pipe row", "pipe rows") + " written into AG";
-    if (!designed.empty()) text += " (rows " + runsOf(designed) + ")";
+    std::string text = "PD-CW-Sample: no friction factor written";
+    if (!designed.empty()) {
+        text = "PD-CW-Sample: friction factors of " +
+               counted(designed.size(), "pipe row", "pipe rows") + " written into AG (" +
+               rowRuns(designed) + ")";
+    }
     if (!answers.raised.empty()) text += "; classes raised: " + listed(answers.raised);
     if (!answers.largerDiameter.empty())
-        text += "; a larger diameter asked for at rows " + runsOf(answers.largerDiameter);
+        text += "; a larger diameter asked for at " + rowRuns(answers.largerDiameter);
     if (!answers.keptOnNo.empty())
-        text += "; class kept on the answer No at rows " + runsOf(answers.keptOnNo);
+        text += "; class kept on the answer No at " + rowRuns(answers.keptOnNo);
     if (!answers.checksFailed.empty())
         text += "; class not checked at " + listed(answers.checksFailed);
     return text;

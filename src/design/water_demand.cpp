@@ -114,12 +114,13 @@ void tallyRow(DemandTally& tally, int row, const std::vector<CellWrite>& cells) 
 }
 
 std::string demandSummary(const DemandTally& tally) {
+    if (tally.computed.empty()) return "Water Demand: no row computed";
     std::string text = "Water Demand: " + counted(tally.computed.size(), "row", "rows") + " of " +
-                       counted(tally.blocks, "block", "blocks") + " computed (G to S";
-    text += tally.computed.empty() ? ")" : ", rows " + runsOf(tally.computed) + ")";
-    if (!tally.noDemand.empty()) text += "; emptied, no demand: rows " + runsOf(tally.noDemand);
+                       counted(tally.blocks, "block", "blocks") + " computed (G to S, " +
+                       rowRuns(tally.computed) + ")";
+    if (!tally.noDemand.empty()) text += "; emptied, no demand: " + rowRuns(tally.noDemand);
     if (!tally.minimum.empty())
-        text += "; given the minimum design flow of E31: rows " + runsOf(tally.minimum);
+        text += "; given the minimum design flow of E31: " + rowRuns(tally.minimum);
     return text;
 }
 

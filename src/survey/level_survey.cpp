@@ -65,7 +65,7 @@ std::string summaryOf(const SurveyContext& context, LevelTally tally) {
                        " levelled (chainage E, rise I, fall J, level K)";
     if (!tally.single.empty()) text += "; skipped, a single station: " + listed(tally.single);
     if (!tally.passedOver.empty())
-        text += "; no rise or fall for negative sights: rows " + runsOf(tally.passedOver);
+        text += "; no rise or fall for negative sights: " + rowRuns(tally.passedOver);
     if (!tally.fromZero.empty())
         text += "; reduced from 0, no starting level: " + listed(tally.fromZero);
     return text;
