@@ -110,6 +110,13 @@ Answer ConsoleUserInterface::ask(const Message& message) {
                           "): run plovis at a terminal, or pass --yes or --no");
 }
 
+void ConsoleUserInterface::showReport(const std::vector<std::string>& lines) {
+    finishProgressLine();
+    for (const std::string& line : lines)
+        io_.out << line << '\n';
+    io_.out << std::flush;
+}
+
 void ConsoleUserInterface::setStatus(StatusLabel, std::string_view caption) {
     if (options_.quiet) return;
     if (!io_.terminal) {

@@ -42,6 +42,8 @@ class ConsoleUserInterface : public UserInterface {
     }
     void hideWaitWindow() override {}
     void requestApplicationEnd() override { endRequested_ = true; }
+    // The report's lines as they stand, after the command's messages (also with --quiet).
+    void showReport(const std::vector<std::string>& lines) override;
 
     // For questions a command can answer safely itself when nobody is there to ask.
     void setUnattendedAnswer(Answer answer) { unattended_ = answer; }

@@ -67,8 +67,12 @@ const CommandEntry kCommands[] = {
      "Compute", "mnuDesignCheck", "Design check", nullptr, false, designCheckCommand},
     {CommandKind::Workbook, "rise-fall", "Reduce the level book \"Levelsurvey\" by rise and fall",
      "Writes the chainages (E), rises (I), falls (J) and reduced levels (K) of every branch "
-     "of the level book.",
-     "Compute/Level survey", "mnuRiseFall", "RL by Rise/Fall", nullptr, true, riseFallCommand},
+     "of the level book. Then checks it: per branch the arithmetic check (sum of backsights "
+     "- sum of foresights = sum of rises - sum of falls = last RL - first RL), and the "
+     "misclosure at every station levelled again in a later branch against the allowance "
+     "for ordinary levelling of +/-12 mm x root K (K the distance levelled in km).",
+     "Compute/Level survey", "mnuRiseFall", "RL by Rise/Fall", nullptr, true, riseFallCommand,
+     CheckOption::Allowance},
     {CommandKind::Workbook, "level-to-ground-profile",
      "Copy the reduced level book to \"GroundProfile\"",
      "Rewrites \"GroundProfile\" from row 4 (labels B, distances C, levels D) from the "
@@ -77,14 +81,18 @@ const CommandEntry kCommands[] = {
      levelToGroundProfileCommand},
     {CommandKind::Workbook, "rise-fall-to-ground-profile",
      "rise-fall, then level-to-ground-profile", "", "Compute/Level survey", "mnuRLandData",
-     "RL by Rise/Fall and data to GroundProfile", nullptr, false, riseFallToGroundProfileCommand},
+     "RL by Rise/Fall and data to GroundProfile", nullptr, false, riseFallToGroundProfileCommand,
+     CheckOption::Allowance},
     {CommandKind::Workbook, "abney", "Reduce the Abney book and copy it to \"GroundProfile\"",
      "Reduces \"AbneySurvey\" from slope angles and distances to reduced levels and writes "
-     "them to \"GroundProfile\".",
-     "Compute/Abney Survey", "mnuAbneyRL", "RL computation", nullptr, false, abneyCommand},
+     "them to \"GroundProfile\". Warns, naming the station, where a leg's fore and back "
+     "angles differ by more than the tolerance (30 minutes unless --angle-tolerance says).",
+     "Compute/Abney Survey", "mnuAbneyRL", "RL computation", nullptr, false, abneyCommand,
+     CheckOption::AngleTolerance},
     {CommandKind::Workbook, "survey-process",
      "Level reduction, transfer, branch points and pipe lengths in one go", "", "Compute",
-     "mnuSurveyDataProcess", "survey Data Process", nullptr, true, surveyDataProcessCommand},
+     "mnuSurveyDataProcess", "survey Data Process", nullptr, true, surveyDataProcessCommand,
+     CheckOption::Allowance},
     {CommandKind::GroundProfile, "ground-profile",
      "Draw the existing ground profile of every branch of \"GroundProfile\"",
      "Each branch is cut into sheets of the plot length (A4 220, A3 350, A2 500, A1 700, ALL "

@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "commands/command_settings.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 
@@ -30,6 +31,13 @@ enum class CommandKind {
     TemplateDrawing  // the template drawing loaded
 };
 
+// The limit of its checks a computing command takes on the command line.
+enum class CheckOption {
+    None,
+    Allowance,       // --allowance: the level book's misclosure allowance, mm per √km
+    AngleTolerance,  // --angle-tolerance: the Abney book's fore and back angles, minutes
+};
+
 struct CommandEntry {
     CommandKind kind;
     // The command line: its name (nullptr: the desktop only), one summary line and its help.
@@ -44,7 +52,8 @@ struct CommandEntry {
     const char* caption;
     const char* separatorBefore = nullptr;
     bool startsOff = false;
-    bool (*workbookBody)(SpreadsheetHost&, UserInterface&) = nullptr;
+    bool (*workbookBody)(SpreadsheetHost&, UserInterface&, const CommandSettings&) = nullptr;
+    CheckOption checkOption = CheckOption::None;
 };
 
 // The menus, parents before their submenus.

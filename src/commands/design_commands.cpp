@@ -6,16 +6,17 @@
 
 namespace plovis {
 
-bool waterDemandCommand(SpreadsheetHost& host, UserInterface& ui) {
+bool waterDemandCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings&) {
     DesignContext ctx{host, ui};
     bool done = false;
     runWithStatus(ui, StatusLabel::MainStatus,
                   "Processing for water demand calculation.Please wait...",
                   [&] { done = waterDemand(ctx); });
+    showCommandReport(ui, ctx.report, ctx.summary);
     return done;
 }
 
-bool pipeHeadLossCommand(SpreadsheetHost& host, UserInterface& ui) {
+bool pipeHeadLossCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings&) {
     DesignContext ctx{host, ui};
     bool done = false;
     try {
@@ -26,6 +27,7 @@ bool pipeHeadLossCommand(SpreadsheetHost& host, UserInterface& ui) {
     }
     ui.setStatus(StatusLabel::MainStatus, "");
     if (done) ui.showMessage(okMessage("Congratulation computation is successful"));
+    showCommandReport(ui, ctx.report, ctx.summary);
     return done;
 }
 

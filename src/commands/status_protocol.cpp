@@ -14,4 +14,13 @@ void runWithStatus(UserInterface& ui, StatusLabel label, std::string_view captio
     ui.setStatus(label, "");
 }
 
+void showCommandReport(UserInterface& ui, std::vector<std::string> lines,
+                       const std::vector<std::string>& summary) {
+    std::string text;
+    for (const std::string& part : summary)
+        text += (text.empty() ? "" : "; ") + part;
+    lines.push_back("Summary: " + (text.empty() ? "nothing was written" : text) + ".");
+    ui.showReport(lines);
+}
+
 }  // namespace plovis

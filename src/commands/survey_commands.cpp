@@ -15,67 +15,93 @@ constexpr const char* kProcessing = "processing data from excel.Please wait...";
 constexpr const char* kWaterDemand = "Processing for water demand calculation.Please wait...";
 
 // Runs the steps under the caption; every step runs whatever the one before it did.
-bool withStatus(UserInterface& ui, const char* caption,
+bool withStatus(UserInterface& ui, const char* caption, SurveyContext& context,
                 const std::function<bool(SurveyContext&)>& steps) {
     bool done = false;
-    runWithStatus(ui, StatusLabel::MainStatus, caption, [&] {
-        SurveyContext context;
-        done = steps(context);
-    });
+    runWithStatus(ui, StatusLabel::MainStatus, caption, [&] { done = steps(context); });
     return done;
 }
 
-}  // namespace
+// A command's survey context with the tolerances its checks use; its report is shown at the end.
+struct SurveyRun {
+    UserInterface& ui;
+    SurveyContext context;
+    SurveyRun(UserInterface& ui, const CommandSettings& settings) : ui(ui) {
+        context.tolerances = settings.survey;
+    }
+    bool operator()(const char* caption, const std::function<bool(SurveyContext&)>& steps) {
+        const bool done = withStatus(ui, caption, context, steps);
+        showCommandReport(ui, context.report, context.summary);
+        return done;
+    }
+};
 
-bool branchPointsCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kReading,
-                      [&](SurveyContext& c) { return listBranchSections(c, host, ui, true); });
-}
-
-bool pipeLengthCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kReading,
-                      [&](SurveyContext& c) { return computeSectionLengths(c, host, ui); });
-}
-
-bool branchPointsAndLevelsCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kProcessing, [&](SurveyContext& c) {
+bool branchPointsAndLevels(SpreadsheetHost& host, UserInterface& ui, SurveyContext& context) {
+    return withStatus(ui, kProcessing, context, [&](SurveyContext& c) {
         const bool listed = listBranchSections(c, host, ui, false);
         return computeSectionLengths(c, host, ui) && listed;
     });
 }
 
-bool riseFallCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kReading,
-                      [&](SurveyContext& c) { return reduceLevelSurvey(c, host, ui, true); });
+}  // namespace
+
+bool branchPointsCommand(SpreadsheetHost& host, UserInterface& ui,
+                         const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(
+        kReading, [&](SurveyContext& c) { return listBranchSections(c, host, ui, true); });
 }
 
-bool levelToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kWaterDemand, [&](SurveyContext& c) {
+bool pipeLengthCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(
+        kReading, [&](SurveyContext& c) { return computeSectionLengths(c, host, ui); });
+}
+
+bool branchPointsAndLevelsCommand(SpreadsheetHost& host, UserInterface& ui,
+                                  const CommandSettings& settings) {
+    SurveyRun run(ui, settings);
+    const bool done = branchPointsAndLevels(host, ui, run.context);
+    showCommandReport(ui, run.context.report, run.context.summary);
+    return done;
+}
+
+bool riseFallCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(
+        kReading, [&](SurveyContext& c) { return reduceLevelSurvey(c, host, ui, true); });
+}
+
+bool levelToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui,
+                                 const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(kWaterDemand, [&](SurveyContext& c) {
         return transferToGroundProfile(c, host, ui, false, true);
     });
 }
 
-bool riseFallToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kReading, [&](SurveyContext& c) {
+bool riseFallToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui,
+                                    const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(kReading, [&](SurveyContext& c) {
         const bool reduced = reduceLevelSurvey(c, host, ui, false);
         return transferToGroundProfile(c, host, ui, false, true) && reduced;
     });
 }
 
-bool abneyCommand(SpreadsheetHost& host, UserInterface& ui) {
-    return withStatus(ui, kReading, [&](SurveyContext& c) {
+bool abneyCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
+    return SurveyRun(ui, settings)(kReading, [&](SurveyContext& c) {
         const bool reduced = reduceAbneySurvey(c, host, ui, false);
         return transferToGroundProfile(c, host, ui, true, true) && reduced;
     });
 }
 
-bool surveyDataProcessCommand(SpreadsheetHost& host, UserInterface& ui) {
-    // No clearing of its own: the branch points and levels command clears the caption last.
+bool surveyDataProcessCommand(SpreadsheetHost& host, UserInterface& ui,
+                              const CommandSettings& settings) {
+    // No clearing of its own: the branch points and levels step clears the caption last.
     ui.setStatus(StatusLabel::MainStatus, kReading);
-    SurveyContext context;
+    SurveyRun run(ui, settings);
+    SurveyContext& context = run.context;
     const bool reduced = reduceLevelSurvey(context, host, ui, false);
     const bool transferred = transferToGroundProfile(context, host, ui, false, true);
-    return branchPointsAndLevelsCommand(host, ui) && reduced && transferred;
+    const bool listed = branchPointsAndLevels(host, ui, context);
+    showCommandReport(ui, context.report, context.summary);
+    return listed && reduced && transferred;
 }
 
 }  // namespace plovis

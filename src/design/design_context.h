@@ -2,7 +2,9 @@
 // The state of the demand and hydraulic design routines: the workbook they attached to and the
 // sheet they work on, held by whoever runs the command and handed to every routine.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "design/computation_error.h"
 #include "hosts/manual_calculation.h"
@@ -12,11 +14,23 @@
 
 namespace plovis {
 
+// What the class check of the pipe rows changed or was told, for the command's summary.
+struct ClassAnswers {
+    std::vector<std::string> raised;        // "row 28 4 → 6", in the order raised
+    std::vector<int> largerDiameter;        // rows asked for a larger diameter
+    std::vector<int> keptOnNo;              // rows whose class stayed on the answer No
+    std::vector<std::string> checksFailed;  // "row 30: <why>", the check dropped
+};
+
 struct DesignContext {
     SpreadsheetHost& host;
     UserInterface& ui;
     Workbook* workbook = nullptr;  // the workbook attached to, set by attachDesign
     Worksheet* sheet = nullptr;    // the current worksheet
+    ClassAnswers classAnswers{};
+    // The command's report (reasons, one line each) and its summary line's parts.
+    std::vector<std::string> report{};
+    std::vector<std::string> summary{};
 };
 
 // Runs the attach routine and keeps the workbook and its active sheet in the context. False after

@@ -36,26 +36,35 @@ std::string raiseClassQuestion(int row, double pressure, std::int32_t cls) {
 
 void checkPipeClass(DesignContext& ctx, int row) {
     Worksheet& sheet = *ctx.sheet;
-    const double pressure = cellNumber(sheet.cell(row, kStaticPressure));
-    const std::int32_t cls = toInt32(cellNumber(sheet.cell(row, kClass)));
+    const double pressure = readNumber(sheet, row, kStaticPressure);
+    const std::int32_t cls = toInt32(readNumber(sheet, row, kClass));
     if (bearingPressure(cls) >= pressure) return;
     const Message question{raiseClassQuestion(row, pressure, cls), Buttons::YesNo, Icon::None,
                            std::nullopt};
-    if (ctx.ui.showMessage(question) != Answer::Yes) return;
+    ClassAnswers& noted = ctx.classAnswers;
+    if (ctx.ui.showMessage(question) != Answer::Yes) {
+        noted.keptOnNo.push_back(row);
+        return;
+    }
+    const auto raise = [&](std::int32_t to) {
+        sheet.setCell(row, kClass, static_cast<double>(to));
+        noted.raised.push_back("row " + std::to_string(row) + " " + std::to_string(cls) + " → " +
+                               std::to_string(to));
+        designPipeRow(ctx, row);
+    };
     switch (cls) {
         case 4:
-            sheet.setCell(row, kClass, 6.0);
-            designPipeRow(ctx, row);
+            raise(6);
             break;
         case 6:
-            sheet.setCell(row, kClass, 10.0);
-            designPipeRow(ctx, row);
+            raise(10);
             break;
         case 10:
             ctx.ui.showMessage(
                 okMessage("You are requested to provide higher diameter pipe at row "
                           "number = " +
                           std::to_string(row)));
+            noted.largerDiameter.push_back(row);
             break;
         default:
             break;

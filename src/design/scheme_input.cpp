@@ -15,8 +15,8 @@ bool readDemandInputs(DesignContext& ctx, DemandInputs& inputs) {
             criticalMessage("First open the correct data file with the sheet named DATA INPUT."));
         return false;
     }
-    const auto read = [&](int row) { return cellNumber(ctx.sheet->cell(row, kColumnE)); };
-    if (trapFailure([&] {
+    const auto read = [&](int row) { return readNumber(*ctx.sheet, row, kColumnE); };
+    if (const auto failure = trapFailure([&] {
             inputs.growthRate = read(22) / 100;
             inputs.yearsToBase = read(23);
             inputs.yearsToDesign = read(24);
@@ -27,6 +27,7 @@ bool readDemandInputs(DesignContext& ctx, DemandInputs& inputs) {
         })) {
         ctx.ui.showMessage(
             criticalMessage("Open correct excel file that contains the sheet named DATA INPUT."));
+        ctx.report.push_back("Why: " + *failure + ".");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/leading_number.h"
+#include "common/listing.h"
 #include "common/number_format.h"
 #include "common/rounding.h"
 
@@ -66,9 +67,61 @@ void addFlows(std::vector<CellWrite>& out, const DemandInputs& in, double total)
     out.push_back({kPeakFactor, in.peakFactor});
     const double peak = in.peakFactor * average;
     out.push_back({kPeakFlow, roundOff(peak, 3)});
-    const double design = peak == 0 ? 0 : (peak < in.minimumFlow ? in.minimumFlow : peak);
+    // A tap with a demand gets at least the minimum design flow, also when its average flow
+    // rounds to 0.000; only a row without demand gets none.
+    const bool demand = total > 0;
+    const double design =
+        peak == 0 && !demand ? 0 : (peak < in.minimumFlow ? in.minimumFlow : peak);
     out.push_back({kDesignFlow, roundOff(design, 3)});
-    out.push_back({kDesignAverageRatio, design == 0 ? 0.0 : roundOff(design / average, 3)});
+    // Against an average of 0.000 the ratio has no value: S is left empty.
+    std::optional<double> ratio = 0.0;
+    if (design != 0)
+        ratio = average == 0 ? std::nullopt : std::optional(roundOff(design / average, 3));
+    out.push_back({kDesignAverageRatio, ratio});
+}
+
+// The row's census population or unit count: a whole number, named by its cell when it is none.
+std::int32_t wholeIn(const Worksheet& sheet, int row, int column) {
+    const double x = readNumber(sheet, row, column);
+    try {
+        return toInt32(x);
+    } catch (const WholeNumberOverflow&) {
+        throw HostError(cellName(sheet, row, column) + " holds " + generalForm(x) +
+                        ", beyond the range of a 32-bit whole number");
+    }
+}
+
+// What the computation did, for the command's summary.
+struct DemandTally {
+    std::vector<int> computed;  // rows
+    std::size_t blocks = 0;
+    std::vector<int> noDemand;  // rows emptied, having no demand
+    std::vector<int> minimum;   // rows given the minimum design flow E31
+};
+
+void tallyRow(DemandTally& tally, int row, const std::vector<CellWrite>& cells) {
+    tally.computed.push_back(row);
+    std::optional<double> peak, design;
+    for (const CellWrite& c : cells) {
+        if (c.column == kPeakFlow) peak = c.value;
+        if (c.column == kDesignFlow) design = c.value;
+    }
+    if (!design) {
+        tally.noDemand.push_back(row);
+    } else if (peak && *design > *peak) {
+        tally.minimum.push_back(row);
+    }
+}
+
+std::string demandSummary(const DemandTally& tally) {
+    if (tally.computed.empty()) return "Water Demand: no row computed";
+    std::string text = "Water Demand: " + counted(tally.computed.size(), "row", "rows") + " of " +
+                       counted(tally.blocks, "block", "blocks") + " computed (G to S, " +
+                       rowRuns(tally.computed) + ")";
+    if (!tally.noDemand.empty()) text += "; emptied, no demand: " + rowRuns(tally.noDemand);
+    if (!tally.minimum.empty())
+        text += "; given the minimum design flow of E31: " + rowRuns(tally.minimum);
+    return text;
 }
 
 void writeRow(Worksheet& sheet, int row, const std::vector<CellWrite>& cells) {
@@ -79,14 +132,17 @@ void writeRow(Worksheet& sheet, int row, const std::vector<CellWrite>& cells) {
 
 // Computes and writes the rows of one block; the failing row and why, or nothing.
 std::optional<std::string> computeBlock(DesignContext& ctx, const DemandInputs& in,
-                                        const DemandBlock& block, int blockStart, int& failedRow) {
+                                        const DemandBlock& block, int blockStart, int& failedRow,
+                                        DemandTally& tally) {
     Worksheet& sheet = *ctx.sheet;  // readDemandBlock left it at "Water Demand"
+    ++tally.blocks;
     for (std::size_t j = 0; j < block.populations.size(); ++j) {
         failedRow = blockStart + static_cast<int>(j);
         auto failure = trapFailure([&] {
-            writeRow(sheet, failedRow,
-                     demandRowCells(in, block.populations[j], block.unitCounts[j],
-                                    block.fixedDemands[j], block.otherDemands[j]));
+            const auto cells = demandRowCells(in, block.populations[j], block.unitCounts[j],
+                                              block.fixedDemands[j], block.otherDemands[j]);
+            writeRow(sheet, failedRow, cells);
+            tallyRow(tally, failedRow, cells);
         });
         if (failure) return failure;
     }
@@ -101,10 +157,10 @@ bool readDemandBlock(DesignContext& ctx, DemandBlock& block, int& row) {
     const auto failure = trapFailure([&] {
         const Worksheet& sheet = useSheet(ctx, kSheet);
         while (isFilled(sheet.cell(r, kMarker))) {
-            block.populations.push_back(toInt32(cellNumber(sheet.cell(r, kPopulation))));
-            block.unitCounts.push_back(toInt32(cellNumber(sheet.cell(r, kUnitCount))));
-            block.fixedDemands.push_back(cellNumber(sheet.cell(r, kFixedDemand)));
-            block.otherDemands.push_back(cellNumber(sheet.cell(r, kOtherDemand)));
+            block.populations.push_back(wholeIn(sheet, r, kPopulation));
+            block.unitCounts.push_back(wholeIn(sheet, r, kUnitCount));
+            block.fixedDemands.push_back(readNumber(sheet, r, kFixedDemand));
+            block.otherDemands.push_back(readNumber(sheet, r, kOtherDemand));
             ++r;
         }
     });
@@ -112,6 +168,7 @@ bool readDemandBlock(DesignContext& ctx, DemandBlock& block, int& row) {
         ctx.ui.showMessage(
             criticalMessage("Please open the correct data file that contains sheet named "
                             "PD-CW-Sample"));
+        ctx.report.push_back("Why: " + *failure + ".");
         return false;
     }
     row = r;
@@ -160,18 +217,23 @@ bool waterDemand(DesignContext& ctx) {
     if (!readDemandInputs(ctx, inputs)) return false;
     ManualCalculation calculation(*ctx.workbook);
     DemandBlock block;
+    DemandTally tally;
     int row = kFirstBlockRow - kRowsBetweenBlocks;
     for (;;) {
         row += kRowsBetweenBlocks;
         const int blockStart = row;
         if (!readDemandBlock(ctx, block, row)) {
             calculation.restore();
+            ctx.summary.push_back(demandSummary(tally) + "; stopped at the block of row " +
+                                  std::to_string(blockStart));
             return false;
         }
         if (row - blockStart < 1) break;
         int failedRow = 0;
-        if (auto failure = computeBlock(ctx, inputs, block, blockStart, failedRow)) {
+        if (auto failure = computeBlock(ctx, inputs, block, blockStart, failedRow, tally)) {
             calculation.restore();
+            ctx.summary.push_back(demandSummary(tally) + "; stopped at row " +
+                                  std::to_string(failedRow));
             ctx.ui.showMessage(criticalMessage("The water demand could not be computed at row " +
                                                std::to_string(failedRow) +
                                                " of the sheet Water Demand: " + *failure +
@@ -181,6 +243,7 @@ bool waterDemand(DesignContext& ctx) {
     }
     calculation.restore();
     ctx.ui.showMessage(okMessage("Congratulation computation is successful"));
+    ctx.summary.push_back(demandSummary(tally));
     return true;
 }
 

@@ -79,6 +79,15 @@ class SpreadsheetHost {
     virtual Workbook& open(const std::filesystem::path& file) = 0;
 };
 
+// The sheet and cell as messages name them: "Levelsurvey D8".
+std::string cellName(const Worksheet& sheet, int row, int column);
+
+// A cell read as a number where a routine needs one: by the leading-number rule ("12 m" is 12,
+// "abc" and an empty cell 0), except that an error value ("#DIV/0!", "#N/A", ...) is no number
+// and a number too large for a double no value. Throws HostError naming the sheet, the cell and
+// what it holds: "Water Demand F25 holds the error value #N/A, not a number".
+double readNumber(const Worksheet& sheet, int row, int column);
+
 class UserInterface;
 
 // The attach routine every computation and survey command runs first: the active workbook's

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plovis {
 
@@ -41,6 +42,10 @@ class UserInterface {
     virtual void hideWaitWindow() = 0;
     // Records that the application is to end; see endApplication below.
     virtual void requestApplicationEnd() = 0;
+    // A command's report, shown after its own messages: the checks of what it computed (survey
+    // closures, angle agreement), why it stopped, and its one-line summary last. By default one
+    // information box titled "Report" with the lines; the command line prints them.
+    virtual void showReport(const std::vector<std::string>& lines);
 };
 
 // Thrown to unwind a command that ends the application. The command layer catches it: the desktop

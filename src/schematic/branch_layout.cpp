@@ -4,6 +4,7 @@
 #include <cmath>
 #include <span>
 
+#include "common/letter_case.h"
 #include "common/number_format.h"
 #include "common/text.h"
 #include "hosts/place_text.h"
@@ -59,8 +60,8 @@ void indexNodes(SchematicState& state) {
         const SchematicBranch& branch = state.schematicBranches[b];
         for (int k = 0; k <= branch.lastItem; ++k) {
             const SchematicItem& item = branch.items[k];
-            state.nodeIndex.try_emplace(upperCase(item.fromNode), NodeRef{b, k, true});
-            state.nodeIndex.try_emplace(upperCase(item.toNode), NodeRef{b, k, false});
+            state.nodeIndex.try_emplace(upperLetters(item.fromNode), NodeRef{b, k, true});
+            state.nodeIndex.try_emplace(upperLetters(item.toNode), NodeRef{b, k, false});
         }
     }
     state.indexedBranches = state.schematicBranches.size();
@@ -69,7 +70,7 @@ void indexNodes(SchematicState& state) {
 // The first item of branches 0..lastBranch naming the node, or nullptr.
 const NodeRef* firstNaming(SchematicState& state, std::string_view name, int lastBranch) {
     indexNodes(state);
-    const auto it = state.nodeIndex.find(upperCase(name));
+    const auto it = state.nodeIndex.find(upperLetters(name));
     if (it == state.nodeIndex.end() || it->second.branch > lastBranch) return nullptr;
     return &it->second;
 }

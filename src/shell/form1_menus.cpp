@@ -67,8 +67,9 @@ std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
         case CommandKind::DesignCheck: {
             const auto body = entry.workbookBody;
             const CommandRun run{entry.caption};
-            return
-                [&d, body, run] { d.runCommand([&d, body] { body(d.workbooks(), d.ui()); }, run); };
+            return [&d, body, run] {
+                d.runCommand([&d, body] { body(d.workbooks(), d.ui(), CommandSettings{}); }, run);
+            };
         }
         case CommandKind::Profile:
             return [this] { readData(); };

@@ -30,9 +30,9 @@ double roundToThreeDecimals(double x) {
     return roundHalfEven(x * 1000) / 1000;
 }
 
-double abneyStartLevelOf(double givenLevel, std::int32_t branch,
-                         const std::vector<SurveyBranch>& branches,
-                         const std::vector<AbneyReadings>& readings) {
+std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
+                                        const std::vector<SurveyBranch>& branches,
+                                        const std::vector<AbneyReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
     return namesakeStationLevel(
         branches, branch,

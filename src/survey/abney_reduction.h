@@ -27,10 +27,11 @@ double legHeight(double slopeDegrees, double distance);
 double roundToThreeDecimals(double x);
 
 // The level branch `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel), otherwise 0.
-double abneyStartLevelOf(double givenLevel, std::int32_t branch,
-                         const std::vector<SurveyBranch>& branches,
-                         const std::vector<AbneyReadings>& readings);
+// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel); none when
+// neither gives one (the branch is then reduced from 0).
+std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
+                                        const std::vector<SurveyBranch>& branches,
+                                        const std::vector<AbneyReadings>& readings);
 
 // One station of a reduced branch (station 0 included), unrounded.
 struct AbneyStep {

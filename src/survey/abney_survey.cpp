@@ -1,6 +1,8 @@
 #include "survey/abney_survey.h"
 
+#include "common/listing.h"
 #include "survey/abney_reduction.h"
+#include "survey/angle_checks.h"
 #include "survey/book_reader.h"
 #include "survey/sheet_output.h"
 
@@ -25,6 +27,23 @@ void writeBranch(Worksheet& sheet, const SurveyBranch& branch, const std::vector
     }
 }
 
+// A branch whose book gives no starting level and whose first station is on no earlier branch.
+std::string noStartLevel(const SurveyBranch& branch) {
+    return "Warning: AbneySurvey branch " + branch.name + " (row " +
+           std::to_string(branch.headRow) + ") has no starting level: P" +
+           std::to_string(branch.headRow + 1) + " gives none and its first station " +
+           branch.labels[0] + " is on no earlier branch, so its levels are reduced from 0.";
+}
+
+std::string summaryOf(std::size_t branches, std::size_t stations,
+                      const std::vector<std::string>& fromZero) {
+    std::string text = "AbneySurvey: " + counted(branches, "branch", "branches") + " reduced, " +
+                       counted(stations, "station", "stations") +
+                       " levelled (chainage E, slope L, height M, level N)";
+    if (!fromZero.empty()) text += "; reduced from 0, no starting level: " + listed(fromZero);
+    return text;
+}
+
 }  // namespace
 
 bool readAbneySurvey(SurveyContext& context, Workbook& workbook, UserInterface& ui, bool report) {
@@ -43,7 +62,7 @@ bool readAbneySurvey(SurveyContext& context, Workbook& workbook, UserInterface& 
                                 readings.back().foreAngles.push_back(angleAt(sheet, row, 6));
                                 readings.back().backAngles.push_back(angleAt(sheet, row, 9));
                             }};
-    const bool ok = readBook(workbook, ui, abneySurveyBook(), report, visit);
+    const bool ok = readBook(workbook, ui, abneySurveyBook(), report, visit, context.report);
     context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
     context.abneyReadings = ok ? std::move(readings) : std::vector<AbneyReadings>{};
     return ok;
@@ -55,20 +74,36 @@ bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     Workbook& workbook = host.activeWorkbook();
     if (!readAbneySurvey(context, workbook, ui, true)) return false;
     Worksheet& sheet = workbook.sheet(abneySurveyBook().sheetName);
-    const BranchWrites writes{.sheet = sheet,
-                              .branchCount = context.branches.size(),
-                              .firstRow = abneySurveyBook().firstRow,
-                              .write = [&](std::size_t b, int& row) {
-                                  AbneyReadings& readings = context.abneyReadings[b];
-                                  const double start = abneyStartLevelOf(
-                                      readings.startLevel, static_cast<std::int32_t>(b),
-                                      context.branches, context.abneyReadings);
-                                  const auto steps =
-                                      reduceAbneyBranch(context.branches[b], readings, start);
-                                  writeBranch(sheet, context.branches[b], steps, row);
-                                  return true;
-                              }};
-    return writeBranches(workbook, ui, writes, report);
+    std::size_t reduced = 0, stations = 0;
+    std::vector<std::string> fromZero, warnings;
+    const BranchWrites writes{
+        .sheet = sheet,
+        .branchCount = context.branches.size(),
+        .firstRow = abneySurveyBook().firstRow,
+        .write = [&](std::size_t b, int& row) {
+            AbneyReadings& readings = context.abneyReadings[b];
+            const SurveyBranch& branch = context.branches[b];
+            const auto start = abneyStartLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
+                                                 context.branches, context.abneyReadings);
+            if (!start) {
+                fromZero.push_back(branch.name);
+                warnings.push_back(noStartLevel(branch));
+            }
+            const auto steps = reduceAbneyBranch(branch, readings, start.value_or(0));
+            writeBranch(sheet, branch, steps, row);
+            ++reduced;
+            stations += steps.size();
+            return true;
+        }};
+    const bool done = writeBranches(workbook, ui, writes, report);
+    context.report.insert(context.report.end(), warnings.begin(), warnings.end());
+    if (done) {
+        const auto checks = abneyBookChecks(context.branches, context.abneyReadings,
+                                            context.tolerances.angleToleranceMinutes);
+        context.report.insert(context.report.end(), checks.begin(), checks.end());
+    }
+    context.summary.push_back(summaryOf(reduced, stations, fromZero));
+    return done;
 }
 
 }  // namespace plovis

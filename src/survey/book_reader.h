@@ -17,8 +17,11 @@ struct BookLayout {
     int firstRow = 0;                     // the first header row
     int labelColumn = 0;                  // branch name or point label; the first empty one ends it
     std::vector<int> headerBlankColumns;  // a row with all of these empty is a header row
-    Message missingSheet;                 // shown when the sheet cannot be taken (and report is on)
-    Message badRow;                       // text followed by the number of the row that failed
+    // Readings no header row carries: a row with one of these filled but a blank header column
+    // (a forgotten distance) is a failure, not a new branch.
+    std::vector<int> readingColumns;
+    Message missingSheet;  // shown when the sheet cannot be taken (and report is on)
+    Message badRow;        // text followed by the number of the row that failed
 };
 
 // The layouts of the books, with the messages their readers show.
@@ -37,17 +40,25 @@ struct BookVisitor {
     std::function<void(const Worksheet&, int row, int point)> point;
 };
 
-// Walks the book to its end. Returns 0 when it was read through, or the number of the row that
-// failed: a point row before any header row, a number that does not fit, a host failure.
-int walkBook(const Worksheet& sheet, const BookLayout& layout, const BookVisitor& visit);
+// The row a walk stopped at and why, naming the cell; row 0 when the book was read through.
+struct BookFailure {
+    int row = 0;
+    std::string reason;
+};
+
+// Walks the book to its end. Fails at a point row before any header row, a header row carrying
+// readings, a cell that is no number (an error value, a number that does not fit), a host
+// failure.
+BookFailure walkBook(const Worksheet& sheet, const BookLayout& layout, const BookVisitor& visit);
 
 // Takes the layout's sheet of the workbook and walks it. A sheet that cannot be taken is reported
 // (when reportMissing is true) with the layout's missing-sheet message, a failed row always with
-// its bad-row message; both give false.
+// its bad-row message, followed in `report` by "Why: " and the reason; both give false.
 bool readBook(Workbook& workbook, UserInterface& ui, const BookLayout& layout, bool reportMissing,
-              const BookVisitor& visit);
+              const BookVisitor& visit, std::vector<std::string>& report);
 
-// Cell readers of the books: the value's text, and its number by the leading-number rule.
+// Cell readers of the books: the value's text, and its number by the leading-number rule (an
+// error value fails, naming the cell).
 std::string textAt(const Worksheet& sheet, int row, int column);
 double numberAt(const Worksheet& sheet, int row, int column);
 

@@ -1,5 +1,6 @@
 #include "survey/branch_sections.h"
 
+#include "common/listing.h"
 #include "survey/book_reader.h"
 #include "survey/sheet_output.h"
 
@@ -43,20 +44,47 @@ void writeSectionList(Worksheet& sheet, const std::string& name,
     }
 }
 
+// What the lengths pass did, for the command's summary.
+struct LengthTally {
+    std::size_t written = 0;           // sections given their lengths and levels
+    std::vector<std::string> skipped;  // what was not found, and so left unwritten
+    std::string stoppedAt;             // where the user chose to stop, if anywhere
+};
+
+// Asks about what cannot be found and notes it; true when the user chose to stop there.
+bool stopsAt(UserInterface& ui, LengthTally& tally, const std::string& what,
+             const std::string& noted) {
+    const bool stop = askExit(ui, what);
+    if (stop) {
+        tally.stoppedAt = noted;
+    } else {
+        tally.skipped.push_back(noted);
+    }
+    return stop;
+}
+
 // Writes the lengths and levels of one branch's sections, asking about what cannot be found;
 // false when the user chose to stop there.
 bool writeBranchLengths(Worksheet& sheet, UserInterface& ui, const GroundProfile& ground,
-                        const PipeBranch& branch, int& row) {
+                        const PipeBranch& branch, int& row, LengthTally& tally) {
     row = branch.headRow;
     sheet.clearRange("E" + std::to_string(row) + ":AS" + std::to_string(row));
     const std::int32_t g = findBranch(ground, branch.name);
-    if (g < 0) return !askExit(ui, branch.name);
+    if (g < 0) {
+        return !stopsAt(
+            ui, tally, branch.name,
+            "branch " + branch.name + " (row " + std::to_string(row) + ", not in GroundProfile)");
+    }
     const SurveyBranch& points = ground.branches[g];
     for (std::int32_t i = 0; i <= branch.lastSection; ++i) {
         const PointRange range =
             findPointRange(ground, branch.fromLabels[i], branch.toLabels[i], g);
         if (range.first < 0 || range.last < 0) {
-            if (askExit(ui, branch.fromLabels[i] + "-" + branch.toLabels[i])) return false;
+            const std::string section = branch.fromLabels[i] + "-" + branch.toLabels[i];
+            if (stopsAt(ui, tally, section,
+                        "section " + section + " (row " + std::to_string(branch.headRow + 1 + i) +
+                            ", labels not found in GroundProfile branch " + points.name + ")"))
+                return false;
             continue;
         }
         const double length = sectionLength(points, range.first, range.last);
@@ -65,8 +93,17 @@ bool writeBranchLengths(Worksheet& sheet, UserInterface& ui, const GroundProfile
         put(sheet, row, kDesignLength, length * 1.1);
         put(sheet, row, kFromLevel, points.levels[range.first]);
         put(sheet, row, kToLevel, points.levels[range.last]);
+        ++tally.written;
     }
     return true;
+}
+
+std::string lengthSummary(const LengthTally& tally) {
+    std::string text = "PD-CW-Sample: lengths and levels of " +
+                       counted(tally.written, "section", "sections") + " written (E, F, I, J)";
+    if (!tally.skipped.empty()) text += "; skipped: " + listed(tally.skipped);
+    if (!tally.stoppedAt.empty()) text += "; stopped on the answer Yes at " + tally.stoppedAt;
+    return text;
 }
 
 }  // namespace
@@ -100,9 +137,11 @@ bool listBranchSections(SurveyContext& context, SpreadsheetHost& host, UserInter
 
     std::vector<std::vector<SectionLabels>> sections;
     long long lastRow = kFirstRow - 1;
+    std::size_t sectionCount = 0;
     for (const SurveyBranch& branch : context.branches) {
         sections.push_back(sectionsOf(branch));
         lastRow += 1 + sections.back().size();
+        sectionCount += sections.back().size();
     }
     if (lastRow > kLastOutputRow) {
         reportNoRoom(ui, "The section list", *sheet);
@@ -117,7 +156,14 @@ bool listBranchSections(SurveyContext& context, SpreadsheetHost& host, UserInter
             writeSectionList(*sheet, context.branches[b].name, sections[b], row);
             return true;
         }};
-    return writeBranches(workbook, ui, writes, report);
+    const bool done = writeBranches(workbook, ui, writes, report);
+    if (done) {
+        context.summary.push_back("PD-CW-Sample: " + counted(sectionCount, "section", "sections") +
+                                  " of " + counted(sections.size(), "branch", "branches") +
+                                  " listed in B:D of rows " + std::to_string(kFirstRow) + "-" +
+                                  std::to_string(lastRow));
+    }
+    return done;
 }
 
 bool readSectionTable(SurveyContext& context, Workbook& workbook, UserInterface& ui) {
@@ -133,7 +179,7 @@ bool readSectionTable(SurveyContext& context, Workbook& workbook, UserInterface&
                                 b.toLabels.push_back(textAt(sheet, row, kToLabel));
                                 b.lastSection = section;
                             }};
-    const bool ok = readBook(workbook, ui, sectionListBook(), true, visit);
+    const bool ok = readBook(workbook, ui, sectionListBook(), true, visit, context.report);
     context.sections = ok ? std::move(sections) : std::vector<PipeBranch>{};
     return ok;
 }
@@ -146,6 +192,7 @@ bool computeSectionLengths(SurveyContext& context, SpreadsheetHost& host, UserIn
     Worksheet& sheet = workbook.sheet(sectionListBook().sheetName);
 
     const GroundProfile ground = indexGroundProfile(context.branches);
+    LengthTally tally;
     const std::string first = std::to_string(kFirstRow);
     const std::string last = std::to_string(kLastOutputRow);
     const BranchWrites writes{.sheet = sheet,
@@ -154,9 +201,11 @@ bool computeSectionLengths(SurveyContext& context, SpreadsheetHost& host, UserIn
                               .firstRow = kFirstRow,
                               .write = [&](std::size_t s, int& row) {
                                   return writeBranchLengths(sheet, ui, ground, context.sections[s],
-                                                            row);
+                                                            row, tally);
                               }};
-    return writeBranches(workbook, ui, writes, true);
+    const bool done = writeBranches(workbook, ui, writes, true);
+    context.summary.push_back(lengthSummary(tally));
+    return done;
 }
 
 bool askExit(UserInterface& ui, const std::string& text) {

@@ -2,11 +2,26 @@
 
 #include <algorithm>
 
+#include "common/letter_case.h"
+#include "common/number_format.h"
 #include "common/rounding.h"
-#include "common/text.h"
 #include "survey/book_reader.h"
 
 namespace plovis {
+namespace {
+
+// The point code of column E, a 16-bit whole number.
+std::int16_t codeAt(const Worksheet& sheet, int row) {
+    const double code = numberAt(sheet, row, 5);
+    try {
+        return toInt16(code);
+    } catch (const WholeNumberOverflow&) {
+        throw HostError(cellName(sheet, row, 5) + " holds the code " + generalForm(code) +
+                        ", beyond the whole numbers a code can be");
+    }
+}
+
+}  // namespace
 
 bool readGroundProfile(SurveyContext& context, Workbook& workbook, UserInterface& ui, bool report) {
     std::vector<SurveyBranch> branches;
@@ -18,9 +33,9 @@ bool readGroundProfile(SurveyContext& context, Workbook& workbook, UserInterface
                                 SurveyBranch& b = branches.back();
                                 addPoint(b, textAt(sheet, row, 2), numberAt(sheet, row, 3));
                                 b.levels.push_back(numberAt(sheet, row, 4));
-                                b.codes.push_back(toInt16(numberAt(sheet, row, 5)));
+                                b.codes.push_back(codeAt(sheet, row));
                             }};
-    const bool ok = readBook(workbook, ui, groundProfileBook(), report, visit);
+    const bool ok = readBook(workbook, ui, groundProfileBook(), report, visit, context.report);
     context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
     return ok;
 }
@@ -31,10 +46,10 @@ GroundProfile indexGroundProfile(std::vector<SurveyBranch> branches) {
     profile.pointsByLabel.resize(profile.branches.size());
     for (std::size_t b = 0; b < profile.branches.size(); ++b) {
         const SurveyBranch& branch = profile.branches[b];
-        profile.branchByName.emplace(upperCase(branch.name), static_cast<std::int32_t>(b));
+        profile.branchByName.emplace(upperLetters(branch.name), static_cast<std::int32_t>(b));
         auto& points = profile.pointsByLabel[b];
         for (std::size_t j = 0; j < branch.labels.size(); ++j)
-            points[upperCase(branch.labels[j])].push_back(static_cast<std::int32_t>(j));
+            points[upperLetters(branch.labels[j])].push_back(static_cast<std::int32_t>(j));
     }
     return profile;
 }
@@ -46,7 +61,7 @@ GroundProfile loadGroundProfile(Workbook& workbook, UserInterface& ui) {
 }
 
 std::int32_t findBranch(const GroundProfile& profile, std::string_view name) {
-    const auto found = profile.branchByName.find(upperCase(name));
+    const auto found = profile.branchByName.find(upperLetters(name));
     return found == profile.branchByName.end() ? -1 : found->second;
 }
 
@@ -54,10 +69,10 @@ PointRange findPointRange(const GroundProfile& profile, std::string_view fromLab
                           std::string_view toLabel, std::int32_t branch) {
     PointRange range;
     const auto& points = profile.pointsByLabel[branch];
-    const auto from = points.find(upperCase(fromLabel));
+    const auto from = points.find(upperLetters(fromLabel));
     if (from == points.end()) return range;
     range.first = from->second.front();
-    const auto to = points.find(upperCase(toLabel));
+    const auto to = points.find(upperLetters(toLabel));
     if (to == points.end()) return range;
     const auto last = std::lower_bound(to->second.begin(), to->second.end(), range.first);
     if (last != to->second.end()) range.last = *last;

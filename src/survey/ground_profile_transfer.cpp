@@ -1,5 +1,6 @@
 #include "survey/ground_profile_transfer.h"
 
+#include "common/listing.h"
 #include "survey/book_reader.h"
 #include "survey/sheet_output.h"
 
@@ -21,7 +22,7 @@ bool readReducedBook(SurveyContext& context, Workbook& workbook, UserInterface& 
                                          numberAt(sheet, row, 4));
                                 branches.back().levels.push_back(numberAt(sheet, row, levelColumn));
                             }};
-    const bool ok = readBook(workbook, ui, layout, report, visit);
+    const bool ok = readBook(workbook, ui, layout, report, visit, context.report);
     context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
     return ok;
 }
@@ -86,7 +87,18 @@ bool transferToGroundProfile(SurveyContext& context, SpreadsheetHost& host, User
                                   writeBranch(*sheet, context.branches[b], row);
                                   return true;
                               }};
-    return writeBranches(workbook, ui, writes, report);
+    const bool done = writeBranches(workbook, ui, writes, report);
+    if (done) {
+        std::size_t stations = 0;
+        for (const SurveyBranch& b : context.branches)
+            stations += b.labels.size();
+        context.summary.push_back(
+            "GroundProfile: " + counted(context.branches.size(), "branch", "branches") + " of " +
+            counted(stations, "station", "stations") + " copied from " +
+            (fromAbney ? "AbneySurvey" : "Levelsurvey") + " into B:D of rows 4-" +
+            std::to_string(lastRowOf(context.branches)));
+    }
+    return done;
 }
 
 }  // namespace plovis

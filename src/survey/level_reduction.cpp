@@ -19,9 +19,9 @@ std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t sta
     return p - is - fs;
 }
 
-double startLevelOf(double givenLevel, std::int32_t branch,
-                    const std::vector<SurveyBranch>& branches,
-                    const std::vector<LevelReadings>& readings) {
+std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
+                                   const std::vector<SurveyBranch>& branches,
+                                   const std::vector<LevelReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
     return namesakeStationLevel(
         branches, branch,

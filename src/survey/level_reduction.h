@@ -21,10 +21,11 @@ double previousSight(const LevelReadings& readings, std::int32_t station);
 std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t station);
 
 // The level branch `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel), otherwise 0.
-double startLevelOf(double givenLevel, std::int32_t branch,
-                    const std::vector<SurveyBranch>& branches,
-                    const std::vector<LevelReadings>& readings);
+// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel); none when
+// neither gives one (the branch is then reduced from 0).
+std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
+                                   const std::vector<SurveyBranch>& branches,
+                                   const std::vector<LevelReadings>& readings);
 
 // One station of a reduced branch (stations 1 on).
 struct LevelStep {

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "common/listing.h"
 #include "survey/book_reader.h"
+#include "survey/level_checks.h"
 #include "survey/level_reduction.h"
 #include "survey/sheet_output.h"
 
@@ -32,6 +34,51 @@ void writeBranch(Worksheet& sheet, const SurveyBranch& branch, const LevelReadin
     }
 }
 
+// What the reduction did, for the command's summary.
+struct LevelTally {
+    std::vector<std::string> reduced;   // branch names
+    std::size_t stations = 0;           // stations given a reduced level
+    std::vector<std::string> single;    // single-station branches, not reduced
+    std::vector<int> passedOver;        // rows of stations without a rise or fall
+    std::vector<std::string> fromZero;  // branches reduced without a starting level
+};
+
+void tallyBranch(LevelTally& tally, const SurveyBranch& branch,
+                 const std::vector<LevelStep>& steps) {
+    tally.reduced.push_back(branch.name);
+    ++tally.stations;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].riseOrFall) {
+            ++tally.stations;
+        } else {
+            tally.passedOver.push_back(branch.headRow + 2 + static_cast<int>(i));
+        }
+    }
+}
+
+std::string summaryOf(const SurveyContext& context, LevelTally tally) {
+    for (const SurveyBranch& b : context.branches) {
+        if (b.lastPoint <= 0) tally.single.push_back(b.name);
+    }
+    std::string text = "Levelsurvey: " + counted(tally.reduced.size(), "branch", "branches") +
+                       " reduced, " + counted(tally.stations, "station", "stations") +
+                       " levelled (chainage E, rise I, fall J, level K)";
+    if (!tally.single.empty()) text += "; skipped, a single station: " + listed(tally.single);
+    if (!tally.passedOver.empty())
+        text += "; no rise or fall for negative sights: " + rowRuns(tally.passedOver);
+    if (!tally.fromZero.empty())
+        text += "; reduced from 0, no starting level: " + listed(tally.fromZero);
+    return text;
+}
+
+// A branch whose book gives no starting level and whose first station is on no earlier branch.
+std::string noStartLevel(const SurveyBranch& branch) {
+    return "Warning: Levelsurvey branch " + branch.name + " (row " +
+           std::to_string(branch.headRow) + ") has no starting level: M" +
+           std::to_string(branch.headRow + 1) + " gives none and its first station " +
+           branch.labels[0] + " is on no earlier branch, so its levels are reduced from 0.";
+}
+
 }  // namespace
 
 bool readLevelSurvey(SurveyContext& context, Workbook& workbook, UserInterface& ui, bool report) {
@@ -52,7 +99,7 @@ bool readLevelSurvey(SurveyContext& context, Workbook& workbook, UserInterface& 
                                 r.intermediateSights.push_back(numberAt(sheet, row, 7));
                                 r.foresights.push_back(numberAt(sheet, row, 8));
                             }};
-    const bool ok = readBook(workbook, ui, levelSurveyBook(), report, visit);
+    const bool ok = readBook(workbook, ui, levelSurveyBook(), report, visit, context.report);
     context.branches = ok ? std::move(branches) : std::vector<SurveyBranch>{};
     context.levelReadings = ok ? std::move(readings) : std::vector<LevelReadings>{};
     return ok;
@@ -64,6 +111,8 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     Workbook& workbook = host.activeWorkbook();
     if (!readLevelSurvey(context, workbook, ui, true)) return false;
     Worksheet& sheet = workbook.sheet(levelSurveyBook().sheetName);
+    LevelTally tally;
+    std::vector<std::string> warnings;
     const BranchWrites writes{
         .sheet = sheet,
         .branchCount = context.branches.size(),
@@ -73,13 +122,27 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
         .write =
             [&](std::size_t b, int& row) {
                 LevelReadings& readings = context.levelReadings[b];
-                const double start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
-                                                  context.branches, context.levelReadings);
-                const auto steps = reduceLevelBranch(context.branches[b], readings, start);
-                writeBranch(sheet, context.branches[b], readings, steps, row);
+                const SurveyBranch& branch = context.branches[b];
+                const auto start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
+                                                context.branches, context.levelReadings);
+                if (!start) {
+                    warnings.push_back(noStartLevel(branch));
+                    tally.fromZero.push_back(branch.name);
+                }
+                const auto steps = reduceLevelBranch(branch, readings, start.value_or(0));
+                writeBranch(sheet, branch, readings, steps, row);
+                tallyBranch(tally, branch, steps);
                 return true;
             }};
-    return writeBranches(workbook, ui, writes, report);
+    const bool done = writeBranches(workbook, ui, writes, report);
+    context.report.insert(context.report.end(), warnings.begin(), warnings.end());
+    if (done) {
+        const auto checks = levelBookChecks(context.branches, context.levelReadings,
+                                            context.tolerances.allowanceMm);
+        context.report.insert(context.report.end(), checks.begin(), checks.end());
+    }
+    context.summary.push_back(summaryOf(context, std::move(tally)));
+    return done;
 }
 
 }  // namespace plovis

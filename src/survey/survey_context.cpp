@@ -1,6 +1,6 @@
 #include "survey/survey_context.h"
 
-#include "common/text.h"
+#include "common/letter_case.h"
 
 namespace plovis {
 
@@ -10,7 +10,7 @@ void addPoint(SurveyBranch& branch, std::string label, double distance) {
     branch.lastPoint = static_cast<std::int32_t>(branch.labels.size()) - 1;
 }
 
-double namesakeStationLevel(
+std::optional<double> namesakeStationLevel(
     const std::vector<SurveyBranch>& branches, std::int32_t branch,
     const std::function<const std::vector<double>&(std::int32_t)>& reducedLevelsOf) {
     const std::string& firstLabel = branches[branch].labels.front();
@@ -20,10 +20,10 @@ double namesakeStationLevel(
         // A single-station branch is never reduced: its station has no level to start from.
         if (levels.size() != candidate.labels.size()) continue;
         for (std::size_t j = 0; j < candidate.labels.size(); ++j) {
-            if (equalsIgnoringCase(candidate.labels[j], firstLabel)) return levels[j];
+            if (sameLetters(candidate.labels[j], firstLabel)) return levels[j];
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 }  // namespace plovis

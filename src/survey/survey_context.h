@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,25 @@ struct PipeBranch {
     std::int32_t lastSection = -1;
 };
 
+// The limits of the checks made of a reduced book.
+struct SurveyTolerances {
+    // Ordinary levelling: a station levelled twice may differ by ±allowanceMm × √K mm, K the
+    // distance levelled in km.
+    double allowanceMm = 12;
+    // Abney level: the fore and back angles of a leg may differ by this many minutes of arc.
+    double angleToleranceMinutes = 30;
+};
+
 struct SurveyContext {
     std::vector<SurveyBranch> branches;        // the branch table; empty after a failed read
     std::vector<LevelReadings> levelReadings;  // at the same index as the branch
     std::vector<AbneyReadings> abneyReadings;  // at the same index as the branch
     std::vector<PipeBranch> sections;
+    SurveyTolerances tolerances;
+    // The command's report: checks and reasons, one line each, in the order found; and the parts
+    // of its summary line, one per routine that ran.
+    std::vector<std::string> report;
+    std::vector<std::string> summary;
 };
 
 // Appends a point to a branch and makes it the last one.
@@ -60,10 +75,10 @@ void addPoint(SurveyBranch& branch, std::string label, double distance);
 
 // The reduced level a branch starts from when its book gives none: the level of the first station
 // of an earlier branch (the nearest earlier branch first, its stations in order) whose label equals
-// the label of this branch's station 0 ignoring case; 0 when no earlier station matches.
+// the label of this branch's station 0 ignoring case; none when no earlier station matches.
 // reducedLevelsOf(i) gives branch i's reduced levels; a branch that was not reduced (no levels)
 // is passed over.
-double namesakeStationLevel(
+std::optional<double> namesakeStationLevel(
     const std::vector<SurveyBranch>& branches, std::int32_t branch,
     const std::function<const std::vector<double>&(std::int32_t)>& reducedLevelsOf);
 

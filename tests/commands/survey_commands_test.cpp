@@ -24,5 +24,33 @@ TEST(SurveyCommands, EveryRoutineRunsToItsEndAfterTheOneBeforeFailed) {
     EXPECT_EQ(abney.messageTexts(), (std::vector<std::string>{missing, missing}));
 }
 
+// The Abney book's check takes the command's tolerance; the summary of both routines comes last.
+TEST(SurveyCommands, TheChecksTakeTheCommandsToleranceAndOneSummaryEndsTheReport) {
+    const std::string summary =
+        "Summary: AbneySurvey: 1 branch reduced, 2 stations levelled (chainage E, slope L, height "
+        "M, level N); GroundProfile: 1 branch of 2 stations copied from AbneySurvey into B:D of "
+        "rows 4-6.";
+    const std::pair<double, std::string> cases[] = {
+        {30,
+         "Warning: AbneySurvey branch Main, station B (row 7): the fore angle 2°30'00\" and "
+         "the back angle -4°30'00\" differ by 2°00'00\", more than the tolerance of 30'."},
+        {120,
+         "AbneySurvey: the fore and back angles of every leg read both ways agree within the "
+         "tolerance of 120'."}};
+    for (const auto& [tolerance, check] : cases) {
+        auto h = test::workbookWithSheets({"AbneySurvey", "GroundProfile"});
+        MemoryWorksheet& book = h->sheet("AbneySurvey");
+        test::loadRow(book, 5, 3, {"Main"});
+        test::loadRow(book, 6, 3, {"A"});
+        book.load(6, 16, 100.0);
+        test::loadRow(book, 7, 3, {"B", 40.0, CellValue{}, 2.0, 30.0, 0.0, -4.0, 30.0, 0.0});
+        RecordingUserInterface ui;
+        CommandSettings settings;
+        settings.survey.angleToleranceMinutes = tolerance;
+        EXPECT_TRUE(abneyCommand(h->host, ui, settings));
+        EXPECT_EQ(ui.reportLines(), (std::vector<std::string>{check, summary}));
+    }
+}
+
 }  // namespace
 }  // namespace plovis

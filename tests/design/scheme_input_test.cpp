@@ -51,20 +51,25 @@ TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFractionAndTextAsZero) {
 }
 
 TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
-    DesignFixture f;
-    MemoryWorksheet& s = f.add("DATA INPUT");
-    for (int row = 22; const CellValue& v : {CellValue(2.0), CellValue(4.0),
-                                             CellValue("1e400 years"),  // beyond any number
-                                             CellValue(3.0)})
-        s.load(row++, 5, v);
-    ASSERT_TRUE(attachDesign(f.ctx));
-    DemandInputs in{7, 7, -1, -1, 7, 7, 7};
-    EXPECT_FALSE(readDemandInputs(f.ctx, in));
-    EXPECT_EQ(
-        test::messageBoxes(f.ui),
-        std::vector<std::string>{
-            "ok critical | Open correct excel file that contains the sheet named DATA INPUT."});
-    EXPECT_EQ(text(in), "0.02 4 -1 -1 7 7 7");
+    const std::pair<const char*, std::string> cases[] = {
+        {"1e400 years", "1e400 years, a number beyond the range of numbers"},
+        {"#DIV/0!", "the error value #DIV/0!, not a number"}};
+    for (const auto& [e24, why] : cases) {
+        DesignFixture f;
+        MemoryWorksheet& s = f.add("DATA INPUT");
+        for (int row = 22; const CellValue& v : {CellValue(2.0), CellValue(4.0),
+                                                 CellValue(std::string(e24)), CellValue(3.0)})
+            s.load(row++, 5, v);
+        ASSERT_TRUE(attachDesign(f.ctx));
+        DemandInputs in{7, 7, -1, -1, 7, 7, 7};
+        EXPECT_FALSE(readDemandInputs(f.ctx, in));
+        EXPECT_EQ(
+            test::messageBoxes(f.ui),
+            std::vector<std::string>{
+                "ok critical | Open correct excel file that contains the sheet named DATA INPUT."});
+        EXPECT_EQ(f.ctx.report, std::vector<std::string>{"Why: DATA INPUT E24 holds " + why + "."});
+        EXPECT_EQ(text(in), "0.02 4 -1 -1 7 7 7");
+    }
 }
 
 TEST(SchemeTitle, IsTheTextOfE8OrEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {

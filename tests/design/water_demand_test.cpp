@@ -63,10 +63,11 @@ TEST(DemandRow, ColumnsGToSFromTheConstantsAndTheRowsCounts) {
         // 451 × 2.5 = 1127.5: a remainder of one half rounds down
         {{0.03, 5, 15, 2, 42.5, 0, 0}, 250, 0, 0, 0, "290 452 19210 . . . . . . ."},
         {{0, 0, 0, 2, 2.5, 0, 0}, 451, 0, 0, 0, ". . 1127 . . . . . . ."},
-        // flows above and below the minimum; 30 / 86400 rounds to 0: no flow, no ratio
+        // flows above and below the minimum; 30 / 86400 rounds to 0.000 but is a demand: the
+        // minimum flow, and no ratio to an average of 0
         {{0, 0, 0, 3, 0, 0, 0.1}, 0, 0, 0, 8640, "empty empty empty empty 8640 0.1 3 0.3 0.3 3"},
         {{0, 0, 0, 3, 0, 0, 0.1}, 0, 0, 0, 864, "empty empty empty empty 864 0.01 3 0.03 0.1 10"},
-        {{0, 0, 0, 3, 0, 0, 0.1}, 0, 0, 0, 30, "empty empty empty empty 30 0 3 0 0 0"},
+        {{0, 0, 0, 3, 0, 0, 0.1}, 0, 0, 0, 30, "empty empty empty empty 30 0 3 0 0.1 empty"},
         // the unit demand rounds halves to even (2.5 -> 2, 3.5 -> 4); rounded to 0 or below, L
         // keeps what it held, and N and S have nothing to carry
         {{0, 0, 0, 3, 0, 2, 0.1}, 0, 1, 0.5, 0, ". . . 2 2 . . . . ."},
@@ -122,6 +123,9 @@ TEST(WaterDemand, BlocksAreFourRowsApartAndRowsBetweenThemAreLeftAlone) {
     EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
     EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector<Calculation>{Calculation::Automatic});
     EXPECT_EQ(d.f.ctx.sheet->name(), "Water Demand");
+    EXPECT_EQ(d.f.ctx.summary,
+              std::vector<std::string>{"Water Demand: 7 rows of 2 blocks computed (G to S, rows "
+                                       "20-24, 29-30)"});
 }
 
 TEST(WaterDemand, AnEmptyFirstRowComputesNothingAndTextInTheNumberColumnsEmptiesTheResults) {
@@ -154,11 +158,14 @@ TEST(WaterDemand, AFailureIsNamedAndTheRowsBeforeItKeepTheirValues) {
     // clang-format off
     const struct {
         const char* what; std::function<void(DemandSheet&)> fault; std::string shown;
-        std::vector<int> written; std::size_t cells;
+        std::vector<int> written; std::size_t cells; std::string why = {};
     } cases[] = {
         {"a population beyond a whole number in the second block",
          [](DemandSheet& d) { d.addRow(27, 100); d.addRow(28, 3e9); }, kNoSheet[0], {20, 21, 22},
-         30},
+         30, "Water Demand F28 holds 3000000000, beyond the range of a 32-bit whole number"},
+        {"an error value for a census",
+         [](DemandSheet& d) { d.demand->load(21, F, std::string("#N/A")); }, kNoSheet[0], {}, 0,
+         "Water Demand F21 holds the error value #N/A, not a number"},
         {"a unit demand beyond a whole number", [](DemandSheet& d) { d.demand->load(21, J, 5e6); },
          atRow21 + "the unit demand 2500000000 (units in J times E27 of DATA INPUT, plus K) is "
          "beyond the range of a 32-bit whole number" + kept, {20}, 10},
@@ -179,6 +186,8 @@ TEST(WaterDemand, AFailureIsNamedAndTheRowsBeforeItKeepTheirValues) {
         EXPECT_EQ(d.f.failing.calculationChanges(), test::kManualThenAutomatic);
         if (c.shown != kNoSheet[0]) {
             EXPECT_EQ(d.f.ui.calculationAtMessages, std::vector{Calculation::Automatic});
+        } else {
+            EXPECT_EQ(d.f.ctx.report, std::vector<std::string>{"Why: " + c.why + "."});
         }
     }
 }

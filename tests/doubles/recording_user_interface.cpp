@@ -42,6 +42,18 @@ void RecordingUserInterface::requestApplicationEnd() {
     record(UiEvent::Kind::EndRequested);
 }
 
+void RecordingUserInterface::showReport(const std::vector<std::string>& lines) {
+    record(UiEvent::Kind::Report).lines = lines;
+}
+
+std::vector<std::string> RecordingUserInterface::reportLines() const {
+    std::vector<std::string> out;
+    for (const auto& e : events_) {
+        if (e.kind == UiEvent::Kind::Report) out.insert(out.end(), e.lines.begin(), e.lines.end());
+    }
+    return out;
+}
+
 std::vector<std::string> RecordingUserInterface::messageTexts() const {
     std::vector<std::string> out;
     for (const auto& e : events_) {

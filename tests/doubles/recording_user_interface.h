@@ -12,13 +12,14 @@
 namespace plovis {
 
 struct UiEvent {
-    enum class Kind { Message, Status, WaitShown, WaitHidden, EndRequested };
+    enum class Kind { Message, Status, WaitShown, WaitHidden, EndRequested, Report };
     Kind kind = Kind::Message;
     Message message;                              // for Message
     Answer answer = Answer::Ok;                   // for Message: the answer given
     StatusLabel label = StatusLabel::MainStatus;  // for Status
     std::string caption;                          // for Status; for WaitShown the window's caption
     std::string waitLabel;                        // for WaitShown: the text of its label
+    std::vector<std::string> lines;               // for Report
 };
 
 // A question the test did not script an answer for: the test is wrong, not the routine.
@@ -37,10 +38,13 @@ class RecordingUserInterface : public UserInterface {
     void showWaitWindow(std::string_view caption, std::string_view label) override;
     void hideWaitWindow() override { record(UiEvent::Kind::WaitHidden); }
     void requestApplicationEnd() override;
+    void showReport(const std::vector<std::string>& lines) override;
 
     const std::vector<UiEvent>& events() const { return events_; }
     // The texts of the message boxes shown, in order.
     std::vector<std::string> messageTexts() const;
+    // The lines of the reports shown, in order.
+    std::vector<std::string> reportLines() const;
     // The captions one label went through, in order (empty captions included).
     std::vector<std::string> captions(StatusLabel label) const;
     // The current caption of a label.

@@ -45,7 +45,8 @@ TEST(SampleWorkbook, EveryComputationWritesBackWhatTheSampleHolds) {
     }
     processing.push_back("");
     // clang-format off
-    const struct { const char* name; bool (*run)(SpreadsheetHost&, UserInterface&);
+    const struct { const char* name;
+        bool (*run)(SpreadsheetHost&, UserInterface&, const CommandSettings&);
         std::vector<std::string> captions, messages; } cases[] = {
         {"water-demand", waterDemandCommand, {kDemand}, {kSuccess}},
         {"rise-fall", riseFallCommand, {kReading}, done},
@@ -60,7 +61,7 @@ TEST(SampleWorkbook, EveryComputationWritesBackWhatTheSampleHolds) {
         SCOPED_TRACE(c.name);
         SampleFixture f;
         const test::WorkbookCells before = test::cellsOf(*f.workbook);
-        EXPECT_TRUE(c.run(f.host, f.ui));
+        EXPECT_TRUE(c.run(f.host, f.ui, {}));
         auto captions = f.ui.captions(StatusLabel::MainStatus);
         ASSERT_GE(captions.size(), 2u);
         EXPECT_EQ(captions.back(), "");

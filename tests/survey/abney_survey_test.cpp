@@ -91,6 +91,30 @@ TEST_F(AbneyFixture, ReadsAnglesFromDegreesMinutesAndSecondsAndReducesEveryStati
     EXPECT_TRUE(ui.messageTexts().empty());
 }
 
+TEST_F(AbneyFixture, ForeAndBackAnglesThatDisagreeAreNamedByStation) {
+    const std::string agree =
+        "AbneySurvey: the fore and back angles of every leg read both ways "
+        "agree within the tolerance of ";
+    const struct {
+        double backDegrees, toleranceMinutes;
+        std::string line;
+    } cases[] = {
+        {-2, 30, agree + "30'."},
+        {-4, 30,
+         "Warning: AbneySurvey branch Main, station B (row 7): the fore angle 2°30'00\" and the "
+         "back angle -4°30'00\" differ by 2°00'00\", more than the tolerance of 30'."},
+        {-4, 120, agree + "120'."},  // exactly at the tolerance
+        {-2, 0, agree + "0'."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        loadRow(sheet, 7, 9, {c.backDegrees});
+        context = {};
+        context.tolerances.angleToleranceMinutes = c.toleranceMinutes;
+        ASSERT_TRUE(reduce(false));
+        EXPECT_EQ(context.report, std::vector<std::string>{c.line});
+    }
+}
+
 TEST_F(AbneyFixture, AWriteFailureIsReportedAndTheRowsBeforeItStay) {
     EXPECT_FALSE(reduce(true, {.writesBeforeFailure = 6}));  // the third cell of row 7
     EXPECT_EQ(test::messageBoxes(ui),

@@ -93,12 +93,17 @@ TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
         std::vector<std::vector<CellValue>> rows;  // from row 4, column B
         int unreadableRow;
         int failedRow;
-    } cases[] = {// clang-format off
-        {"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4},
+        std::string why;  // the report's reason, after "Why: GroundProfile "
+    } cases[] = {         // clang-format off
+        {"first row not a header", {{"A", 0.0, 1000.0}}, 0, 4,
+         "row 4 comes before the header row of any branch."},
         {"code beyond 16 bits", {{"Main"}, {"A", 0.0, 1000.0, 1.0}, {"B", 10.0, 1000.0, 32768.0}},
-         0, 6},
-        {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5},
-        {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6}};
+         0, 6, "E6 holds the code 32768, beyond the whole numbers a code can be."},
+        {"level too large for a number", {{"Main"}, {"A", 0.0, "1e400"}}, 0, 5,
+         "D5 holds 1e400, a number beyond the range of numbers."},
+        {"an error value", {{"Main"}, {"A", "#DIV/0!", 1000.0}}, 0, 5,
+         "C5 holds the error value #DIV/0!, not a number."},
+        {"host failure", {{"Main"}, {"A", 0.0, 1000.0}, {"B", 10.0, 1000.0}}, 6, 6, ""}};
     // clang-format on
     for (const auto& c : cases) {
         MemoryWorkbook memory;
@@ -119,6 +124,9 @@ TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
                       std::vector<std::string>{"ok critical | Error found in the row number " +
                                                std::to_string(c.failedRow)});
             EXPECT_TRUE(context.branches.empty());
+            if (!c.why.empty()) {
+                EXPECT_EQ(context.report, std::vector<std::string>{"Why: GroundProfile " + c.why});
+            }
         }
     }
 }
@@ -127,16 +135,19 @@ TEST_F(GroundProfileFixture, BranchNamesMatchIgnoringCaseAndTheFirstOfTwoWins) {
     loadTwoBranches(sheet);
     loadRow(sheet, 13, 2, {"MAIN"});
     loadRow(sheet, 14, 2, {"Z", 0.0, 1.0});
+    loadRow(sheet, 15, 2, {"Pāni"});
+    loadRow(sheet, 16, 2, {"Z", 0.0, 1.0});
     ASSERT_TRUE(read());
     const GroundProfile ground = indexGroundProfile(context.branches);
     EXPECT_EQ(findBranch(ground, "main"), 0);
     EXPECT_EQ(findBranch(ground, "sPuR"), 1);
+    EXPECT_EQ(findBranch(ground, "PĀNI"), 3);  // beyond ASCII too
     EXPECT_EQ(findBranch(ground, "Branch 3"), -1);
 }
 
 TEST(PointRangeLookup, FindsTheStretchBetweenTwoLabels) {
     SurveyBranch b;
-    for (const char* label : {"P1", "P2", "p3", "P2", "P4", "P1"})
+    for (const char* label : {"P1", "P2", "p3", "P2", "P4", "P1", "Ñā"})
         addPoint(b, label, 1);
     const GroundProfile ground = indexGroundProfile({b});
     const struct {
@@ -147,7 +158,7 @@ TEST(PointRangeLookup, FindsTheStretchBetweenTwoLabels) {
                  {"P4", "P2", 4, -1},                       // P2 only before P4
                  {"P4", "P1", 4, 5},                        // P1 searched from P4 on
                  {"P3", "P2", 2, 3},                        // second P2, after P3
-                 {"P9", "P1", -1, -1}, {"P1", "P9", 0, -1}};
+                 {"P9", "P1", -1, -1}, {"P1", "P9", 0, -1}, {"p4", "ñĀ", 4, 6}};
     for (const auto& c : cases) {
         const PointRange r = findPointRange(ground, c.from, c.to, 0);
         EXPECT_EQ(std::pair(r.first, r.last), std::pair(c.first, c.last)) << c.from << "-" << c.to;

@@ -83,15 +83,15 @@ TEST(StartLevel, GivenOrFromTheNamesakeStationOfAnEarlierBranch) {
     std::vector<LevelReadings> readings(4);
     readings[0].reducedLevels = {100, 101, 102, 103, 104};
     readings[1].reducedLevels = {50, 51};
-    EXPECT_DOUBLE_EQ(startLevelOf(7.5, 3, branches, readings), 7.5);
-    EXPECT_DOUBLE_EQ(startLevelOf(0, 3, branches, readings), 104);  // station 4 of the first
-    EXPECT_DOUBLE_EQ(startLevelOf(0, 0, branches, readings), 0);    // nothing earlier
+    EXPECT_EQ(startLevelOf(7.5, 3, branches, readings), 7.5);
+    EXPECT_EQ(startLevelOf(0, 3, branches, readings), 104);           // station 4 of the first
+    EXPECT_EQ(startLevelOf(0, 0, branches, readings), std::nullopt);  // nothing earlier
     branches[3].labels[0] = "X1";
-    EXPECT_DOUBLE_EQ(startLevelOf(0, 3, branches, readings), 50);  // passes the unreduced one
+    EXPECT_EQ(startLevelOf(0, 3, branches, readings), 50);  // passes the unreduced one
     branches[3].labels[0] = "a";
-    EXPECT_DOUBLE_EQ(startLevelOf(0, 3, branches, readings), 100);  // station 0 of an earlier one
+    EXPECT_EQ(startLevelOf(0, 3, branches, readings), 100);  // station 0 of an earlier one
     branches[3].labels[0] = "nowhere";
-    EXPECT_DOUBLE_EQ(startLevelOf(0, 3, branches, readings), 0);
+    EXPECT_EQ(startLevelOf(0, 3, branches, readings), std::nullopt);
 }
 
 // Main: A (BS 1.5, level 100 given), B (IS 1.2), C (change: BS 0.8, FS 2.0), D (FS 1.1).
@@ -142,12 +142,106 @@ TEST_F(LevelSurveyFixture, ReadsStationsAndReadingsAndBranchesWithoutADistance) 
     sheet.clearRange("C5:M19");
     loadRow(sheet, 5, 3, {"Main"});
     loadRow(sheet, 6, 3, {"A", kEmpty, kEmpty, 1.0});  // station 0 may lack a distance
-    loadRow(sheet, 7, 3, {"B", kEmpty, kEmpty, kEmpty, kEmpty, 1.0});
+    loadRow(sheet, 7, 3, {"B"});
     loadRow(sheet, 8, 3, {"C", 10.0});
     ASSERT_TRUE(readLevelSurvey(context, memory, ui, true));
     ASSERT_EQ(context.branches.size(), 2u);
     EXPECT_EQ(context.branches[1].name, "B");
     EXPECT_EQ(context.branches[1].labels, std::vector<std::string>{"C"});
+}
+
+TEST_F(LevelSurveyFixture, ARowWithoutADistanceButWithReadingsIsNoNewBranch) {
+    loadRow(sheet, 8, 4, {kEmpty});  // C's distance forgotten: the rule would start a branch
+    EXPECT_FALSE(reduce(true));
+    EXPECT_FALSE(memory.modified());
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 8"});
+    EXPECT_EQ(context.report,
+              std::vector<std::string>{
+                  "Why: Levelsurvey D8 is blank, so row 8 would open a new branch, yet it carries "
+                  "readings (F8 = 0.8): give its distance, or clear its readings if it names a "
+                  "branch."});
+}
+
+// Main: A (level 100), B 500 m on (+0.5), C 500 m on (-0.5). Spur: from Main's A over X (600 m,
+// +1.0) to C again (400 m): its foresight on C gives the misclosure there, 1 km from A.
+void loadLoop(MemoryWorksheet& s, double spurForesightOnC) {
+    loadRow(s, 5, 3, {"Main"});
+    loadRow(s, 6, 3,
+            {"A", kEmpty, kEmpty, 1.5, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, kEmpty, 100.0});
+    loadRow(s, 7, 3, {"B", 500.0, kEmpty, 1.2, kEmpty, 1.0});
+    loadRow(s, 8, 3, {"C", 500.0, kEmpty, kEmpty, kEmpty, 1.7});
+    loadRow(s, 9, 3, {"Spur"});
+    loadRow(s, 10, 3, {"a", kEmpty, kEmpty, 2.0});
+    loadRow(s, 11, 3, {"X", 600.0, kEmpty, 1.0, kEmpty, 1.0});
+    loadRow(s, 12, 3, {"c", 400.0, kEmpty, kEmpty, kEmpty, spurForesightOnC});
+}
+
+TEST(LevelBookChecks, ArithmeticCheckAndMisclosureAgainstTheAllowance) {
+    const std::string at =
+        " station c (row 12) of branch Spur against station C (row 8) of "
+        "branch Main: misclosure ";
+    const struct {
+        double foresight, allowance;
+        std::vector<std::string> lines;  // the report after the arithmetic checks
+    } cases[] = {{1.75,
+                  12,
+                  {"Warning:" + at +
+                       "+0.250 m over 1.000 km, allowance ±12.0 mm (±12√K mm): "
+                       "beyond the allowance.",
+                   "The level book does not close: the misclosure at 1 of 1 stations levelled "
+                   "twice is beyond the allowance of ±12√K mm."}},
+                 {2.004,
+                  12,
+                  {"Misclosure at" + at +
+                       "-0.004 m over 1.000 km, allowance ±12.0 mm "
+                       "(±12√K mm): within the allowance.",
+                   "The level book closes: every station levelled twice (1) is within the "
+                   "allowance of ±12√K mm."}},
+                 {1.75,
+                  250,
+                  {"Misclosure at" + at +
+                       "+0.250 m over 1.000 km, allowance ±250.0 mm "
+                       "(±250√K mm): within the allowance.",
+                   "The level book closes: every station levelled twice (1) is within the "
+                   "allowance of ±250√K mm."}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.front());
+        test::SurveyRun run;
+        loadLoop(run.memory.addSheet("Levelsurvey"), c.foresight);
+        run.context.tolerances.allowanceMm = c.allowance;
+        ASSERT_TRUE(run.run(
+            [&](SpreadsheetHost& h) { return reduceLevelSurvey(run.context, h, run.ui, false); }));
+        const std::vector<std::string>& report = run.context.report;
+        ASSERT_EQ(report.size(), 4u);
+        EXPECT_EQ(report[0],
+                  "Levelsurvey branch Main: ΣBS - ΣFS = 0.000, ΣRise - ΣFall = 0.000, "
+                  "last RL - first RL = 0.000: the arithmetic check agrees.");
+        EXPECT_EQ(std::vector(report.begin() + 2, report.end()), c.lines);
+    }
+}
+
+TEST(LevelBookChecks, ASkippedReadingBreaksTheArithmeticCheckAndANoStartLevelIsNamed) {
+    test::SurveyRun run;
+    MemoryWorksheet& sheet = run.memory.addSheet("Levelsurvey");
+    loadLoop(sheet, 1.75);
+    loadRow(sheet, 10, 3, {"Nowhere"});  // no namesake: Spur starts from 0
+    loadRow(sheet, 11, 7, {0.5});        // X's backsight passed over for its intermediate
+    ASSERT_TRUE(run.run(
+        [&](SpreadsheetHost& h) { return reduceLevelSurvey(run.context, h, run.ui, false); }));
+    EXPECT_EQ(std::vector(run.context.report.begin(), run.context.report.begin() + 3),
+              (std::vector<std::string>{
+                  "Warning: Levelsurvey branch Spur (row 9) has no starting level: M10 gives none "
+                  "and its first station Nowhere is on no earlier branch, so its levels are "
+                  "reduced from 0.",
+                  "Levelsurvey branch Main: ΣBS - ΣFS = 0.000, ΣRise - ΣFall = 0.000, last RL - "
+                  "first RL = 0.000: the arithmetic check agrees.",
+                  "Warning: Levelsurvey branch Spur: ΣBS - ΣFS = 0.250, ΣRise - ΣFall = -0.750, "
+                  "last RL - first RL = -0.750: the arithmetic check does not agree; look for a "
+                  "reading the reduction passed over or one booked in the wrong column."}));
+    EXPECT_EQ(run.context.summary,
+              std::vector<std::string>{
+                  "Levelsurvey: 2 branches reduced, 6 stations levelled (chainage E, rise I, fall "
+                  "J, level K); reduced from 0, no starting level: Spur"});
 }
 
 TEST_F(LevelSurveyFixture, ReducesEveryBranchOfTwoOrMoreStations) {

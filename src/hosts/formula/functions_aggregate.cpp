@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/letter_case.h"
 #include "common/text.h"
 #include "hosts/formula/function_table.h"
-#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/letter_case.h"
 #include "hosts/formula/function_table.h"
-#include "hosts/formula/letter_case.h"
 
 namespace plovis::formula {
 namespace {

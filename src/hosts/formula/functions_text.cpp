@@ -1,8 +1,8 @@
 // Functions of text; lengths and positions count characters, not bytes.
 #include <cmath>
 
+#include "common/letter_case.h"
 #include "hosts/formula/function_table.h"
-#include "hosts/formula/letter_case.h"
 #include "hosts/formula/text_format.h"
 
 namespace plovis::formula {

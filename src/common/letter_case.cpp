@@ -1,8 +1,8 @@
-#include "hosts/formula/letter_case.h"
+#include "common/letter_case.h"
 
 #include "common/utf8.h"
 
-namespace plovis::formula {
+namespace plovis {
 namespace {
 
 // Capitals first..last and their small letters: each at `offset` from its capital, or
@@ -92,4 +92,4 @@ bool sameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && upperLetters(a) == upperLetters(b);
 }
 
-}  // namespace plovis::formula
+}  // namespace plovis
