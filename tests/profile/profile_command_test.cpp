@@ -119,5 +119,22 @@ TEST(ProfileCommand, RunsLikeTheirReviewedSnapshots) {
     test::expectGolden(report, "profile", "command_runs");
 }
 
+// A ground level typed as 1e10 would put a billion figures on the level axis: the drawing is
+// refused before its first sheet, naming the sheet.
+TEST(ProfileCommand, RefusesADrawingBeyondItsLimitsBeforeDrawing) {
+    ProfileFixture f;
+    f.rows({titleRow("Main line"), section("A", "B", 300, 1300, 1e10, 1310, 1310, 1305)});
+    std::string said;
+    try {
+        f.run();
+    } catch (const DrawingTooLarge& e) {
+        said = e.what();
+    }
+    EXPECT_EQ(said,
+              "Branch Main line, sheet 1: levels over 9999998730 m gives more than "
+              "5,000,000 entities");
+    EXPECT_EQ(f.drawing().modelSpace().count(), 0u);
+}
+
 }  // namespace
 }  // namespace plovis

@@ -1,8 +1,12 @@
 #include "hosts/dxf/dxf_builders.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <numbers>
+#include <set>
+#include <unordered_map>
+#include <vector>
 
 #include "common/text.h"
 #include "hosts/dxf/dxf_text.h"
@@ -273,17 +277,108 @@ BuildFunction find(const Table& table, std::string_view type) {
     return nullptr;
 }
 
+// The blocks of the drawing by name (ignoring case, the first of a name as find gives it).
+std::unordered_map<std::string, const CadBlock*> blocksByName(const CadBlocks& blocks) {
+    std::unordered_map<std::string, const CadBlock*> byName;
+    for (int i = 0; i < blocks.count(); ++i)
+        byName.emplace(upperCase(blocks.at(i).name()), &blocks.at(i));
+    return byName;
+}
+
+// The strongly connected parts of the graph of blocks referring to blocks (Tarjan's method,
+// without recursion, so a chain of thousands of nested blocks neither overflows the stack nor
+// takes quadratic time): blocks that refer to each other, directly or through others, share a
+// number; `cyclic` holds the numbers of parts that form a loop.
+struct BlockLoops {
+    std::unordered_map<const CadBlock*, int> part;
+    std::set<int> cyclic;
+};
+
+BlockLoops findBlockLoops(const CadBlocks& blocks,
+                          const std::unordered_map<std::string, const CadBlock*>& byName) {
+    const auto referred = [&](const CadBlock& block) {
+        std::vector<const CadBlock*> out;
+        for (const CadEntity* e : block.entities()) {
+            const auto* ref = entityAs<CadBlockReference>(*e);
+            if (!ref) continue;
+            if (const auto it = byName.find(upperCase(ref->name())); it != byName.end())
+                out.push_back(it->second);
+        }
+        return out;
+    };
+    BlockLoops loops;
+    std::unordered_map<const CadBlock*, int> index, low;
+    std::vector<const CadBlock*> stack;
+    std::set<const CadBlock*> onStack, selfReferring;
+    int counter = 0, parts = 0;
+    struct Frame {
+        const CadBlock* block;
+        std::vector<const CadBlock*> next;
+        std::size_t at = 0;
+    };
+    for (int i = 0; i < blocks.count(); ++i) {
+        if (index.count(&blocks.at(i))) continue;
+        std::vector<Frame> frames{{&blocks.at(i), referred(blocks.at(i))}};
+        index[&blocks.at(i)] = low[&blocks.at(i)] = counter++;
+        stack.push_back(&blocks.at(i));
+        onStack.insert(&blocks.at(i));
+        while (!frames.empty()) {
+            Frame& f = frames.back();
+            if (f.at < f.next.size()) {
+                const CadBlock* w = f.next[f.at++];
+                if (!index.count(w)) {
+                    index[w] = low[w] = counter++;
+                    stack.push_back(w);
+                    onStack.insert(w);
+                    frames.push_back({w, referred(*w)});
+                } else if (onStack.count(w)) {
+                    low[f.block] = std::min(low[f.block], index[w]);
+                }
+                if (w == f.block) selfReferring.insert(w);
+                continue;
+            }
+            const CadBlock* v = f.block;
+            frames.pop_back();
+            if (!frames.empty())
+                low[frames.back().block] = std::min(low[frames.back().block], low[v]);
+            if (low[v] != index[v]) continue;
+            int size = 0;
+            bool selfLoop = false;
+            const CadBlock* w = nullptr;
+            do {
+                w = stack.back();
+                stack.pop_back();
+                onStack.erase(w);
+                loops.part[w] = parts;
+                selfLoop = selfLoop || selfReferring.count(w);
+                ++size;
+            } while (w != v);
+            if (size > 1 || selfLoop) loops.cyclic.insert(parts);
+            ++parts;
+        }
+    }
+    return loops;
+}
+
 // Every reference must name a block of the file, and no block may hold itself.
 void checkReferences(const DrawingBuild& b) {
     const CadBlocks& blocks = b.drawing->blocks();
     const auto fail = [&](int line, const std::string& what) {
         throw LocatedError(b.source + ", line " + std::to_string(line) + ": " + what);
     };
+    const auto byName = blocksByName(blocks);
     for (const auto& p : b.inserts) {
-        const CadBlock* inner = blocks.find(p.ref->name());
-        if (!inner) fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
+        if (!byName.count(upperCase(p.ref->name())))
+            fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
+    }
+    const BlockLoops loops = findBlockLoops(blocks, byName);
+    for (const auto& p : b.inserts) {
         if (p.owner->isModelSpace()) continue;
-        if (inner == p.owner || blocks.contains(*inner, p.owner->name())) {
+        const CadBlock* inner = byName.at(upperCase(p.ref->name()));
+        const auto owner = loops.part.find(p.owner);
+        // The reference closes a loop when the block it names reaches back to its owner.
+        if (owner != loops.part.end() && loops.part.at(inner) == owner->second &&
+            loops.cyclic.count(owner->second)) {
             fail(p.line, "the block \"" + p.owner->name() + "\" holds itself");
         }
     }
