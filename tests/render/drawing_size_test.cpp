@@ -1,5 +1,5 @@
 // Drawings counted before they are rendered: nested blocks opened up by arithmetic, not by walking
-// them, and `render` refusing a file that would open up to a billion lines.
+// them, and `render` refusing a file that would open up to a hundred million lines.
 #include "render/drawing_size.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,12 @@ namespace {
 // Blocks B1..B<depth>: each holds `fan` references to the next, the last `fan` lines; model
 // space holds one reference to B1.
 void nest(Drawing& drawing, int depth, int fan) {
-    for (int level = depth; level >= 1; --level) {
-        CadBlock& block = drawing.blocks().add("B" + std::to_string(level), {0, 0, 0});
+    for (int level = 1; level <= depth; ++level)
+        drawing.blocks().add("B" + std::to_string(level), {0, 0, 0});
+    // Filled from the top, each reference names a block still empty: its check for a loop
+    // stays short.
+    for (int level = 1; level <= depth; ++level) {
+        CadBlock& block = *drawing.blocks().find("B" + std::to_string(level));
         for (int k = 0; k < fan; ++k) {
             if (level == depth) {
                 block.addLine({0, 0, 0}, {1, k + 1.0, 0});
@@ -38,7 +42,7 @@ TEST(DrawingSize, CountsBlocksOpenedUpAsTheWalkOpensThem) {
         int deepest;
     } cases[] = {
         {1, 3, 3 + 1, 0},
-        {8, 10, 1e9 + 1, 7},
+        {8, 10, 1e8 + 1, 7},
         {3000, 1, 1, 63},  // the walk shows nothing of blocks nested deeper than 64
     };
     for (const auto& c : cases) {
