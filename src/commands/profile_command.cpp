@@ -1,5 +1,6 @@
 #include "commands/profile_command.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <stdexcept>
@@ -87,7 +88,8 @@ void drawBranch(Run& r, int j, const PlannedBranch& plan) {
 
 // The size of the sheet of branch j, or nothing when a value it needs cannot serve (the drawing
 // reports that when it reaches the sheet).
-std::optional<double> sheetEntities(Run& r, int j, const PlannedSheet& sheet, double& levelSteps) {
+std::optional<double> sheetEntities(Run& r, int j, const PlannedSheet& sheet, double& levelSteps,
+                                    SheetLevels& levels) {
     SheetCursor& cursor = r.state.cursor;
     cursor.branch = j;
     cursor.sheetFirst = sheet.rows.firstRow;
@@ -95,6 +97,7 @@ std::optional<double> sheetEntities(Run& r, int j, const PlannedSheet& sheet, do
     try {
         const SheetDrawing s = computeSheet(r.drawing, sheet.rows.fromLabel, sheet.rows.toLabel);
         levelSteps = profileLevelSteps(s, r.state.settings.levelInterval);
+        levels = s.levels;
         return profileSheetEntities(s, r.state.settings.levelInterval);
     } catch (const ProfileDataError&) {
     } catch (const HostError&) {
@@ -113,15 +116,17 @@ void checkDrawingSize(Run& r, const std::vector<PlannedBranch>& plan) {
     for (int j = 0; j < r.state.branchCount() && !plan[j].lengthFailure; ++j) {
         for (const PlannedSheet& sheet : plan[j].sheets) {
             double steps = 0;
-            const std::optional<double> n = sheetEntities(r, j, sheet, steps);
+            SheetLevels levels;
+            const std::optional<double> n = sheetEntities(r, j, sheet, steps, levels);
             if (!n) break;
             sheets += sheet.newPaper ? 1 : 0;
             entities += *n;
             if (steps > mostSteps) {
                 mostSteps = steps;
                 steepest = "Branch " + r.state.branchTitles[j] + ", sheet " +
-                           std::to_string(sheet.number) + ": levels over " +
-                           generalForm(steps * r.state.settings.levelInterval) + " m";
+                           std::to_string(sheet.number) + ": levels from " +
+                           generalForm(levels.bottomLevel) + " to " + generalForm(levels.topLevel) +
+                           " m";
             }
         }
     }
@@ -152,12 +157,20 @@ void drawBranches(Run& r) {
     }
 }
 
+// The rows of the selection to read. Rows after the sheet's last used one are empty, and two
+// empty rows fail the check of the node labels as a million would: a whole-column selection is
+// read no further than that.
+int rowsToRead(const Selection& s, const Worksheet& sheet) {
+    const int rows = s.lastRow - s.firstRow + 1;
+    return std::min(rows, std::max(2, sheet.lastUsedRow() + 2 - s.firstRow + 1));
+}
+
 // Steps after the selection is read: rows, check, branches, drawing. False when the command
 // stopped after a message.
 bool drawSelection(ProfileCommand& command, Workbook& workbook, const Worksheet& sheet,
                    SpreadsheetHost& spreadsheet, CadHost& cadHost, UserInterface& ui) {
     ProfileState& st = command.state;
-    st.table.rowCount = st.table.selection.lastRow - st.table.selection.firstRow + 1;
+    st.table.rowCount = rowsToRead(st.table.selection, sheet);
     st.table.columns.allocate(st.table.rowCount);
     readDesignRows(sheet, st.table, ui);
     if (!checkDesignRows(st.table.columns, st.table.rowCount, ui)) return false;
