@@ -294,71 +294,93 @@ struct BlockLoops {
     std::set<int> cyclic;
 };
 
-BlockLoops findBlockLoops(const CadBlocks& blocks,
-                          const std::unordered_map<std::string, const CadBlock*>& byName) {
-    const auto referred = [&](const CadBlock& block) {
-        std::vector<const CadBlock*> out;
-        for (const CadEntity* e : block.entities()) {
-            const auto* ref = entityAs<CadBlockReference>(*e);
-            if (!ref) continue;
-            if (const auto it = byName.find(upperCase(ref->name())); it != byName.end())
-                out.push_back(it->second);
+class BlockLoopFinder {
+  public:
+    explicit BlockLoopFinder(const std::unordered_map<std::string, const CadBlock*>& byName)
+        : byName_(byName) {}
+
+    BlockLoops find(const CadBlocks& blocks) {
+        for (int i = 0; i < blocks.count(); ++i) {
+            if (!index_.count(&blocks.at(i))) walkFrom(&blocks.at(i));
         }
-        return out;
-    };
-    BlockLoops loops;
-    std::unordered_map<const CadBlock*, int> index, low;
-    std::vector<const CadBlock*> stack;
-    std::set<const CadBlock*> onStack, selfReferring;
-    int counter = 0, parts = 0;
+        return std::move(loops_);
+    }
+
+  private:
     struct Frame {
         const CadBlock* block;
         std::vector<const CadBlock*> next;
         std::size_t at = 0;
     };
-    for (int i = 0; i < blocks.count(); ++i) {
-        if (index.count(&blocks.at(i))) continue;
-        std::vector<Frame> frames{{&blocks.at(i), referred(blocks.at(i))}};
-        index[&blocks.at(i)] = low[&blocks.at(i)] = counter++;
-        stack.push_back(&blocks.at(i));
-        onStack.insert(&blocks.at(i));
-        while (!frames.empty()) {
-            Frame& f = frames.back();
+
+    std::vector<const CadBlock*> referred(const CadBlock& block) const {
+        std::vector<const CadBlock*> out;
+        for (const CadEntity* e : block.entities()) {
+            const auto* ref = entityAs<CadBlockReference>(*e);
+            if (!ref) continue;
+            if (const auto it = byName_.find(upperCase(ref->name())); it != byName_.end())
+                out.push_back(it->second);
+        }
+        return out;
+    }
+
+    void enter(const CadBlock* b) {
+        index_[b] = low_[b] = counter_++;
+        stack_.push_back(b);
+        onStack_.insert(b);
+        frames_.push_back({b, referred(*b)});
+    }
+
+    void walkFrom(const CadBlock* root) {
+        enter(root);
+        while (!frames_.empty()) {
+            Frame& f = frames_.back();
+            const CadBlock* v = f.block;
             if (f.at < f.next.size()) {
                 const CadBlock* w = f.next[f.at++];
-                if (!index.count(w)) {
-                    index[w] = low[w] = counter++;
-                    stack.push_back(w);
-                    onStack.insert(w);
-                    frames.push_back({w, referred(*w)});
-                } else if (onStack.count(w)) {
-                    low[f.block] = std::min(low[f.block], index[w]);
+                if (w == v) selfReferring_.insert(w);
+                if (!index_.count(w)) {
+                    enter(w);
+                } else if (onStack_.count(w)) {
+                    low_[v] = std::min(low_[v], index_[w]);
                 }
-                if (w == f.block) selfReferring.insert(w);
                 continue;
             }
-            const CadBlock* v = f.block;
-            frames.pop_back();
-            if (!frames.empty())
-                low[frames.back().block] = std::min(low[frames.back().block], low[v]);
-            if (low[v] != index[v]) continue;
-            int size = 0;
-            bool selfLoop = false;
-            const CadBlock* w = nullptr;
-            do {
-                w = stack.back();
-                stack.pop_back();
-                onStack.erase(w);
-                loops.part[w] = parts;
-                selfLoop = selfLoop || selfReferring.count(w);
-                ++size;
-            } while (w != v);
-            if (size > 1 || selfLoop) loops.cyclic.insert(parts);
-            ++parts;
+            frames_.pop_back();
+            if (!frames_.empty()) {
+                const CadBlock* u = frames_.back().block;
+                low_[u] = std::min(low_[u], low_[v]);
+            }
+            if (low_[v] == index_[v]) closePart(v);
         }
     }
-    return loops;
-}
+
+    // The blocks on the stack down to v form one part.
+    void closePart(const CadBlock* v) {
+        const int number = parts_++;
+        bool loop = false;
+        int size = 0;
+        const CadBlock* w = nullptr;
+        do {
+            w = stack_.back();
+            stack_.pop_back();
+            onStack_.erase(w);
+            loops_.part[w] = number;
+            loop = loop || selfReferring_.count(w) > 0;
+            ++size;
+        } while (w != v);
+        if (size > 1 || loop) loops_.cyclic.insert(number);
+    }
+
+    const std::unordered_map<std::string, const CadBlock*>& byName_;
+    std::unordered_map<const CadBlock*, int> index_, low_;
+    std::vector<const CadBlock*> stack_;
+    std::vector<Frame> frames_;
+    std::set<const CadBlock*> onStack_, selfReferring_;
+    int counter_ = 0;
+    int parts_ = 0;
+    BlockLoops loops_;
+};
 
 // Every reference must name a block of the file, and no block may hold itself.
 void checkReferences(const DrawingBuild& b) {
@@ -371,7 +393,7 @@ void checkReferences(const DrawingBuild& b) {
         if (!byName.count(upperCase(p.ref->name())))
             fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
     }
-    const BlockLoops loops = findBlockLoops(blocks, byName);
+    const BlockLoops loops = BlockLoopFinder(byName).find(blocks);
     for (const auto& p : b.inserts) {
         if (p.owner->isModelSpace()) continue;
         const CadBlock* inner = byName.at(upperCase(p.ref->name()));
