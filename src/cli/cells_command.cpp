@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <ostream>
+#include <set>
 
 #include "cli/workbook_command.h"
 #include "hosts/xlsx/xlsx_workbook.h"
@@ -13,7 +14,9 @@ namespace {
 constexpr const char* kDescription =
     "Prints the cells of a range: 'Sheet!A1:D20', or 'A1:D20' of the active sheet. Without a\n"
     "range, the whole used area of the active sheet. Rows and columns beyond the last one\n"
-    "holding a value are left out. Numbers are printed in their general form, formulas as\n"
+    "holding a value are left out; in a range of more than a million cells, so are the empty\n"
+    "rows and columns between (the row numbers and column letters tell which). Numbers are printed "
+    "in their general form, formulas as\n"
     "their calculated values (with --formulas, as their formulas).\n";
 
 // Display width of UTF-8 text: one per character.
@@ -66,15 +69,37 @@ bool printCells(const CellsArguments& args, std::ostream& out) {
 
 }  // namespace
 
+// The rows and columns of the range that hold a value (a formula cell holds the value it was
+// calculated to on opening).
+void usedRowsAndColumns(const MemoryWorksheet& sheet, PrintedRange& p) {
+    std::set<int> rows, columns;
+    sheet.forEachStored(p.range, [&](int row, int column, const CellValue&) {
+        rows.insert(row);
+        columns.insert(column);
+    });
+    p.rowNumbers.assign(rows.begin(), rows.end());
+    p.columnNumbers.assign(columns.begin(), columns.end());
+}
+
 PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range, bool formulas) {
     PrintedRange p;
     p.range = range;
     p.range.lastRow = std::min(range.lastRow, sheet.lastRow());
     p.range.lastColumn = std::min(range.lastColumn, sheet.lastColumn());
     if (p.range.lastRow < p.range.firstRow || p.range.lastColumn < p.range.firstColumn) return p;
-    for (int r = p.range.firstRow; r <= p.range.lastRow; ++r) {
+    const double span = (p.range.lastRow - p.range.firstRow + 1.0) *
+                        (p.range.lastColumn - p.range.firstColumn + 1.0);
+    if (span > kMostPrintedCells) {
+        usedRowsAndColumns(sheet, p);
+    } else {
+        for (int r = p.range.firstRow; r <= p.range.lastRow; ++r)
+            p.rowNumbers.push_back(r);
+        for (int c = p.range.firstColumn; c <= p.range.lastColumn; ++c)
+            p.columnNumbers.push_back(c);
+    }
+    for (int r : p.rowNumbers) {
         auto& row = p.rows.emplace_back();
-        for (int c = p.range.firstColumn; c <= p.range.lastColumn; ++c) {
+        for (int c : p.columnNumbers) {
             const CellValue v = sheet.cell(r, c);
             const auto formula = formulas ? sheet.formula(r, c) : std::nullopt;
             row.push_back(formula ? PrintedCell{"=" + *formula, false}
@@ -86,24 +111,23 @@ PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range, 
 
 std::string formatCellTable(const PrintedRange& cells) {
     if (cells.rows.empty()) return {};
-    const CellRange& r = cells.range;
-    const std::size_t labelWidth = std::to_string(r.lastRow).size();
+    const std::size_t labelWidth = std::to_string(cells.rowNumbers.back()).size();
     std::vector<std::size_t> widths;
-    for (int c = r.firstColumn; c <= r.lastColumn; ++c) {
-        std::size_t w = columnLetters(c).size();
+    for (std::size_t k = 0; k < cells.columnNumbers.size(); ++k) {
+        std::size_t w = columnLetters(cells.columnNumbers[k]).size();
         for (const auto& row : cells.rows)
-            w = std::max(w, width(oneLine(row[c - r.firstColumn].text)));
+            w = std::max(w, width(oneLine(row[k].text)));
         widths.push_back(w);
     }
     std::string header(labelWidth, ' ');
     for (std::size_t k = 0; k < widths.size(); ++k) {
         header += "  ";
-        pad(header, columnLetters(r.firstColumn + static_cast<int>(k)), widths[k], false);
+        pad(header, columnLetters(cells.columnNumbers[k]), widths[k], false);
     }
     std::string out = withoutTrailingBlanks(header) + "\n";
     for (std::size_t i = 0; i < cells.rows.size(); ++i) {
         std::string line;
-        pad(line, std::to_string(r.firstRow + static_cast<int>(i)), labelWidth, true);
+        pad(line, std::to_string(cells.rowNumbers[i]), labelWidth, true);
         for (std::size_t k = 0; k < widths.size(); ++k) {
             line += "  ";
             const PrintedCell& cell = cells.rows[i][k];

@@ -19,8 +19,15 @@ struct PrintedCell {
 
 struct PrintedRange {
     CellRange range;  // the range asked for, cut down to the sheet's last row and column in use
+    // The rows and columns printed: all of the range, or only those holding a value when the
+    // range spans more than kMostPrintedCells (one stray value in XFD1048576 would otherwise
+    // print seventeen billion empty cells).
+    std::vector<int> rowNumbers;
+    std::vector<int> columnNumbers;
     std::vector<std::vector<PrintedCell>> rows;  // empty when nothing of the range is in use
 };
+
+inline constexpr double kMostPrintedCells = 1'000'000;
 
 // The values of the range; with formulas, the formula cells as their formulas ("=I16-J16").
 PrintedRange printedCells(const MemoryWorksheet& sheet, const CellRange& range,

@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/drawing_options.h"
 #include "cli/drawing_output.h"
 #include "cli/terminal_cad_utility.h"
 #include "cli/workbook_command.h"
@@ -39,7 +40,18 @@ std::function<bool()> reselectAtTerminal(SpreadsheetHost& host, const ConsoleStr
 struct ProfileArguments {
     ProfileInputs inputs;
     std::shared_ptr<DrawingOutputs> outputs = std::make_shared<DrawingOutputs>();
+    std::shared_ptr<DrawingLimits> limits = std::make_shared<DrawingLimits>();
 };
+
+// Runs a drawing command's body; a drawing refused for its size is reported and fails.
+bool withinLimits(const ConsoleStreams& streams, const std::function<bool()>& body) {
+    try {
+        return body();
+    } catch (const DrawingTooLarge& e) {
+        reportTooLarge(e, streams.err);
+        return false;
+    }
+}
 
 }  // namespace
 
@@ -52,15 +64,17 @@ CliCommand profileCommand(const CommandEntry& entry) {
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) {
-        sub.add_option("--hscale", args->inputs.hscale,
-                       "Horizontal scale 1:N (read as its leading number)")
-            ->default_val("5000");
-        sub.add_option("--vscale", args->inputs.vscale,
-                       "Vertical scale 1:N (read as its leading number)")
-            ->default_val("1000");
+        sub.add_option("--hscale", args->inputs.hscale, "Horizontal scale 1:N, N from 1 to 1000000")
+            ->default_val("5000")
+            ->check(scaleDenominator());
+        sub.add_option("--vscale", args->inputs.vscale, "Vertical scale 1:N, N from 1 to 1000000")
+            ->default_val("1000")
+            ->check(scaleDenominator());
         sub.add_option("--paper", args->inputs.paper, "Paper size: A1, A2, A3 or A4")
-            ->default_val("A4");
+            ->default_val("A4")
+            ->check(paperNamed({"A1", "A2", "A3", "A4"}));
         addDrawingOutputOptions(sub, args->outputs);
+        addDrawingLimitOptions(sub, args->limits);
     };
     settings.files = [args] { return drawingCommandFiles(*args->outputs); };
     return workbookCommand(settings, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
@@ -71,31 +85,41 @@ CliCommand profileCommand(const CommandEntry& entry) {
         ProfileCommand command;
         command.templateFile = templateDrawingPath();
         command.reselect = reselectAtTerminal(host, streams);
-        if (!runProfileCommand(command, args->inputs, host, cad, ui)) return false;
-        writeDrawingOutputs(*command.cad.document, *args->outputs, streams.out);
-        return true;
+        command.limits = *args->limits;
+        return withinLimits(streams, [&] {
+            if (!runProfileCommand(command, args->inputs, host, cad, ui)) return false;
+            writeDrawingOutputs(*command.cad.document, *args->outputs, streams.out);
+            return true;
+        });
     });
 }
 
 CliCommand schematicDrawingCommand(const CommandEntry& entry) {
     auto outputs = std::make_shared<DrawingOutputs>();
+    auto limits = std::make_shared<DrawingLimits>();
     WorkbookCommandSpec settings;
     settings.name = entry.name;
     settings.summary = entry.summary;
     settings.description = entry.help;
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
-    settings.addOptions = [outputs](CLI::App& sub) { addDrawingOutputOptions(sub, outputs); };
+    settings.addOptions = [outputs, limits](CLI::App& sub) {
+        addDrawingOutputOptions(sub, outputs);
+        addDrawingLimitOptions(sub, limits);
+    };
     settings.files = [outputs] { return drawingCommandFiles(*outputs); };
-    return workbookCommand(settings, [outputs](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                               const ConsoleStreams& streams) {
-        ui.setUnattendedAnswer(Answer::Cancel);
-        ScriptedCadUtility utility;
-        MemoryCadHost cad(utility, true, dxfFileReader());
-        if (!schematicCommand(host, cad, ui)) return false;
-        writeDrawingOutputs(cad.activeDocument(), *outputs, streams.out);
-        return true;
-    });
+    return workbookCommand(
+        settings, [outputs, limits](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                    const ConsoleStreams& streams) {
+            ui.setUnattendedAnswer(Answer::Cancel);
+            ScriptedCadUtility utility;
+            MemoryCadHost cad(utility, true, dxfFileReader());
+            return withinLimits(streams, [&] {
+                if (!schematicCommand(host, cad, ui, templateDrawingPath(), *limits)) return false;
+                writeDrawingOutputs(cad.activeDocument(), *outputs, streams.out);
+                return true;
+            });
+        });
 }
 
 namespace {
@@ -109,6 +133,7 @@ struct GroundProfileArguments {
     std::optional<std::string> plotLength;
     std::optional<std::string> gap;
     std::shared_ptr<DrawingOutputs> outputs = std::make_shared<DrawingOutputs>();
+    std::shared_ptr<DrawingLimits> limits = std::make_shared<DrawingLimits>();
 };
 
 // The option that fills a box of the dialog.
@@ -125,15 +150,26 @@ void addGroundProfileOptions(CLI::App& sub, GroundProfileArguments& a) {
         ->check([](const std::string& s) {
             return parsePoint(s) ? std::string() : "--pick takes X,Y, such as 100,200";
         });
-    sub.add_option("--hscale", a.hscale, "Horizontal scale 1:N")->default_val("5000");
-    sub.add_option("--vscale", a.vscale, "Vertical scale 1:N")->default_val("1000");
-    sub.add_option("--text-size", a.textSize, "Height of the labels")->default_val("1.8");
-    sub.add_option("--paper", a.paper, "A1, A2, A3, A4 or ALL (one sheet per branch)")
-        ->default_val("A1");
+    sub.add_option("--hscale", a.hscale, "Horizontal scale 1:N, N from 1 to 1000000")
+        ->default_val("5000")
+        ->check(scaleDenominator());
+    sub.add_option("--vscale", a.vscale, "Vertical scale 1:N, N from 1 to 1000000")
+        ->default_val("1000")
+        ->check(scaleDenominator());
+    sub.add_option("--text-size", a.textSize, "Height of the labels, more than 0 to 100")
+        ->default_val("1.8")
+        ->check(numberBetween(0, 100, false));
+    sub.add_option("--paper", a.paper, "A4, A3, A2, A1 or ALL (one sheet per branch)")
+        ->default_val("A1")
+        ->check(paperNamed(kGroundProfilePapers));
     sub.add_option("--plot-length", a.plotLength,
-                   "Sheet length in drawing units (default: the paper's)");
-    sub.add_option("--gap", a.gap, "Space between sheets (default: the paper's)");
+                   "Sheet length in drawing units, more than 0 to 1000000 (default: the paper's)")
+        ->check(numberBetween(0, 1'000'000, false));
+    sub.add_option("--gap", a.gap,
+                   "Space between sheets, more than 0 to 1000000 (default: the paper's)")
+        ->check(numberBetween(0, 1'000'000, false));
     addDrawingOutputOptions(sub, a.outputs);
+    addDrawingLimitOptions(sub, a.limits);
 }
 
 }  // namespace
@@ -165,7 +201,14 @@ CliCommand groundProfileCommand(const CommandEntry& entry) {
         dialog.boxes.txtSize = args->textSize;
         if (args->plotLength) dialog.boxes.txtPaperLength = *args->plotLength;
         if (args->gap) dialog.boxes.txtGap = *args->gap;
-        const GroundProfileResult r = dialog.draw(cad, host, ui);
+        dialog.limits = *args->limits;
+        GroundProfileResult r;
+        try {
+            r = dialog.draw(cad, host, ui);
+        } catch (const DrawingTooLarge& e) {
+            reportTooLarge(e, streams.err);
+            return false;
+        }
         switch (r.outcome) {
             case GroundProfileOutcome::Drawn:
                 writeDrawingOutputs(cad.activeDocument(), *args->outputs, streams.out);

@@ -6,6 +6,7 @@
 #include "common/leading_number.h"
 #include "common/text.h"
 #include "groundprofile/ground_points.h"
+#include "groundprofile/ground_profile_bounds.h"
 #include "groundprofile/ground_profile_layout.h"
 #include "groundprofile/ground_sheet_drawing.h"
 #include "groundprofile/ground_sheet_paper.h"
@@ -26,14 +27,14 @@ struct SheetRun {
 };
 
 // The sheets of every branch drawn left to right from refX, counted in `drawn` as they are done.
-void drawBranches(const SheetRun& run, const GroundPoints& points, double refX, int& drawn,
-                  UserInterface& ui) {
+void drawBranches(const SheetRun& run, const std::vector<GroundBranch>& branches, double refX,
+                  int& drawn, UserInterface& ui) {
     const GroundProfileSettings& s = run.settings;
     // Papers lie side by side: a sheet whose paper would reach back over the last one moves
     // right, and every sheet after it with it.
     double shift = 0;
     double paperRight = -1e300;
-    for (const GroundBranch& branch : splitGroundBranches(points)) {
+    for (const GroundBranch& branch : branches) {
         int number = 0;
         for (const GroundSheet& sheet :
              planBranchSheets(branch, s.plotLength, s.hFactor, s.sheetGap, refX)) {
@@ -151,7 +152,11 @@ GroundProfileResult GroundProfileDialog::draw(CadHost& cad, SpreadsheetHost& spr
         const SheetRun run{
             cad,     *drawing, *settings, std::floor(picked->y), leadingNumber(boxes.txtSize),
             halfTurn};
-        drawBranches(run, points, std::floor(picked->x), r.sheetsDrawn, ui);
+        const std::vector<GroundBranch> branches = splitGroundBranches(points);
+        checkGroundProfileSize(branches, *settings, limits);
+        drawBranches(run, branches, std::floor(picked->x), r.sheetsDrawn, ui);
+    } catch (const DrawingTooLarge&) {
+        throw;  // the command stops before drawing, with its message
     } catch (const std::exception& e) {
         r.failure = e.what();
         return finish(GroundProfileOutcome::DrawingFailed);

@@ -10,6 +10,7 @@
 
 #include "groundprofile/ground_profile_inputs.h"
 #include "hosts/cad_host.h"
+#include "hosts/drawing_sheets.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 
@@ -48,12 +49,14 @@ std::optional<Point> pickPoint(CadHost& host, std::string& prompt);
 struct GroundProfileDialog {
     GroundProfileBoxes boxes = loadGroundProfileBoxes();
     bool closeRequested = false;
+    DrawingLimits limits;
 
     // cmbPaper click: the paper's plot length and sheet gap fill their boxes.
     void selectPaper(const std::string& paper);
     // cmdCancel click.
     void cancel() { closeRequested = true; }
-    // cmdDraw click: the draw command. Sets closeRequested when the dialog is to close.
+    // cmdDraw click: the draw command. Sets closeRequested when the dialog is to close. Throws
+    // DrawingTooLarge, before anything is drawn, for a drawing beyond `limits`.
     GroundProfileResult draw(CadHost& cad, SpreadsheetHost& spreadsheet, UserInterface& ui);
 };
 

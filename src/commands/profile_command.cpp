@@ -1,11 +1,14 @@
 #include "commands/profile_command.h"
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/text.h"
+#include "profile/profile_bounds.h"
 #include "profile/profile_sheet.h"
 #include "profile/sheet_division.h"
 #include "profile/sheet_plan.h"
@@ -83,10 +86,65 @@ void drawBranch(Run& r, int j, const PlannedBranch& plan) {
     }
 }
 
+// The size of the sheet of branch j, or nothing when a value it needs cannot serve (the drawing
+// reports that when it reaches the sheet).
+std::optional<double> sheetEntities(Run& r, int j, const PlannedSheet& sheet, double& levelSteps,
+                                    SheetLevels& levels) {
+    SheetCursor& cursor = r.state.cursor;
+    cursor.branch = j;
+    cursor.sheetFirst = sheet.rows.firstRow;
+    cursor.sheetLast = sheet.rows.lastRow;
+    try {
+        const SheetDrawing s = computeSheet(r.drawing, sheet.rows.fromLabel, sheet.rows.toLabel);
+        levelSteps = profileLevelSteps(s, r.state.settings.levelInterval);
+        levels = s.levels;
+        return profileSheetEntities(s, r.state.settings.levelInterval);
+    } catch (const ProfileDataError&) {
+    } catch (const HostError&) {
+    } catch (const std::range_error&) {
+    } catch (const std::domain_error&) {
+    }
+    return std::nullopt;
+}
+
+// Every planned sheet computed once before the first is drawn: a drawing beyond the limits is
+// refused, naming the sheet with the most level steps when they make it so large.
+void checkDrawingSize(Run& r, const std::vector<PlannedBranch>& plan) {
+    const SheetCursor saved = r.state.cursor;
+    double sheets = 0, entities = 0, mostSteps = -1;
+    std::string steepest;
+    for (int j = 0; j < r.state.branchCount() && !plan[j].lengthFailure; ++j) {
+        for (const PlannedSheet& sheet : plan[j].sheets) {
+            double steps = 0;
+            SheetLevels levels;
+            const std::optional<double> n = sheetEntities(r, j, sheet, steps, levels);
+            if (!n) break;
+            sheets += sheet.newPaper ? 1 : 0;
+            entities += *n;
+            if (steps > mostSteps) {
+                mostSteps = steps;
+                steepest = "Branch " + r.state.branchTitles[j] + ", sheet " +
+                           std::to_string(sheet.number) + ": levels from " +
+                           generalForm(levels.bottomLevel) + " to " + generalForm(levels.topLevel) +
+                           " m";
+            }
+        }
+    }
+    r.state.cursor = saved;
+    const std::string scale =
+        "The design range's sheets at 1:" + generalForm(r.state.settings.hScale);
+    const DrawingLimits& limits = r.command.limits;
+    plovis::checkDrawingSize(DrawingTooLarge::Limit::Sheets, sheets, limits, scale);
+    const bool levels = 2 * mostSteps > entities / 2;
+    plovis::checkDrawingSize(DrawingTooLarge::Limit::Entities, entities, limits,
+                             levels ? steepest : scale);
+}
+
 void drawBranches(Run& r) {
     ProfileState& st = r.state;
     // Every sheet is planned before the first is drawn.
     const std::vector<PlannedBranch> plan = planSheets(st, st.cursor.usedWidth);
+    checkDrawingSize(r, plan);
     for (int j = 0; j < st.branchCount(); ++j) {
         st.cursor.branch = j;
         if (plan[j].untitled) {
@@ -99,12 +157,20 @@ void drawBranches(Run& r) {
     }
 }
 
+// The rows of the selection to read. Rows after the sheet's last used one are empty, and two
+// empty rows fail the check of the node labels as a million would: a whole-column selection is
+// read no further than that.
+int rowsToRead(const Selection& s, const Worksheet& sheet) {
+    const int rows = s.lastRow - s.firstRow + 1;
+    return std::min(rows, std::max(2, sheet.lastUsedRow() + 2 - s.firstRow + 1));
+}
+
 // Steps after the selection is read: rows, check, branches, drawing. False when the command
 // stopped after a message.
 bool drawSelection(ProfileCommand& command, Workbook& workbook, const Worksheet& sheet,
                    SpreadsheetHost& spreadsheet, CadHost& cadHost, UserInterface& ui) {
     ProfileState& st = command.state;
-    st.table.rowCount = st.table.selection.lastRow - st.table.selection.firstRow + 1;
+    st.table.rowCount = rowsToRead(st.table.selection, sheet);
     st.table.columns.allocate(st.table.rowCount);
     readDesignRows(sheet, st.table, ui);
     if (!checkDesignRows(st.table.columns, st.table.rowCount, ui)) return false;

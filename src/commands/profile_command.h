@@ -7,6 +7,7 @@
 #include <string>
 
 #include "hosts/cad_host.h"
+#include "hosts/drawing_sheets.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 #include "profile/profile_state.h"
@@ -29,12 +30,13 @@ struct ProfileCommand {
     std::filesystem::path templateFile;  // the template drawing beside the program
     // Lets the user select the range again after the selection message (false: nobody can).
     std::function<bool()> reselect = [] { return false; };
+    DrawingLimits limits;  // a larger drawing is refused before its first sheet is drawn
 };
 
 // Read_data_Click. True when every branch was drawn ("Drawing in AutoCAD is completed."); false
 // when the command stopped after a message of its own. Throws ApplicationEnds where the command
 // ends the application (an invalid workbook, a missing template, data that cannot be drawn, a
-// cancelled selection).
+// cancelled selection). Throws DrawingTooLarge, before drawing, for a drawing beyond its limits.
 bool runProfileCommand(ProfileCommand& command, const ProfileInputs& inputs,
                        SpreadsheetHost& spreadsheet, CadHost& cadHost, UserInterface& ui);
 

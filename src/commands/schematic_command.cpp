@@ -22,8 +22,8 @@ void recordSchematicSheet(Drawing& drawing) {
 }  // namespace
 
 bool schematicCommand(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
-                      const std::filesystem::path& templateFile) {
-    if (!drawSchematic(sheets, cad, ui, templateFile)) return false;
+                      const std::filesystem::path& templateFile, const DrawingLimits& limits) {
+    if (!drawSchematic(sheets, cad, ui, templateFile, limits)) return false;
     // A drawing already laid out on sheets keeps them; the schematic adds its own only to a
     // drawing without any.
     try {

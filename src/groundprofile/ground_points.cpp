@@ -45,7 +45,7 @@ bool readGroundSheet(Workbook& workbook, GroundPoints& points, UserInterface& ui
         return false;
     }
     points = GroundPoints{};
-    int row = 4;
+    int row = kFirstGroundRow;
     try {
         for (; !isEmpty(sheet->cell(row, 2)); ++row) {
             const double chainage = parseChainage(sheet->cell(row, 1), ui);

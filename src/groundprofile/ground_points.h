@@ -10,6 +10,9 @@
 
 namespace plovis {
 
+// The first row of ground points on the "GroundProfile" sheet.
+inline constexpr int kFirstGroundRow = 4;
+
 // One element per sheet row read, from row 4 down.
 struct GroundPoints {
     std::vector<double> chainages;    // column A parsed, then running from each header row

@@ -17,6 +17,7 @@ std::vector<GroundBranch> splitGroundBranches(const GroundPoints& p) {
             b.chainages.push_back(p.chainages[i]);
             b.levels.push_back(p.levels[i]);
             b.labels.push_back(p.labels[i]);
+            b.rows.push_back(kFirstGroundRow + i);
         }
         // i now stands on the header row that ended the branch; the loop's step passes it.
         if (b.chainages.size() >= 2) branches.push_back(std::move(b));

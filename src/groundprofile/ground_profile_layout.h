@@ -15,6 +15,7 @@ struct GroundBranch {
     std::vector<double> chainages;
     std::vector<double> levels;
     std::vector<std::string> labels;
+    std::vector<int> rows;  // the "GroundProfile" row of each point
     int last() const { return static_cast<int>(chainages.size()) - 1; }
 };
 

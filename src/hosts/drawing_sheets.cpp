@@ -1,6 +1,8 @@
 #include "hosts/drawing_sheets.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "common/text.h"
 
@@ -61,6 +63,34 @@ DrawingSheet& DrawingSheets::add(std::string_view name, const PaperSize& paper, 
         unique = base + " (" + std::to_string(n) + ")";
     sheets_.push_back({unique, paper, minX, minY});
     return sheets_.back();
+}
+
+}  // namespace plovis
+
+namespace plovis {
+
+// Whole numbers with thousands separated by commas, as limits are written in messages.
+static std::string withCommas(double value) {
+    std::string digits = std::to_string(static_cast<long long>(std::floor(std::min(value, 9e18))));
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
+
+std::string moreThan(DrawingTooLarge::Limit which, const DrawingLimits& limits) {
+    const bool sheets = which == DrawingTooLarge::Limit::Sheets;
+    const double limit = sheets ? limits.maxSheets : limits.maxEntities;
+    const bool one = limit < 2;
+    return "more than " + withCommas(limit) +
+           (sheets ? (one ? " sheet" : " sheets") : (one ? " entity" : " entities"));
+}
+
+void checkDrawingSize(DrawingTooLarge::Limit which, double count, const DrawingLimits& limits,
+                      const std::string& cause) {
+    const double limit =
+        which == DrawingTooLarge::Limit::Sheets ? limits.maxSheets : limits.maxEntities;
+    if (count <= limit) return;
+    throw DrawingTooLarge(which, cause + " gives " + moreThan(which, limits));
 }
 
 }  // namespace plovis

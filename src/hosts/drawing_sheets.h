@@ -3,7 +3,9 @@
 // the renderer prints one page per sheet and the DXF writer one paper-space layout per sheet, so
 // both show exactly the part of model space the routine meant for that paper.
 
+#include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,5 +55,31 @@ class DrawingSheets {
     bool taken(std::string_view name) const;
     std::vector<DrawingSheet> sheets_;
 };
+
+// How large a drawing a command may make. A drawing command plans its sheets and counts the
+// entities they will hold before it draws the first one, so that a wrong number in the workbook
+// (a distance of 1e308 m) or a scale far from any plot stops it at once instead of filling memory
+// and disk. The front end may raise both.
+struct DrawingLimits {
+    double maxSheets = 2000;         // paper sheets of one drawing
+    double maxEntities = 5'000'000;  // entities, blocks opened up
+};
+
+// A drawing beyond its limits. The text names the input that makes it so large (a cell, a scale)
+// and what it gives ("gives more than 2,000 sheets").
+struct DrawingTooLarge : std::runtime_error {
+    enum class Limit { Sheets, Entities };
+    DrawingTooLarge(Limit which, const std::string& text)
+        : std::runtime_error(text), limit(which) {}
+    Limit limit;
+};
+
+// "more than 2,000 sheets" / "more than 5,000,000 entities": the limit as a message names it.
+std::string moreThan(DrawingTooLarge::Limit which, const DrawingLimits& limits);
+
+// Throws DrawingTooLarge "<cause> gives more than ..." when count passes the limit (a count that
+// is no number, from a sum that overflowed, passes it too).
+void checkDrawingSize(DrawingTooLarge::Limit which, double count, const DrawingLimits& limits,
+                      const std::string& cause);
 
 }  // namespace plovis

@@ -103,6 +103,7 @@ class MemoryWorksheet : public Worksheet {
     // in any row (0 for an empty sheet).
     int lastRow() const;
     int lastColumn() const;
+    int lastUsedRow() const override { return lastRow(); }
 
   private:
     // Only cells holding a value are kept, so memory follows the cells filled, not how far apart

@@ -32,6 +32,9 @@ class Worksheet {
     // Empties every cell of an A1 range such as "B25:D65000". Throws HostError for a malformed
     // address.
     virtual void clearRange(std::string_view a1Range) = 0;
+    // The last row holding any value, or kMaxRows when the host cannot tell: every row after it
+    // is empty, so a routine walking a whole-column selection may stop there.
+    virtual int lastUsedRow() const { return kMaxRows; }
 };
 
 class Workbook {

@@ -1,5 +1,6 @@
 #include "schematic/network_range.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -22,6 +23,7 @@ class RangeCells {
     explicit RangeCells(const Worksheet& sheet) : sheet_(sheet) {}
 
     std::string text(int row, int column) const { return cellText(sheet_.cell(row, column)); }
+    int lastUsedRow() const { return sheet_.lastUsedRow(); }
 
     // The leading-number reading of the cell.
     double leading(int row, int column, const char* what) const {
@@ -125,7 +127,11 @@ void addBranch(SchematicState& state, std::string title) {
 void readBranches(const RangeCells& cells, SchematicState& state, UserInterface& ui) {
     const int col = state.selection.firstCol;
     int lastIndex = -1;
-    for (int r = 0; r < state.rowCount; ++r) {
+    // Rows after the sheet's last used one are blank and open nothing: a whole-column selection
+    // is read as far as the sheet holds values.
+    const int rows =
+        std::min(state.rowCount, std::max(0, cells.lastUsedRow() - state.selection.firstRow + 1));
+    for (int r = 0; r < rows; ++r) {
         ui.setStatus(StatusLabel::DrawingStatus,
                      "Reading Excel Rows " + strForm(r + 1) + " of " + strForm(state.rowCount));
         const int row = state.selection.firstRow + r;

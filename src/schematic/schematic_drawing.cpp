@@ -18,8 +18,24 @@ void writeTitleBlock(const SchematicState& state, CadBlock& space) {
     placeText(space, {0, 14, 0}, 2, 1, "Safe Yield = " + yield + " lps", 0, height);
 }
 
+namespace {
+
+// A stretch draws at most a stroke, its end circle, two labels, its node's name and structure
+// symbol (a few dozen entities opened up); the title block three texts.
+constexpr double kPerStretch = 40;
+constexpr double kTitleBlock = 3;
+
+}  // namespace
+
+double schematicEntities(const SchematicState& state) {
+    double stretches = 0;
+    for (const SchematicBranch& branch : state.schematicBranches)
+        stretches += branch.lastItem + 1;
+    return kTitleBlock + kPerStretch * stretches;
+}
+
 bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
-                   const std::filesystem::path& templateFile) {
+                   const std::filesystem::path& templateFile, const DrawingLimits& limits) {
     // Every run starts from a fresh state: the pen at the origin, no intake marked, an empty table.
     SchematicState state;
     CadHandles handles;
@@ -38,6 +54,9 @@ bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
             {"Selection range is not correct.", Buttons::Ok, Icon::Information, "ERROR"});
         return false;
     }
+    checkDrawingSize(
+        DrawingTooLarge::Limit::Entities, schematicEntities(state), limits,
+        "The network range's " + std::to_string(state.schematicBranches.size()) + " branches");
     SchematicCanvas canvas{cad, *handles.modelSpace, ui};
     writeTitleBlock(state, canvas.space);
     for (int b = 0; b <= state.lastBranch(); ++b)

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "hosts/cad_host.h"
+#include "hosts/drawing_sheets.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 #include "schematic/schematic_state.h"
@@ -17,9 +18,13 @@ namespace plovis {
 // "Selection range is not correct." (title "ERROR"); a cell that cannot serve is named in a
 // message; with no workbook open the command ends after the spreadsheet host was started. A
 // missing template ends the application (ApplicationEnds); a host failure while drawing (a
-// missing block, say) goes on as HostError.
+// missing block, say) goes on as HostError. A network whose drawing would pass the limits throws
+// DrawingTooLarge before anything of it is drawn.
 bool drawSchematic(SpreadsheetHost& sheets, CadHost& cad, UserInterface& ui,
-                   const std::filesystem::path& templateFile);
+                   const std::filesystem::path& templateFile, const DrawingLimits& limits = {});
+
+// The entities the network's drawing holds at most, its symbols opened up.
+double schematicEntities(const SchematicState& state);
 
 // The title block: scheme name, source and safe yield, centred on x = 0 at y = 22, 18 and 14.
 void writeTitleBlock(const SchematicState& state, CadBlock& space);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "support/cli_run.h"
 #include "support/run_command.h"
@@ -53,6 +55,21 @@ TEST(CellsCommand, PrintsCellsAsTablesOrTabSeparated) {
     const auto bad = test::runProgram(plovis, {"cells", none});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.errors, "plovis: cannot open \"" + none + "\": there is no such file\n");
+}
+
+// One stray value in the sheet's last cell: the rows and columns holding values are printed, not
+// the seventeen billion cells between (that ran out of memory).
+TEST(CellsCommand, PrintsOnlyWhatHoldsValuesOfAVastRange) {
+    test::ScratchDir dir{"cells-vast"};
+    const std::string book = (dir / "v.xlsx").string();
+    auto wb = XlsxWorkbook::create("v.xlsx", {"Sheet1"});
+    wb->sheetAt(0).setCell(1, 1, std::string("x"));
+    wb->sheetAt(0).setCell(1048576, 16384, std::string("y"));
+    wb->save(book);
+    const auto start = std::chrono::steady_clock::now();
+    const auto r = test::runCliOn({"cells", book}, {cellsCommand()});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(r.out, "         A  XFD\n      1  x\n1048576     y\n");
 }
 
 }  // namespace

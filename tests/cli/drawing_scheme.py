@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""drawing_scheme.py OUT.xlsx: a small scheme workbook (a main line and a branch in the pipe
-design table, their ground profile, the scheme's title) for the tests of the drawing commands."""
+"""drawing_scheme.py OUT.xlsx [CELL=NUMBER ...]: a small scheme workbook (a main line and a branch
+in the pipe design table, their ground profile, the scheme's title) for the tests of the drawing
+commands; each CELL=NUMBER puts the number into that cell of the GroundProfile sheet."""
 import sys
 import warnings
 
@@ -52,7 +53,7 @@ def ground(ws, row, name, rows):
     return row + 1
 
 
-def main(path):
+def main(path, edits):
     wb = Workbook()
     design = wb.active
     design.title = "PD-CW-Sample"
@@ -67,9 +68,12 @@ def main(path):
     g = wb.create_sheet("GroundProfile")
     row = ground(g, 4, "Main line", MAIN)
     ground(g, row, "Branch to Tole", BRANCH)
+    for edit in edits:
+        cell, number = edit.split("=")
+        g[cell] = float(number)
     wb.active = 0
     wb.save(path)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], sys.argv[2:])

@@ -119,5 +119,33 @@ TEST(ProfileCommand, RunsLikeTheirReviewedSnapshots) {
     test::expectGolden(report, "profile", "command_runs");
 }
 
+// A whole-column selection is read two rows past the sheet's last used row, where the check of
+// the node labels stops it as it would a million rows further.
+TEST(ProfileCommand, ReadsAWholeColumnNoFurtherThanItsCheckNeeds) {
+    ProfileFixture f;
+    f.rows(mainLine());
+    f.workbook->setSelection({16, 2, kMaxRows, 2});
+    const std::string run = f.run();
+    EXPECT_NE(run.find("Error occured at the row number 21"), std::string::npos) << run;
+    EXPECT_NE(run.find("Reading Excel Rows  6 of  6\n"), std::string::npos) << run;
+}
+
+// A ground level typed as -1e10 would put a billion figures on the level axis: the drawing is
+// refused before its first sheet, naming the sheet.
+TEST(ProfileCommand, RefusesADrawingBeyondItsLimitsBeforeDrawing) {
+    ProfileFixture f;
+    f.rows({titleRow("Main line"), section("A", "B", 300, 1300, -1e10, 1310, 1310, 1305)});
+    std::string said;
+    try {
+        said = f.run();
+    } catch (const DrawingTooLarge& e) {
+        said = e.what();
+    }
+    EXPECT_EQ(said,
+              "Branch Main line, sheet 1: levels from -10000000010 to 1320 m gives more than "
+              "5,000,000 entities");
+    EXPECT_EQ(f.drawing().modelSpace().count(), 0u);
+}
+
 }  // namespace
 }  // namespace plovis

@@ -118,6 +118,20 @@ TEST(SchematicRange, ReadsLikeItsReviewedSnapshot) {
     test::expectGolden(report, "schematic", "range");
 }
 
+// A whole-column selection is read as far as the sheet holds values: two rows, not a million.
+TEST(SchematicRange, ReadsAWholeColumnAsFarAsTheSheetHoldsValues) {
+    SchematicFixture f;
+    sections(f, 2);
+    f.select(16, kMaxRows);
+    SchematicState state;
+    ASSERT_TRUE(readSchematicRange(f.sheets, state, f.ui));
+    EXPECT_EQ(test::seen(f.ui),
+              (std::vector<std::string>{"status: Reading Excel Worksheet ' PD-CW-Sample '",
+                                        "status: Reading Excel Rows  1 of  1048561",
+                                        "status: Reading Excel Rows  2 of  1048561"}));
+    EXPECT_EQ(state.schematicBranches.at(0).lastItem, 1);
+}
+
 TEST(SchematicRange, NoWorkbookOpenStartsTheHostOrEndsTheApplication) {
     for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
         SchematicFixture f;

@@ -1,8 +1,12 @@
 #include "hosts/dxf/dxf_builders.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <numbers>
+#include <set>
+#include <unordered_map>
+#include <vector>
 
 #include "common/text.h"
 #include "hosts/dxf/dxf_text.h"
@@ -273,17 +277,130 @@ BuildFunction find(const Table& table, std::string_view type) {
     return nullptr;
 }
 
+// The blocks of the drawing by name (ignoring case, the first of a name as find gives it).
+std::unordered_map<std::string, const CadBlock*> blocksByName(const CadBlocks& blocks) {
+    std::unordered_map<std::string, const CadBlock*> byName;
+    for (int i = 0; i < blocks.count(); ++i)
+        byName.emplace(upperCase(blocks.at(i).name()), &blocks.at(i));
+    return byName;
+}
+
+// The strongly connected parts of the graph of blocks referring to blocks (Tarjan's method,
+// without recursion, so a chain of thousands of nested blocks neither overflows the stack nor
+// takes quadratic time): blocks that refer to each other, directly or through others, share a
+// number; `cyclic` holds the numbers of parts that form a loop.
+struct BlockLoops {
+    std::unordered_map<const CadBlock*, int> part;
+    std::set<int> cyclic;
+};
+
+class BlockLoopFinder {
+  public:
+    explicit BlockLoopFinder(const std::unordered_map<std::string, const CadBlock*>& byName)
+        : byName_(byName) {}
+
+    BlockLoops find(const CadBlocks& blocks) {
+        for (int i = 0; i < blocks.count(); ++i) {
+            if (!index_.count(&blocks.at(i))) walkFrom(&blocks.at(i));
+        }
+        return std::move(loops_);
+    }
+
+  private:
+    struct Frame {
+        const CadBlock* block;
+        std::vector<const CadBlock*> next;
+        std::size_t at = 0;
+    };
+
+    std::vector<const CadBlock*> referred(const CadBlock& block) const {
+        std::vector<const CadBlock*> out;
+        for (const CadEntity* e : block.entities()) {
+            const auto* ref = entityAs<CadBlockReference>(*e);
+            if (!ref) continue;
+            if (const auto it = byName_.find(upperCase(ref->name())); it != byName_.end())
+                out.push_back(it->second);
+        }
+        return out;
+    }
+
+    void enter(const CadBlock* b) {
+        index_[b] = low_[b] = counter_++;
+        stack_.push_back(b);
+        onStack_.insert(b);
+        frames_.push_back({b, referred(*b)});
+    }
+
+    void walkFrom(const CadBlock* root) {
+        enter(root);
+        while (!frames_.empty()) {
+            Frame& f = frames_.back();
+            const CadBlock* v = f.block;
+            if (f.at < f.next.size()) {
+                const CadBlock* w = f.next[f.at++];
+                if (w == v) selfReferring_.insert(w);
+                if (!index_.count(w)) {
+                    enter(w);
+                } else if (onStack_.count(w)) {
+                    low_[v] = std::min(low_[v], index_[w]);
+                }
+                continue;
+            }
+            frames_.pop_back();
+            if (!frames_.empty()) {
+                const CadBlock* u = frames_.back().block;
+                low_[u] = std::min(low_[u], low_[v]);
+            }
+            if (low_[v] == index_[v]) closePart(v);
+        }
+    }
+
+    // The blocks on the stack down to v form one part.
+    void closePart(const CadBlock* v) {
+        const int number = parts_++;
+        bool loop = false;
+        int size = 0;
+        const CadBlock* w = nullptr;
+        do {
+            w = stack_.back();
+            stack_.pop_back();
+            onStack_.erase(w);
+            loops_.part[w] = number;
+            loop = loop || selfReferring_.count(w) > 0;
+            ++size;
+        } while (w != v);
+        if (size > 1 || loop) loops_.cyclic.insert(number);
+    }
+
+    const std::unordered_map<std::string, const CadBlock*>& byName_;
+    std::unordered_map<const CadBlock*, int> index_, low_;
+    std::vector<const CadBlock*> stack_;
+    std::vector<Frame> frames_;
+    std::set<const CadBlock*> onStack_, selfReferring_;
+    int counter_ = 0;
+    int parts_ = 0;
+    BlockLoops loops_;
+};
+
 // Every reference must name a block of the file, and no block may hold itself.
 void checkReferences(const DrawingBuild& b) {
     const CadBlocks& blocks = b.drawing->blocks();
     const auto fail = [&](int line, const std::string& what) {
         throw LocatedError(b.source + ", line " + std::to_string(line) + ": " + what);
     };
+    const auto byName = blocksByName(blocks);
     for (const auto& p : b.inserts) {
-        const CadBlock* inner = blocks.find(p.ref->name());
-        if (!inner) fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
+        if (!byName.count(upperCase(p.ref->name())))
+            fail(p.line, "the block \"" + p.ref->name() + "\" is not defined in the file");
+    }
+    const BlockLoops loops = BlockLoopFinder(byName).find(blocks);
+    for (const auto& p : b.inserts) {
         if (p.owner->isModelSpace()) continue;
-        if (inner == p.owner || blocks.contains(*inner, p.owner->name())) {
+        const CadBlock* inner = byName.at(upperCase(p.ref->name()));
+        const auto owner = loops.part.find(p.owner);
+        // The reference closes a loop when the block it names reaches back to its owner.
+        if (owner != loops.part.end() && loops.part.at(inner) == owner->second &&
+            loops.cyclic.count(owner->second)) {
             fail(p.line, "the block \"" + p.owner->name() + "\" holds itself");
         }
     }
