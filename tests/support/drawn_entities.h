@@ -20,12 +20,4 @@ std::vector<const T*> drawn(const Drawing& d, std::string_view layer = {}) {
     return out;
 }
 
-// The strings of the texts, on one layer or on any.
-inline std::vector<std::string> textsOf(const Drawing& d, std::string_view layer = {}) {
-    std::vector<std::string> out;
-    for (const CadText* t : drawn<CadText>(d, layer))
-        out.push_back(t->textString());
-    return out;
-}
-
 }  // namespace plovis::test
