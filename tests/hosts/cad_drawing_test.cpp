@@ -1,4 +1,5 @@
-// The drawing model: entities, tables, blocks and attributes, and what a walk of it shows.
+// The drawing model: entities, tables, blocks and attributes, what a walk of it shows, and the
+// in-memory drawing host.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,10 +9,13 @@
 #include <numbers>
 
 #include "common/number_format.h"
+#include "common/rounding.h"
 #include "hosts/cad_drawing.h"
 #include "hosts/cad_extents.h"
 #include "hosts/cad_walk.h"
 #include "hosts/host_error.h"
+#include "hosts/memory_cad_host.h"
+#include "hosts/scripted_cad_utility.h"
 #include "support/failure_text.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"
@@ -347,14 +351,15 @@ TEST_F(CadWalk, NestedReferencesComposeTheirPlacements) {
 
 TEST_F(CadWalk, ExtentsFollowReferencesAndLeaveOutHiddenLayers) {
     d.modelSpace().insertBlock({10, 10, 0}, "SYM", 2, 2, 1, kPi / 2);
-    const Extents e = modelSpaceExtents(d);
+    const auto shown = [&] {
+        const Extents e = modelSpaceExtents(d);
+        return generalForm(roundOff(e.minX, 9)) + ".." + generalForm(roundOff(e.maxX, 9)) + " " +
+               generalForm(roundOff(e.minY, 9)) + ".." + generalForm(roundOff(e.maxY, 9));
+    };
     // The block's lines from x 1 to 4, scaled 2 and turned a quarter, reach y 12 to 18 at x 10.
-    EXPECT_NEAR(e.minX, 10, 1e-9);
-    EXPECT_NEAR(e.maxX, 10, 1e-9);
-    EXPECT_NEAR(e.minY, 12, 1e-9);
-    EXPECT_NEAR(e.maxY, 18, 1e-9);
+    EXPECT_EQ(shown(), "10..10 12..18");
     d.layers().item("FIXED").setOn(false);
-    EXPECT_NEAR(modelSpaceExtents(d).maxY, 14, 1e-9);
+    EXPECT_EQ(shown(), "10..10 12..14");
     EXPECT_TRUE(modelSpaceExtents(Drawing()).empty());
 }
 
@@ -370,6 +375,32 @@ TEST(CadExtents, TextBoxesStandOnTheirAlignment) {
     EXPECT_DOUBLE_EQ(box[0].x, 50 - w);
     EXPECT_NEAR((box[0].y + box[3].y) / 2, 10 - 0.33, 1e-9);  // capitals centred on y 10
     EXPECT_DOUBLE_EQ(estimatedTextWidth("Ø63", 1, 1), 2.4);   // characters, not bytes
+}
+
+// Opening files and scripted picks are exercised by the profile, ground-profile and sample
+// drawing tests, which run their commands against this host.
+TEST(CadHost, AttachFailsUntilStartedAndObtainingADrawingAddsOneOnlyWhenNoneIsOpen) {
+    ScriptedCadUtility utility;
+    MemoryCadHost stopped(utility, /*running=*/false);
+    EXPECT_THROW(obtainDrawing(stopped), HostError);
+    EXPECT_EQ(stopped.documentCount(), 0);
+    stopped.start();
+    EXPECT_TRUE(stopped.started());
+    EXPECT_EQ(stopped.documentCount(), 1);
+    EXPECT_EQ(&obtainDrawing(stopped), &stopped.activeDocument());
+    EXPECT_TRUE(stopped.visible());
+
+    MemoryCadHost host(utility);
+    EXPECT_THROW(host.activeDocument(), HostError);
+    Drawing& first = obtainDrawing(host);
+    EXPECT_EQ(first.name(), "Drawing1.dwg");
+    EXPECT_EQ(&obtainDrawing(host), &first);
+    EXPECT_EQ(host.documentCount(), 1);
+    EXPECT_NE(host.caption().find("Drawing1.dwg"), std::string::npos);
+    host.update();
+    host.update();
+    EXPECT_EQ(host.updateCount(), 2);
+    EXPECT_THROW(host.open("/x.dxf"), HostError);  // no file reader
 }
 
 }  // namespace

@@ -11,25 +11,25 @@
 namespace plovis {
 namespace {
 
-std::string failureOf(const std::string& contents) {
-    return test::failureText<HostError>([&] { parseLinetypes(contents, "test.lin"); });
+// Each line type read as "<name> '<description>' <pattern> (<length>)", or the failure.
+std::string outcome(const std::string& contents) {
+    std::string shown;
+    try {
+        for (const CadLinetype& t : parseLinetypes(contents, "test.lin")) {
+            shown += (shown.empty() ? "" : " | ") + t.name + " '" + t.description + "'";
+            for (double v : t.pattern)
+                shown += " " + generalForm(v);
+            shown += " (" + generalForm(t.patternLength()) + ")";
+        }
+    } catch (const HostError& e) {
+        return e.what();
+    }
+    return shown;
 }
 
-TEST(LinetypeFile, ReadsHeadersPatternsAndSkipsComments) {
-    const auto types = parseLinetypes(
-        ";; comment\r\n*BORDER,Border __ __ . __\r\nA,12.7,-6.35,0,-6.35\r\n\r\n*PLAIN\nA,+1\n",
-        "test.lin");
-    ASSERT_EQ(types.size(), 2u);
-    EXPECT_EQ(types[0].name + "|" + types[0].description + "|" + types[1].name + "|" +
-                  types[1].description,
-              "BORDER|Border __ __ . __|PLAIN|");
-    EXPECT_EQ(types[0].pattern, (std::vector<double>{12.7, -6.35, 0, -6.35}));
-    EXPECT_DOUBLE_EQ(types[0].patternLength(), 25.4);
-    EXPECT_EQ(types[1].pattern, (std::vector<double>{1}));
-}
-
-TEST(LinetypeFile, MalformedDefinitionsNameTheLine) {
-    test::expectGoldenTable("hosts", "malformed_linetypes", failureOf);
+// Headers, patterns and comments read; malformed definitions fail naming the line.
+TEST(LinetypeFile, ReadsDefinitionsAndNamesTheLineOfAMalformedOne) {
+    test::expectGoldenTable("hosts", "linetype_files", outcome);
 }
 
 // The shipped file: the four families HIDDEN, DASHED, CENTER and DOT in three sizes, the 2

@@ -1,8 +1,11 @@
 // The three drawings made from the sample scheme workbook, in memory, with the template drawing
-// shipped in data/: each completes without a message and shows the scheme; a copy of the sample
-// resaved by a second writer (openpyxl) draws the same profile.
+// shipped in data/: each completes without a message and shows the scheme, compared with the
+// reviewed tests/sample/golden/sample_drawings.txt; a copy of the sample resaved by a second
+// writer (openpyxl) draws the same profile.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+
+#include <sstream>
 
 #include "commands/ground_profile_dialog.h"
 #include "commands/profile_command.h"
@@ -11,78 +14,87 @@
 #include "hosts/memory_cad_host.h"
 #include "hosts/scripted_cad_utility.h"
 #include "sample_fixture.h"
-#include "support/drawn_entities.h"
+#include "support/golden_table.h"
 #include "support/snapshot.h"
 
 namespace plovis {
 namespace {
-
-bool holds(const std::vector<std::string>& texts, const std::string& text) {
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
 
 // The sample with its design table selected from the first branch title down, and a drawing host
 // that reads drawing files (the template among them) from the source tree's data/.
 struct DrawingFixture : test::SampleFixture {
     ScriptedCadUtility utility;
     MemoryCadHost cad{utility, true, dxfFileReader()};
-    std::filesystem::path templateFile;
-    std::vector<std::string> branchTitles;
     ProfileCommand profile;
 
     explicit DrawingFixture(const std::filesystem::path& file = test::samplePath())
         : SampleFixture(file) {
         ::setenv("PLOVIS_DATA_DIR", (test::sourceDir() / "data").c_str(), 1);
-        templateFile = templateDrawingPath();
-        Worksheet& design = workbook->sheet("PD-CW-Sample");
-        const int last = test::lastDesignRow(design);
+        const int last = test::lastDesignRow(workbook->sheet("PD-CW-Sample"));
         workbook->setActiveSheet("PD-CW-Sample");
         workbook->setSelection({15, 2, last, 2});
-        for (int row = 15; row <= last; ++row) {
-            if (isEmpty(design.cell(row, 2))) branchTitles.push_back(cellText(design.cell(row, 3)));
-        }
     }
     // The profile of the selection on A3 at 1:5000 and 1:1000.
     bool drawProfile() {
-        profile.templateFile = templateFile;
+        profile.templateFile = templateDrawingPath();
         return runProfileCommand(profile, {"5000", "1000", "A3"}, host, cad, ui);
+    }
+    // The messages shown and the drawing status, after what was drawn.
+    std::string seen() {
+        std::string out;
+        for (const std::string& text : ui.messageTexts())
+            out += "message: " + test::escapedLine(text) + "\n";
+        return out + "status: " + ui.status(StatusLabel::DrawingStatus) + "\n";
     }
 };
 
-// Each drawing completes without a message and shows the scheme: the profile of every branch
-// (a title line on every sheet, the static pressure line restarting at the main line's break
-// pressure tank, the nine tap stands, some at both ends of a sheet); the schematic with its title
-// block and symbols, every branch drawn from a node already placed (nothing far below the network
-// at the spacing of a separate one); the existing ground profile on a sheet or more per branch.
+// The profile's sheets, then its symbols with their attributes, its static pressure line and
+// its title lines (branch titles 2.5 high or more, sheet numbers, scales): the key entities among
+// thousands.
+std::string profileKeys(const Drawing& d) {
+    std::string out;
+    for (const DrawingSheet& s : d.sheets().list()) {
+        char line[200];
+        std::snprintf(line, sizeof line, "SHEET %s %s x %.3f..%.3f y %.3f\n", s.name.c_str(),
+                      s.paper.name.c_str(), s.minX, s.maxX(), s.minY);
+        out += line;
+    }
+    std::istringstream in(test::drawingSnapshot(d));
+    bool attributes = false;
+    for (std::string line; std::getline(in, line);) {
+        const auto height = line.find(" h");
+        const bool title =
+            line.starts_with("TEXT ") && (std::stod(line.substr(height + 2)) >= 2.5 ||
+                                          line.find("\"( Sheet No:") != std::string::npos ||
+                                          line.find("\"Scale:") != std::string::npos);
+        if (!line.starts_with("  ")) attributes = line.starts_with("INSERT ");
+        if (attributes || title || line.find(" SPL ") != std::string::npos) out += line + "\n";
+    }
+    return out;
+}
+
+// The profile of every branch (titles on every sheet, the static pressure line restarting at
+// the main line's break pressure tank, the nine tap stands, one A3 paper per sheet side by side,
+// each scale text on its own paper); the schematic with its title block and symbols, every
+// branch drawn from a node already placed; the existing ground profile on a sheet or more per
+// branch.
 TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
     DrawingFixture f;
     ASSERT_TRUE(f.drawProfile());
-    EXPECT_EQ(f.ui.status(StatusLabel::DrawingStatus), "Drawing in AutoCAD is completed.");
-    const auto count = [](const std::vector<std::string>& texts, auto matches) {
-        return std::count_if(texts.begin(), texts.end(), matches);
-    };
-    const auto symbols = [](const Drawing& d) {
-        std::vector<std::string> out;
-        for (const CadBlockReference* r : test::drawn<CadBlockReference>(d))
-            out.push_back(
-                r->name() + " " +
-                (r->attributes().empty() ? "" : r->attributes()[0].textString().substr(0, 4)));
-        return out;
-    };
-    std::vector<std::string> texts = test::textsOf(*f.profile.cad.document);
-    ASSERT_EQ(f.branchTitles.size(), 4u);
-    for (const std::string& text : f.branchTitles)
-        EXPECT_TRUE(holds(texts, text)) << text;
-    EXPECT_TRUE(holds(texts, "SPL(1862.4)") && holds(texts, "SPL(1794.2)"));
-    EXPECT_GE(count(texts,
-                    [](const std::string& t) {
-                        return t.ends_with(" of Sundarpur Gravity Water Supply Scheme");
-                    }),
-              4);
-    EXPECT_GE(count(symbols(*f.profile.cad.document),
-                    [](const std::string& s) { return s.starts_with("TAP "); }),
-              9);
-    EXPECT_EQ(f.ui.messageTexts(), std::vector<std::string>{});
+    std::string report = "== profile\n" + profileKeys(*f.profile.cad.document) + f.seen();
+    DrawingFixture g;
+    ASSERT_TRUE(schematicCommand(g.host, g.cad, g.ui, templateDrawingPath()));
+    report += "== schematic\n" + test::drawingSnapshot(g.cad.activeDocument()) + g.seen();
+    DrawingFixture h;
+    GroundProfileDialog dialog;
+    dialog.selectPaper("A3");
+    h.utility.pickPoint({0, 0, 0});
+    const GroundProfileResult r = dialog.draw(h.cad, h.host, h.ui);
+    report += "== ground profile\noutcome " + std::to_string(static_cast<int>(r.outcome)) + " " +
+              r.failure + " sheets " + std::to_string(r.sheetsDrawn) + " closes " +
+              std::to_string(dialog.closeRequested) + "\n" + h.seen();
+    test::expectGolden(report, "sample", "sample_drawings");
+
     // A copy whose formulas carry no values (as a script writes it) draws the same profile.
     test::ScratchDir dir("openpyxl-sample");
     const std::string copy = (dir / "resaved.xlsx").string(),
@@ -95,31 +107,6 @@ TEST(SampleDrawings, TheProfileTheSchematicAndTheGroundProfile) {
     ASSERT_TRUE(resaved.drawProfile());
     EXPECT_EQ(test::drawingSnapshot(*resaved.profile.cad.document),
               test::drawingSnapshot(*f.profile.cad.document));
-    DrawingFixture g;
-    ASSERT_TRUE(schematicCommand(g.host, g.cad, g.ui, g.templateFile));
-    EXPECT_EQ(g.ui.messageTexts(), std::vector<std::string>{});
-    const Drawing& d = g.cad.activeDocument();
-    texts = test::textsOf(d);
-    for (const char* text : {"Scheme Name: Sundarpur Gravity Water Supply Scheme",
-                             "Source: Sim Dhara spring", "Safe Yield = 1.200 lps"})
-        EXPECT_TRUE(holds(texts, text)) << text;
-    const auto drawn = symbols(d);
-    for (const auto& [prefix, n] : {std::pair{"INTAKE IN1", 1}, {"TNO T", 9}, {"RVT RVT1", 1}})
-        EXPECT_EQ(count(drawn, [p = std::string(prefix)](
-                                   const std::string& s) { return s.starts_with(p); }),
-                  n)
-            << prefix;
-    for (const CadLine* l : test::drawn<CadLine>(d))
-        EXPECT_LT(std::abs(l->startPoint().y), 400) << "a stroke far below the network";
-    DrawingFixture h;
-    GroundProfileDialog dialog;
-    dialog.selectPaper("A3");
-    h.utility.pickPoint({0, 0, 0});
-    const GroundProfileResult r = dialog.draw(h.cad, h.host, h.ui);
-    EXPECT_EQ(r.outcome, GroundProfileOutcome::Drawn) << r.failure;
-    EXPECT_GE(r.sheetsDrawn, 4);
-    EXPECT_TRUE(dialog.closeRequested);
-    EXPECT_EQ(h.ui.messageTexts(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -3,24 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "schematic/schematic_fixture.h"
+#include "schematic/single_form.h"
+#include "support/golden_table.h"
 #include "support/snapshot.h"
 
 namespace plovis {
 namespace {
 
-TEST(StrFound, StructurePrefixesInAnyCase) {
-    const struct {
-        const char* name;
-        bool structure;
-    } cases[] = {
-        {"cc3", true},    {"Cc3", true},  {"CC3", true}, {"IN1", true},  {"in+cc2", true},
-        {"INTAKE", true}, {"IC1", true},  {"ST4", true}, {"DT2", true},  {"BP2", true},
-        {"BPT2", true},   {"RVT1", true}, {"J4", true},  {"j", true},    {"T9", true},
-        {"SV1", true},    {"AV1", true},  {"X7", false}, {"DC1", false}, {"RT1", false},
-        {"", false},      {"I", false},   {"C", false},  {"R1", false},  {" CC1", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Str_found(c.name), c.structure) << c.name;
+// Names that start a structure ("structure <name>") and levels as the labels write them ("single
+// <value>"), compared with tests/schematic/golden/names_and_numbers.txt.
+TEST(StrFound, StructureNamesAndSingleForms) {
+    test::expectGoldenTable("schematic", "names_and_numbers", [](const std::string& line) {
+        const std::string what = line.substr(0, line.find(' ')),
+                          text = line.substr(what.size() + 1);
+        if (what == "single") return singleForm(std::stof(text));
+        return std::string(Str_found(text) ? "yes" : "no");
+    });
 }
 
 // Every symbol group at a pen of its own, one below the other, compared with the reviewed

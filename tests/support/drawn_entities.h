@@ -20,29 +20,4 @@ std::vector<const T*> drawn(const Drawing& d, std::string_view layer = {}) {
     return out;
 }
 
-// The strings of the texts, on one layer or on any.
-inline std::vector<std::string> textsOf(const Drawing& d, std::string_view layer = {}) {
-    std::vector<std::string> out;
-    for (const CadText* t : drawn<CadText>(d, layer))
-        out.push_back(t->textString());
-    return out;
-}
-
-// The first text drawn with that string; nullptr when there is none.
-inline const CadText* findText(const Drawing& d, std::string_view text) {
-    for (const CadText* t : drawn<CadText>(d)) {
-        if (t->textString() == text) return t;
-    }
-    return nullptr;
-}
-
-// The references of one block.
-inline std::vector<const CadBlockReference*> inserts(const Drawing& d, std::string_view block) {
-    std::vector<const CadBlockReference*> out;
-    for (const CadBlockReference* r : drawn<CadBlockReference>(d)) {
-        if (r->name() == block) out.push_back(r);
-    }
-    return out;
-}
-
 }  // namespace plovis::test

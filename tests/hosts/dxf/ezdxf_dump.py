@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """ezdxf_dump.py FILE.dxf...: the independent check of DXF files PLOVIS wrote. ezdxf reads and
 audits each, then prints "FILE <name>" (when given several), its audit, tables, blocks and model
-space one line each (numbers as %.6g) for the tests to compare with reviewed text."""
+space one line each (numbers as %.6g), then its paper-space layouts in tab order with the viewports
+onto model space (paper centre and size, view centre and height, scale), for the tests to compare
+with reviewed text."""
 import os
 import sys
 
@@ -59,6 +61,17 @@ def entity(e):
     return "OTHER " + t
 
 
+def layout_line(layout):
+    ports = [v for v in layout.query("VIEWPORT") if v.dxf.id != 1]
+    line = "LAYOUT %s paper=%sx%s viewports=%d" % (
+        layout.name, num(layout.dxf.paper_width), num(layout.dxf.paper_height), len(ports))
+    for v in ports:
+        line += " at=%s size=%sx%s view=%s h=%s scale=%s" % (
+            pt(v.dxf.center), num(v.dxf.width), num(v.dxf.height), pt(v.dxf.view_center_point),
+            num(v.dxf.view_height), num(v.dxf.height / v.dxf.view_height))
+    return line
+
+
 def main(path, named):
     if named:
         print("FILE " + os.path.basename(path))
@@ -90,6 +103,9 @@ def main(path, named):
     print("MODEL")
     for e in doc.modelspace():
         print("  " + entity(e).replace("\n", "\n  "))
+    for layout in doc.layouts:
+        if not layout.is_modelspace:
+            print(layout_line(layout))
 
 
 if __name__ == "__main__":

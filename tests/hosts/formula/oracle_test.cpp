@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "hosts/formula/formula_support.h"
+#include "support/golden_table.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -16,19 +17,6 @@ struct Line {
     int number;
     std::vector<std::string> fields;
 };
-
-std::string unescaped(const std::string& t) {
-    std::string out;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] != '\\' || i + 1 == t.size()) {
-            out += t[i];
-            continue;
-        }
-        const char c = t[++i];
-        out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-    }
-    return out;
-}
 
 std::vector<Line> oracleLines() {
     std::ifstream in(test::sourceDir() / "tests/hosts/formula/oracle.tsv");
@@ -65,7 +53,7 @@ void load(MemoryWorkbook& wb, const Line& l) {
     MemoryWorksheet& s = sheetNamed(wb, l.fields[1]);
     const CellRange at = parseA1(l.fields[2]);
     const std::string& type = l.fields[3];
-    const std::string value = unescaped(l.fields[4]);
+    const std::string value = test::unescapedLine(l.fields[4]);
     if (type == "n") s.load(at.firstRow, at.firstColumn, std::stod(value));
     if (type == "s") s.load(at.firstRow, at.firstColumn, value);
     if (type == "b") s.load(at.firstRow, at.firstColumn, value, CellKind::Boolean);
@@ -85,7 +73,7 @@ void check(MemoryWorkbook& wb, const Line& l) {
         const double have = std::get<double>(s.cell(at.firstRow, at.firstColumn));
         EXPECT_NEAR(have, want, 1e-12 * std::max(1.0, std::abs(want))) << where;
     } else {
-        EXPECT_EQ(got, type + ":" + unescaped(l.fields[4])) << where;
+        EXPECT_EQ(got, type + ":" + test::unescapedLine(l.fields[4])) << where;
     }
 }
 
@@ -106,7 +94,7 @@ TEST(FormulaOracle, TheEngineGivesWhatLibreOfficeGave) {
         if (l.fields[0] != "out") continue;
         const CellRange at = parseA1(l.fields[2]);
         sheetNamed(wb, l.fields[1])
-            .setFormula(at.firstRow, at.firstColumn, unescaped(l.fields[5]), CellValue{});
+            .setFormula(at.firstRow, at.firstColumn, test::unescapedLine(l.fields[5]), CellValue{});
     }
     for (const Line& l : lines) {
         if (l.fields[0] == "out") check(wb, l);
