@@ -22,7 +22,7 @@ DesignCheck runDesignCheck(SpreadsheetHost& host, UserInterface& ui,
     return checkDesign(table, loadGroundProfile(workbook, ui), limits);
 }
 
-bool designCheckCommand(SpreadsheetHost& host, UserInterface& ui) {
+bool designCheckCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings&) {
     // With no workbook open the host is started for the user to open one.
     if (!attachSpreadsheet(host, ui)) return false;
     try {

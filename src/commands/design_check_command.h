@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "check/design_check.h"
+#include "commands/command_settings.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 #include "network/pipe_table.h"
@@ -33,6 +34,7 @@ DesignCheck runDesignCheck(SpreadsheetHost& host, UserInterface& ui,
 // The menu entry: the check of the design range when one is selected, else of the whole table,
 // shown as a report (title "Design check"). True when the design keeps every limit; a table that
 // cannot be read is named in a message and gives false.
-bool designCheckCommand(SpreadsheetHost& host, UserInterface& ui);
+bool designCheckCommand(SpreadsheetHost& host, UserInterface& ui,
+                        const CommandSettings& settings = {});
 
 }  // namespace plovis

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "hosts/cell_set.h"
 #include "hosts/memory_workbook.h"
 
 namespace plovis {
@@ -45,7 +46,7 @@ std::string editText(const CellState& state);
 // changed and wrote.
 struct WorkbookSnapshot {
     std::vector<std::unordered_map<std::uint64_t, CellState>> sheets;
-    std::vector<std::set<std::pair<int, int>>> written;
+    std::vector<CellSet> written;
 };
 // None when the workbook holds more than `limit` cells: keeping them all for every command would
 // cost more than undoing a command of such a workbook is worth.

@@ -12,11 +12,6 @@
 namespace plovis {
 namespace {
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec;
-    return !a.empty() && std::filesystem::equivalent(a, b, ec);
-}
-
 // Files shipped in the program's data folder (the sample scheme) are opened as copies: a save
 // asks where to keep the copy, so the shipped file is never overwritten.
 bool shippedFile(const std::filesystem::path& file) {
