@@ -1,6 +1,7 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <map>
 #include <new>
@@ -51,26 +52,45 @@ std::string readFile(const std::filesystem::path& file) {
     }
 }
 
-// The cells written, and the formula cells whose value was recalculated, in row order.
-std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
-    const CellSet& written = sheet.changedCells();
-    const CellSet& calculated = sheet.recalculatedCells();
-    std::vector<std::pair<int, int>> cells;
-    cells.reserve(written.size() + calculated.size());
-    std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
-                   std::back_inserter(cells));
-    std::vector<xlsx::CellEdit> edits;
-    edits.reserve(cells.size());
-    for (const auto& [row, column] : cells) {
-        const CellValue* value = sheet.stored(row, column);
-        const auto formula = sheet.formula(row, column);
-        edits.push_back({row, column, value ? *value : CellValue{}, formula.value_or(""),
-                         sheet.kind(row, column),
-                         formula && !sheet.formulaWritten(row, column) &&
-                             !sheet.changedCells().count({row, column})});
+// The cells written, and the formula cells whose value was recalculated, in row order, each edit
+// read from the sheet when the patcher reaches it.
+class SheetEdits : public xlsx::CellEdits {
+  public:
+    explicit SheetEdits(const MemoryWorksheet& sheet) : sheet_(sheet) {
+        const CellSet& written = sheet.changedCells();
+        const CellSet& calculated = sheet.recalculatedCells();
+        cells_.reserve(written.size() + calculated.size());
+        std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
+                       std::back_inserter(cells_));
     }
-    return edits;
-}
+    std::size_t size() const override { return cells_.size(); }
+    std::pair<int, int> cell(std::size_t i) const override { return cells_[i]; }
+    bool fills(std::size_t i) const override {
+        const xlsx::CellEdit& e = edit(i);
+        return !isEmpty(e.value) || !e.formula.empty();
+    }
+    const xlsx::CellEdit& edit(std::size_t i) const override {
+        if (i == at_) return edit_;
+        const auto [row, column] = cells_[i];
+        const CellValue* value = sheet_.stored(row, column);
+        auto formula = sheet_.formula(row, column);
+        edit_.row = row;
+        edit_.column = column;
+        edit_.value = value ? *value : CellValue{};
+        edit_.kind = sheet_.kind(row, column);
+        edit_.keepFormula = formula && !sheet_.formulaWritten(row, column) &&
+                            !sheet_.changedCells().count({row, column});
+        edit_.formula = formula ? std::move(*formula) : std::string();
+        at_ = i;
+        return edit_;
+    }
+
+  private:
+    const MemoryWorksheet& sheet_;
+    std::vector<std::pair<int, int>> cells_;
+    mutable xlsx::CellEdit edit_;
+    mutable std::size_t at_ = SIZE_MAX;
+};
 
 bool saved(const MemoryWorksheet& sheet) {
     return sheet.changedCells().empty() && sheet.recalculatedCells().empty();
@@ -93,7 +113,7 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
 
 std::string patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
-        return xlsx::patchSheet(xml, editsOf(sheet));
+        return xlsx::patchSheet(xml, SheetEdits(sheet));
     } catch (const PackageError& e) {
         throw PackageError("in the sheet " + quoted(sheet.name()) + ": " + e.what());
     }
