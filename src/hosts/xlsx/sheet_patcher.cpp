@@ -21,6 +21,8 @@ using Token = XmlScanner::Token;
 // Spreadsheet programs hold at most this many characters in a cell, and in a cell's formula.
 constexpr std::size_t kMaxCellText = 32'767;
 constexpr std::size_t kMaxFormula = 8'192;
+// The patched part is written in pieces of about this size.
+constexpr std::size_t kChunk = 4u << 20;
 
 struct ColumnStyle {
     int first, last;
@@ -63,12 +65,20 @@ class SheetPatcher {
   public:
     SheetPatcher(std::string_view xml, const CellEdits& edits)
         : xml_(xml), sc_(xml), edits_(edits) {
-        out_.reserve(xml.size() + edits.size() * 48);
+        out_.reserve(std::min(xml.size() + edits.size() * 48, kChunk + kChunk / 4));
     }
 
-    std::string run();
+    std::vector<std::string> run();
 
   private:
+    // Sets the written part aside once it is a chunk long: a part of hundreds of megabytes is
+    // never reserved, nor copied as it grows.
+    void settleChunk() {
+        if (out_.size() < kChunk) return;
+        chunks_.push_back(std::move(out_));
+        out_ = std::string();
+        out_.reserve(kChunk + kChunk / 4);
+    }
     void copyTo(std::size_t pos) {
         out_.append(xml_.substr(copied_, pos - copied_));
         copied_ = pos;
@@ -108,7 +118,8 @@ class SheetPatcher {
     std::string_view xml_;
     XmlScanner sc_;
     const CellEdits& edits_;
-    std::size_t next_ = 0;  // the first edit not applied yet
+    std::size_t next_ = 0;             // the first edit not applied yet
+    std::vector<std::string> chunks_;  // the output before out_
     std::string out_;
     std::size_t copied_ = 0;  // xml_ is copied to out_ up to here
     std::string prefix_;      // the namespace prefix of the sheet's elements ("x:" or "")
@@ -118,7 +129,7 @@ class SheetPatcher {
     bool sheetDataSeen_ = false;
 };
 
-std::string SheetPatcher::run() {
+std::vector<std::string> SheetPatcher::run() {
     for (Token t = sc_.next(); t != Token::Done; t = sc_.next()) {
         if (t != Token::Start) continue;
         if (sc_.depth() == 1) {
@@ -135,7 +146,8 @@ std::string SheetPatcher::run() {
     }
     if (!sheetDataSeen_) throw PackageError("the worksheet has no cell table (sheetData)");
     copyTo(xml_.size());
-    return std::move(out_);
+    chunks_.push_back(std::move(out_));
+    return std::move(chunks_);
 }
 
 void SheetPatcher::readColumns() {
@@ -213,6 +225,7 @@ void SheetPatcher::patchSheetData() {
         }
         patchRow(row);
         lastRow = row;
+        settleChunk();
     }
     copyTo(sc_.tokenBegin());
     emitRowsBefore(INT_MAX);
@@ -485,7 +498,7 @@ void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attribu
 
 }  // namespace
 
-std::string patchSheet(std::string_view xml, const CellEdits& edits) {
+std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits) {
     return SheetPatcher(xml, edits).run();
 }
 
@@ -500,7 +513,10 @@ std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits)
         const CellEdit& edit(std::size_t i) const override { return edits[i]; }
         const std::vector<CellEdit>& edits;
     };
-    return patchSheet(xml, Listed(edits));
+    std::string whole;
+    for (const std::string& chunk : patchSheetInChunks(xml, Listed(edits)))
+        whole += chunk;
+    return whole;
 }
 
 std::string emptySheetXml() {

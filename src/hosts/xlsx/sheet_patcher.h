@@ -53,7 +53,8 @@ class CellEdits {
     // Edit i, valid until the next call.
     virtual const CellEdit& edit(std::size_t i) const = 0;
 };
-std::string patchSheet(std::string_view xml, const CellEdits& edits);
+// The patched part in pieces, to be written one after the other.
+std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits);
 
 // An empty worksheet part, for a sheet added to a workbook.
 std::string emptySheetXml();

@@ -59,19 +59,24 @@ class SheetEdits : public xlsx::CellEdits {
     explicit SheetEdits(const MemoryWorksheet& sheet) : sheet_(sheet) {
         const CellSet& written = sheet.changedCells();
         const CellSet& calculated = sheet.recalculatedCells();
+        // Mostly one of the two is empty: the other is walked as it is.
+        only_ = calculated.empty() ? &written : written.empty() ? &calculated : nullptr;
+        if (only_) return;
         cells_.reserve(written.size() + calculated.size());
         std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
                        std::back_inserter(cells_));
     }
-    std::size_t size() const override { return cells_.size(); }
-    std::pair<int, int> cell(std::size_t i) const override { return cells_[i]; }
+    std::size_t size() const override { return only_ ? only_->size() : cells_.size(); }
+    std::pair<int, int> cell(std::size_t i) const override {
+        return only_ ? (*only_)[i] : cells_[i];
+    }
     bool fills(std::size_t i) const override {
         const xlsx::CellEdit& e = edit(i);
         return !isEmpty(e.value) || !e.formula.empty();
     }
     const xlsx::CellEdit& edit(std::size_t i) const override {
         if (i == at_) return edit_;
-        const auto [row, column] = cells_[i];
+        const auto [row, column] = cell(i);
         const CellValue* value = sheet_.stored(row, column);
         auto formula = sheet_.formula(row, column);
         edit_.row = row;
@@ -87,6 +92,7 @@ class SheetEdits : public xlsx::CellEdits {
 
   private:
     const MemoryWorksheet& sheet_;
+    const CellSet* only_ = nullptr;
     std::vector<std::pair<int, int>> cells_;
     mutable xlsx::CellEdit edit_;
     mutable std::size_t at_ = SIZE_MAX;
@@ -111,9 +117,9 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
     return names;
 }
 
-std::string patched(std::string_view xml, const MemoryWorksheet& sheet) {
+std::vector<std::string> patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
-        return xlsx::patchSheet(xml, SheetEdits(sheet));
+        return xlsx::patchSheetInChunks(xml, SheetEdits(sheet));
     } catch (const PackageError& e) {
         throw PackageError("in the sheet " + quoted(sheet.name()) + ": " + e.what());
     }
@@ -259,7 +265,7 @@ std::string XlsxWorkbook::buildPackage() {
         addedNames.push_back(sheetAt(i).name());
     const auto added = xlsx::planNewSheets(addedNames, layout, zip);
 
-    std::map<std::uint64_t, std::string> replaced;  // entry index -> new content
+    std::map<std::uint64_t, std::vector<std::string>> replaced;  // entry index -> new content
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         // A sheet never read is copied as it is stored.
         const MemoryWorksheet* sheet = sheetIfRead(static_cast<int>(i));
@@ -269,14 +275,15 @@ std::string XlsxWorkbook::buildPackage() {
         xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
-    replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation());
+    replaced[workbook].push_back(
+        xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation()));
     const std::uint64_t types = *zip.find("[Content_Types].xml");
-    replaced[types] = xlsx::editContentTypes(zip.read(types), layout, added);
+    replaced[types].push_back(xlsx::editContentTypes(zip.read(types), layout, added));
     const std::string relsPart = xlsx::relationshipsPartOf(layout.workbookPart);
     const auto rels = zip.find(relsPart);
     std::string newRels;
     if (rels) {
-        replaced[*rels] = xlsx::editWorkbookRelationships(zip.read(*rels), layout, added);
+        replaced[*rels].push_back(xlsx::editWorkbookRelationships(zip.read(*rels), layout, added));
     } else if (!added.empty()) {
         newRels = xlsx::editWorkbookRelationships("", layout, added);
     }
