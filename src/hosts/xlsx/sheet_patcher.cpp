@@ -367,6 +367,7 @@ void SheetPatcher::emitRowsBefore(int row) {
         out_ += "<" + prefix_ + "row r=\"" + std::to_string(r) + "\">";
         emitCellsBefore(r, INT_MAX);
         out_ += "</" + prefix_ + "row>";
+        settleChunk();
     }
 }
 
