@@ -271,7 +271,9 @@ std::string XlsxWorkbook::buildPackage() {
         const MemoryWorksheet* sheet = sheetIfRead(static_cast<int>(i));
         if (!sheet || saved(*sheet)) continue;
         const std::uint64_t entry = *zip.find(parts_[i]);
-        replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], *sheet);
+        // Patched where it lies: the part of a long sheet is never copied whole.
+        if (xml_[i].empty()) xml_[i] = zip.read(entry);
+        replaced[entry] = patched(xml_[i], *sheet);
         xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
