@@ -58,6 +58,11 @@ class CellSet {
         keys_.shrink_to_fit();
         sorted_ = true;
     }
+    // The i-th cell in row, then column order.
+    std::pair<int, int> operator[](std::size_t i) const {
+        settle();
+        return *const_iterator(keys_.data() + i);
+    }
     const_iterator begin() const {
         settle();
         return const_iterator(keys_.data());

@@ -444,6 +444,11 @@ MemoryWorksheet& MemoryWorkbook::reach(int index) {
                           // reached
         throw;
     }
+    // Cells are read one at a time, so a row's list grows by doubling: a sheet of a million rows
+    // would keep a third of its cell memory unused.
+    for (MemoryWorksheet::Row& row : s.rows_)
+        row.cells.shrink_to_fit();
+    s.rows_.shrink_to_fit();
     // Its formulas join the others at the next recalculation.
     if (!s.formulas().empty() && recalculator_) recalculator_->structureChanged();
     // Formulas the file holds without their values (written by a script) are calculated as the

@@ -21,6 +21,8 @@ using Token = XmlScanner::Token;
 // Spreadsheet programs hold at most this many characters in a cell, and in a cell's formula.
 constexpr std::size_t kMaxCellText = 32'767;
 constexpr std::size_t kMaxFormula = 8'192;
+// The patched part is written in pieces of about this size.
+constexpr std::size_t kChunk = 4u << 20;
 
 struct ColumnStyle {
     int first, last;
@@ -61,14 +63,22 @@ bool fills(const CellEdit& e) {
 
 class SheetPatcher {
   public:
-    SheetPatcher(std::string_view xml, const std::vector<CellEdit>& edits)
+    SheetPatcher(std::string_view xml, const CellEdits& edits)
         : xml_(xml), sc_(xml), edits_(edits) {
-        out_.reserve(xml.size() + edits.size() * 48);
+        out_.reserve(std::min(xml.size() + edits.size() * 48, kChunk + kChunk / 4));
     }
 
-    std::string run();
+    std::vector<std::string> run();
 
   private:
+    // Sets the written part aside once it is a chunk long: a part of hundreds of megabytes is
+    // never reserved, nor copied as it grows.
+    void settleChunk() {
+        if (out_.size() < kChunk) return;
+        chunks_.push_back(std::move(out_));
+        out_ = std::string();
+        out_.reserve(kChunk + kChunk / 4);
+    }
     void copyTo(std::size_t pos) {
         out_.append(xml_.substr(copied_, pos - copied_));
         copied_ = pos;
@@ -86,9 +96,9 @@ class SheetPatcher {
     }
     void dropAttribute(std::string_view name);
     bool editsLeftBefore(int row, int column) const {
-        return next_ < edits_.size() &&
-               (edits_[next_].row < row ||
-                (edits_[next_].row == row && edits_[next_].column < column));
+        if (next_ >= edits_.size()) return false;
+        const auto [r, c] = edits_.cell(next_);
+        return r < row || (r == row && c < column);
     }
 
     void readColumns();
@@ -107,8 +117,9 @@ class SheetPatcher {
 
     std::string_view xml_;
     XmlScanner sc_;
-    const std::vector<CellEdit>& edits_;
-    std::size_t next_ = 0;  // the first edit not applied yet
+    const CellEdits& edits_;
+    std::size_t next_ = 0;             // the first edit not applied yet
+    std::vector<std::string> chunks_;  // the output before out_
     std::string out_;
     std::size_t copied_ = 0;  // xml_ is copied to out_ up to here
     std::string prefix_;      // the namespace prefix of the sheet's elements ("x:" or "")
@@ -118,7 +129,7 @@ class SheetPatcher {
     bool sheetDataSeen_ = false;
 };
 
-std::string SheetPatcher::run() {
+std::vector<std::string> SheetPatcher::run() {
     for (Token t = sc_.next(); t != Token::Done; t = sc_.next()) {
         if (t != Token::Start) continue;
         if (sc_.depth() == 1) {
@@ -135,7 +146,8 @@ std::string SheetPatcher::run() {
     }
     if (!sheetDataSeen_) throw PackageError("the worksheet has no cell table (sheetData)");
     copyTo(xml_.size());
-    return std::move(out_);
+    chunks_.push_back(std::move(out_));
+    return std::move(chunks_);
 }
 
 void SheetPatcher::readColumns() {
@@ -166,10 +178,11 @@ void SheetPatcher::growDimension() {
         return;  // a dimension spreadsheet programs would not write: left as it is
     }
     bool grown = false;
-    for (const CellEdit& e : edits_) {
-        if (!fills(e) || used.contains(e.row, e.column)) continue;
-        used = {std::min(used.firstRow, e.row), std::min(used.firstColumn, e.column),
-                std::max(used.lastRow, e.row), std::max(used.lastColumn, e.column)};
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        const auto [row, column] = edits_.cell(i);
+        if (used.contains(row, column) || !edits_.fills(i)) continue;
+        used = {std::min(used.firstRow, row), std::min(used.firstColumn, column),
+                std::max(used.lastRow, row), std::max(used.lastColumn, column)};
         grown = true;
     }
     if (!grown) return;
@@ -212,13 +225,14 @@ void SheetPatcher::patchSheetData() {
         }
         patchRow(row);
         lastRow = row;
+        settleChunk();
     }
     copyTo(sc_.tokenBegin());
     emitRowsBefore(INT_MAX);
 }
 
 void SheetPatcher::patchRow(int row) {
-    const bool edited = next_ < edits_.size() && edits_[next_].row == row;
+    const bool edited = next_ < edits_.size() && edits_.cell(next_).first == row;
     if (!edited && broken_.empty()) {
         sc_.skipKnownElement();  // copied as it stands
         return;
@@ -252,7 +266,7 @@ void SheetPatcher::patchRow(int row) {
             copyTo(sc_.tokenBegin());
             emitCellsBefore(row, column);
         }
-        if (next_ < edits_.size() && edits_[next_].row == row && edits_[next_].column == column) {
+        if (next_ < edits_.size() && edits_.cell(next_) == std::pair(row, column)) {
             replaceCell(row, column);
         } else if (!broken_.empty()) {
             mendSharedFormula(row, column);
@@ -290,7 +304,7 @@ void SheetPatcher::replaceCell(int row, int column) {
         formatted = true;
     }
     const int depth = sc_.depth();
-    const CellEdit& edit = edits_[next_++];
+    const CellEdit& edit = edits_.edit(next_++);
     std::string_view kept;
     for (Token t = sc_.next(); !(t == Token::End && sc_.depth() == depth); t = sc_.next()) {
         if (t != Token::Start || sc_.depth() != depth + 1 || sc_.name() != "f") continue;
@@ -339,12 +353,12 @@ void SheetPatcher::mendSharedFormula(int row, int column) {
 }
 
 void SheetPatcher::emitRowsBefore(int row) {
-    while (next_ < edits_.size() && edits_[next_].row < row) {
-        const int r = edits_[next_].row;
+    while (next_ < edits_.size() && edits_.cell(next_).first < row) {
+        const int r = edits_.cell(next_).first;
         std::size_t end = next_;
         bool any = false;
-        for (; end < edits_.size() && edits_[end].row == r; ++end)
-            any = any || fills(edits_[end]);
+        for (; end < edits_.size() && edits_.cell(end).first == r; ++end)
+            any = any || edits_.fills(end);
         if (!any) {
             next_ = end;  // emptying cells of a row that is not there: nothing to write
             continue;
@@ -353,6 +367,7 @@ void SheetPatcher::emitRowsBefore(int row) {
         out_ += "<" + prefix_ + "row r=\"" + std::to_string(r) + "\">";
         emitCellsBefore(r, INT_MAX);
         out_ += "</" + prefix_ + "row>";
+        settleChunk();
     }
 }
 
@@ -368,8 +383,11 @@ const std::string& SheetPatcher::newCellStyle(int column) const {
 void SheetPatcher::emitCellsBefore(int row, int column) {
     std::string attributes;
     while (editsLeftBefore(row, column)) {
-        const CellEdit& e = edits_[next_++];
-        if (!fills(e)) continue;
+        if (!edits_.fills(next_)) {
+            ++next_;
+            continue;
+        }
+        const CellEdit& e = edits_.edit(next_++);
         attributes.assign(" r=\"").append(columnLetters(e.column)).append(std::to_string(e.row));
         attributes += '"';
         const std::string& style = newCellStyle(e.column);
@@ -481,8 +499,25 @@ void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attribu
 
 }  // namespace
 
-std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits) {
+std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits) {
     return SheetPatcher(xml, edits).run();
+}
+
+std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits) {
+    struct Listed : CellEdits {
+        explicit Listed(const std::vector<CellEdit>& e) : edits(e) {}
+        std::size_t size() const override { return edits.size(); }
+        std::pair<int, int> cell(std::size_t i) const override {
+            return {edits[i].row, edits[i].column};
+        }
+        bool fills(std::size_t i) const override { return xlsx::fills(edits[i]); }
+        const CellEdit& edit(std::size_t i) const override { return edits[i]; }
+        const std::vector<CellEdit>& edits;
+    };
+    std::string whole;
+    for (const std::string& chunk : patchSheetInChunks(xml, Listed(edits)))
+        whole += chunk;
+    return whole;
 }
 
 std::string emptySheetXml() {

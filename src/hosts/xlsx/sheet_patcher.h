@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hosts/cell_value.h"
@@ -38,6 +39,22 @@ struct CellEdit {
 // Throws PackageError for a text or formula longer than a cell can hold or a part that is not a
 // worksheet.
 std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits);
+
+// The edits of a sheet handed out one at a time, in row, then column order: a sheet of a million
+// written cells is patched without a list of them all beside it.
+class CellEdits {
+  public:
+    virtual ~CellEdits() = default;
+    virtual std::size_t size() const = 0;
+    // The cell of edit i, as (row, column).
+    virtual std::pair<int, int> cell(std::size_t i) const = 0;
+    // Whether edit i leaves anything in its cell (a value or a formula).
+    virtual bool fills(std::size_t i) const = 0;
+    // Edit i, valid until the next call.
+    virtual const CellEdit& edit(std::size_t i) const = 0;
+};
+// The patched part in pieces, to be written one after the other.
+std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits);
 
 // An empty worksheet part, for a sheet added to a workbook.
 std::string emptySheetXml();

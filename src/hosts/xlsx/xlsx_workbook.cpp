@@ -1,6 +1,7 @@
 #include "hosts/xlsx/xlsx_workbook.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <map>
 #include <new>
@@ -51,26 +52,51 @@ std::string readFile(const std::filesystem::path& file) {
     }
 }
 
-// The cells written, and the formula cells whose value was recalculated, in row order.
-std::vector<xlsx::CellEdit> editsOf(const MemoryWorksheet& sheet) {
-    const CellSet& written = sheet.changedCells();
-    const CellSet& calculated = sheet.recalculatedCells();
-    std::vector<std::pair<int, int>> cells;
-    cells.reserve(written.size() + calculated.size());
-    std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
-                   std::back_inserter(cells));
-    std::vector<xlsx::CellEdit> edits;
-    edits.reserve(cells.size());
-    for (const auto& [row, column] : cells) {
-        const CellValue* value = sheet.stored(row, column);
-        const auto formula = sheet.formula(row, column);
-        edits.push_back({row, column, value ? *value : CellValue{}, formula.value_or(""),
-                         sheet.kind(row, column),
-                         formula && !sheet.formulaWritten(row, column) &&
-                             !sheet.changedCells().count({row, column})});
+// The cells written, and the formula cells whose value was recalculated, in row order, each edit
+// read from the sheet when the patcher reaches it.
+class SheetEdits : public xlsx::CellEdits {
+  public:
+    explicit SheetEdits(const MemoryWorksheet& sheet) : sheet_(sheet) {
+        const CellSet& written = sheet.changedCells();
+        const CellSet& calculated = sheet.recalculatedCells();
+        // Mostly one of the two is empty: the other is walked as it is.
+        only_ = calculated.empty() ? &written : written.empty() ? &calculated : nullptr;
+        if (only_) return;
+        cells_.reserve(written.size() + calculated.size());
+        std::set_union(written.begin(), written.end(), calculated.begin(), calculated.end(),
+                       std::back_inserter(cells_));
     }
-    return edits;
-}
+    std::size_t size() const override { return only_ ? only_->size() : cells_.size(); }
+    std::pair<int, int> cell(std::size_t i) const override {
+        return only_ ? (*only_)[i] : cells_[i];
+    }
+    bool fills(std::size_t i) const override {
+        const xlsx::CellEdit& e = edit(i);
+        return !isEmpty(e.value) || !e.formula.empty();
+    }
+    const xlsx::CellEdit& edit(std::size_t i) const override {
+        if (i == at_) return edit_;
+        const auto [row, column] = cell(i);
+        const CellValue* value = sheet_.stored(row, column);
+        auto formula = sheet_.formula(row, column);
+        edit_.row = row;
+        edit_.column = column;
+        edit_.value = value ? *value : CellValue{};
+        edit_.kind = sheet_.kind(row, column);
+        edit_.keepFormula = formula && !sheet_.formulaWritten(row, column) &&
+                            !sheet_.changedCells().count({row, column});
+        edit_.formula = formula ? std::move(*formula) : std::string();
+        at_ = i;
+        return edit_;
+    }
+
+  private:
+    const MemoryWorksheet& sheet_;
+    const CellSet* only_ = nullptr;
+    std::vector<std::pair<int, int>> cells_;
+    mutable xlsx::CellEdit edit_;
+    mutable std::size_t at_ = SIZE_MAX;
+};
 
 bool saved(const MemoryWorksheet& sheet) {
     return sheet.changedCells().empty() && sheet.recalculatedCells().empty();
@@ -91,9 +117,9 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
     return names;
 }
 
-std::string patched(std::string_view xml, const MemoryWorksheet& sheet) {
+std::vector<std::string> patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
-        return xlsx::patchSheet(xml, editsOf(sheet));
+        return xlsx::patchSheetInChunks(xml, SheetEdits(sheet));
     } catch (const PackageError& e) {
         throw PackageError("in the sheet " + quoted(sheet.name()) + ": " + e.what());
     }
@@ -239,24 +265,27 @@ std::string XlsxWorkbook::buildPackage() {
         addedNames.push_back(sheetAt(i).name());
     const auto added = xlsx::planNewSheets(addedNames, layout, zip);
 
-    std::map<std::uint64_t, std::string> replaced;  // entry index -> new content
+    std::map<std::uint64_t, std::vector<std::string>> replaced;  // entry index -> new content
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         // A sheet never read is copied as it is stored.
         const MemoryWorksheet* sheet = sheetIfRead(static_cast<int>(i));
         if (!sheet || saved(*sheet)) continue;
         const std::uint64_t entry = *zip.find(parts_[i]);
-        replaced[entry] = patched(xml_[i].empty() ? zip.read(entry) : xml_[i], *sheet);
+        // Patched where it lies: the part of a long sheet is never copied whole.
+        if (xml_[i].empty()) xml_[i] = zip.read(entry);
+        replaced[entry] = patched(xml_[i], *sheet);
         xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
-    replaced[workbook] = xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation());
+    replaced[workbook].push_back(
+        xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation()));
     const std::uint64_t types = *zip.find("[Content_Types].xml");
-    replaced[types] = xlsx::editContentTypes(zip.read(types), layout, added);
+    replaced[types].push_back(xlsx::editContentTypes(zip.read(types), layout, added));
     const std::string relsPart = xlsx::relationshipsPartOf(layout.workbookPart);
     const auto rels = zip.find(relsPart);
     std::string newRels;
     if (rels) {
-        replaced[*rels] = xlsx::editWorkbookRelationships(zip.read(*rels), layout, added);
+        replaced[*rels].push_back(xlsx::editWorkbookRelationships(zip.read(*rels), layout, added));
     } else if (!added.empty()) {
         newRels = xlsx::editWorkbookRelationships("", layout, added);
     }

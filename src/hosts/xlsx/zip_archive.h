@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct zip;
 struct zip_source;
@@ -67,6 +68,8 @@ class ZipWriter {
     void copy(const ZipReader& from, std::uint64_t index);
     // Adds an entry with the content, deflated, dated 1 January 1980 whatever the clock says.
     void add(const std::string& name, std::string content);
+    // Adds an entry whose content is the pieces one after the other.
+    void add(const std::string& name, std::vector<std::string> pieces);
     // The archive's bytes. The writer is finished afterwards.
     std::string finish();
 

@@ -121,6 +121,29 @@ TEST(XlsxSaving, ANewWorkbookSavesAndReadsBack) {
     EXPECT_EQ(dates.output, "[[1980, 1, 1, 0, 0, 0]]\n") << dates.errors;
 }
 
+// A sheet of many megabytes is written in pieces: both new rows and rows patched in place must
+// come back whole, in order, across the seams.
+TEST(XlsxSaving, ALongSheetComesBackWholeAcrossThePiecesItIsWrittenIn) {
+    test::ScratchDir dir("long-sheet");
+    constexpr int kRows = 60'000;  // about 8 MB of sheet
+    const std::string filler(60, 'x');
+    auto wb = XlsxWorkbook::create("Long", {"Levels"});
+    for (int r = 1; r <= kRows; ++r)
+        wb->sheet("Levels").setCell(r, 2, CellValue(filler + std::to_string(r)));
+    wb->save(dir / "long.xlsx");
+    auto mid = XlsxWorkbook::open(dir / "long.xlsx");
+    for (int r = 1; r <= kRows; r += 2)
+        mid->sheet("Levels").setCell(r, 1, static_cast<double>(r));
+    mid->save(dir / "long.xlsx");
+
+    auto back = XlsxWorkbook::open(dir / "long.xlsx");
+    MemoryWorksheet& sheet = back->sheet("Levels");
+    for (int r = 1; r <= kRows; ++r) {
+        ASSERT_EQ(sheet.cell(r, 2), CellValue(filler + std::to_string(r))) << "row " << r;
+        ASSERT_EQ(sheet.cell(r, 1), r % 2 ? CellValue(double(r)) : CellValue()) << "row " << r;
+    }
+}
+
 TEST(XlsxSaving, FormulasAreSavedWithTheirValues) {
     test::ScratchDir dir("formulas");
     const auto file = dir / "scheme.xlsx";
