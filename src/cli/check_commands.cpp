@@ -54,10 +54,7 @@ bool endsWithInp(const std::string& path) {
 
 CliCommand designCheckCliCommand(const CommandEntry& entry) {
     auto args = std::make_shared<CheckArguments>();
-    WorkbookCommandSpec spec;
-    spec.name = entry.name;
-    spec.summary = entry.summary;
-    spec.description = entry.help;
+    WorkbookCommandSpec spec = commandSpec(entry);
     spec.addOptions = [args](CLI::App& sub) {
         addRangeOption(sub, args->range);
         args->quiet = sub.get_option_no_throw("--quiet");

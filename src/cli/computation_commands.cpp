@@ -42,10 +42,7 @@ void addCheckOption(CLI::App& sub, CheckOption option, CommandSettings& settings
 
 CliCommand computationCommand(const CommandEntry& entry) {
     auto settings = std::make_shared<CommandSettings>();
-    WorkbookCommandSpec spec;
-    spec.name = entry.name;
-    spec.summary = entry.summary;
-    spec.description = entry.help;
+    WorkbookCommandSpec spec = commandSpec(entry);
     spec.asksQuestions = true;
     const CheckOption option = entry.checkOption;
     spec.addOptions = [settings, option](CLI::App& sub) { addCheckOption(sub, option, *settings); };

@@ -84,6 +84,14 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
 
 }  // namespace
 
+WorkbookCommandSpec commandSpec(const CommandEntry& entry) {
+    WorkbookCommandSpec spec;
+    spec.name = entry.name;
+    spec.summary = entry.summary;
+    spec.description = entry.help;
+    return spec;
+}
+
 void addSaveAsOption(CLI::App& sub, std::string& saveAs) {
     requireExtension(sub.add_option("--save-as", saveAs,
                                     "Save the workbook to this file (.xlsx, or .xlsm for a "

@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "cli/output_files.h"
+#include "commands/command_table.h"
 #include "hosts/spreadsheet.h"
 
 namespace CLI {
@@ -39,6 +40,9 @@ struct WorkbookCommandSpec {
     // workbook, a file it reads or --save-as (a usage error).
     std::function<CommandFiles()> files;
 };
+
+// The spec of a command of the command table: its name, summary and help as the table has them.
+WorkbookCommandSpec commandSpec(const CommandEntry& entry);
 
 // A command body that also needs the console itself: its streams (to read from the terminal) and
 // its user interface (to name a safe answer for when nobody is there to ask).
