@@ -67,9 +67,6 @@ TEST_F(GroundProfileFixture, AnEmptySheetHasNoBranches) {
     loadRow(sheet, 5, 2, {"below the end"});
     ASSERT_TRUE(read());
     EXPECT_TRUE(context.branches.empty());
-    const GroundProfile ground = indexGroundProfile(context.branches);
-    EXPECT_EQ(findBranch(ground, "Main"), -1);
-    EXPECT_TRUE(groundLineBetween(ground, "Main", "A", "B").empty());
 }
 
 TEST(GroundProfileReader, AMissingSheetIsReportedOnlyWhenAsked) {
