@@ -6,6 +6,7 @@
 #include "design/design_fixture.h"
 #include "support/message_boxes.h"
 #include "support/sheet_rows.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
@@ -100,13 +101,6 @@ TEST(DesignPipes, ARowWithoutARootStopsThePassAtThatRowAfterStartingFromOneHundr
     t.addPipe(18, 100, 0.00001, 7);  // no root below 1
     EXPECT_FALSE(designPipes(t.f.ctx));
     EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(18));
-    EXPECT_EQ(t.f.ctx.report,
-              std::vector<std::string>{"Why: row 18: the Colebrook-White equation has no root "
-                                       "between 0 and 1 (diameter AI18 = 100 mm, roughness AJ18 = "
-                                       "1E-05 m, Reynolds number AK18 = 7)."});
-    EXPECT_EQ(t.f.ctx.summary,
-              std::vector<std::string>{"PD-CW-Sample: friction factors of 2 pipe rows written "
-                                       "into AG (rows 16-17); stopped at row 18"});
     EXPECT_EQ(t.f.rowsWritten("PD-CW-Sample"), (std::vector<int>{16, 17, 18}));
     EXPECT_EQ(t.pd->cell(18, AG), CellValue(0.01));
     EXPECT_TRUE(isEmpty(t.pd->cell(19, AG)));
@@ -122,24 +116,20 @@ TEST(DesignPipes, ARowWithoutARootStopsThePassAtThatRowAfterStartingFromOneHundr
     EXPECT_EQ(text.pd->cell(16, AG), CellValue(0.01));
 }
 
+// Rows that cannot be computed stop the pass at their row; the reasons and summaries are compared
+// whole with a reviewed golden text.
 TEST(DesignPipes, RowsThatCannotBeComputedAreReportedByRow) {
     const struct {
         const char* what;
         CellValue diameter, roughness, reynolds;
-        std::string why;  // the start of the report's reason, after "Why: row 17: "
-    } cases[] = {
-        {"no diameter", CellValue{}, 0.00001, 100000.0,
-         "division by zero: the diameter is 0 (diameter AI17 = 0 mm, roughness AJ17 = 1E-05 m, "
-         "Reynolds number AK17 = 100000)."},
-        {"no Reynolds number", 100.0, 0.00001, std::string("Re"),
-         "division by zero: the Reynolds number is 0 (diameter AI17 = 100 mm"},
-        {"negative roughness", 100.0, -0.001, 100000.0, "the logarithm of -0.00"},
-        {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re"),
-         "division by zero: the diameter is 0"},
-        {"number too large", std::string("1e999"), 0.00001, 100000.0,
-         "PD-CW-Sample AI17 holds 1e999, a number beyond the range of numbers."},
-        {"an error value", 100.0, 0.00001, std::string("#DIV/0!"),
-         "PD-CW-Sample AK17 holds the error value #DIV/0!, not a number."}};
+    } cases[] = {{"no diameter", CellValue{}, 0.00001, 100000.0},
+                 {"no Reynolds number", 100.0, 0.00001, std::string("Re")},
+                 {"negative roughness", 100.0, -0.001, 100000.0},
+                 {"header row", std::string("Dia (mm)"), std::string("e (m)"), std::string("Re")},
+                 {"number too large", std::string("1e999"), 0.00001, 100000.0},
+                 {"an error value", 100.0, 0.00001, std::string("#DIV/0!")},
+                 {"no root below one", 100.0, 0.00001, 7.0}};
+    std::string text;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PipeTable t;
@@ -149,9 +139,11 @@ TEST(DesignPipes, RowsThatCannotBeComputedAreReportedByRow) {
         EXPECT_FALSE(designPipes(t.f.ctx));
         EXPECT_EQ(test::messageBoxes(t.f.ui), rowFailure(17));
         ASSERT_EQ(t.f.ctx.report.size(), 1u);
-        EXPECT_EQ(t.f.ctx.report[0].rfind("Why: row 17: " + c.why, 0), 0u) << t.f.ctx.report[0];
+        text += std::string("== ") + c.what + "\n" + t.f.ctx.report[0] + "\n" +
+                t.f.ctx.summary.at(0) + "\n";
         EXPECT_EQ(t.f.workbook.calculation(), Calculation::Automatic);
     }
+    test::expectGolden(text, "design", "unsolvable_rows");
 }
 
 TEST(DesignPipes, AHostFailureInTheMiddleOfThePassNamesItsRow) {
@@ -165,33 +157,26 @@ TEST(DesignPipes, AHostFailureInTheMiddleOfThePassNamesItsRow) {
     EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
 }
 
+// The questions and the summary of each case are compared whole with a reviewed golden text.
 TEST(CheckPipeClass, AsksWhileTheStaticPressureExceedsTheClass) {
-    const std::string larger =
-        "ok | You are requested to provide higher diameter pipe at row number = 17";
     const auto yes = Answer::Yes;
     // clang-format off
     const struct {
         const char* what; double pressure; CellValue cls; std::vector<Answer> answers;
-        std::vector<std::string> shown; CellValue finalClass; std::string summed = {};
+        CellValue finalClass;
     } cases[] = {
-        {"within the class", 40, 4.0, {}, {}, 4.0},
-        {"just within", 39.9, 4.0, {}, {}, 4.0},
-        {"below zero", -5, 4.0, {}, {}, 4.0},
-        {"no keeps the class", 40.5, 4.0, {Answer::No}, {question(17, "40.5", 4)}, 4.0,
-         "; class kept on the answer No at row 17"},
-        {"yes climbs the ladder until the class bears it", 75, 4.0, {yes, yes},
-         {question(17, "75", 4), question(17, "75", 6)}, 10.0,
-         "; classes raised: row 17 4 → 6, row 17 6 → 10"},
-        {"class ten asks for a larger diameter", 120, 10.0, {yes},
-         {question(17, "120", 10), larger}, 10.0, "; a larger diameter asked for at row 17"},
-        {"off the ladder: asked, not raised", 200, 16.0, {yes}, {question(17, "200", 16)}, 16.0},
-        {"read as a whole number, halves to even", 65.5, std::string("6.5 kg/cm2"), {yes},
-         {question(17, "65.5", 6)}, 10.0, "; classes raised: row 17 6 → 10"},
-        {"an empty class is not checked", 1000, CellValue{}, {}, {}, CellValue{}},
-        {"an error value for a class", 0, std::string("#VALUE!"), {}, {}, std::string("#VALUE!"),
-         "; class not checked at row 17 (PD-CW-Sample P17 holds the error value #VALUE!, not a "
-         "number)"}};
+        {"within the class", 40, 4.0, {}, 4.0},
+        {"just within", 39.9, 4.0, {}, 4.0},
+        {"below zero", -5, 4.0, {}, 4.0},
+        {"no keeps the class", 40.5, 4.0, {Answer::No}, 4.0},
+        {"yes climbs the ladder until the class bears it", 75, 4.0, {yes, yes}, 10.0},
+        {"class ten asks for a larger diameter", 120, 10.0, {yes}, 10.0},
+        {"off the ladder: asked, not raised", 200, 16.0, {yes}, 16.0},
+        {"read as a whole number, halves to even", 65.5, std::string("6.5 kg/cm2"), {yes}, 10.0},
+        {"an empty class is not checked", 1000, CellValue{}, {}, CellValue{}},
+        {"an error value for a class", 0, std::string("#VALUE!"), {}, std::string("#VALUE!")}};
     // clang-format on
+    std::string text;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PipeTable t;
@@ -200,17 +185,18 @@ TEST(CheckPipeClass, AsksWhileTheStaticPressureExceedsTheClass) {
         for (Answer a : c.answers)
             t.f.ui.script({a});
         EXPECT_TRUE(designPipes(t.f.ctx));
-        EXPECT_EQ(test::messageBoxes(t.f.ui), c.shown);
         EXPECT_EQ(t.pd->cell(17, P), c.finalClass);
         EXPECT_EQ(t.pd->cell(17, AG), kFactor);  // designed again after each raise
         EXPECT_EQ(t.f.ui.unusedAnswers(), 0u);
+        const std::vector<std::string> shown = test::messageBoxes(t.f.ui);
         EXPECT_EQ(t.f.ui.calculationAtMessages,
-                  std::vector<Calculation>(c.shown.size(), Calculation::Manual));
-        EXPECT_EQ(t.f.ctx.summary,
-                  std::vector<std::string>{"PD-CW-Sample: friction factors of 2 pipe rows written "
-                                           "into AG (rows 16-17)" +
-                                           c.summed});
+                  std::vector<Calculation>(shown.size(), Calculation::Manual));
+        text += std::string("== ") + c.what + "\n";
+        for (const auto& lines : {shown, t.f.ctx.summary})
+            for (const std::string& line : lines)
+                text += line + "\n";
     }
+    test::expectGolden(text, "design", "pipe_class_checks");
 }
 
 TEST(CheckPipeClass, AFailingCheckLeavesTheRowAndThePassGoesOn) {

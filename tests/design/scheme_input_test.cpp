@@ -9,6 +9,7 @@
 #include "design/pipe_design.h"
 #include "design/water_demand.h"
 #include "support/message_boxes.h"
+#include "support/snapshot.h"
 
 namespace plovis {
 namespace {
@@ -51,10 +52,8 @@ TEST(ReadDemandInputs, ReadsColumnEWithTheGrowthRateAsAFractionAndTextAsZero) {
 }
 
 TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"1e400 years", "1e400 years, a number beyond the range of numbers"},
-        {"#DIV/0!", "the error value #DIV/0!, not a number"}};
-    for (const auto& [e24, why] : cases) {
+    std::string shown;  // the message and the reason, compared with a reviewed golden text
+    for (const char* e24 : {"1e400 years", "#DIV/0!"}) {
         DesignFixture f;
         MemoryWorksheet& s = f.add("DATA INPUT");
         for (int row = 22; const CellValue& v : {CellValue(2.0), CellValue(4.0),
@@ -63,13 +62,11 @@ TEST(ReadDemandInputs, AnUnreadableCellIsReportedAndTheValuesBeforeItAreKept) {
         ASSERT_TRUE(attachDesign(f.ctx));
         DemandInputs in{7, 7, -1, -1, 7, 7, 7};
         EXPECT_FALSE(readDemandInputs(f.ctx, in));
-        EXPECT_EQ(
-            test::messageBoxes(f.ui),
-            std::vector<std::string>{
-                "ok critical | Open correct excel file that contains the sheet named DATA INPUT."});
-        EXPECT_EQ(f.ctx.report, std::vector<std::string>{"Why: DATA INPUT E24 holds " + why + "."});
+        shown += test::messageBoxes(f.ui).at(0) + "\n" + f.ctx.report.at(0) + "\n";
+        EXPECT_EQ(f.ui.messageTexts().size() + f.ctx.report.size(), 2u);
         EXPECT_EQ(text(in), "0.02 4 -1 -1 7 7 7");
     }
+    test::expectGolden(shown, "design", "unreadable_constants");
 }
 
 TEST(SchemeTitle, IsTheTextOfE8OrEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
@@ -93,36 +90,23 @@ TEST(SchemeTitle, IsTheTextOfE8OrEmptyWithoutTheSheetAndShowsNothingOfItsOwn) {
 }
 
 // Without a workbook, or without a sheet the command needs, one message shows and nothing is
-// written; calculation goes manual only once the constants are read.
+// written (the messages compared whole with a reviewed golden text); calculation goes manual only
+// once the constants are read.
 TEST(DesignCommands, WithoutAWorkbookOrASheetOneMessageShowsAndNothingIsWritten) {
     const auto title = [](DesignContext& ctx) { return !schemeTitle(ctx).empty(); };
-    const std::string noExcel = "ok critical | Excel application is not open";
     const struct {
         const char* what;
         std::function<bool(DesignContext&)> command;
         std::vector<const char*> sheets;  // none: no workbook open
-        std::string shown;
         std::vector<Calculation> calculation;
     } cases[] = {
-        {"pipes", designPipes, {}, noExcel, {}},
-        {"demand", waterDemand, {}, noExcel, {}},
-        {"title", title, {}, noExcel, {}},
-        {"pipes without the design table",
-         designPipes,
-         {"Water Demand"},
-         "ok critical | First open the correct data file that contains the sheet named "
-         "PD-CW-Sample",
-         {}},
-        {"demand without its constants",
-         waterDemand,
-         {"Water Demand"},
-         "ok critical | First open the correct data file with the sheet named DATA INPUT.",
-         {}},
-        {"demand without its sheet",
-         waterDemand,
-         {"DATA INPUT"},
-         "ok critical | Please open the correct data file that contains sheet named PD-CW-Sample",
-         test::kManualThenAutomatic}};
+        {"pipes", designPipes, {}, {}},
+        {"demand", waterDemand, {}, {}},
+        {"title", title, {}, {}},
+        {"pipes without the design table", designPipes, {"Water Demand"}, {}},
+        {"demand without its constants", waterDemand, {"Water Demand"}, {}},
+        {"demand without its sheet", waterDemand, {"DATA INPUT"}, test::kManualThenAutomatic}};
+    std::string text;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DesignFixture f;
@@ -131,10 +115,13 @@ TEST(DesignCommands, WithoutAWorkbookOrASheetOneMessageShowsAndNothingIsWritten)
         test::SingleWorkbookHost none(nullptr);
         DesignContext noWorkbook{none, f.ui};
         EXPECT_FALSE(c.command(c.sheets.empty() ? noWorkbook : f.ctx));
-        EXPECT_EQ(test::messageBoxes(f.ui), std::vector<std::string>{c.shown});
+        const std::vector<std::string> shown = test::messageBoxes(f.ui);
+        ASSERT_EQ(shown.size(), 1u);
+        text += std::string(c.what) + ": " + shown[0] + "\n";
         EXPECT_EQ(f.failing.calculationChanges(), c.calculation);
         EXPECT_FALSE(f.workbook.modified());
     }
+    test::expectGolden(text, "design", "missing_sheets");
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ using test::rowText;
 
 const CellValue kEmpty{};
 
-// A reduced book of two branches of three stations; levelColumn is K (level book) or N (Abney).
+// A reduced book of two branches of three stations and one of a single station; levelColumn is K
+// (level book) or N (Abney).
 void loadReducedBook(MemoryWorksheet& s, int levelColumn) {
     auto station = [&](int row, const char* label, CellValue distance, double level) {
         loadRow(s, row, 3, {label, distance});
@@ -28,6 +29,8 @@ void loadReducedBook(MemoryWorksheet& s, int levelColumn) {
     station(10, "C", 0.0, 998.125);
     station(11, "S1", 12.0, 990.0);
     station(12, "S2", 8.0, 985.5);
+    loadRow(s, 13, 3, {"Lone"});  // a single station is transferred too
+    station(14, "L0", kEmpty, 50);
 }
 
 struct TransferFixture : ::testing::Test, test::SurveyRun {
@@ -50,7 +53,8 @@ struct TransferFixture : ::testing::Test, test::SurveyRun {
             },
             given);
     }
-    // Main A..C and Spur C..S2 written from row 4 and nothing below; the codes stay row for row.
+    // Main A..C, Spur C..S2 and Lone L0 written from row 4 and nothing below; the codes stay row
+    // for row.
     void expectTwoBranchesWritten() {
         test::expectSheetGolden(ground, 1, 40, {2, 3, 4, 5}, "transferred_profile");
     }
@@ -62,20 +66,10 @@ TEST_F(TransferFixture, TheReducedLevelOrAbneyBookBecomesTheGroundProfile) {
     expectTwoBranchesWritten();
     EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kComplete});
 
-    ground.clearRange("B4:D12");  // the Abney book must write it all again
+    ground.clearRange("B4:D14");  // the Abney book must write it all again
     loadReducedBook(abney, 14);   // N
     ASSERT_TRUE(transfer(true));
     expectTwoBranchesWritten();
-}
-
-TEST_F(TransferFixture, ASingleStationBranchIsTransferredToo) {
-    loadRow(level, 5, 3, {"Lone"});
-    loadRow(level, 6, 3, {"L0"});
-    level.load(6, 11, 50.0);
-    ASSERT_TRUE(transfer(false));
-    EXPECT_EQ(ground.cell(4, 2), CellValue("Lone"));
-    EXPECT_EQ(ground.cell(5, 4), CellValue(50.0));
-    EXPECT_TRUE(isEmpty(ground.cell(6, 2)));
 }
 
 TEST_F(TransferFixture, AMissingGroundProfileIsReportedAndNothingIsWritten) {

@@ -155,11 +155,8 @@ TEST_F(LevelSurveyFixture, ARowWithoutADistanceButWithReadingsIsNoNewBranch) {
     EXPECT_FALSE(reduce(true));
     EXPECT_FALSE(memory.modified());
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Error found in the row number 8"});
-    EXPECT_EQ(context.report,
-              std::vector<std::string>{
-                  "Why: Levelsurvey D8 is blank, so row 8 would open a new branch, yet it carries "
-                  "readings (F8 = 0.8): give its distance, or clear its readings if it names a "
-                  "branch."});
+    ASSERT_EQ(context.report.size(), 1u);
+    test::expectGolden(context.report[0] + "\n", "survey", "row_without_distance");
 }
 
 // Main: A (level 100), B 500 m on (+0.5), C 500 m on (-0.5). Spur: from Main's A over X (600 m,
@@ -176,72 +173,36 @@ void loadLoop(MemoryWorksheet& s, double spurForesightOnC) {
     loadRow(s, 12, 3, {"c", 400.0, kEmpty, kEmpty, kEmpty, spurForesightOnC});
 }
 
-TEST(LevelBookChecks, ArithmeticCheckAndMisclosureAgainstTheAllowance) {
-    const std::string at =
-        " station c (row 12) of branch Spur against station C (row 8) of "
-        "branch Main: misclosure ";
+// The report after each reduction of the loop, with the summary, compared whole with a reviewed
+// golden text: both arithmetic checks agree and the misclosure at c is beyond, within, or within a
+// wider allowance; then a spur from nowhere with a skipped reading breaks its arithmetic check.
+TEST(LevelBookChecks, ArithmeticCheckMisclosureAndNoStartLevel) {
     const struct {
+        const char* what;
         double foresight, allowance;
-        std::vector<std::string> lines;  // the report after the arithmetic checks
-    } cases[] = {{1.75,
-                  12,
-                  {"Warning:" + at +
-                       "+0.250 m over 1.000 km, allowance ±12.0 mm (±12√K mm): "
-                       "beyond the allowance.",
-                   "The level book does not close: the misclosure at 1 of 1 stations levelled "
-                   "twice is beyond the allowance of ±12√K mm."}},
-                 {2.004,
-                  12,
-                  {"Misclosure at" + at +
-                       "-0.004 m over 1.000 km, allowance ±12.0 mm "
-                       "(±12√K mm): within the allowance.",
-                   "The level book closes: every station levelled twice (1) is within the "
-                   "allowance of ±12√K mm."}},
-                 {1.75,
-                  250,
-                  {"Misclosure at" + at +
-                       "+0.250 m over 1.000 km, allowance ±250.0 mm "
-                       "(±250√K mm): within the allowance.",
-                   "The level book closes: every station levelled twice (1) is within the "
-                   "allowance of ±250√K mm."}}};
+        bool skipped;
+    } cases[] = {{"beyond", 1.75, 12, false},
+                 {"within", 2.004, 12, false},
+                 {"within a wider allowance", 1.75, 250, false},
+                 {"no start level, a skipped reading", 1.75, 12, true}};
+    std::string text;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.lines.front());
         test::SurveyRun run;
-        loadLoop(run.memory.addSheet("Levelsurvey"), c.foresight);
+        MemoryWorksheet& sheet = run.memory.addSheet("Levelsurvey");
+        loadLoop(sheet, c.foresight);
+        if (c.skipped) {
+            loadRow(sheet, 10, 3, {"Nowhere"});  // no namesake: Spur starts from 0
+            loadRow(sheet, 11, 7, {0.5});        // X's backsight passed over for its intermediate
+        }
         run.context.tolerances.allowanceMm = c.allowance;
         ASSERT_TRUE(run.run(
             [&](SpreadsheetHost& h) { return reduceLevelSurvey(run.context, h, run.ui, false); }));
-        const std::vector<std::string>& report = run.context.report;
-        ASSERT_EQ(report.size(), 4u);
-        EXPECT_EQ(report[0],
-                  "Levelsurvey branch Main: ΣBS - ΣFS = 0.000, ΣRise - ΣFall = 0.000, "
-                  "last RL - first RL = 0.000: the arithmetic check agrees.");
-        EXPECT_EQ(std::vector(report.begin() + 2, report.end()), c.lines);
+        text += std::string("== ") + c.what + "\n";
+        for (const auto& lines : {run.context.report, run.context.summary})
+            for (const std::string& line : lines)
+                text += line + "\n";
     }
-}
-
-TEST(LevelBookChecks, ASkippedReadingBreaksTheArithmeticCheckAndANoStartLevelIsNamed) {
-    test::SurveyRun run;
-    MemoryWorksheet& sheet = run.memory.addSheet("Levelsurvey");
-    loadLoop(sheet, 1.75);
-    loadRow(sheet, 10, 3, {"Nowhere"});  // no namesake: Spur starts from 0
-    loadRow(sheet, 11, 7, {0.5});        // X's backsight passed over for its intermediate
-    ASSERT_TRUE(run.run(
-        [&](SpreadsheetHost& h) { return reduceLevelSurvey(run.context, h, run.ui, false); }));
-    EXPECT_EQ(std::vector(run.context.report.begin(), run.context.report.begin() + 3),
-              (std::vector<std::string>{
-                  "Warning: Levelsurvey branch Spur (row 9) has no starting level: M10 gives none "
-                  "and its first station Nowhere is on no earlier branch, so its levels are "
-                  "reduced from 0.",
-                  "Levelsurvey branch Main: ΣBS - ΣFS = 0.000, ΣRise - ΣFall = 0.000, last RL - "
-                  "first RL = 0.000: the arithmetic check agrees.",
-                  "Warning: Levelsurvey branch Spur: ΣBS - ΣFS = 0.250, ΣRise - ΣFall = -0.750, "
-                  "last RL - first RL = -0.750: the arithmetic check does not agree; look for a "
-                  "reading the reduction passed over or one booked in the wrong column."}));
-    EXPECT_EQ(run.context.summary,
-              std::vector<std::string>{
-                  "Levelsurvey: 2 branches reduced, 6 stations levelled (chainage E, rise I, fall "
-                  "J, level K); reduced from 0, no starting level: Spur"});
+    test::expectGolden(text, "survey", "level_book_checks");
 }
 
 TEST_F(LevelSurveyFixture, ReducesEveryBranchOfTwoOrMoreStations) {
@@ -276,17 +237,14 @@ TEST_F(LevelSurveyFixture, ABadRowIsReportedAndNothingIsWritten) {
     EXPECT_FALSE(memory.modified());
 }
 
-TEST(LevelSurveyCommand, AMissingBookOrNoWorkbookIsReported) {
+// No workbook at all is reported through the command (tests/commands).
+TEST(LevelSurveyCommand, AMissingBookIsReported) {
     auto h = test::workbookWithSheets({"GroundProfile"});
     RecordingUserInterface ui;
     SurveyContext context;
     EXPECT_FALSE(reduceLevelSurvey(context, h->host, ui, false));
     EXPECT_FALSE(h->workbook->modified());
-    MemorySpreadsheetHost none;
-    EXPECT_FALSE(reduceLevelSurvey(context, none, ui, true));
-    EXPECT_EQ(test::messageBoxes(ui),
-              (std::vector<std::string>{test::kNoGroundProfile,
-                                        "ok critical | Excel application is not open"}));
+    EXPECT_EQ(test::messageBoxes(ui), std::vector<std::string>{test::kNoGroundProfile});
 }
 
 }  // namespace
