@@ -1,12 +1,15 @@
+// Files saved whole or not at all, and where the program finds its data.
 #include "common/file_io.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <fstream>
 
+#include "common/data_directory.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -48,6 +51,16 @@ TEST(FileIo, ASignalDuringASaveRemovesItsTemporaryFile) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
         EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << signal;
     }
+}
+
+TEST(DataDirectory, EnvironmentOverridesThenBesideTheProgram) {
+    test::ScratchDir scratch("datadir");
+    ::setenv("PLOVIS_DATA_DIR", scratch.path().c_str(), 1);
+    EXPECT_EQ(dataDirectory(), scratch.path());
+    ::unsetenv("PLOVIS_DATA_DIR");
+    // The test program sits in the build tree, where no data/ folder is beside it.
+    EXPECT_EQ(dataDirectory(), programDirectory() / "data");
+    EXPECT_TRUE(programDirectory().is_absolute());
 }
 
 }  // namespace

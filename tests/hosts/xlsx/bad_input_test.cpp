@@ -79,6 +79,14 @@ std::map<std::string, std::string> badFiles() {
                                         "r=\"2\"><c r=\"A2\"><v>1</v></c></row>")},
         {"a number that is not one", withSheet("<row r=\"1\"><c r=\"A1\"><v>12 m</v></c></row>")},
         {"a sheet whose part is missing", zipOf(missingSheet)},
+        {"shared text that is not UTF-8",
+         withSheet("<row r=\"3\"><c r=\"B3\" t=\"s\"><v>1</v></c></row>",
+                   test::sharedStringsXml({"Ground", "Gr\xC3ound"}))},
+        {"a control character in a cell",
+         withSheet("<row r=\"3\"><c r=\"B3\" t=\"inlineStr\"><is><t>a&#1;b</t></is></c></row>")},
+        {"a non-character in a cell",
+         withSheet("<row r=\"3\"><c r=\"B3\" t=\"str\"><f>\"x\"</f><v>\xEF\xBF\xBF</v></c></row>")},
+        {"a sheet name that is not UTF-8", zipOf(workbookParts({{"Gr\xFF", worksheetXml("")}}))},
         {"a zip bomb",
          withSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(8 << 20, ' '))}};
 }

@@ -1,6 +1,9 @@
 #include "package_support.h"
 
+#include <gtest/gtest.h>
+
 #include "hosts/xlsx/zip_archive.h"
+#include "support/run_command.h"
 #include "support/test_paths.h"
 
 namespace plovis::test {
@@ -84,10 +87,12 @@ Parts partsOf(const std::string& package) {
     return p;
 }
 
-CommandResult oracle(const std::vector<std::string>& args) {
+std::string oracle(const std::vector<std::string>& args) {
     std::vector<std::string> all{(sourceDir() / "tests/hosts/xlsx/openpyxl_oracle.py").string()};
     all.insert(all.end(), args.begin(), args.end());
-    return runProgram("/usr/bin/python3", all);
+    const CommandResult r = runProgram("/usr/bin/python3", all);
+    EXPECT_EQ(r.status, 0) << args[0] << ": " << r.output << r.errors;
+    return r.output;
 }
 
 }  // namespace plovis::test

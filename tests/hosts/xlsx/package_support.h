@@ -10,7 +10,6 @@
 
 #include "hosts/cell_value.h"
 #include "support/file_bytes.h"
-#include "support/run_command.h"
 
 namespace plovis::test {
 
@@ -34,7 +33,7 @@ Parts workbookParts(const std::vector<std::pair<std::string, std::string>>& shee
 std::string zipOf(const Parts& parts);
 Parts partsOf(const std::string& package);
 
-// Runs tests/hosts/xlsx/openpyxl_oracle.py with /usr/bin/python3.
-CommandResult oracle(const std::vector<std::string>& args);
+// What tests/hosts/xlsx/openpyxl_oracle.py prints, run with /usr/bin/python3; it must succeed.
+std::string oracle(const std::vector<std::string>& args);
 
 }  // namespace plovis::test

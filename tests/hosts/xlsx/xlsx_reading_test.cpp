@@ -2,12 +2,12 @@
 
 #include "hosts/xlsx/xlsx_workbook.h"
 #include "package_support.h"
+#include "support/failure_text.h"
 #include "support/sheet_rows.h"
 
 namespace plovis {
 namespace {
 
-using test::sharedStringsXml;
 using test::workbookParts;
 using test::worksheetXml;
 using test::zipOf;
@@ -24,7 +24,7 @@ TEST(XlsxReading, EveryKindOfCellValue) {
     const std::string rows =
         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
         "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" "
-        "t=\"inlineStr\"><is><t>inline</t></is></c></row>"
+        "t=\"inlineStr\"><is><t>in_x0001_line</t></is></c></row>"
         "<row r=\"2\"><c r=\"A2\"><v>12.5</v></c><c r=\"B2\" t=\"n\"><v>-1E-3</v></c>"
         "<c r=\"C2\" t=\"b\"><v>1</v></c><c r=\"D2\" t=\"b\"><v>0</v></c>"
         "<c r=\"E2\" t=\"e\"><v>#DIV/0!</v></c></row>"
@@ -36,7 +36,8 @@ TEST(XlsxReading, EveryKindOfCellValue) {
     auto wb = XlsxWorkbook::read(zipOf(workbookParts({{"Data", worksheetXml(rows)}}, shared)),
                                  "kinds.xlsx");
     const Worksheet& s = wb->sheet("Data");
-    EXPECT_EQ(test::rowText(s, 1, {1, 2, 3, 4}), "'plain' 'rich text' 'two\rlines' 'inline'");
+    // (a control character in the spreadsheet's own escape, D1, is kept)
+    EXPECT_EQ(test::rowText(s, 1, {1, 2, 3, 4}), "'plain' 'rich text' 'two\rlines' 'in\x01line'");
     EXPECT_EQ(test::rowText(s, 2, {1, 2, 3, 4, 5}), "12.5 -0.001 'TRUE' 'FALSE' '#DIV/0!'");
     EXPECT_EQ(s.cell(2, 2), CellValue(-0.001));
     // A3..F3: formulas with a value and without one (calculated on open), a date, a styled empty
@@ -86,6 +87,31 @@ TEST(XlsxReading, ANamespacePrefixOnEveryElement) {
     EXPECT_EQ(wb->activeSheet().cell(2, 2), text("pre"));
     EXPECT_EQ(wb->activeSheet().cell(2, 3), CellValue(3.0));
     EXPECT_EQ(selectionAddressR1C1(*wb), "R1C1");  // no view recorded: A1
+}
+
+// A sheet is read when a routine first reaches it: one no routine reaches stops nothing and is
+// saved as it was stored, and a formula on it still follows the cells it reads.
+const std::string kBroken = worksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</c></row>");
+
+std::string threeSheets() {
+    return test::zipOf(test::workbookParts(
+        {{"Input", worksheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c></row>")},
+         {"Broken", kBroken},
+         {"Calc",
+          worksheetXml("<row r=\"1\"><c r=\"A1\"><f>Input!A1*10</f><v>20</v></c></row>")}}));
+}
+
+TEST(LazyReading, ASheetNotReachedStopsNothingAndIsSavedAsStored) {
+    auto wb = XlsxWorkbook::read(threeSheets(), "lazy.xlsx");
+    wb->sheet("Input").setCell(1, 1, 3.0);
+    // Calc, never reached, holds a formula reading the cell written: the save recalculates it.
+    test::Parts saved = test::partsOf(wb->package());
+    EXPECT_EQ(saved["xl/worksheets/sheet2.xml"], kBroken);
+    EXPECT_NE(saved["xl/worksheets/sheet3.xml"].find("<v>30</v>"), std::string::npos);
+    EXPECT_EQ(wb->sheet("Calc").cell(1, 1), CellValue(30.0));
+    EXPECT_EQ(test::failureText<UnreadableSheet>([&] { wb->sheet("Broken").cell(1, 1); }),
+              "cannot open \"lazy.xlsx\": in the sheet \"Broken\" (xl/worksheets/sheet2.xml): not "
+              "well-formed XML at line 2, column 114: </c> does not close the open element <v>");
 }
 
 }  // namespace
