@@ -2,27 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
-
-#include "groundprofile/ground_sheet_drawing.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/scripted_cad_utility.h"
+#include "ground_fixture.h"
 
 namespace plovis {
 namespace {
 
-// A branch whose points stand on rows 5, 6, ... of the sheet.
-GroundBranch branchOf(std::vector<double> chainages, std::vector<double> levels) {
-    GroundBranch b;
-    b.name = "Main";
-    b.chainages = std::move(chainages);
-    b.levels = std::move(levels);
-    for (std::size_t i = 0; i < b.chainages.size(); ++i) {
-        b.labels.push_back("P" + std::to_string(i + 1));
-        b.rows.push_back(5 + static_cast<int>(i));
-    }
-    return b;
-}
+using test::branchOf;
 
 GroundProfileSettings settings(float hscale, double plotLength = 700) {
     GroundProfileSettings s;
@@ -34,19 +19,6 @@ GroundProfileSettings settings(float hscale, double plotLength = 700) {
     s.hFactor = 1000 / hscale;
     s.vFactor = 1;
     return s;
-}
-
-// Points far enough apart that every label is drawn: the estimate is the count drawn.
-TEST(GroundProfileBounds, SheetEstimateIsWhatASheetDraws) {
-    ScriptedCadUtility utility;
-    MemoryCadHost host{utility};
-    Drawing& drawing = host.addDocument();
-    const GroundBranch b = branchOf({0, 100, 250, 900}, {1234.5, 1250, 1281.2, 1302});
-    const ProfileFrame frame{100, 50, 0, 1234.5, mmPerMetre(0.2f), mmPerMetre(1.0f)};
-    GroundSheetDrawing s{host, drawing, b, 0, 3, frame, 1.8f, 1.8, std::numbers::pi};
-    drawGroundSheet(s);
-    EXPECT_EQ(groundSheetEntities(s.extents, 4),
-              static_cast<double>(drawing.modelSpace().items().size()));
 }
 
 // The message names the input that makes the drawing large: the cell of one distance or level,

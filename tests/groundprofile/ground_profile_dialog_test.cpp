@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "doubles/recording_user_interface.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/memory_workbook.h"
-#include "hosts/scripted_cad_utility.h"
+#include "ground_fixture.h"
 #include "support/message_boxes.h"
 #include "support/snapshot.h"
 #include "support/ui_seen.h"
@@ -16,40 +13,7 @@
 namespace plovis {
 namespace {
 
-// The dialog on load with a CAD host and a workbook whose "GroundProfile" sheet is filled row by
-// row from row 4.
-struct DialogFixture {
-    ScriptedCadUtility utility;
-    MemoryCadHost cad;
-    MemorySpreadsheetHost spreadsheet;
-    MemoryWorksheet* ground = nullptr;
-    RecordingUserInterface ui;
-    GroundProfileDialog dialog;
-    int row = 4;
-
-    explicit DialogFixture(bool cadRunning) : cad(utility, cadRunning) {
-        auto wb = std::make_unique<MemoryWorkbook>("scheme.xlsx");
-        ground = &wb->addSheet("GroundProfile");
-        spreadsheet.add(std::move(wb));
-    }
-    void point(const std::string& label, double distance, double level) {
-        ground->load(row, 2, label);
-        ground->load(row, 3, distance);
-        ground->load(row++, 4, level);
-    }
-    // A header row, then points every `step` up to `to` at levels 100, 101, ... 104, 100, ...
-    void branch(const std::string& name, double to, double step) {
-        ground->load(row, 1, std::string("0+000"));
-        ground->load(row++, 2, name);
-        for (int i = 0; i * step <= to; ++i)
-            point("P" + std::to_string(i + 1), i ? step : 0, 100.0 + i % 5);
-    }
-    // Branch "Main" of two points and a pick at the origin.
-    void main() {
-        branch("Main", 100, 100);
-        utility.pickPoint({0, 0, 0});
-    }
-};
+using test::DialogFixture;
 
 // What the user and the drawing saw of a draw: the outcome, whether the dialog closes, the
 // prompts, captions and messages, and each ground line (a long one by its ends and length).

@@ -5,19 +5,11 @@
 #include <iomanip>
 #include <sstream>
 
+#include "ground_fixture.h"
 #include "support/snapshot.h"
 
 namespace plovis {
 namespace {
-
-GroundBranch branchOf(std::vector<double> chainages) {
-    GroundBranch b;
-    b.name = "Main";
-    b.chainages = std::move(chainages);
-    b.levels.assign(b.chainages.size(), 100.0);
-    b.labels.assign(b.chainages.size(), "P");
-    return b;
-}
 
 std::vector<double> steps(double to, double step) {
     std::vector<double> out;
@@ -44,7 +36,7 @@ TEST(GroundProfileLayout, SheetsLikeTheirReviewedSnapshot) {
     std::ostringstream report;
     report << std::fixed << std::setprecision(3);
     for (const auto& c : cases) {
-        const GroundBranch b = branchOf(c.chainages);
+        const GroundBranch b = test::branchOf(c.chainages);
         double x = 10;
         report << "== " << c.chainages.size() << " points to " << c.chainages.back()
                << ", plot length " << c.plotLength << "\n";

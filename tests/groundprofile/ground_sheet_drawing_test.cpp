@@ -4,25 +4,16 @@
 
 #include <numbers>
 
-#include "hosts/memory_cad_host.h"
-#include "hosts/scripted_cad_utility.h"
+#include "ground_fixture.h"
+#include "groundprofile/ground_profile_bounds.h"
 #include "support/drawn_entities.h"
 #include "support/snapshot.h"
 
 namespace plovis {
 namespace {
 
+using test::branchOf;
 using test::drawn;
-
-GroundBranch branchOf(std::vector<double> chainages, std::vector<double> levels) {
-    GroundBranch b;
-    b.name = "Main";
-    b.chainages = std::move(chainages);
-    b.levels = std::move(levels);
-    for (std::size_t i = 0; i < b.chainages.size(); ++i)
-        b.labels.push_back("P" + std::to_string(i + 1));
-    return b;
-}
 
 // One sheet drawn into a fresh drawing, its first point at (100, 50).
 struct SheetFixture {
@@ -104,6 +95,13 @@ TEST(GroundSheetDrawing, DrawsLikeItsReviewedSnapshot) {
                                std::to_string(f.host.updateCount()) + " times\n",
                            "groundprofile", s.golden);
     }
+}
+
+// Points far enough apart that every label is drawn: the size check's estimate is the count drawn.
+TEST(GroundSheetDrawing, TheSizeEstimateIsWhatASheetDraws) {
+    SheetFixture f;
+    f.draw(branchOf({0, 100, 250, 900}, {1234.5, 1250, 1281.2, 1302}));
+    EXPECT_EQ(groundSheetEntities(f.extents, 4), double(f.drawing.modelSpace().items().size()));
 }
 
 TEST(GroundSheetDrawing, MorePointsThanASixteenBitCounterHoldsAreAllTicked) {

@@ -3,11 +3,7 @@
 // nor the papers of two sheets overlap however sparse the points are.
 #include <gtest/gtest.h>
 
-#include "commands/ground_profile_dialog.h"
-#include "doubles/recording_user_interface.h"
-#include "hosts/memory_cad_host.h"
-#include "hosts/memory_workbook.h"
-#include "hosts/scripted_cad_utility.h"
+#include "ground_fixture.h"
 #include "support/drawn_entities.h"
 
 namespace plovis {
@@ -20,29 +16,17 @@ struct Drawn {
 
 // One branch at the chainages given, drawn at 1:5000 from (0, 0) on paper A3 (plot 350, gap 175).
 Drawn drawBranch(const std::vector<double>& chainages) {
-    ScriptedCadUtility utility;
-    MemoryCadHost cad(utility, true);
-    MemorySpreadsheetHost spreadsheet;
-    auto wb = std::make_unique<MemoryWorkbook>("scheme.xlsx");
-    MemoryWorksheet& ground = wb->addSheet("GroundProfile");
-    spreadsheet.add(std::move(wb));
-    ground.load(4, 1, std::string("0+000"));
-    ground.load(4, 2, std::string("Main"));
-    for (std::size_t i = 0; i < chainages.size(); ++i) {
-        const int row = 5 + static_cast<int>(i);
-        ground.load(row, 2, "P" + std::to_string(i));
-        ground.load(row, 3, i == 0 ? 0.0 : chainages[i] - chainages[i - 1]);
-        ground.load(row, 4, 100.0 + static_cast<double>(i));
-    }
-    RecordingUserInterface ui;
-    GroundProfileDialog dialog;
-    dialog.selectPaper("A3");
-    utility.pickPoint({0, 0, 0});
-    EXPECT_EQ(dialog.draw(cad, spreadsheet, ui).outcome, GroundProfileOutcome::Drawn);
+    test::DialogFixture f(true);
+    f.branch("Main", -1, 1);  // the header row alone
+    for (std::size_t i = 0; i < chainages.size(); ++i)
+        f.point("P" + std::to_string(i), i ? chainages[i] - chainages[i - 1] : 0, 100.0 + i);
+    f.dialog.selectPaper("A3");
+    f.utility.pickPoint({0, 0, 0});
+    EXPECT_EQ(f.dialog.draw(f.cad, f.spreadsheet, f.ui).outcome, GroundProfileOutcome::Drawn);
     Drawn d;
-    for (const CadPolyline* p : test::drawn<CadPolyline>(cad.activeDocument(), "GL"))
+    for (const CadPolyline* p : test::drawn<CadPolyline>(f.cad.activeDocument(), "GL"))
         d.groundLineStarts.push_back(p->vertices().front().x);
-    d.sheets = cad.activeDocument().sheets().list();
+    d.sheets = f.cad.activeDocument().sheets().list();
     return d;
 }
 

@@ -59,7 +59,8 @@ TEST(DesignRange, AnUnusableSelectionIsAskedForAgainUntilCancel) {
     }
 }
 
-TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {
+// The progress captions are in the command runs' snapshot.
+TEST(DesignRange, ReadsSixteenCellsARow) {
     MemoryWorkbook wb;
     MemoryWorksheet& sheet = wb.addSheet("PD-CW-Sample");
     DesignRow a = section("A", "B", 120, 1300, 1290, 1310, 1310, 1305);
@@ -73,10 +74,6 @@ TEST(DesignRange, ReadsSixteenCellsARowWithProgress) {
     state.table.columns.allocate(3);
     RecordingUserInterface ui;
     readDesignRows(sheet, state.table, ui);
-    EXPECT_EQ(
-        ui.captions(StatusLabel::DrawingStatus),
-        (std::vector<std::string>{"Reading Excel Rows  1 of  3", "Reading Excel Rows  2 of  3",
-                                  "Reading Excel Rows  3 of  3"}));
     EXPECT_EQ(cellText(state.table.columns.fromNode[0]), "Main line");
     EXPECT_TRUE(isEmpty(state.table.columns.mark[0]));
     EXPECT_EQ(state.table.columns.length[1], CellValue(120.0));

@@ -104,8 +104,6 @@ TEST(ProfileState, PaperTextsAreComparedExactly) {
     EXPECT_EQ(s.settings.levelInterval, 10);
     applySettings(s, 5000, 1002);
     EXPECT_EQ(s.settings.levelInterval, 20);
-    EXPECT_EQ(s.settings.tableRowOffsets[8], 50);
-    EXPECT_EQ(s.settings.tableRowOffsets[4], 24);
 }
 
 }  // namespace

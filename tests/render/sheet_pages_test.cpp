@@ -37,24 +37,19 @@ struct SheetPages : ::testing::Test {
     }
 };
 
-TEST_F(SheetPages, APdfPagePerSheetOnItsPaper) {
+TEST_F(SheetPages, APdfPageAndAPngPerSheetOnItsPaper) {
     renderSheets(drawing, dir / "p.pdf");
     const auto sizes = pageSizes(test::readBytes(dir / "p.pdf"));
-    ASSERT_EQ(sizes.size(), 2u);
-    const double halfPoint = 0.5 / kPointsPerMm;  // pages are whole points
-    EXPECT_NEAR(sizes[0].first, 420, halfPoint);
-    EXPECT_NEAR(sizes[0].second, 297, halfPoint);
-    EXPECT_NEAR(sizes[1].first, 297, halfPoint);
-    EXPECT_NEAR(sizes[1].second, 210, halfPoint);
-}
-
-TEST_F(SheetPages, APngPerSheetAtItsPaperSize) {
     RenderOptions options;
     options.dotsPerInch = 127;  // five pixels a millimetre
     const auto written = renderSheets(drawing, dir / "p.png", options);
+    ASSERT_EQ(sizes.size(), 2u);
     ASSERT_EQ(written.size(), 2u);
+    const double halfPoint = 0.5 / kPointsPerMm;  // pages are whole points
     const std::pair<double, double> papers[] = {{420, 297}, {297, 210}};
     for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(sizes[i].first, papers[i].first, halfPoint) << i;
+        EXPECT_NEAR(sizes[i].second, papers[i].second, halfPoint) << i;
         EXPECT_EQ(written[i].first, dir / ("p-" + std::to_string(i + 1) + ".png"));
         const QImage image(QString::fromStdString(written[i].first.string()));
         EXPECT_NEAR(image.width(), 5 * papers[i].first, 1) << i;

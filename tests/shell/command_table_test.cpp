@@ -4,11 +4,13 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <regex>
 
 #include "desktop_fixture.h"
 #include "shell/drawing_host.h"
 #include "shell/help_window.h"
 #include "shell/workbook_window.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace plovis {
@@ -56,8 +58,8 @@ TEST_F(CommandTable, EachComputationShowsItsCaptionBeforeTheWorkAndClearsItAfter
 }
 
 // The road of a profile: the sample opened from the menu, its design range selected, the button
-// pressed; the drawing reads the workbook and never writes it. The template's symbols come into
-// one drawing, however often asked.
+// pressed; the drawing reads the workbook and never writes it, undoes whole and exports a page a
+// sheet. The template's symbols come into one drawing, however often asked.
 TEST_F(CommandTable, TheSampleOpensItsRangeDrawsAndTheTemplateBringsItsSymbols) {
     entry(form(), "mnuSampelData")->trigger();
     ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
@@ -75,6 +77,20 @@ TEST_F(CommandTable, TheSampleOpensItsRangeDrawsAndTheTemplateBringsItsSymbols) 
     EXPECT_GT(cad.activeDocument().modelSpace().entities().size(), 500u);
     EXPECT_TRUE(cad.activeDocument().modified());
     EXPECT_FALSE(book.modified());
+    // Undone and redone whole; exported as one A3 page per sheet.
+    const std::size_t drawn = cad.activeDocument().modelSpace().count();
+    const std::size_t sheets = cad.activeDocument().sheets().list().size();
+    ASSERT_GT(sheets, 1u);
+    cad.undo();
+    EXPECT_EQ(cad.activeDocument().modelSpace().count(), 0u);
+    cad.redo();
+    EXPECT_EQ(cad.activeDocument().modelSpace().count(), drawn);
+    const test::ScratchDir dir{"shell-commands"};
+    ASSERT_TRUE(cad.exportTo(cad.activeIndex(), QString::fromStdString((dir / "p.pdf").string())));
+    const std::string pdf = test::readBytes(dir / "p.pdf");
+    const std::regex a3(R"(/MediaBox \[0 0 (842|1191)(\.0+)? (842|1191)(\.0+)?\])");
+    const auto pages = std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), a3), {});
+    EXPECT_EQ(static_cast<std::size_t>(pages), sheets);
     cad.closeAll();
     QTest::mouseClick(child<QPushButton>("cmdSchematic"), Qt::LeftButton);
     EXPECT_TRUE(dialogs->shown.empty());
@@ -100,8 +116,14 @@ TEST_F(CommandTable, ProfileWithoutWorkbookOffersToStartTheSpreadsheetCancelEnds
     EXPECT_EQ(dialogs->shown[0].message.title, "Error!!!");
     EXPECT_EQ(dialogs->shown[0].message.buttons, Buttons::OkCancel);
     EXPECT_EQ(drawingStatus(), "Click Execute Once Again !");
-    EXPECT_EQ(desktop->workbooks().windows().size(), 1u);  // started, empty
-    EXPECT_EQ(desktop->ui().waitWindow(), nullptr);        // shown while starting, then gone
+    ASSERT_EQ(desktop->workbooks().windows().size(), 1u);  // started, empty
+    desktop->runCommand([] {});                            // its hint stays through refreshes
+    EXPECT_TRUE(desktop->workbooks()
+                    .windows()[0]
+                    ->findChild<QLabel*>("selectionAddress")
+                    ->text()
+                    .startsWith("No workbook is open here"));
+    EXPECT_EQ(desktop->ui().waitWindow(), nullptr);  // shown while starting, then gone
     EXPECT_FALSE(ended);
     start(withAllCommands());
     entry(form(), "mnuExistingGround")->trigger();

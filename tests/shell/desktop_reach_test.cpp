@@ -1,6 +1,6 @@
-// What a newcomer meets: menus that stay as they are, an empty workbook window that says what to
-// do, the sample opened as a copy, old workbooks converted beside themselves, a selection asked
-// for on the command's own sheet, drawings that undo and print one page per sheet.
+// What a newcomer meets: menus that stay as they are, a workbook dropped on the main window, the
+// sample opened as a copy, old workbooks converted beside themselves, a selection asked for on the
+// command's own sheet.
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -13,11 +13,9 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include "desktop_fixture.h"
 #include "shell/about_box.h"
-#include "shell/drawing_host.h"
 #include "shell/workbook_window.h"
 #include "support/file_bytes.h"
 #include "support/test_paths.h"
@@ -54,19 +52,6 @@ TEST_F(DesktopReach, TheAboutRoundTripChangesNoMenuInEitherMode) {
         EXPECT_EQ(menuStates(), before);
         EXPECT_TRUE(form().isEnabled());
     }
-    EXPECT_EQ(menuStates().find(" off"), std::string::npos);  // plain `plovis`: all on
-}
-
-// "Pipe Line Profile" without a workbook starts an empty workbook window, whose hint stays.
-TEST_F(DesktopReach, TheEmptyWorkbookWindowKeepsItsHintThroughRefreshes) {
-    dialogs->answers = {Answer::Ok};
-    child<QPushButton>("Read_data")->click();
-    desktop->runCommand([] {});
-    ASSERT_EQ(desktop->workbooks().windows().size(), 1u);
-    EXPECT_TRUE(front()
-                    ->findChild<QLabel*>("selectionAddress")
-                    ->text()
-                    .startsWith("No workbook is open here"));
 }
 
 TEST_F(DesktopReach, AWorkbookDroppedOnTheMainWindowOpens) {
@@ -140,30 +125,6 @@ TEST_F(DesktopReach, ReselectionStaysOnTheCommandsSheetAndLeavesNoBlankDrawing) 
     EXPECT_FALSE(otherTabOpen);
     EXPECT_TRUE(ended);
     EXPECT_TRUE(dialogs->saveQuestions.empty());
-}
-
-// The sample's profile: undone and redone whole; exported as one A3 page per sheet.
-TEST_F(DesktopReach, AProfileUndoesWholeAndExportsOnePagePerSheet) {
-    start(withAllCommands());
-    form().findChild<QAction*>("mnuSampelData")->trigger();
-    Workbook& book = desktop->workbooks().activeWorkbook();
-    book.setActiveSheet("PD-CW-Sample");
-    book.setSelection(parseA1("B15:B37"));
-    form().findChild<QAction*>("mnuProfile")->trigger();
-    DrawingHost& cad = desktop->drawings();
-    const std::size_t drawn = cad.activeDocument().modelSpace().count();
-    const std::size_t sheets = cad.activeDocument().sheets().list().size();
-    ASSERT_GT(sheets, 1u);
-    cad.undo();
-    EXPECT_EQ(cad.activeDocument().modelSpace().count(), 0u);
-    cad.redo();
-    EXPECT_EQ(cad.activeDocument().modelSpace().count(), drawn);
-    ASSERT_TRUE(cad.exportTo(cad.activeIndex(), QString::fromStdString((dir / "p.pdf").string())));
-    const std::string pdf = test::readBytes(dir / "p.pdf");
-    const std::regex a4(R"(/MediaBox \[0 0 (595|842)(\.0+)? (595|842)(\.0+)?\])");
-    const auto pages =
-        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), a4), std::sregex_iterator());
-    EXPECT_EQ(static_cast<std::size_t>(pages), sheets);  // the main window's paper: A4
 }
 
 }  // namespace
