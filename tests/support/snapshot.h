@@ -4,7 +4,7 @@
 //
 // On a mismatch the test fails with a diff and writes the actual text beside the expected file as
 // <name>.actual. PLOVIS_UPDATE_GOLDEN=1 rewrites the expected files instead; review the change
-// (render it with tests/support/snapshot_dxf.py and `plovis render`) before committing it.
+// (render it with tools/snapshot_dxf.py and `plovis render`) before committing it.
 
 #include <string>
 
