@@ -120,7 +120,9 @@ TEST(GroundProfileReader, ABadRowIsReportedWithItsRowWhateverReportSays) {
                       std::vector<std::string>{"ok critical | Error found in the row number " +
                                                std::to_string(c.failedRow)});
             EXPECT_TRUE(context.branches.empty());
-            if (!report) EXPECT_EQ(context.report, reported);
+            if (!report) {
+                EXPECT_EQ(context.report, reported);
+            }
             reported = context.report;
         }
         text += std::string("== ") + c.what + "\n";
