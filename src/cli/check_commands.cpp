@@ -54,16 +54,16 @@ bool endsWithInp(const std::string& path) {
 
 CliCommand designCheckCliCommand(const CommandEntry& entry) {
     auto args = std::make_shared<CheckArguments>();
-    WorkbookCommandSpec spec = commandSpec(entry);
-    spec.addOptions = [args](CLI::App& sub) {
+    WorkbookCommandDefinition definition = commandDefinition(entry);
+    definition.addOptions = [args](CLI::App& sub) {
         addRangeOption(sub, args->range);
         args->quiet = sub.get_option_no_throw("--quiet");
         sub.add_option("--html", args->out,
                        "Also write the report as a page (HTML with a profile of every branch)");
         addLimitOptions(sub, *args);
     };
-    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+    return workbookCommand(definition, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                              const ConsoleStreams& streams) {
         Workbook& workbook = host.activeWorkbook();
         if (!args->range.empty()) selectRange(workbook, args->range);
         DesignCheckRequest request = args->request;
@@ -80,17 +80,17 @@ CliCommand designCheckCliCommand(const CommandEntry& entry) {
 
 CliCommand exportInpCliCommand() {
     auto args = std::make_shared<CheckArguments>();
-    WorkbookCommandSpec spec;
-    spec.name = "export-inp";
-    spec.summary = "Write the designed network as an EPANET input file (.inp)";
-    spec.description =
+    WorkbookCommandDefinition definition;
+    definition.name = "export-inp";
+    definition.summary = "Write the designed network as an EPANET input file (.inp)";
+    definition.description =
         "Junctions at their ground level taking off their design flows (inflow - outflow of "
         "column G), the intake a reservoir at its level, every tank where the design starts its "
         "grade line afresh a pressure reducing valve set to the tank's level, pipes with their "
         "pipe length (F), inner diameter (AI) and roughness (AJ), Darcy-Weisbach head loss, "
         "flows in l/s, and the schematic's layout as coordinates. The file is written whole or "
         "not at all.";
-    spec.addOptions = [args](CLI::App& sub) {
+    definition.addOptions = [args](CLI::App& sub) {
         addRangeOption(sub, args->range);
         args->quiet = sub.get_option_no_throw("--quiet");
         sub.add_option("--out", args->out, "The input file to write (ending in .inp)")
@@ -99,8 +99,8 @@ CliCommand exportInpCliCommand() {
                 return endsWithInp(path) ? std::string() : "the file name must end in .inp";
             });
     };
-    return workbookCommand(spec, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
-                                        const ConsoleStreams& streams) {
+    return workbookCommand(definition, [args](SpreadsheetHost& host, ConsoleUserInterface& ui,
+                                              const ConsoleStreams& streams) {
         Workbook& workbook = host.activeWorkbook();
         if (!args->range.empty()) selectRange(workbook, args->range);
         const InpExport result = exportNetworkInp(host, ui, !args->range.empty());

@@ -42,12 +42,14 @@ void addCheckOption(CLI::App& sub, CheckOption option, CommandSettings& settings
 
 CliCommand computationCommand(const CommandEntry& entry) {
     auto settings = std::make_shared<CommandSettings>();
-    WorkbookCommandSpec spec = commandSpec(entry);
-    spec.asksQuestions = true;
+    WorkbookCommandDefinition definition = commandDefinition(entry);
+    definition.asksQuestions = true;
     const CheckOption option = entry.checkOption;
-    spec.addOptions = [settings, option](CLI::App& sub) { addCheckOption(sub, option, *settings); };
+    definition.addOptions = [settings, option](CLI::App& sub) {
+        addCheckOption(sub, option, *settings);
+    };
     const auto body = entry.workbookBody;
-    return workbookCommand(spec, [settings, body](SpreadsheetHost& host, UserInterface& ui) {
+    return workbookCommand(definition, [settings, body](SpreadsheetHost& host, UserInterface& ui) {
         return body(host, ui, *settings);
     });
 }

@@ -57,7 +57,7 @@ bool withinLimits(const ConsoleStreams& streams, const std::function<bool()>& bo
 
 CliCommand profileCommand(const CommandEntry& entry) {
     auto args = std::make_shared<ProfileArguments>();
-    WorkbookCommandSpec settings = commandSpec(entry);
+    WorkbookCommandDefinition settings = commandDefinition(entry);
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) {
@@ -94,7 +94,7 @@ CliCommand profileCommand(const CommandEntry& entry) {
 CliCommand schematicDrawingCommand(const CommandEntry& entry) {
     auto outputs = std::make_shared<DrawingOutputs>();
     auto limits = std::make_shared<DrawingLimits>();
-    WorkbookCommandSpec settings = commandSpec(entry);
+    WorkbookCommandDefinition settings = commandDefinition(entry);
     settings.takesRange = true;
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [outputs, limits](CLI::App& sub) {
@@ -170,7 +170,7 @@ void addGroundProfileOptions(CLI::App& sub, GroundProfileArguments& a) {
 
 CliCommand groundProfileCommand(const CommandEntry& entry) {
     auto args = std::make_shared<GroundProfileArguments>();
-    WorkbookCommandSpec settings = commandSpec(entry);
+    WorkbookCommandDefinition settings = commandDefinition(entry);
     settings.runsWithoutWorkbook = true;
     settings.addOptions = [args](CLI::App& sub) { addGroundProfileOptions(sub, *args); };
     settings.files = [args] { return drawingCommandFiles(*args->outputs); };

@@ -29,7 +29,7 @@ void printNotices(MemoryWorkbook& workbook, const ConsoleStreams& streams) {
 namespace {
 
 // Before the command runs: nothing it will write may be the workbook or another of its files.
-void checkFiles(const WorkbookArguments& args, const WorkbookCommandSpec& settings) {
+void checkFiles(const WorkbookArguments& args, const WorkbookCommandDefinition& settings) {
     CommandFiles files = settings.files ? settings.files() : CommandFiles{};
     files.inputs.push_back({"the workbook", args.workbook});
     // --save-as naming the workbook itself is a save in place.
@@ -38,7 +38,7 @@ void checkFiles(const WorkbookArguments& args, const WorkbookCommandSpec& settin
     refuseOverwriting(files.outputs, files.inputs);
 }
 
-bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& settings,
+bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandDefinition& settings,
                    const Body& body, const ConsoleStreams& streams, ConsoleUserInterface& ui) {
     checkFiles(args, settings);
     MemorySpreadsheetHost host(xlsxLoader());
@@ -84,12 +84,12 @@ bool runOnWorkbook(const WorkbookArguments& args, const WorkbookCommandSpec& set
 
 }  // namespace
 
-WorkbookCommandSpec commandSpec(const CommandEntry& entry) {
-    WorkbookCommandSpec spec;
-    spec.name = entry.name;
-    spec.summary = entry.summary;
-    spec.description = entry.help;
-    return spec;
+WorkbookCommandDefinition commandDefinition(const CommandEntry& entry) {
+    WorkbookCommandDefinition definition;
+    definition.name = entry.name;
+    definition.summary = entry.summary;
+    definition.description = entry.help;
+    return definition;
 }
 
 void addSaveAsOption(CLI::App& sub, std::string& saveAs) {
@@ -105,14 +105,14 @@ void selectRange(Workbook& workbook, std::string_view sheetRange) {
     workbook.setSelection(r.range);
 }
 
-CliCommand workbookCommand(WorkbookCommandSpec settings,
+CliCommand workbookCommand(WorkbookCommandDefinition settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body) {
     return workbookCommand(std::move(settings),
                            [body](SpreadsheetHost& host, ConsoleUserInterface& ui,
                                   const ConsoleStreams&) { return body(host, ui); });
 }
 
-CliCommand workbookCommand(WorkbookCommandSpec settings, Body body) {
+CliCommand workbookCommand(WorkbookCommandDefinition settings, Body body) {
     CliCommand command;
     command.name = settings.name;
     command.summary = settings.summary;

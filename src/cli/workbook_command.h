@@ -24,7 +24,7 @@ struct CommandFiles {
     std::vector<NamedFile> outputs, inputs;
 };
 
-struct WorkbookCommandSpec {
+struct WorkbookCommandDefinition {
     std::string name;            // "water-demand"
     std::string summary;         // one line for `plovis --help`
     std::string description;     // longer text for `plovis help <name>`
@@ -41,8 +41,9 @@ struct WorkbookCommandSpec {
     std::function<CommandFiles()> files;
 };
 
-// The spec of a command of the command table: its name, summary and help as the table has them.
-WorkbookCommandSpec commandSpec(const CommandEntry& entry);
+// The definition of a command of the command table: its name, summary and help as the table has
+// them.
+WorkbookCommandDefinition commandDefinition(const CommandEntry& entry);
 
 // A command body that also needs the console itself: its streams (to read from the terminal) and
 // its user interface (to name a safe answer for when nobody is there to ask).
@@ -55,9 +56,9 @@ using ConsoleWorkbookBody =
 // false after writing some), leaves the file untouched when nothing was written; exit status 0
 // done / 1 reported failure or bad file / 2 the application ended (ApplicationEnds: nothing saved).
 // A body that throws (a failure no routine answered) saves nothing either.
-CliCommand workbookCommand(WorkbookCommandSpec settings,
+CliCommand workbookCommand(WorkbookCommandDefinition settings,
                            std::function<bool(SpreadsheetHost&, UserInterface&)> body);
-CliCommand workbookCommand(WorkbookCommandSpec settings, ConsoleWorkbookBody body);
+CliCommand workbookCommand(WorkbookCommandDefinition settings, ConsoleWorkbookBody body);
 
 // Adds --save-as PATH: a name ending in .xlsx or .xlsm (any case); the empty name is refused.
 void addSaveAsOption(CLI::App& sub, std::string& saveAs);

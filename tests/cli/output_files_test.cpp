@@ -23,7 +23,7 @@ namespace {
 
 // "demo" writes a cell and saves; "draw" writes an empty drawing where --out and the rest say.
 std::vector<CliCommand> commands() {
-    WorkbookCommandSpec demo, draw;
+    WorkbookCommandDefinition demo, draw;
     demo.name = "demo";
     draw.name = "draw";
     auto outputs = std::make_shared<DrawingOutputs>();

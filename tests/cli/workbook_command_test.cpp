@@ -25,7 +25,7 @@ struct Script {
 
 CliCommand testCommand(const std::shared_ptr<Script>& script, bool takesRange = true,
                        bool asksQuestions = false) {
-    WorkbookCommandSpec settings;
+    WorkbookCommandDefinition settings;
     settings.name = "demo";
     settings.summary = "A command for the tests";
     settings.description = "Writes, fails, ends or throws, as asked.";
