@@ -76,7 +76,7 @@ std::string designTable(int rows, Strings& strings) {
 }
 
 // Rows from 5: a header row (branch name in C, D empty) every 1,000 rows, then station rows
-// with label, distance and the three staff readings; the first station carries a start level.
+// with label, distance and the staff readings; the first station carries a start level.
 std::string levelBook(int rows, Strings& strings) {
     std::string xml;
     for (int r = 5, station = 0; r < rows + 5; ++r) {
@@ -87,9 +87,12 @@ std::string levelBook(int rows, Strings& strings) {
         } else {
             text(row, "C", r, strings, "S" + std::to_string(r));
             number(row, "D", r, station == 0 ? 0.0 : 20.0 + r % 13);
-            if (station % 5 == 0) number(row, "F", r, 1.2 + (r % 17) * 0.05);
-            if (station % 5 != 0 && station % 5 != 4) number(row, "G", r, 1.0 + (r % 11) * 0.1);
-            if (station % 5 == 4) number(row, "H", r, 1.4 + (r % 7) * 0.1);
+            // A change point every fifth station (foresight and backsight), intermediate sights
+            // between, and a foresight to close the branch, so that its arithmetic check agrees.
+            const bool last = (r - 4) % 1000 == 0 || r == rows + 4;
+            if (station % 5 == 0 && !last) number(row, "F", r, 1.2 + (r % 17) * 0.05);
+            if (station % 5 != 0 && !last) number(row, "G", r, 1.0 + (r % 11) * 0.1);
+            if ((station % 5 == 0 && station > 0) || last) number(row, "H", r, 1.4 + (r % 7) * 0.1);
             if (station == 0) number(row, "M", r, 1761.5);
             ++station;
         }

@@ -30,13 +30,13 @@ double roundToThreeDecimals(double x) {
     return roundHalfEven(x * 1000) / 1000;
 }
 
-std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
-                                        const std::vector<SurveyBranch>& branches,
+std::optional<double> abneyStartLevelOf(double givenLevel, const SurveyBranch& branch,
+                                        const StationIndex& reduced,
                                         const std::vector<AbneyReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
-    return namesakeStationLevel(
-        branches, branch,
-        [&](std::int32_t b) -> const std::vector<double>& { return readings[b].reducedLevels; });
+    return namesakeStationLevel(reduced, branch, [&](std::int32_t b) -> const std::vector<double>& {
+        return readings[b].reducedLevels;
+    });
 }
 
 std::vector<AbneyStep> reduceAbneyBranch(const SurveyBranch& branch, AbneyReadings& readings,

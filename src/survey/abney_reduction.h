@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "survey/station_index.h"
 #include "survey/survey_context.h"
 
 namespace plovis {
@@ -26,11 +27,11 @@ double legHeight(double slopeDegrees, double distance);
 // Rounds to 3 decimal places, a half going to the even digit, as the reduced Abney book is written.
 double roundToThreeDecimals(double x);
 
-// The level branch `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel); none when
-// neither gives one (the branch is then reduced from 0).
-std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
-                                        const std::vector<SurveyBranch>& branches,
+// The level `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
+// of the namesake of its station 0 in a branch reduced before it (see namesakeStationLevel); none
+// when neither gives one (the branch is then reduced from 0).
+std::optional<double> abneyStartLevelOf(double givenLevel, const SurveyBranch& branch,
+                                        const StationIndex& reduced,
                                         const std::vector<AbneyReadings>& readings);
 
 // One station of a reduced branch (station 0 included), unrounded.

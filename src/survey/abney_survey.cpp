@@ -76,25 +76,29 @@ bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     Worksheet& sheet = workbook.sheet(abneySurveyBook().sheetName);
     std::size_t reduced = 0, stations = 0;
     std::vector<std::string> fromZero, warnings;
+    StationIndex levelled;
     const BranchWrites writes{
         .sheet = sheet,
         .branchCount = context.branches.size(),
         .firstRow = abneySurveyBook().firstRow,
-        .write = [&](std::size_t b, int& row) {
-            AbneyReadings& readings = context.abneyReadings[b];
-            const SurveyBranch& branch = context.branches[b];
-            const auto start = abneyStartLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
-                                                 context.branches, context.abneyReadings);
-            if (!start) {
-                fromZero.push_back(branch.name);
-                warnings.push_back(noStartLevel(branch));
-            }
-            const auto steps = reduceAbneyBranch(branch, readings, start.value_or(0));
-            writeBranch(sheet, branch, steps, row);
-            ++reduced;
-            stations += steps.size();
-            return true;
-        }};
+        .write =
+            [&](std::size_t b, int& row) {
+                AbneyReadings& readings = context.abneyReadings[b];
+                const SurveyBranch& branch = context.branches[b];
+                const auto start =
+                    abneyStartLevelOf(readings.startLevel, branch, levelled, context.abneyReadings);
+                if (!start) {
+                    fromZero.push_back(branch.name);
+                    warnings.push_back(noStartLevel(branch));
+                }
+                const auto steps = reduceAbneyBranch(branch, readings, start.value_or(0));
+                levelled.add(static_cast<std::int32_t>(b), branch);
+                writeBranch(sheet, branch, steps, row);
+                ++reduced;
+                stations += steps.size();
+                return true;
+            },
+    };
     const bool done = writeBranches(workbook, ui, writes, report);
     context.report.insert(context.report.end(), warnings.begin(), warnings.end());
     if (done) {

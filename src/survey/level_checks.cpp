@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "common/letter_case.h"
 #include "common/number_format.h"
 #include "survey/level_reduction.h"
+#include "survey/station_index.h"
 
 namespace plovis {
 namespace {
@@ -119,23 +119,22 @@ std::vector<Misclosure> misclosures(const std::vector<SurveyBranch>& branches,
         if (isReduced(branches[b], readings[b])) known[b] = knownLevels(readings[b]);
     }
     std::vector<Misclosure> found;
+    StationIndex earlier;
     for (std::int32_t b = 0; b < static_cast<std::int32_t>(branches.size()); ++b) {
-        for (std::int32_t j = 0; j < static_cast<std::int32_t>(known[b].size()); ++j) {
+        const auto& levels = known[b];
+        for (std::int32_t j = 0; j < static_cast<std::int32_t>(levels.size()); ++j) {
             // A station 0 that took its level from its namesake agrees with it by definition.
-            if (!known[b][j] || (j == 0 && readings[b].startLevel == 0)) continue;
-            bool matched = false;
-            for (std::int32_t e = b - 1; e >= 0 && !matched; --e) {
-                for (std::int32_t k = 0; k < static_cast<std::int32_t>(known[e].size()); ++k) {
-                    if (!known[e][k] || !sameLetters(branches[e].labels[k], branches[b].labels[j]))
-                        continue;
-                    const double km = chainageOf(branches[b], j) / 1000;
-                    found.push_back(
-                        {b, j, e, k, *known[b][j] - *known[e][k], km, allowanceMm * std::sqrt(km)});
-                    matched = true;
-                    break;
-                }
-            }
+            if (!levels[j] || (j == 0 && readings[b].startLevel == 0)) continue;
+            const auto namesake = earlier.find(branches[b].labels[j]);
+            if (!namesake) continue;
+            const double km = chainageOf(branches[b], j) / 1000;
+            found.push_back({b, j, namesake->branch, namesake->station,
+                             *levels[j] - *known[namesake->branch][namesake->station], km,
+                             allowanceMm * std::sqrt(km)});
         }
+        earlier.add(b, branches[b], [&](std::int32_t j) {
+            return j < static_cast<std::int32_t>(levels.size()) && levels[j].has_value();
+        });
     }
     return found;
 }

@@ -19,13 +19,13 @@ std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t sta
     return p - is - fs;
 }
 
-std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
-                                   const std::vector<SurveyBranch>& branches,
+std::optional<double> startLevelOf(double givenLevel, const SurveyBranch& branch,
+                                   const StationIndex& reduced,
                                    const std::vector<LevelReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
-    return namesakeStationLevel(
-        branches, branch,
-        [&](std::int32_t b) -> const std::vector<double>& { return readings[b].reducedLevels; });
+    return namesakeStationLevel(reduced, branch, [&](std::int32_t b) -> const std::vector<double>& {
+        return readings[b].reducedLevels;
+    });
 }
 
 std::vector<LevelStep> reduceLevelBranch(const SurveyBranch& branch, LevelReadings& readings,

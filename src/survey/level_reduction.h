@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "survey/station_index.h"
 #include "survey/survey_context.h"
 
 namespace plovis {
@@ -20,11 +21,11 @@ double previousSight(const LevelReadings& readings, std::int32_t station);
 // intermediate sight and foresight are both negative, or the previous sight is.
 std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t station);
 
-// The level branch `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in an earlier branch (see namesakeStationLevel); none when
-// neither gives one (the branch is then reduced from 0).
-std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
-                                   const std::vector<SurveyBranch>& branches,
+// The level `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
+// of the namesake of its station 0 in a branch reduced before it (see namesakeStationLevel); none
+// when neither gives one (the branch is then reduced from 0).
+std::optional<double> startLevelOf(double givenLevel, const SurveyBranch& branch,
+                                   const StationIndex& reduced,
                                    const std::vector<LevelReadings>& readings);
 
 // One station of a reduced branch (stations 1 on).

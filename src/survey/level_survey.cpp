@@ -112,6 +112,7 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     if (!readLevelSurvey(context, workbook, ui, true)) return false;
     Worksheet& sheet = workbook.sheet(levelSurveyBook().sheetName);
     LevelTally tally;
+    StationIndex reduced;
     std::vector<std::string> warnings;
     const BranchWrites writes{
         .sheet = sheet,
@@ -123,13 +124,14 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
             [&](std::size_t b, int& row) {
                 LevelReadings& readings = context.levelReadings[b];
                 const SurveyBranch& branch = context.branches[b];
-                const auto start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
-                                                context.branches, context.levelReadings);
+                const auto start =
+                    startLevelOf(readings.startLevel, branch, reduced, context.levelReadings);
                 if (!start) {
                     warnings.push_back(noStartLevel(branch));
                     tally.fromZero.push_back(branch.name);
                 }
                 const auto steps = reduceLevelBranch(branch, readings, start.value_or(0));
+                reduced.add(static_cast<std::int32_t>(b), branch);
                 writeBranch(sheet, branch, readings, steps, row);
                 tallyBranch(tally, branch, steps);
                 return true;

@@ -73,13 +73,4 @@ struct SurveyContext {
 // Appends a point to a branch and makes it the last one.
 void addPoint(SurveyBranch& branch, std::string label, double distance);
 
-// The reduced level a branch starts from when its book gives none: the level of the first station
-// of an earlier branch (the nearest earlier branch first, its stations in order) whose label equals
-// the label of this branch's station 0 ignoring case; none when no earlier station matches.
-// reducedLevelsOf(i) gives branch i's reduced levels; a branch that was not reduced (no levels)
-// is passed over.
-std::optional<double> namesakeStationLevel(
-    const std::vector<SurveyBranch>& branches, std::int32_t branch,
-    const std::function<const std::vector<double>&(std::int32_t)>& reducedLevelsOf);
-
 }  // namespace plovis
