@@ -1,5 +1,6 @@
 #include "common/number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,9 +19,15 @@ struct Decimal {
 // |value| to 15 significant digits, the precision spreadsheet programs work to.
 Decimal decimal15(double value) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    // Correctly rounded as printf's "%.14e" but without its locale and format parsing: a large
+    // sheet writes a million numbers through here.
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
+                                   std::chars_format::scientific, 14)
+                         .ptr;
+    *end = '\0';
     // buf is "d.dddddddddddddde[+-]XX"
     Decimal d;
+    d.digits.reserve(15);
     d.digits.push_back(buf[0]);
     const char* p = buf + 2;
     while (*p != 'e')

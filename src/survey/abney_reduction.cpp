@@ -30,11 +30,11 @@ double roundToThreeDecimals(double x) {
     return roundHalfEven(x * 1000) / 1000;
 }
 
-std::optional<double> abneyStartLevelOf(double givenLevel, const SurveyBranch& branch,
-                                        const StationIndex& reduced,
+std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
+                                        const std::vector<Namesake>& namesakes,
                                         const std::vector<AbneyReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
-    return namesakeStationLevel(reduced, branch, [&](std::int32_t b) -> const std::vector<double>& {
+    return namesakeStartLevel(namesakes, branch, [&](std::int32_t b) -> const std::vector<double>& {
         return readings[b].reducedLevels;
     });
 }

@@ -28,10 +28,10 @@ double legHeight(double slopeDegrees, double distance);
 double roundToThreeDecimals(double x);
 
 // The level `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in a branch reduced before it (see namesakeStationLevel); none
+// of the namesake of its station 0 in a branch reduced before it (see namesakeStartLevel); none
 // when neither gives one (the branch is then reduced from 0).
-std::optional<double> abneyStartLevelOf(double givenLevel, const SurveyBranch& branch,
-                                        const StationIndex& reduced,
+std::optional<double> abneyStartLevelOf(double givenLevel, std::int32_t branch,
+                                        const std::vector<Namesake>& namesakes,
                                         const std::vector<AbneyReadings>& readings);
 
 // One station of a reduced branch (station 0 included), unrounded.

@@ -76,7 +76,10 @@ bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     Worksheet& sheet = workbook.sheet(abneySurveyBook().sheetName);
     std::size_t reduced = 0, stations = 0;
     std::vector<std::string> fromZero, warnings;
-    StationIndex levelled;
+    const std::vector<Namesake> namesakes =
+        anyWithoutStartLevel(context.abneyReadings)
+            ? earlierNamesakes(context.branches, [](StationRef) { return true; })
+            : std::vector<Namesake>{};
     const BranchWrites writes{
         .sheet = sheet,
         .branchCount = context.branches.size(),
@@ -86,13 +89,13 @@ bool reduceAbneySurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
                 AbneyReadings& readings = context.abneyReadings[b];
                 const SurveyBranch& branch = context.branches[b];
                 const auto start =
-                    abneyStartLevelOf(readings.startLevel, branch, levelled, context.abneyReadings);
+                    abneyStartLevelOf(readings.startLevel, static_cast<std::int32_t>(b), namesakes,
+                                      context.abneyReadings);
                 if (!start) {
                     fromZero.push_back(branch.name);
                     warnings.push_back(noStartLevel(branch));
                 }
                 const auto steps = reduceAbneyBranch(branch, readings, start.value_or(0));
-                levelled.add(static_cast<std::int32_t>(b), branch);
                 writeBranch(sheet, branch, steps, row);
                 ++reduced;
                 stations += steps.size();

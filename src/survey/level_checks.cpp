@@ -27,11 +27,12 @@ std::vector<std::optional<double>> knownLevels(const LevelReadings& readings) {
     return known;
 }
 
-double chainageOf(const SurveyBranch& branch, std::int32_t station) {
-    double s = 0;
-    for (std::int32_t j = 1; j <= station; ++j)
-        s += branch.distances[j];
-    return s;
+// The chainage of every station of a branch from its station 0.
+std::vector<double> chainagesOf(const SurveyBranch& branch) {
+    std::vector<double> chainages(branch.distances.size(), 0.0);
+    for (std::size_t j = 1; j < chainages.size(); ++j)
+        chainages[j] = chainages[j - 1] + branch.distances[j];
+    return chainages;
 }
 
 std::string metres(double x) {
@@ -118,23 +119,21 @@ std::vector<Misclosure> misclosures(const std::vector<SurveyBranch>& branches,
     for (std::size_t b = 0; b < branches.size(); ++b) {
         if (isReduced(branches[b], readings[b])) known[b] = knownLevels(readings[b]);
     }
+    const auto levelled = [&](StationRef s) {
+        return s.station < static_cast<std::int32_t>(known[s.branch].size()) &&
+               known[s.branch][s.station].has_value();
+    };
     std::vector<Misclosure> found;
-    StationIndex earlier;
-    for (std::int32_t b = 0; b < static_cast<std::int32_t>(branches.size()); ++b) {
-        const auto& levels = known[b];
-        for (std::int32_t j = 0; j < static_cast<std::int32_t>(levels.size()); ++j) {
-            // A station 0 that took its level from its namesake agrees with it by definition.
-            if (!levels[j] || (j == 0 && readings[b].startLevel == 0)) continue;
-            const auto namesake = earlier.find(branches[b].labels[j]);
-            if (!namesake) continue;
-            const double km = chainageOf(branches[b], j) / 1000;
-            found.push_back({b, j, namesake->branch, namesake->station,
-                             *levels[j] - *known[namesake->branch][namesake->station], km,
-                             allowanceMm * std::sqrt(km)});
-        }
-        earlier.add(b, branches[b], [&](std::int32_t j) {
-            return j < static_cast<std::int32_t>(levels.size()) && levels[j].has_value();
-        });
+    std::vector<double> chainages;  // of the branch of the last station found
+    for (const Namesake& n : earlierNamesakes(branches, levelled)) {
+        const auto [b, j] = n.station;
+        // A station 0 that took its level from its namesake agrees with it by definition.
+        if (j == 0 && readings[b].startLevel == 0) continue;
+        if (found.empty() || found.back().branch != b) chainages = chainagesOf(branches[b]);
+        const double km = chainages[j] / 1000;
+        found.push_back({b, j, n.earlier.branch, n.earlier.station,
+                         *known[b][j] - *known[n.earlier.branch][n.earlier.station], km,
+                         allowanceMm * std::sqrt(km)});
     }
     return found;
 }

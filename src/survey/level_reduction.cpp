@@ -19,11 +19,11 @@ std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t sta
     return p - is - fs;
 }
 
-std::optional<double> startLevelOf(double givenLevel, const SurveyBranch& branch,
-                                   const StationIndex& reduced,
+std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
+                                   const std::vector<Namesake>& namesakes,
                                    const std::vector<LevelReadings>& readings) {
     if (givenLevel != 0) return givenLevel;
-    return namesakeStationLevel(reduced, branch, [&](std::int32_t b) -> const std::vector<double>& {
+    return namesakeStartLevel(namesakes, branch, [&](std::int32_t b) -> const std::vector<double>& {
         return readings[b].reducedLevels;
     });
 }

@@ -22,10 +22,10 @@ double previousSight(const LevelReadings& readings, std::int32_t station);
 std::optional<double> riseOrFall(const LevelReadings& readings, std::int32_t station);
 
 // The level `branch` starts from: givenLevel when it is not 0, otherwise the reduced level
-// of the namesake of its station 0 in a branch reduced before it (see namesakeStationLevel); none
+// of the namesake of its station 0 in a branch reduced before it (see namesakeStartLevel); none
 // when neither gives one (the branch is then reduced from 0).
-std::optional<double> startLevelOf(double givenLevel, const SurveyBranch& branch,
-                                   const StationIndex& reduced,
+std::optional<double> startLevelOf(double givenLevel, std::int32_t branch,
+                                   const std::vector<Namesake>& namesakes,
                                    const std::vector<LevelReadings>& readings);
 
 // One station of a reduced branch (stations 1 on).

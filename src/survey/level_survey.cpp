@@ -112,7 +112,10 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
     if (!readLevelSurvey(context, workbook, ui, true)) return false;
     Worksheet& sheet = workbook.sheet(levelSurveyBook().sheetName);
     LevelTally tally;
-    StationIndex reduced;
+    const auto reduced = [&](StationRef s) { return context.branches[s.branch].lastPoint > 0; };
+    const std::vector<Namesake> namesakes = anyWithoutStartLevel(context.levelReadings)
+                                                ? earlierNamesakes(context.branches, reduced)
+                                                : std::vector<Namesake>{};
     std::vector<std::string> warnings;
     const BranchWrites writes{
         .sheet = sheet,
@@ -124,14 +127,13 @@ bool reduceLevelSurvey(SurveyContext& context, SpreadsheetHost& host, UserInterf
             [&](std::size_t b, int& row) {
                 LevelReadings& readings = context.levelReadings[b];
                 const SurveyBranch& branch = context.branches[b];
-                const auto start =
-                    startLevelOf(readings.startLevel, branch, reduced, context.levelReadings);
+                const auto start = startLevelOf(readings.startLevel, static_cast<std::int32_t>(b),
+                                                namesakes, context.levelReadings);
                 if (!start) {
                     warnings.push_back(noStartLevel(branch));
                     tally.fromZero.push_back(branch.name);
                 }
                 const auto steps = reduceLevelBranch(branch, readings, start.value_or(0));
-                reduced.add(static_cast<std::int32_t>(b), branch);
                 writeBranch(sheet, branch, readings, steps, row);
                 tallyBranch(tally, branch, steps);
                 return true;

@@ -1,14 +1,12 @@
 #pragma once
-// The stations of the branches levelled so far, by label ignoring case, so that finding the
-// namesake of a station in an earlier branch is one look-up however long the book is.
+// Stations of a survey book that bear the label of a station of an earlier branch, ignoring
+// case: where a branch starts from a station levelled before, and where a station is levelled
+// twice. Found by sorting the labels once, so a book of a million stations takes a moment.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "survey/survey_context.h"
@@ -18,34 +16,34 @@ namespace plovis {
 struct StationRef {
     std::int32_t branch = 0;
     std::int32_t station = 0;
+    auto operator<=>(const StationRef&) const = default;
 };
 
-class StationIndex {
-  public:
-    // Adds the stations of branch b for which `include` holds, or all of them. For each label the
-    // latest branch added wins, and within a branch its first station of that name. The branch
-    // must outlive the index.
-    void add(std::int32_t b, const SurveyBranch& branch,
-             const std::function<bool(std::int32_t)>& include = nullptr);
-    // The station of the latest branch added whose label matches, ignoring case.
-    std::optional<StationRef> find(std::string_view label) const;
-
-  private:
-    void catchUp() const;
-    void index(std::int32_t b, const SurveyBranch& branch,
-               const std::function<bool(std::int32_t)>& include) const;
-
-    // Whole branches are indexed at the first look-up: most books give every branch its start
-    // level, and then no branch is ever looked up.
-    mutable std::vector<std::pair<std::int32_t, const SurveyBranch*>> waiting_;
-    mutable std::unordered_map<std::string, StationRef> latest_;
+struct Namesake {
+    StationRef station;
+    StationRef earlier;  // the first station of that name in the nearest earlier branch
 };
 
-// The reduced level a branch starts from when its book gives none: the level of the namesake of its
-// station 0 among the branches reduced before it (the nearest earlier branch first, its stations
-// in order); none when no reduced station matches. reducedLevelsOf(i) gives branch i's levels.
-std::optional<double> namesakeStationLevel(
-    const StationIndex& reduced, const SurveyBranch& branch,
+// Every station `admitted` whose label an admitted station of an earlier branch bears, with that
+// namesake; in the order of the book.
+std::vector<Namesake> earlierNamesakes(const std::vector<SurveyBranch>& branches,
+                                       const std::function<bool(StationRef)>& admitted);
+
+// The earlier namesake of a station, looked up in what earlierNamesakes found.
+std::optional<StationRef> namesakeOf(const std::vector<Namesake>& found, StationRef station);
+
+// The reduced level a branch starts from when its book gives none: the level of the earlier
+// namesake of its station 0 in what earlierNamesakes found among the branches reduced; none
+// without one. reducedLevelsOf(i) gives branch i's levels.
+std::optional<double> namesakeStartLevel(
+    const std::vector<Namesake>& found, std::int32_t branch,
     const std::function<const std::vector<double>&(std::int32_t)>& reducedLevelsOf);
+
+// Whether a branch of a book gives no start level, and so may start from a namesake.
+template <typename Readings>
+bool anyWithoutStartLevel(const std::vector<Readings>& readings) {
+    return std::any_of(readings.begin(), readings.end(),
+                       [](const Readings& r) { return r.startLevel == 0; });
+}
 
 }  // namespace plovis

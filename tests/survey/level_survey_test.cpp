@@ -72,32 +72,28 @@ TEST(ReduceLevelBranch, AStationWithoutARiseOrFallHasNoReducedLevel) {
     EXPECT_DOUBLE_EQ(steps[1].level, 100);
 }
 
-TEST(StartLevel, GivenOrFromTheNamesakeStationOfABranchReducedBefore) {
-    std::vector<SurveyBranch> branches(3);
-    for (const char* l : {"A", "B", "C", "D", "E", "b"})
+TEST(StartLevel, GivenOrFromTheNamesakeStationOfAnEarlierBranch) {
+    std::vector<SurveyBranch> branches(5);
+    for (const char* l : {"A", "B", "C", "E", "b"})
         addPoint(branches[0], l, 0);
     for (const char* l : {"X1", "E"})
         addPoint(branches[1], l, 0);
-    std::vector<LevelReadings> readings(2);
-    readings[0].reducedLevels = {100, 101, 102, 103, 104, 105};
+    addPoint(branches[2], "x1", 0);  // a single station: never reduced
+    std::vector<LevelReadings> readings(5);
+    readings[0].reducedLevels = {100, 101, 102, 103, 104};
     readings[1].reducedLevels = {50, 51};
-    StationIndex reduced;
     const auto startOf = [&](const char* label) {
-        addPoint(branches[2], label, 0);
-        const auto level = startLevelOf(0, branches[2], reduced, readings);
-        branches[2].labels.clear();
-        return level;
+        branches[4].labels = {label, "Z"};
+        const auto reduced = [&](StationRef s) { return branches[s.branch].labels.size() > 1; };
+        return startLevelOf(0, 4, earlierNamesakes(branches, reduced), readings);
     };
-    EXPECT_EQ(startOf("e"), std::nullopt);  // nothing reduced yet
-    reduced.add(0, branches[0]);
-    EXPECT_EQ(startOf("e"), 104);
-    EXPECT_EQ(startOf("B"), 101);  // the first station of that name in the branch
-    reduced.add(1, branches[1]);
-    EXPECT_EQ(startOf("e"), 51);  // the nearest earlier branch first
-    EXPECT_EQ(startOf("a"), 100);
+    EXPECT_EQ(startOf("e"), 51);            // the nearest earlier branch first
+    EXPECT_EQ(startOf("x1"), 50);           // passes the unreduced one
+    EXPECT_EQ(startOf("B"), 101);           // the first station of that name in its branch
+    EXPECT_EQ(startOf("a"), 100);           // station 0 of an earlier one
+    EXPECT_EQ(startOf("z"), std::nullopt);  // its own later station does not count
     EXPECT_EQ(startOf("nowhere"), std::nullopt);
-    addPoint(branches[2], "A", 0);
-    EXPECT_EQ(startLevelOf(7.5, branches[2], reduced, readings), 7.5);  // a given level wins
+    EXPECT_EQ(startLevelOf(7.5, 4, {}, readings), 7.5);  // a given level wins
 }
 
 // Main: A (BS 1.5, level 100 given), B (IS 1.2), C (change: BS 0.8, FS 2.0), D (FS 1.1).
