@@ -37,18 +37,25 @@ Parsed buildApp(const std::vector<CliCommand>& commands) {
     return p;
 }
 
+// The program's own help. App::help() would give the help of the command parsed instead, which
+// after `plovis help` is the help command's.
+std::string overview(const Parsed& p) {
+    return p.app->get_formatter()->make_help(p.app.get(), p.app->get_name(),
+                                             CLI::AppFormatMode::Normal);
+}
+
 int showHelp(Parsed& p, std::ostream& out, std::ostream& err) {
     if (p.helpTopic.empty()) {
-        out << p.app->help();
+        out << overview(p);
         return kExitDone;
     }
     for (auto& [sub, body] : p.bodies) {
         if (sub->get_name() == p.helpTopic) {
-            out << sub->help();
+            out << sub->help(p.app->get_name());  // "Usage: plovis cells", as cells --help says
             return kExitDone;
         }
     }
-    err << "plovis: there is no command \"" << p.helpTopic << "\"\n\n" << p.app->help();
+    err << "plovis: there is no command \"" << p.helpTopic << "\"\n\n" << overview(p);
     return kExitUsage;
 }
 

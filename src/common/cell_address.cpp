@@ -65,7 +65,7 @@ ReferenceFault lexReferencePart(std::string_view text, ReferencePart& part) {
     const std::size_t digits = i;
     long row = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
-        if (i - digits == 10) return ReferenceFault::TooLong;
+        if (i - digits == 10) return ReferenceFault::RowBeyond;  // and so cannot overflow
         row = row * 10 + (text[i] - '0');
     }
     if (i != text.size() || (part.rowAbsolute && i == digits)) {

@@ -45,7 +45,7 @@ struct ReferencePart {
 enum class ReferenceFault {
     None,
     Empty,         // neither column letters nor row digits
-    TooLong,       // more column letters or row digits than any sheet has
+    TooLong,       // more column letters than any sheet has
     ColumnBeyond,  // beyond column XFD
     RowZero,       // rows start at 1
     RowBeyond,     // beyond row 1048576
