@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "common/huge_page_heap.h"
 #include "desktop_command.h"
 #include "shell/desktop.h"
 
 int main(int argc, char** argv) {
+    plovis::restartWithHugePageHeap(argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() && plovis::displayAvailable()) return plovis::runDesktop(argc, argv);
     std::vector<plovis::CliCommand> commands = plovis::allCommands();
