@@ -68,9 +68,8 @@ TEST(GroundProfileLayout, BranchesSplitAtHeaderRowsAndShortOnesAreLeftOut) {
     add("D", 5, 81);
     const auto branches = splitGroundBranches(p);
     ASSERT_EQ(branches.size(), 2u);
-    EXPECT_EQ(branches[0].name, "Main");
+    EXPECT_EQ(branches[0].name + " " + branches[1].name, "Main Branch 3");
     EXPECT_EQ(branches[0].labels, (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(branches[1].name, "Branch 3");
     EXPECT_EQ(branches[1].chainages, (std::vector<double>{0, 5}));
 }
 

@@ -55,27 +55,19 @@ inline void writeDesignRows(MemoryWorksheet& sheet, const std::vector<DesignRow>
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DesignRow& r = rows[i];
         const int row = firstRow + static_cast<int>(i);
-        auto put = [&](int offset, CellValue v) {
-            sheet.load(row, firstCol + offset, std::move(v));
-        };
-        put(1, r.from);
-        if (!r.structure.empty()) put(25, r.structure);
+        sheet.load(row, firstCol + 1, r.from);
+        if (!r.structure.empty()) sheet.load(row, firstCol + 25, r.structure);
         if (r.title) {
             number = 0;
             continue;
         }
-        put(0, double(++number));
-        put(2, r.to);
-        put(3, r.length);
-        put(5, r.flow);
-        put(7, r.startGround);
-        put(8, r.endGround);
-        put(10, r.staticLevel);
-        put(13, 63.0);
-        put(14, 6.0);
-        put(22, r.startHgl);
-        put(23, r.endHgl);
-        put(24, r.soil);
+        const std::pair<int, CellValue> cells[] = {
+            {0, double(++number)}, {2, r.to},          {3, r.length},
+            {5, r.flow},           {7, r.startGround}, {8, r.endGround},
+            {10, r.staticLevel},   {13, 63.0},         {14, 6.0},
+            {22, r.startHgl},      {23, r.endHgl},     {24, r.soil}};
+        for (const auto& [offset, value] : cells)
+            sheet.load(row, firstCol + offset, value);
     }
 }
 

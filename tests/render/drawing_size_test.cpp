@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 
 #include "cli/render_command.h"
 #include "hosts/dxf/dxf_file.h"
@@ -50,9 +51,8 @@ TEST(DrawingSize, CountsBlocksOpenedUpAsTheWalkOpensThem) {
         Drawing drawing;
         nest(drawing, c.depth, c.fan);
         const DrawingSize size = drawingSize(drawing);
-        EXPECT_EQ(size.entities, c.entities);
-        EXPECT_EQ(size.deepestNesting, c.deepest);
-        EXPECT_EQ(size.largestBlock, "B1");
+        EXPECT_EQ(std::tuple(size.entities, size.deepestNesting, size.largestBlock),
+                  std::tuple(c.entities, c.deepest, "B1"));
     }
 }
 

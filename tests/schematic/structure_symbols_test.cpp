@@ -33,20 +33,12 @@ TEST(Symbols, DrawLikeTheirReviewedSnapshot) {
         {"RVT1", 1012.5f}, {"J4", 1012.5f},  {"T2", 1012.5f},  {"AV1", 1012.5f},  {"sv1", 1012.5f},
         {"J1", 1234.57f},  {"J1", 1000},     {"J1", 987.1f},   {"J1", -2.25f},    {"J1", 0},
         {"X7", 1000},      {"IN1", 1000},    {"INTAKE+CC", 1}, {"", 1000},        {"B2", 1000}};
-    const std::pair<const char*, float> intakes[] = {{"IN+CC1", 1234.5f},
-                                                     {"INTAKE+CC", 1234.5f},
-                                                     {"intake+cc2", 1234.5f},
-                                                     {"INTAKE1", 1234.5f},
-                                                     {"IN1", 1234.567f},
-                                                     {"In2", 7},
-                                                     {"IN1", 0.5f},
-                                                     {"IN1", 0},
-                                                     {"IN1", -3.125f},
-                                                     {"X1", 1000},
-                                                     {"CC1", 1000},
-                                                     {"I", 1000},
-                                                     {"", 1000},
-                                                     {" IN1", 1000}};
+    // clang-format off
+    const std::pair<const char*, float> intakes[] = {
+        {"IN+CC1", 1234.5f}, {"INTAKE+CC", 1234.5f}, {"intake+cc2", 1234.5f}, {"INTAKE1", 1234.5f},
+        {"IN1", 1234.567f}, {"In2", 7}, {"IN1", 0.5f}, {"IN1", 0}, {"IN1", -3.125f}, {"X1", 1000},
+        {"CC1", 1000}, {"I", 1000}, {"", 1000}, {" IN1", 1000}};
+    // clang-format on
     Drawing drawing;
     test::addSchematicBlocks(drawing);
     std::string report;

@@ -74,43 +74,38 @@ TEST(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead
     EXPECT_EQ(wb.recalculateAll().circular.size(), 3u);
 }
 
-struct Uncomputable {
-    const char* formula;
-    bool array;
-    const char* reason;
-};
-
-class NotComputed : public ::testing::TestWithParam<Uncomputable> {};
-
-TEST_P(NotComputed, KeepsItsStoredValueAndWarnsOncePerCommand) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
-    s.load(1, 1, 1.0);
-    s.load(1, 2, 7.0);
-    s.loadFormula(1, 2, {GetParam().formula, 0, 0, GetParam().array});
-    s.load(1, 3, 8.0);
-    s.loadFormula(1, 3, {"B1+1"});
-    s.setCell(1, 1, 2.0);
-    EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
-    EXPECT_EQ(s.cell(1, 3), CellValue(8.0));  // from the stale B1
-    EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
-    auto notices = wb.notices().take();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("'S'!B1 was read with its stored value"), std::string::npos);
-    EXPECT_NE(notices[0].find(GetParam().reason), std::string::npos) << notices[0];
-    s.cell(1, 3);  // the next command is told again
-    notices = wb.notices().take();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("depends on 'S'!B1"), std::string::npos) << notices[0];
-    EXPECT_EQ(wb.recalculateAll().notComputed.size(), 1u);
+TEST(Recalculation, AFormulaItCannotComputeKeepsItsStoredValueAndWarnsOncePerCommand) {
+    // clang-format off
+    const struct { const char* formula; bool array; const char* reason; } cases[] = {
+        {"FORECAST(A1,1,1)", false, "the function FORECAST"},
+        {"SUM(A1:A2*2)", true, "an array formula"},
+        {"[1]Sheet1!A1+A1", false, "a link to another workbook"},
+        {"A1+SUM(S!A1:T!A1)", false, "a reference through several"}};
+    // clang-format on
+    for (const auto& [formula, array, reason] : cases) {
+        SCOPED_TRACE(formula);
+        MemoryWorkbook wb;
+        MemoryWorksheet& s = wb.addSheet("S");
+        s.load(1, 1, 1.0);
+        s.load(1, 2, 7.0);
+        s.loadFormula(1, 2, {formula, 0, 0, array});
+        s.load(1, 3, 8.0);
+        s.loadFormula(1, 3, {"B1+1"});
+        s.setCell(1, 1, 2.0);
+        EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
+        EXPECT_EQ(s.cell(1, 3), CellValue(8.0));  // from the stale B1
+        EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
+        auto notices = wb.notices().take();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find("'S'!B1 was read with its stored value"), std::string::npos);
+        EXPECT_NE(notices[0].find(reason), std::string::npos) << notices[0];
+        s.cell(1, 3);  // the next command is told again
+        notices = wb.notices().take();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find("depends on 'S'!B1"), std::string::npos) << notices[0];
+        EXPECT_EQ(wb.recalculateAll().notComputed.size(), 1u);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Formulas, NotComputed,
-    ::testing::Values(Uncomputable{"FORECAST(A1,1,1)", false, "the function FORECAST"},
-                      Uncomputable{"SUM(A1:A2*2)", true, "an array formula"},
-                      Uncomputable{"[1]Sheet1!A1+A1", false, "a link to another workbook"},
-                      Uncomputable{"A1+SUM(S!A1:T!A1)", false, "a reference through several"}));
 
 TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     MemoryWorkbook wb;
