@@ -25,12 +25,7 @@ namespace plovis::test {
 struct DesignRow {
     std::string from{};  // title on a title row
     std::string to{};
-    double length = 100;
-    double startGround = 0;
-    double endGround = 0;
-    double staticLevel = 0;
-    double startHgl = 0;
-    double endHgl = 0;
+    double length = 100, startGround = 0, endGround = 0, staticLevel = 0, startHgl = 0, endHgl = 0;
     bool title = false;
     double flow = 1.5;
     std::string soil = "Soil";

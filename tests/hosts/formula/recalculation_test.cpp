@@ -57,9 +57,13 @@ TEST_F(Chain, AFullRecalculationCountsEveryFormula) {
     EXPECT_EQ(s.cell(1, 5), CellValue(42.0));
 }
 
-TEST(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead) {
+// One sheet "S" of a workbook.
+struct Recalculation : ::testing::Test {
     MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");
+};
+
+TEST_F(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead) {
     s.setCell(1, 1, 1.0);
     s.setFormula(1, 2, "A1+C1", 5.0);
     s.setFormula(1, 3, "B1*2", 10.0);
@@ -74,7 +78,7 @@ TEST(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead
     EXPECT_EQ(wb.recalculateAll().circular.size(), 3u);
 }
 
-TEST(Recalculation, AFormulaItCannotComputeKeepsItsStoredValueAndWarnsOncePerCommand) {
+TEST(NotComputed, AFormulaItCannotComputeKeepsItsStoredValueAndWarnsOncePerCommand) {
     // clang-format off
     const struct { const char* formula; bool array; const char* reason; } cases[] = {
         {"FORECAST(A1,1,1)", false, "the function FORECAST"},
@@ -107,9 +111,7 @@ TEST(Recalculation, AFormulaItCannotComputeKeepsItsStoredValueAndWarnsOncePerCom
     }
 }
 
-TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     s.load(1, 1, 4.0);
     s.loadFormula(1, 2, {"SQRT(A1)"});
     s.load(1, 3, 99.0);
@@ -121,18 +123,14 @@ TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     EXPECT_EQ(s.cell(2, 3), CellValue(99.0));
 }
 
-TEST(Recalculation, ARangeEndingInAFunctionFollowsEveryCellItSpans) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, ARangeEndingInAFunctionFollowsEveryCellItSpans) {
     s.setFormula(1, 2, "SUM(A1:INDEX(A3:A4,2))", CellValue{});
     EXPECT_EQ(s.cell(1, 2), CellValue(0.0));
     s.setCell(2, 1, 5.0);  // A2: in the span, though no reference of the formula names it
     EXPECT_EQ(s.cell(1, 2), CellValue(5.0));
 }
 
-TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
     s.setFormula(1, 1, "IF(1>2,1,\"\")", CellValue{});
     s.setFormula(1, 2, "ISBLANK(A1)", CellValue{});
     s.setFormula(1, 3, "A1+1", CellValue{});
@@ -143,9 +141,7 @@ TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
     EXPECT_EQ(s.cell(1, 4), CellValue(1.0));
 }
 
-TEST(Recalculation, SharedFormulasReadAsMovedToTheirCells) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, SharedFormulasReadAsMovedToTheirCells) {
     for (int r = 1; r <= 3; ++r)
         s.load(r, 1, r * 1.0);
     s.loadFormula(1, 2, {"A1*10"});
