@@ -108,20 +108,5 @@ TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
     }
 }
 
-TEST(DesignRange, BranchesStartAtTitleRowsAndEndAtTheEndMark) {
-    ProfileState s;
-    test::loadDesignColumns(s, {section("X", "Y"), titleRow("Main"), section("A", "B"),
-                                titleRow("Branch 2"), section("B", "C"), section("C", "D")});
-    findBranches(s);
-    EXPECT_EQ(s.branchStarts, (std::vector<int>{1, 3, 6}));
-    EXPECT_EQ(s.branchTitles, (std::vector<std::string>{"Main", "Branch 2", ""}));
-    EXPECT_EQ(s.branchCount(), 2);
-
-    ProfileState none;
-    test::loadDesignColumns(none, {section("A", "B"), section("B", "C")});
-    findBranches(none);
-    EXPECT_EQ(none.branchCount(), 0);  // only the end mark
-}
-
 }  // namespace
 }  // namespace plovis
