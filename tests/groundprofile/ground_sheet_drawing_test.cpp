@@ -29,12 +29,9 @@ struct SheetFixture {
 
     void draw(const GroundBranch& b, int first = 0, int last = -1) {
         if (last < 0) last = b.last();
-        const ProfileFrame frame{refX,
-                                 refY,
-                                 b.chainages[first],
-                                 b.levels[first],
-                                 mmPerMetre(hFactor),
-                                 mmPerMetre(vFactor)};
+        const double start = b.chainages[first], level = b.levels[first];
+        const ProfileFrame frame{
+            refX, refY, start, level, mmPerMetre(hFactor), mmPerMetre(vFactor)};
         GroundSheetDrawing s{host,         drawing,         b, first, last, frame, 1.8f,
                              labelSpacing, std::numbers::pi};
         drawGroundSheet(s);

@@ -17,6 +17,7 @@
 #include "profile/profile_state.h"
 #include "scheme/design_range.h"
 #include "support/message_boxes.h"
+#include "support/sheet_rows.h"
 #include "support/test_paths.h"
 #include "support/ui_seen.h"
 
@@ -130,11 +131,8 @@ struct ProfileFixture : TemplateCad {
         MemoryWorksheet& g = workbook->addSheet("GroundProfile");
         g.load(4, 2, std::string("MAIN LINE"));
         int row = 5;
-        for (const auto& [label, distance, level] : points) {
-            g.load(row, 2, std::string(label));
-            g.load(row, 3, distance);
-            g.load(row++, 4, level);
-        }
+        for (const auto& [label, distance, level] : points)
+            loadRow(g, row++, 2, {std::string(label), distance, level});
     }
     // The run as text: its outcome, what the user saw and whether a drawing was made.
     std::string run() {

@@ -25,11 +25,10 @@ void nest(Drawing& drawing, int depth, int fan) {
     for (int level = 1; level <= depth; ++level) {
         CadBlock& block = *drawing.blocks().find("B" + std::to_string(level));
         for (int k = 0; k < fan; ++k) {
-            if (level == depth) {
+            if (level == depth)
                 block.addLine({0, 0, 0}, {1, k + 1.0, 0});
-            } else {
+            else
                 block.insertBlock({k + 0.0, 0, 0}, "B" + std::to_string(level + 1), 1, 1, 1, 0);
-            }
         }
     }
     drawing.modelSpace().insertBlock({0, 0, 0}, "B1", 1, 1, 1, 0);
