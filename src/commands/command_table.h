@@ -4,8 +4,10 @@
 // command line its commands, so the two cannot drift apart.
 
 #include <span>
+#include <string_view>
 
 #include "commands/command_settings.h"
+#include "commands/status_protocol.h"
 #include "hosts/spreadsheet.h"
 #include "hosts/user_interface.h"
 
@@ -50,6 +52,9 @@ struct CommandEntry {
     const char* menuPath;
     const char* menuObject;
     const char* caption;
+    // The status caption the command shows while it runs, on its label; the body sets and clears
+    // it (commandNamed, commandOfKind) in its own order.
+    CommandStatus status;
     const char* separatorBefore = nullptr;
     bool startsOff = false;
     bool (*workbookBody)(SpreadsheetHost&, UserInterface&, const CommandSettings&) = nullptr;
@@ -62,5 +67,7 @@ std::span<const MenuEntry> menuTable();
 std::span<const CommandEntry> commandTable();
 // The entry of a kind that has exactly one (Profile, Schematic, GroundProfile, ...).
 const CommandEntry& commandOfKind(CommandKind kind);
+// The entry of the command line command `name`.
+const CommandEntry& commandNamed(std::string_view name);
 
 }  // namespace plovis

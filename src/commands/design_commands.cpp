@@ -1,5 +1,6 @@
 #include "commands/design_commands.h"
 
+#include "commands/command_table.h"
 #include "commands/status_protocol.h"
 #include "design/pipe_design.h"
 #include "design/water_demand.h"
@@ -9,9 +10,7 @@ namespace plovis {
 bool waterDemandCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings&) {
     DesignContext ctx{host, ui};
     bool done = false;
-    runWithStatus(ui, StatusLabel::MainStatus,
-                  "Processing for water demand calculation.Please wait...",
-                  [&] { done = waterDemand(ctx); });
+    runWithStatus(ui, commandNamed("water-demand").status, [&] { done = waterDemand(ctx); });
     showCommandReport(ui, ctx.report, ctx.summary);
     return done;
 }
@@ -19,13 +18,7 @@ bool waterDemandCommand(SpreadsheetHost& host, UserInterface& ui, const CommandS
 bool pipeHeadLossCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings&) {
     DesignContext ctx{host, ui};
     bool done = false;
-    try {
-        done = designPipes(ctx);
-    } catch (...) {
-        ui.setStatus(StatusLabel::MainStatus, "");
-        throw;
-    }
-    ui.setStatus(StatusLabel::MainStatus, "");
+    runWithStatus(ui, commandNamed("pipe-head-loss").status, [&] { done = designPipes(ctx); });
     if (done) ui.showMessage(okMessage("Congratulation computation is successful"));
     showCommandReport(ui, ctx.report, ctx.summary);
     return done;

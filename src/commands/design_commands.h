@@ -9,9 +9,8 @@
 
 namespace plovis {
 
-// "Processing for water demand calculation.Please wait..." while waterDemand runs, then the
-// caption is cleared, then the report: why it stopped, and what it wrote. True when the
-// computation completed.
+// The command's status caption while waterDemand runs, then the caption is cleared, then the
+// report: why it stopped, and what it wrote. True when the computation completed.
 bool waterDemandCommand(SpreadsheetHost& host, UserInterface& ui,
                         const CommandSettings& settings = {});
 

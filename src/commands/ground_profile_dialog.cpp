@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "commands/command_table.h"
 #include "common/leading_number.h"
 #include "common/text.h"
 #include "groundprofile/ground_points.h"
@@ -14,7 +15,10 @@
 namespace plovis {
 namespace {
 
-constexpr StatusLabel kStatus = StatusLabel::GroundProfileStatus;
+// The dialog's own status label; its caption names the branch being drawn.
+StatusLabel statusLabel() {
+    return commandOfKind(CommandKind::GroundProfile).status.label;
+}
 
 // What every sheet of one draw command shares.
 struct SheetRun {
@@ -38,7 +42,7 @@ void drawBranches(const SheetRun& run, const std::vector<GroundBranch>& branches
         int number = 0;
         for (const GroundSheet& sheet :
              planBranchSheets(branch, s.plotLength, s.hFactor, s.sheetGap, refX)) {
-            ui.setStatus(kStatus,
+            ui.setStatus(statusLabel(),
                          "Drawing profile sheet for branch " + branch.name + " , please wait....");
             if (!sheet.drawable()) break;
             ProfileFrame frame{sheet.refX + shift,
@@ -132,13 +136,13 @@ GroundProfileResult GroundProfileDialog::draw(CadHost& cad, SpreadsheetHost& spr
     const double halfTurn = 4 * std::atan(1.0);
     const auto settings = readInputs(boxes, &r.invalidBox);
     if (!settings) {
-        ui.setStatus(kStatus, "");
+        ui.setStatus(statusLabel(), "");
         return finish(GroundProfileOutcome::InvalidInput);
     }
     std::string prompt = "Pick a point as reference for drawing:";
     const std::optional<Point> picked = pickPoint(cad, prompt);
     if (!picked) {
-        ui.setStatus(kStatus, "");
+        ui.setStatus(statusLabel(), "");
         return finish(GroundProfileOutcome::PickDeclined);
     }
     GroundPoints points;
@@ -161,7 +165,7 @@ GroundProfileResult GroundProfileDialog::draw(CadHost& cad, SpreadsheetHost& spr
         r.failure = e.what();
         return finish(GroundProfileOutcome::DrawingFailed);
     }
-    ui.setStatus(kStatus, "");
+    ui.setStatus(statusLabel(), "");
     return finish(GroundProfileOutcome::Drawn);
 }
 

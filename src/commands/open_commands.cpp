@@ -1,11 +1,10 @@
 #include "commands/open_commands.h"
 
+#include "commands/command_table.h"
 #include "common/data_directory.h"
 
 namespace plovis {
 namespace {
-
-constexpr StatusLabel kStatus = StatusLabel::MainStatus;
 
 // The drawing in front of the running host, a new one when none is open; HostError when the host
 // is not running or refuses.
@@ -24,11 +23,13 @@ std::filesystem::path sampleWorkbookPath() {
 
 bool openSampleCommand(SpreadsheetHost& host, UserInterface& ui,
                        const std::filesystem::path& sample) {
-    ui.setStatus(kStatus, "Please wait while program is opens the excel sample data file...");
+    const CommandStatus& status = commandOfKind(CommandKind::OpenSample).status;
+    const StatusLabel label = status.label;
+    ui.setStatus(label, status.caption);
     try {
         host.start();
     } catch (const HostError&) {
-        ui.setStatus(kStatus, "");
+        ui.setStatus(label, "");
         ui.showMessage(
             okMessage("Could not open the excel application.So please confirm that "
                       "you have installed microsoft Excel."));
@@ -39,16 +40,18 @@ bool openSampleCommand(SpreadsheetHost& host, UserInterface& ui,
         host.open(sample);
     } catch (const HostError&) {
         ui.showMessage(okMessage("Could not find the sample file named " + sample.string()));
-        ui.setStatus(kStatus, "");
+        ui.setStatus(label, "");
         return false;
     }
-    ui.setStatus(kStatus, "");
+    ui.setStatus(label, "");
     return true;
 }
 
 bool templateDrawingCommand(CadHost& host, UserInterface& ui,
                             const std::filesystem::path& templateFile) {
-    ui.setStatus(kStatus, "Please wait while program opens the AutoCAD application.");
+    const CommandStatus& status = commandOfKind(CommandKind::TemplateDrawing).status;
+    const StatusLabel label = status.label;
+    ui.setStatus(label, status.caption);
     Drawing* drawing = nullptr;
     try {
         drawing = &attachDrawing(host);
@@ -60,7 +63,7 @@ bool templateDrawingCommand(CadHost& host, UserInterface& ui,
             ui.showMessage(
                 okMessage("Could not find the AutoCAD application. Please confirm that "
                           "you have AutoCAD application"));
-            ui.setStatus(kStatus, "");
+            ui.setStatus(label, "");
             return false;
         }
     }
@@ -74,10 +77,10 @@ bool templateDrawingCommand(CadHost& host, UserInterface& ui,
         }
     } catch (const HostError&) {
         ui.showMessage(okMessage("Could not find the template file."));
-        ui.setStatus(kStatus, "");
+        ui.setStatus(label, "");
         return false;
     }
-    ui.setStatus(kStatus, "");
+    ui.setStatus(label, "");
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "commands/command_table.h"
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/text.h"
@@ -18,8 +19,14 @@
 namespace plovis {
 namespace {
 
+// The command's caption, first naming the sheet it reads; the branch and sheet captions after it
+// follow the drawing's progress.
+const CommandStatus& status() {
+    return commandOfKind(CommandKind::Profile).status;
+}
+
 void caption(UserInterface& ui, const std::string& text) {
-    ui.setStatus(StatusLabel::DrawingStatus, text);
+    ui.setStatus(status().label, text);
 }
 
 [[noreturn]] void dataError(UserInterface& ui) {
@@ -200,14 +207,14 @@ bool runProfileCommand(ProfileCommand& command, const ProfileInputs& inputs,
     Workbook& workbook = spreadsheet.activeWorkbook();
     const std::string name = active->name();
     Worksheet& sheet = schemeSheet(workbook, name, ui);
-    caption(ui, "Reading Excel Worksheet ' " + name + " '");
+    caption(ui, status().caption + std::string(" ' ") + name + " '");
     if (prepareProfileDrawing(cadHost, command.cad, ui, command.templateFile) ==
         Preparation::HostStarted) {
         return false;
     }
     try {
         applySettings(st, leadingNumber(inputs.hscale), leadingNumber(inputs.vscale));
-        caption(ui, "Reading Excel Worksheet");
+        caption(ui, status().caption);
         st.table.selection = requestDesignSelection(workbook, ui, command.reselect);
         return drawSelection(command, workbook, sheet, spreadsheet, cadHost, ui);
     } catch (const ProfileDataError&) {

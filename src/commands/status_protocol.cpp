@@ -2,16 +2,16 @@
 
 namespace plovis {
 
-void runWithStatus(UserInterface& ui, StatusLabel label, std::string_view caption,
+void runWithStatus(UserInterface& ui, const CommandStatus& status,
                    const std::function<void()>& steps) {
-    ui.setStatus(label, caption);
+    if (status.caption) ui.setStatus(status.label, status.caption);
     try {
         steps();
     } catch (...) {
-        ui.setStatus(label, "");
+        ui.setStatus(status.label, "");
         throw;
     }
-    ui.setStatus(label, "");
+    ui.setStatus(status.label, "");
 }
 
 void showCommandReport(UserInterface& ui, std::vector<std::string> lines,

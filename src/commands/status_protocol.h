@@ -5,16 +5,22 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "hosts/user_interface.h"
 
 namespace plovis {
 
-// Sets `caption` on the label, runs `steps`, then clears the label. When the steps end the
-// application (ApplicationEnds), the label is cleared too before the end goes on.
-void runWithStatus(UserInterface& ui, StatusLabel label, std::string_view caption,
+// The caption a command shows while it runs and the label it shows it on. No caption: the command
+// sets none of its own there (its steps may), though it may clear the label.
+struct CommandStatus {
+    StatusLabel label = StatusLabel::MainStatus;
+    const char* caption = nullptr;
+};
+
+// Sets the caption (if any) on its label, runs `steps`, then clears the label. When the steps end
+// the application (ApplicationEnds), the label is cleared too before the end goes on.
+void runWithStatus(UserInterface& ui, const CommandStatus& status,
                    const std::function<void()>& steps);
 
 // Shows a computing command's report after its own messages: the lines its routines found

@@ -1,5 +1,6 @@
 #include "commands/survey_commands.h"
 
+#include "commands/command_table.h"
 #include "commands/status_protocol.h"
 #include "survey/abney_survey.h"
 #include "survey/branch_sections.h"
@@ -9,16 +10,11 @@
 namespace plovis {
 namespace {
 
-constexpr const char* kReading = "Reading data from excel.Please wait...";
-constexpr const char* kProcessing = "processing data from excel.Please wait...";
-// The transfer command shows the water demand caption: the menu entry was copied from it.
-constexpr const char* kWaterDemand = "Processing for water demand calculation.Please wait...";
-
-// Runs the steps under the caption; every step runs whatever the one before it did.
-bool withStatus(UserInterface& ui, const char* caption, SurveyContext& context,
+// Runs the steps under the command's caption; every step runs whatever the one before it did.
+bool withStatus(UserInterface& ui, const char* command, SurveyContext& context,
                 const std::function<bool(SurveyContext&)>& steps) {
     bool done = false;
-    runWithStatus(ui, StatusLabel::MainStatus, caption, [&] { done = steps(context); });
+    runWithStatus(ui, commandNamed(command).status, [&] { done = steps(context); });
     return done;
 }
 
@@ -29,15 +25,15 @@ struct SurveyRun {
     SurveyRun(UserInterface& ui, const CommandSettings& settings) : ui(ui) {
         context.tolerances = settings.survey;
     }
-    bool operator()(const char* caption, const std::function<bool(SurveyContext&)>& steps) {
-        const bool done = withStatus(ui, caption, context, steps);
+    bool operator()(const char* command, const std::function<bool(SurveyContext&)>& steps) {
+        const bool done = withStatus(ui, command, context, steps);
         showCommandReport(ui, context.report, context.summary);
         return done;
     }
 };
 
 bool branchPointsAndLevels(SpreadsheetHost& host, UserInterface& ui, SurveyContext& context) {
-    return withStatus(ui, kProcessing, context, [&](SurveyContext& c) {
+    return withStatus(ui, "branch-points-and-levels", context, [&](SurveyContext& c) {
         const bool listed = listBranchSections(c, host, ui, false);
         return computeSectionLengths(c, host, ui) && listed;
     });
@@ -48,12 +44,12 @@ bool branchPointsAndLevels(SpreadsheetHost& host, UserInterface& ui, SurveyConte
 bool branchPointsCommand(SpreadsheetHost& host, UserInterface& ui,
                          const CommandSettings& settings) {
     return SurveyRun(ui, settings)(
-        kReading, [&](SurveyContext& c) { return listBranchSections(c, host, ui, true); });
+        "branch-points", [&](SurveyContext& c) { return listBranchSections(c, host, ui, true); });
 }
 
 bool pipeLengthCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
     return SurveyRun(ui, settings)(
-        kReading, [&](SurveyContext& c) { return computeSectionLengths(c, host, ui); });
+        "pipe-length", [&](SurveyContext& c) { return computeSectionLengths(c, host, ui); });
 }
 
 bool branchPointsAndLevelsCommand(SpreadsheetHost& host, UserInterface& ui,
@@ -66,26 +62,26 @@ bool branchPointsAndLevelsCommand(SpreadsheetHost& host, UserInterface& ui,
 
 bool riseFallCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
     return SurveyRun(ui, settings)(
-        kReading, [&](SurveyContext& c) { return reduceLevelSurvey(c, host, ui, true); });
+        "rise-fall", [&](SurveyContext& c) { return reduceLevelSurvey(c, host, ui, true); });
 }
 
 bool levelToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui,
                                  const CommandSettings& settings) {
-    return SurveyRun(ui, settings)(kWaterDemand, [&](SurveyContext& c) {
+    return SurveyRun(ui, settings)("level-to-ground-profile", [&](SurveyContext& c) {
         return transferToGroundProfile(c, host, ui, false, true);
     });
 }
 
 bool riseFallToGroundProfileCommand(SpreadsheetHost& host, UserInterface& ui,
                                     const CommandSettings& settings) {
-    return SurveyRun(ui, settings)(kReading, [&](SurveyContext& c) {
+    return SurveyRun(ui, settings)("rise-fall-to-ground-profile", [&](SurveyContext& c) {
         const bool reduced = reduceLevelSurvey(c, host, ui, false);
         return transferToGroundProfile(c, host, ui, false, true) && reduced;
     });
 }
 
 bool abneyCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSettings& settings) {
-    return SurveyRun(ui, settings)(kReading, [&](SurveyContext& c) {
+    return SurveyRun(ui, settings)("abney", [&](SurveyContext& c) {
         const bool reduced = reduceAbneySurvey(c, host, ui, false);
         return transferToGroundProfile(c, host, ui, true, true) && reduced;
     });
@@ -93,8 +89,10 @@ bool abneyCommand(SpreadsheetHost& host, UserInterface& ui, const CommandSetting
 
 bool surveyDataProcessCommand(SpreadsheetHost& host, UserInterface& ui,
                               const CommandSettings& settings) {
-    // No clearing of its own: the branch points and levels step clears the caption last.
-    ui.setStatus(StatusLabel::MainStatus, kReading);
+    // No clearing of its own: the branch points and levels step shows its caption over this one
+    // and clears it last.
+    const CommandStatus& status = commandNamed("survey-process").status;
+    ui.setStatus(status.label, status.caption);
     SurveyRun run(ui, settings);
     SurveyContext& context = run.context;
     const bool reduced = reduceLevelSurvey(context, host, ui, false);

@@ -20,9 +20,8 @@ TEST(LogTen, IsTheCommonLogarithmOfPositiveNumbersOnly) {
     EXPECT_NEAR(logTen(1000), 3, 1e-15);
     EXPECT_NEAR(logTen(0.01), -2, 1e-15);
     EXPECT_EQ(logTen(1), 0);
-    for (double x : {0.0, -0.0, -1.0, -1e-300}) {
+    for (double x : {0.0, -0.0, -1.0, -1e-300})
         EXPECT_THROW(logTen(x), ComputationError) << x;
-    }
 }
 
 TEST(ColebrookWhite, SolvesTheEquationAcrossTheTable) {
@@ -37,8 +36,7 @@ TEST(ColebrookWhite, SolvesTheEquationAcrossTheTable) {
                           {100, 0.00001, 100000}};
     for (const Case& c : cases) {
         const FrictionFactor f = colebrookWhite(c.diameterMm, c.roughnessM, c.reynolds);
-        EXPECT_GT(f.factor, 0);
-        EXPECT_LT(f.factor, 1);
+        EXPECT_TRUE(f.factor > 0 && f.factor < 1) << f.factor;
         // |g - 1| <= 1e-11 with g = sqrt(f) * right side: the residual is within 1e-11 / sqrt(f).
         EXPECT_LE(std::fabs(residual(f.factor, c.diameterMm, c.roughnessM, c.reynolds)),
                   2e-11 / std::sqrt(f.factor))
@@ -48,12 +46,11 @@ TEST(ColebrookWhite, SolvesTheEquationAcrossTheTable) {
 
 TEST(ColebrookWhite, NoRootBelowOneFailsInsteadOfRunningForever) {
     EXPECT_NEAR(colebrookWhite(100, 0.00001, 8).factor, 0.9928, 0.00005);  // just below one
-    for (double reynolds : {7.0, 1.0, 0.001}) {
+    for (double reynolds : {7.0, 1.0, 0.001})
         EXPECT_EQ(
             test::failureText<ComputationError>([&] { colebrookWhite(100, 0.00001, reynolds); }),
             "the Colebrook-White equation has no root between 0 and 1")
             << reynolds;
-    }
     // A relative roughness of 0.316 or more leaves no root at any Reynolds number.
     EXPECT_THROW(colebrookWhite(10, 0.012, 1e9), ComputationError);
 }

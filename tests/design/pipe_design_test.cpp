@@ -219,13 +219,5 @@ TEST(CheckPipeClass, AFailingCheckLeavesTheRowAndThePassGoesOn) {
     }
 }
 
-TEST(CheckPipeClass, AQuestionNobodyAnswersLeavesCalculationAutomatic) {
-    PipeTable t;
-    t.addClassedPipe(16, 50, 4.0);
-    // No answer scripted: the question cannot be answered, which no trapped region may swallow.
-    EXPECT_THROW(designPipes(t.f.ctx), UnscriptedQuestion);
-    EXPECT_EQ(t.f.failing.calculationChanges(), test::kManualThenAutomatic);
-}
-
 }  // namespace
 }  // namespace plovis

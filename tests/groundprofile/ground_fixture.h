@@ -11,6 +11,7 @@
 #include "hosts/memory_cad_host.h"
 #include "hosts/memory_workbook.h"
 #include "hosts/scripted_cad_utility.h"
+#include "support/sheet_rows.h"
 
 namespace plovis::test {
 
@@ -43,9 +44,7 @@ struct DialogFixture {
         spreadsheet.add(std::move(wb));
     }
     void point(const std::string& label, double distance, double level) {
-        ground->load(row, 2, label);
-        ground->load(row, 3, distance);
-        ground->load(row++, 4, level);
+        loadRow(*ground, row++, 2, {label, distance, level});
     }
     // A header row, then points every `step` up to `to` at levels 100, 101, ... 104, 100, ...
     void branch(const std::string& name, double to, double step) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ground_fixture.h"
+#include "support/failure_text.h"
 
 namespace plovis {
 namespace {
@@ -29,9 +30,9 @@ TEST(GroundProfileBounds, RefusesNamingTheCause) {
     const struct {
         GroundBranch branch;
         GroundProfileSettings settings;
-        const char* message;  // empty: drawn
+        const char* message;
     } cases[] = {
-        {branchOf(normal, levels), settings(5000), ""},
+        {branchOf(normal, levels), settings(5000), "no failure"},
         {branchOf({0, 500, 1e308, 1e308}, levels), settings(5000),
          "GroundProfile C7: a distance of 1E+308 m gives more than 2,000 sheets"},
         {branchOf({0, 500, 2350500, 2351000}, levels), settings(5000),
@@ -43,16 +44,10 @@ TEST(GroundProfileBounds, RefusesNamingTheCause) {
         {branchOf(normal, levels), settings(5000, 0.001),
          "A horizontal scale of 1:5000 with a plot length of 0.001 gives more than 2,000 sheets"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        std::string said;
-        try {
-            checkGroundProfileSize({c.branch}, c.settings, DrawingLimits{});
-        } catch (const DrawingTooLarge& e) {
-            said = e.what();
-        }
-        EXPECT_EQ(said, c.message);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(test::failureText<DrawingTooLarge>(
+                      [&] { checkGroundProfileSize({c.branch}, c.settings, DrawingLimits{}); }),
+                  c.message);
 }
 
 }  // namespace

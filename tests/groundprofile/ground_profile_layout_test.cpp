@@ -50,29 +50,5 @@ TEST(GroundProfileLayout, SheetsLikeTheirReviewedSnapshot) {
     test::expectGolden(report.str(), "groundprofile", "layout");
 }
 
-TEST(GroundProfileLayout, BranchesSplitAtHeaderRowsAndShortOnesAreLeftOut) {
-    GroundPoints p;
-    auto add = [&](const char* label, double chainage, double level) {
-        p.labels.push_back(label);
-        p.chainages.push_back(chainage);
-        p.distances.push_back(0);
-        p.levels.push_back(level);
-    };
-    add("Main", 0, 0);
-    add("A", 0, 100);
-    add("B", 10, 101);
-    add("Single", 0, 0);
-    add("S1", 0, 90);  // one point: not drawn
-    add("Branch 3", 0, 0);
-    add("C", 0, 80);
-    add("D", 5, 81);
-    const auto branches = splitGroundBranches(p);
-    ASSERT_EQ(branches.size(), 2u);
-    EXPECT_EQ(branches[0].name, "Main");
-    EXPECT_EQ(branches[0].labels, (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(branches[1].name, "Branch 3");
-    EXPECT_EQ(branches[1].chainages, (std::vector<double>{0, 5}));
-}
-
 }  // namespace
 }  // namespace plovis

@@ -140,12 +140,11 @@ TEST(AttachSpreadsheet, GivesTheActiveSheetOrTheMessage) {
 
 TEST(CellValue, TextAndNumberReadings) {
     // A number reads through its 15-digit text.
-    const std::tuple<CellValue, const char*, double> cases[] = {{CellValue{}, "", 0},
-                                                                {63.0, "63", 63},
-                                                                {0.1 + 0.2, "0.3", 0.3},
-                                                                {-1e20, "-1E+20", -1e20},
-                                                                {std::string("12 m"), "12 m", 12},
-                                                                {std::string("abc"), "abc", 0}};
+    // clang-format off
+    const std::tuple<CellValue, const char*, double> cases[] = {
+        {CellValue{}, "", 0}, {63.0, "63", 63}, {0.1 + 0.2, "0.3", 0.3}, {-1e20, "-1E+20", -1e20},
+        {std::string("12 m"), "12 m", 12}, {std::string("abc"), "abc", 0}};
+    // clang-format on
     for (const auto& [value, text, number] : cases) {
         EXPECT_EQ(cellText(value), text);
         EXPECT_DOUBLE_EQ(cellNumber(value), number) << text;

@@ -74,14 +74,13 @@ TEST(DesignRange, ReadsSixteenCellsARow) {
     state.table.columns.allocate(3);
     RecordingUserInterface ui;
     readDesignRows(sheet, state.table, ui);
-    EXPECT_EQ(cellText(state.table.columns.fromNode[0]), "Main line");
-    EXPECT_TRUE(isEmpty(state.table.columns.mark[0]));
-    EXPECT_EQ(state.table.columns.length[1], CellValue(120.0));
-    EXPECT_EQ(state.table.columns.structure[1], CellValue(std::string("BPC")));
-    EXPECT_EQ(state.table.columns.endHgl[2], CellValue(1300.0));
-    EXPECT_EQ(state.table.columns.hdpeDiameter[2], CellValue(63.0));
-    EXPECT_TRUE(isEmpty(state.table.columns.fromNode[3]));  // the end mark stays empty
-    EXPECT_EQ(state.table.columns.mark.size(), 5u);
+    const DesignColumns& c = state.table.columns;
+    // The end mark, row 3, stays empty.
+    EXPECT_EQ((std::vector{c.fromNode[0], c.mark[0], c.length[1], c.structure[1], c.endHgl[2],
+                           c.hdpeDiameter[2], c.fromNode[3]}),
+              (std::vector<CellValue>{
+                  std::string("Main line"), {}, 120.0, std::string("BPC"), 1300.0, 63.0, {}}));
+    EXPECT_EQ(c.mark.size(), 5u);
 }
 
 // Two empty labels in a row are reported at the second; the count passes 1 at the end mark, row
@@ -107,21 +106,6 @@ TEST(DesignRange, CheckDesignRowsFindsTwoEmptyLabelsInARow) {
         EXPECT_EQ(ui.messageTexts(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
-}
-
-TEST(DesignRange, BranchesStartAtTitleRowsAndEndAtTheEndMark) {
-    ProfileState s;
-    test::loadDesignColumns(s, {section("X", "Y"), titleRow("Main"), section("A", "B"),
-                                titleRow("Branch 2"), section("B", "C"), section("C", "D")});
-    findBranches(s);
-    EXPECT_EQ(s.branchStarts, (std::vector<int>{1, 3, 6}));
-    EXPECT_EQ(s.branchTitles, (std::vector<std::string>{"Main", "Branch 2", ""}));
-    EXPECT_EQ(s.branchCount(), 2);
-
-    ProfileState none;
-    test::loadDesignColumns(none, {section("A", "B"), section("B", "C")});
-    findBranches(none);
-    EXPECT_EQ(none.branchCount(), 0);  // only the end mark
 }
 
 }  // namespace

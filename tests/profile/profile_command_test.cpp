@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "profile_fixture.h"
-#include "support/drawn_entities.h"
-#include "support/message_boxes.h"
+#include "support/failure_text.h"
 #include "support/snapshot.h"
-#include "support/ui_seen.h"
 
 namespace plovis {
 namespace {
@@ -135,13 +133,7 @@ TEST(ProfileCommand, ReadsAWholeColumnNoFurtherThanItsCheckNeeds) {
 TEST(ProfileCommand, RefusesADrawingBeyondItsLimitsBeforeDrawing) {
     ProfileFixture f;
     f.rows({titleRow("Main line"), section("A", "B", 300, 1300, -1e10, 1310, 1310, 1305)});
-    std::string said;
-    try {
-        said = f.run();
-    } catch (const DrawingTooLarge& e) {
-        said = e.what();
-    }
-    EXPECT_EQ(said,
+    EXPECT_EQ(test::failureText<DrawingTooLarge>([&] { f.run(); }),
               "Branch Main line, sheet 1: levels from -10000000010 to 1320 m gives more than "
               "5,000,000 entities");
     EXPECT_EQ(f.drawing().modelSpace().count(), 0u);

@@ -17,6 +17,7 @@
 #include "profile/profile_state.h"
 #include "scheme/design_range.h"
 #include "support/message_boxes.h"
+#include "support/sheet_rows.h"
 #include "support/test_paths.h"
 #include "support/ui_seen.h"
 
@@ -25,12 +26,7 @@ namespace plovis::test {
 struct DesignRow {
     std::string from{};  // title on a title row
     std::string to{};
-    double length = 100;
-    double startGround = 0;
-    double endGround = 0;
-    double staticLevel = 0;
-    double startHgl = 0;
-    double endHgl = 0;
+    double length = 100, startGround = 0, endGround = 0, staticLevel = 0, startHgl = 0, endHgl = 0;
     bool title = false;
     double flow = 1.5;
     std::string soil = "Soil";
@@ -55,27 +51,19 @@ inline void writeDesignRows(MemoryWorksheet& sheet, const std::vector<DesignRow>
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DesignRow& r = rows[i];
         const int row = firstRow + static_cast<int>(i);
-        auto put = [&](int offset, CellValue v) {
-            sheet.load(row, firstCol + offset, std::move(v));
-        };
-        put(1, r.from);
-        if (!r.structure.empty()) put(25, r.structure);
+        sheet.load(row, firstCol + 1, r.from);
+        if (!r.structure.empty()) sheet.load(row, firstCol + 25, r.structure);
         if (r.title) {
             number = 0;
             continue;
         }
-        put(0, double(++number));
-        put(2, r.to);
-        put(3, r.length);
-        put(5, r.flow);
-        put(7, r.startGround);
-        put(8, r.endGround);
-        put(10, r.staticLevel);
-        put(13, 63.0);
-        put(14, 6.0);
-        put(22, r.startHgl);
-        put(23, r.endHgl);
-        put(24, r.soil);
+        const std::pair<int, CellValue> cells[] = {
+            {0, double(++number)}, {2, r.to},          {3, r.length},
+            {5, r.flow},           {7, r.startGround}, {8, r.endGround},
+            {10, r.staticLevel},   {13, 63.0},         {14, 6.0},
+            {22, r.startHgl},      {23, r.endHgl},     {24, r.soil}};
+        for (const auto& [offset, value] : cells)
+            sheet.load(row, firstCol + offset, value);
     }
 }
 
@@ -143,11 +131,8 @@ struct ProfileFixture : TemplateCad {
         MemoryWorksheet& g = workbook->addSheet("GroundProfile");
         g.load(4, 2, std::string("MAIN LINE"));
         int row = 5;
-        for (const auto& [label, distance, level] : points) {
-            g.load(row, 2, std::string(label));
-            g.load(row, 3, distance);
-            g.load(row++, 4, level);
-        }
+        for (const auto& [label, distance, level] : points)
+            loadRow(g, row++, 2, {std::string(label), distance, level});
     }
     // The run as text: its outcome, what the user saw and whether a drawing was made.
     std::string run() {

@@ -38,7 +38,6 @@ TEST(ProfileFrame, ScalesGoBothWaysAndKeepTheirRounding) {
     EXPECT_EQ(scaleOneTo(3000).toSheet(70.1), 70.1 * 1000 / 3000);
     // A single-precision factor stays single: 0.2f is 0.200000003 mm per metre.
     EXPECT_EQ(mmPerMetre(0.2f).toSheet(1e6), 1e6 * static_cast<double>(0.2f));
-    EXPECT_NE(mmPerMetre(0.2f).toSheet(1e6), 200000.0);
     EXPECT_EQ(mmPerMetre(0.2f).toGround(700), 700 / static_cast<double>(0.2f));
 }
 

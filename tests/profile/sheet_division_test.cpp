@@ -22,45 +22,44 @@ ProfileState a4State(const std::vector<test::DesignRow>& rows) {
     return s;
 }
 
-struct Cut {
-    int first, last;
-    std::string from, to;
-};
-
-void expectSheets(const std::vector<ProfileSheet>& sheets, const std::vector<Cut>& expected) {
-    ASSERT_EQ(sheets.size(), expected.size());
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-        EXPECT_EQ(sheets[i].firstRow, expected[i].first) << "sheet " << i + 1;
-        EXPECT_EQ(sheets[i].lastRow, expected[i].last) << "sheet " << i + 1;
-        EXPECT_EQ(sheets[i].fromLabel, expected[i].from) << "sheet " << i + 1;
-        EXPECT_EQ(sheets[i].toLabel, expected[i].to) << "sheet " << i + 1;
+// The sheets as "first-last from>to", one after the other.
+std::string cuts(const std::vector<ProfileSheet>& sheets) {
+    std::string out;
+    for (const ProfileSheet& p : sheets) {
+        out += (out.empty() ? "" : " ") + std::to_string(p.firstRow) + "-" +
+               std::to_string(p.lastRow) + " " + p.fromLabel + ">" + p.toLabel;
     }
+    return out;
 }
 
+// 500 + 500 + 150 = 1150 fits exactly; + 1 passes it. A first section longer than the paper
+// stands alone on the first sheet and the second starts with it again (its end label is the title
+// row's empty end node); a long section later stays whole on its own sheet.
 TEST(SheetDivision, SectionsGoOnTheSheetUntilTheGroundLengthPassesThePaper) {
-    ProfileState s =
-        a4State({titleRow("Main"), section("A", "B", 500), section("B", "C", 500),
-                 section("C", "D", 150), section("D", "E", 1), section("E", "F", 600)});
-    int first = 0, last = 0;
-    branchRows(s, 0, first, last);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(last, 5);
-    // 500 + 500 + 150 = 1150 fits exactly; + 1 passes it.
-    expectSheets(divideBranch(s, first, last), {{1, 3, "A", "D"}, {4, 5, "D", "F"}});
-    EXPECT_DOUBLE_EQ(branchPaperLength(s, 0), 1751 * 1000 / 5000.0);
-}
-
-TEST(SheetDivision, AFirstSectionLongerThanThePaperStandsAloneTwice) {
-    ProfileState s = a4State({titleRow("Main"), section("A", "B", 2000), section("B", "C", 100)});
-    // The first sheet holds the long section alone and the second starts with it again (its end
-    // label is the title row's empty end node); adding the next section passes the paper again.
-    expectSheets(divideBranch(s, 1, 2), {{1, 1, "A", ""}, {1, 1, "", "B"}, {2, 2, "B", "C"}});
-}
-
-TEST(SheetDivision, ALongSectionLaterStaysWholeOnItsOwnSheet) {
-    ProfileState s = a4State({titleRow("Main"), section("A", "B", 100), section("B", "C", 2000),
-                              section("C", "D", 100)});
-    expectSheets(divideBranch(s, 1, 3), {{1, 1, "A", "B"}, {2, 2, "B", "C"}, {3, 3, "C", "D"}});
+    const struct {
+        std::vector<test::DesignRow> sections;
+        const char* cuts;
+        double groundLength;
+    } cases[] = {
+        {{section("A", "B", 500), section("B", "C", 500), section("C", "D", 150),
+          section("D", "E", 1), section("E", "F", 600)},
+         "1-3 A>D 4-5 D>F",
+         1751},
+        {{section("A", "B", 2000), section("B", "C", 100)}, "1-1 A> 1-1 >B 2-2 B>C", 2100},
+        {{section("A", "B", 100), section("B", "C", 2000), section("C", "D", 100)},
+         "1-1 A>B 2-2 B>C 3-3 C>D",
+         2200},
+    };
+    for (const auto& c : cases) {
+        std::vector<test::DesignRow> rows{titleRow("Main")};
+        rows.insert(rows.end(), c.sections.begin(), c.sections.end());
+        ProfileState s = a4State(rows);
+        int first = 0, last = 0;
+        branchRows(s, 0, first, last);
+        EXPECT_EQ(std::pair(first, last), std::pair(1, static_cast<int>(c.sections.size())));
+        EXPECT_EQ(cuts(divideBranch(s, first, last)), c.cuts);
+        EXPECT_DOUBLE_EQ(branchPaperLength(s, 0), c.groundLength * 1000 / 5000.0) << c.cuts;
+    }
 }
 
 TEST(SheetDivision, TwentyFourSheetsAtMost) {
@@ -78,8 +77,7 @@ TEST(SheetDivision, ABranchWithoutSectionsKeepsOneRow) {
     ProfileState s = a4State({titleRow("Empty"), titleRow("Next"), section("A", "B", 10)});
     int first = 0, last = 0;
     branchRows(s, 0, first, last);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(last, 1);
+    EXPECT_EQ(std::pair(first, last), std::pair(1, 1));
     EXPECT_DOUBLE_EQ(branchPaperLength(s, 0), 0.0);
 }
 
@@ -93,13 +91,13 @@ TEST(SheetDivision, ALengthThatIsNoNumberIsADataError) {
 
 TEST(ProfileState, PaperTextsAreComparedExactly) {
     ProfileState s;
+    const auto paper = [&] { return std::pair(s.settings.paperWidth, s.settings.paperHeight); };
     EXPECT_TRUE(applyPaper(s, "A1"));
-    EXPECT_EQ(s.settings.paperWidth, 700);
-    EXPECT_EQ(s.settings.paperHeight, 510);
+    EXPECT_EQ(paper(), std::pair(700.0, 510.0));
     EXPECT_FALSE(applyPaper(s, "a3"));  // small letters match none: A1 stays
-    EXPECT_EQ(s.settings.paperWidth, 700);
+    EXPECT_EQ(paper(), std::pair(700.0, 510.0));
     EXPECT_TRUE(applyPaper(s, "A3"));
-    EXPECT_EQ(s.settings.paperHeight, 220);
+    EXPECT_EQ(paper().second, 220);
     applySettings(s, 5000, 1001);
     EXPECT_EQ(s.settings.levelInterval, 10);
     applySettings(s, 5000, 1002);

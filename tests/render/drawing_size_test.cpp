@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 
 #include "cli/render_command.h"
 #include "hosts/dxf/dxf_file.h"
@@ -24,11 +25,10 @@ void nest(Drawing& drawing, int depth, int fan) {
     for (int level = 1; level <= depth; ++level) {
         CadBlock& block = *drawing.blocks().find("B" + std::to_string(level));
         for (int k = 0; k < fan; ++k) {
-            if (level == depth) {
+            if (level == depth)
                 block.addLine({0, 0, 0}, {1, k + 1.0, 0});
-            } else {
+            else
                 block.insertBlock({k + 0.0, 0, 0}, "B" + std::to_string(level + 1), 1, 1, 1, 0);
-            }
         }
     }
     drawing.modelSpace().insertBlock({0, 0, 0}, "B1", 1, 1, 1, 0);
@@ -50,9 +50,8 @@ TEST(DrawingSize, CountsBlocksOpenedUpAsTheWalkOpensThem) {
         Drawing drawing;
         nest(drawing, c.depth, c.fan);
         const DrawingSize size = drawingSize(drawing);
-        EXPECT_EQ(size.entities, c.entities);
-        EXPECT_EQ(size.deepestNesting, c.deepest);
-        EXPECT_EQ(size.largestBlock, "B1");
+        EXPECT_EQ(std::tuple(size.entities, size.deepestNesting, size.largestBlock),
+                  std::tuple(c.entities, c.deepest, "B1"));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "hosts/host_error.h"
 #include "render/drawing_painter.h"
 #include "render/hershey_font.h"
+#include "support/failure_text.h"
 
 namespace plovis {
 namespace {
@@ -43,14 +44,9 @@ TEST(StrokeFont, BrokenFilesFailNamingLineAndFault) {
         {"    1  1WM", "line 1: the right bearing is left of the left one"},
         {"    1  1JZ", "it has no capital H to measure"},
     };
-    for (const auto& [text, message] : cases) {
-        try {
-            parseHersheyFont(text, "f");
-            ADD_FAILURE() << "no failure: " << message;
-        } catch (const HostError& e) {
-            EXPECT_EQ(e.what(), "The stroke font f could not be read: " + std::string(message));
-        }
-    }
+    for (const auto& [text, message] : cases)
+        EXPECT_EQ(test::failureText<HostError>([&] { parseHersheyFont(text, "f"); }),
+                  "The stroke font f could not be read: " + std::string(message));
     EXPECT_THROW(readHersheyFont("/no/such/font.jhf"), HostError);
 }
 

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "schematic/schematic_fixture.h"
-#include "support/message_boxes.h"
 #include "support/snapshot.h"
 #include "support/ui_seen.h"
 
@@ -132,30 +131,16 @@ TEST(SchematicRange, ReadsAWholeColumnAsFarAsTheSheetHoldsValues) {
     EXPECT_EQ(state.schematicBranches.at(0).lastItem, 1);
 }
 
-TEST(SchematicRange, NoWorkbookOpenStartsTheHostOrEndsTheApplication) {
-    for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
-        SchematicFixture f;
-        SchematicState state;
-        MemorySpreadsheetHost empty;
-        f.ui.script({answer});
-        if (answer == Answer::Cancel) {
-            EXPECT_THROW(readSchematicRange(empty, state, f.ui), ApplicationEnds);
-            EXPECT_EQ(test::seen(f.ui).back(), "end");
-            EXPECT_FALSE(empty.started());
-            continue;
-        }
-        EXPECT_FALSE(readSchematicRange(empty, state, f.ui));
-        EXPECT_TRUE(empty.started());
-        EXPECT_TRUE(empty.visible());
-        EXPECT_EQ(test::messageBoxes(f.ui),
-                  std::vector<std::string>{
-                      "ok/cancel critical 'Error!!!' | Excel is Not Open! Click OK to Start Excel "
-                      "Then Open the Correct Excel Sheet and Select Range!."});
-        EXPECT_EQ(test::seen(f.ui),
-                  (std::vector<std::string>{f.ui.messageTexts()[0], "wait: Lunching Excel",
-                                            "wait hidden", "status: Click Execute Once Again !"}));
-        EXPECT_EQ(f.ui.events()[1].waitLabel, "Lunching Excel");
-    }
+// Cancel at the offer to start the spreadsheet ends the application (OK starts it: the schematic
+// command's tests).
+TEST(SchematicRange, NoWorkbookOpenAndCancelEndsTheApplication) {
+    SchematicFixture f;
+    SchematicState state;
+    MemorySpreadsheetHost empty;
+    f.ui.script({Answer::Cancel});
+    EXPECT_THROW(readSchematicRange(empty, state, f.ui), ApplicationEnds);
+    EXPECT_EQ(test::seen(f.ui).back(), "end");
+    EXPECT_FALSE(empty.started());
 }
 
 }  // namespace

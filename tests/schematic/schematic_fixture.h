@@ -32,13 +32,10 @@ inline void addSchematicBlocks(Drawing& d) {
 
 // One section row of the network range (columns counted from the selection's column B).
 struct Section {
-    std::string from;
-    std::string to;
-    double length = 100;
-    double flow = 1.5;
+    std::string from, to;
+    double length = 100, flow = 1.5;
     std::string direction = "R";
-    double fromLevel = 1000;
-    double toLevel = 990;
+    double fromLevel = 1000, toLevel = 990;
     CellValue d1 = 63.0;         // +13 plastic pipe diameter
     CellValue c1 = 6.0;          // +14 plastic pipe class
     CellValue d2 = CellValue{};  // +16 galvanised iron pipe diameter

@@ -100,22 +100,8 @@ TEST(DxfReader, MalformedFilesFailNamingTheLine) {
 // Every cut of a good file is refused with a message naming the file and line, never more.
 TEST(DxfReader, EveryTruncationFailsCleanly) {
     const std::string whole = test::dxfText(*test::everyEntityDrawing());
-    for (std::size_t cut = 0; cut < whole.size(); cut += 97) {
+    for (std::size_t cut = 0; cut < whole.size(); cut += 97)
         EXPECT_EQ(failureOf(whole.substr(0, cut)).rfind("test.dxf, line ", 0), 0u) << cut;
-    }
-}
-
-TEST(DxfReader, InsertingTheTemplateFileBringsItsBlocksAndLeavesModelSpaceEmpty) {
-    Drawing d("Drawing1.dwg", dxfFileReader());
-    const auto dwg = test::sourceDir() / "data" / "Pipe-des-blank.dwg";
-    d.modelSpace().insertBlock({0, 0, 0}, dwg.string(), 1, 1, 1, 0).erase();
-    EXPECT_EQ(d.modelSpace().count(), 0u);
-    EXPECT_NE(d.blocks().find("INTAKE_CC"), nullptr);
-    EXPECT_NE(d.textStyles().find("romans"), nullptr);
-    // A second insertion (the profile command run again) keeps what is there.
-    const int blocks = d.blocks().count();
-    d.modelSpace().insertBlock({0, 0, 0}, dwg.string(), 1, 1, 1, 0).erase();
-    EXPECT_EQ(d.blocks().count(), blocks);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
 #include "hosts/host_error.h"
+#include "support/file_bytes.h"
 #include "support/golden_table.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"
@@ -63,9 +64,8 @@ TEST(DxfWriter, WritesEverySectionAndTableAnR2000ReaderNeeds) {
         EXPECT_NE(at, std::string::npos) << name << " missing or out of order";
     }
     EXPECT_TRUE(file.ends_with("|0|EOF|"));
-    std::vector<std::string> parts{"|9|$ACADVER|1|AC1015|", "|9|$INSUNITS|70|4|",
-                                   "|9|$MEASUREMENT|70|1|", "|0|SECTION|2|OBJECTS|0|DICTIONARY|",
-                                   "|3|ACAD_GROUP|"};
+    // The version and units are in the ezdxf dump of what we save.
+    std::vector<std::string> parts{"|0|SECTION|2|OBJECTS|0|DICTIONARY|", "|3|ACAD_GROUP|"};
     for (const char* table :
          {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE", "BLOCK_RECORD"})
         parts.push_back("|0|TABLE|2|" + std::string(table) + "|");
@@ -162,9 +162,7 @@ TEST(DxfFile, AFailedSaveLeavesTheEarlierFileAsItWas) {
     EXPECT_THROW(saveDxfFile(*d, target), HostError);
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, previous);
-    std::stringstream contents;
-    contents << std::ifstream(target).rdbuf();
-    EXPECT_EQ(contents.str(), "earlier drawing");
+    EXPECT_EQ(test::readBytes(target), "earlier drawing");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     EXPECT_TRUE(d->modified());
     saveDxfFile(*d, target);

@@ -4,6 +4,8 @@
 // sheets back.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "dxf_test_support.h"
 #include "hosts/dxf/dxf_file.h"
 #include "support/snapshot.h"
@@ -31,9 +33,8 @@ TEST(SheetLayouts, OneLayoutPerSheetWithItsViewportAtOneToOne) {
         const DrawingSheet& want = d.sheets().list()[i];
         const DrawingSheet& got = back->sheets().list()[i];
         EXPECT_EQ(got.name + " " + got.paper.name, want.name + " " + want.paper.name);
-        EXPECT_DOUBLE_EQ(got.minX, want.minX);
-        EXPECT_DOUBLE_EQ(got.minY, want.minY);
-        EXPECT_DOUBLE_EQ(got.paper.widthMm, want.paper.widthMm);
+        EXPECT_EQ(std::tuple(got.minX, got.minY, got.paper.widthMm),
+                  std::tuple(want.minX, want.minY, want.paper.widthMm));
     }
 }
 

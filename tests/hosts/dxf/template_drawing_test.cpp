@@ -6,11 +6,11 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "dxf_test_support.h"
 #include "hosts/cad_extents.h"
 #include "hosts/dxf/dxf_file.h"
+#include "support/file_bytes.h"
 #include "support/snapshot.h"
 #include "support/test_paths.h"
 
@@ -31,9 +31,7 @@ Extents blockExtents(const Drawing& source, const std::string& name) {
 
 TEST(TemplateDrawing, TheCommittedFileIsWhatTheGeneratorMakes) {
     const std::string made = test::dxfText(*templates::makeTemplateDrawing());
-    std::stringstream file;
-    file << std::ifstream(committed(), std::ios::binary).rdbuf();
-    if (made != file.str()) {
+    if (made != test::readBytes(committed())) {
         const auto actual = test::binaryDir() / "Pipe-des-blank.actual.dxf";
         std::ofstream(actual, std::ios::binary) << made;
         FAIL() << "data/Pipe-des-blank.dxf is out of date: the generator now writes " << actual

@@ -57,9 +57,13 @@ TEST_F(Chain, AFullRecalculationCountsEveryFormula) {
     EXPECT_EQ(s.cell(1, 5), CellValue(42.0));
 }
 
-TEST(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead) {
+// One sheet "S" of a workbook.
+struct Recalculation : ::testing::Test {
     MemoryWorkbook wb;
     MemoryWorksheet& s = wb.addSheet("S");
+};
+
+TEST_F(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead) {
     s.setCell(1, 1, 1.0);
     s.setFormula(1, 2, "A1+C1", 5.0);
     s.setFormula(1, 3, "B1*2", 10.0);
@@ -74,47 +78,40 @@ TEST(Recalculation, ACircularReferenceKeepsItsStoredValuesAndIsNamedOnceWhenRead
     EXPECT_EQ(wb.recalculateAll().circular.size(), 3u);
 }
 
-struct Uncomputable {
-    const char* formula;
-    bool array;
-    const char* reason;
-};
-
-class NotComputed : public ::testing::TestWithParam<Uncomputable> {};
-
-TEST_P(NotComputed, KeepsItsStoredValueAndWarnsOncePerCommand) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
-    s.load(1, 1, 1.0);
-    s.load(1, 2, 7.0);
-    s.loadFormula(1, 2, {GetParam().formula, 0, 0, GetParam().array});
-    s.load(1, 3, 8.0);
-    s.loadFormula(1, 3, {"B1+1"});
-    s.setCell(1, 1, 2.0);
-    EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
-    EXPECT_EQ(s.cell(1, 3), CellValue(8.0));  // from the stale B1
-    EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
-    auto notices = wb.notices().take();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("'S'!B1 was read with its stored value"), std::string::npos);
-    EXPECT_NE(notices[0].find(GetParam().reason), std::string::npos) << notices[0];
-    s.cell(1, 3);  // the next command is told again
-    notices = wb.notices().take();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("depends on 'S'!B1"), std::string::npos) << notices[0];
-    EXPECT_EQ(wb.recalculateAll().notComputed.size(), 1u);
+TEST(NotComputed, AFormulaItCannotComputeKeepsItsStoredValueAndWarnsOncePerCommand) {
+    // clang-format off
+    const struct { const char* formula; bool array; const char* reason; } cases[] = {
+        {"FORECAST(A1,1,1)", false, "the function FORECAST"},
+        {"SUM(A1:A2*2)", true, "an array formula"},
+        {"[1]Sheet1!A1+A1", false, "a link to another workbook"},
+        {"A1+SUM(S!A1:T!A1)", false, "a reference through several"}};
+    // clang-format on
+    for (const auto& [formula, array, reason] : cases) {
+        SCOPED_TRACE(formula);
+        MemoryWorkbook wb;
+        MemoryWorksheet& s = wb.addSheet("S");
+        s.load(1, 1, 1.0);
+        s.load(1, 2, 7.0);
+        s.loadFormula(1, 2, {formula, 0, 0, array});
+        s.load(1, 3, 8.0);
+        s.loadFormula(1, 3, {"B1+1"});
+        s.setCell(1, 1, 2.0);
+        EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
+        EXPECT_EQ(s.cell(1, 3), CellValue(8.0));  // from the stale B1
+        EXPECT_EQ(s.cell(1, 2), CellValue(7.0));
+        auto notices = wb.notices().take();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find("'S'!B1 was read with its stored value"), std::string::npos);
+        EXPECT_NE(notices[0].find(reason), std::string::npos) << notices[0];
+        s.cell(1, 3);  // the next command is told again
+        notices = wb.notices().take();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find("depends on 'S'!B1"), std::string::npos) << notices[0];
+        EXPECT_EQ(wb.recalculateAll().notComputed.size(), 1u);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formulas, NotComputed,
-    ::testing::Values(Uncomputable{"FORECAST(A1,1,1)", false, "the function FORECAST"},
-                      Uncomputable{"SUM(A1:A2*2)", true, "an array formula"},
-                      Uncomputable{"[1]Sheet1!A1+A1", false, "a link to another workbook"},
-                      Uncomputable{"A1+SUM(S!A1:T!A1)", false, "a reference through several"}));
-
-TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     s.load(1, 1, 4.0);
     s.loadFormula(1, 2, {"SQRT(A1)"});
     s.load(1, 3, 99.0);
@@ -126,18 +123,14 @@ TEST(Recalculation, AFormulaWithoutAValueIsCalculatedAndOneWithAValueTrusted) {
     EXPECT_EQ(s.cell(2, 3), CellValue(99.0));
 }
 
-TEST(Recalculation, ARangeEndingInAFunctionFollowsEveryCellItSpans) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, ARangeEndingInAFunctionFollowsEveryCellItSpans) {
     s.setFormula(1, 2, "SUM(A1:INDEX(A3:A4,2))", CellValue{});
     EXPECT_EQ(s.cell(1, 2), CellValue(0.0));
     s.setCell(2, 1, 5.0);  // A2: in the span, though no reference of the formula names it
     EXPECT_EQ(s.cell(1, 2), CellValue(5.0));
 }
 
-TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
     s.setFormula(1, 1, "IF(1>2,1,\"\")", CellValue{});
     s.setFormula(1, 2, "ISBLANK(A1)", CellValue{});
     s.setFormula(1, 3, "A1+1", CellValue{});
@@ -148,9 +141,7 @@ TEST(Recalculation, AFormulaGivingTheEmptyTextIsNoEmptyCell) {
     EXPECT_EQ(s.cell(1, 4), CellValue(1.0));
 }
 
-TEST(Recalculation, SharedFormulasReadAsMovedToTheirCells) {
-    MemoryWorkbook wb;
-    MemoryWorksheet& s = wb.addSheet("S");
+TEST_F(Recalculation, SharedFormulasReadAsMovedToTheirCells) {
     for (int r = 1; r <= 3; ++r)
         s.load(r, 1, r * 1.0);
     s.loadFormula(1, 2, {"A1*10"});
