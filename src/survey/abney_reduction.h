@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "survey/station_index.h"
+#include "survey/namesakes.h"
 #include "survey/survey_context.h"
 
 namespace plovis {

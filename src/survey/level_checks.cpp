@@ -5,7 +5,7 @@
 
 #include "common/number_format.h"
 #include "survey/level_reduction.h"
-#include "survey/station_index.h"
+#include "survey/namesakes.h"
 
 namespace plovis {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "survey/station_index.h"
+#include "survey/namesakes.h"
 #include "survey/survey_context.h"
 
 namespace plovis {

@@ -1,4 +1,4 @@
-#include "survey/station_index.h"
+#include "survey/namesakes.h"
 
 #include <algorithm>
 #include <string>
