@@ -30,8 +30,8 @@ void addDrawingOutputOptions(CLI::App& sub, const std::shared_ptr<DrawingOutputs
 CommandFiles drawingCommandFiles(const DrawingOutputs& outputs) {
     return {{{"--out", outputs.dxf},
              {"--pdf", outputs.pdf},
-             {"--svg", outputs.svg},
-             {"--png", outputs.png}},
+             {"--svg", outputs.svg, outputs.sheets},
+             {"--png", outputs.png, outputs.sheets}},
             {{"the template drawing", templateDrawingPath().string()}}};
 }
 

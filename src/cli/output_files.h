@@ -26,10 +26,13 @@ struct UsageError : std::runtime_error {
 struct NamedFile {
     std::string by;
     std::string path;
+    // A picture written by sheets: NAME-1.EXT, NAME-2.EXT ... in its place.
+    bool bySheets = false;
 };
 
-// Throws UsageError when an output is one of the inputs, or two outputs are one file. Outputs
-// not given (empty) are skipped.
+// Throws UsageError when an output is one of the inputs, or two outputs are one file, or an
+// input is one of the files a picture by sheets writes (found by its name, or the name of the
+// file its link leads to). Outputs not given (empty) are skipped.
 void refuseOverwriting(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
 
 // Makes the option accept only a file name ending in one of the extensions (".dxf", any case);

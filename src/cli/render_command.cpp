@@ -51,8 +51,8 @@ CliCommand renderCommand() {
             return [args](const ConsoleStreams& streams) {
                 return runWithConsole(streams, {}, [&](ConsoleUserInterface&) {
                     refuseOverwriting({{"--pdf", args->outputs[0]},
-                                       {"--svg", args->outputs[1]},
-                                       {"--png", args->outputs[2]}},
+                                       {"--svg", args->outputs[1], args->sheets},
+                                       {"--png", args->outputs[2], args->sheets}},
                                       {{"the drawing", args->drawing}});
                     const auto drawing = readDxfFile(args->drawing);
                     try {

@@ -71,6 +71,10 @@ TEST(OutputFiles, TargetsThatAreInputsMisnamedOrReadOnlyAreRefusedAndLeftAsTheyW
     std::filesystem::create_symlink(w, dir / "link.dxf");
     std::filesystem::create_hard_link(w, dir / "hard.dxf");
     std::filesystem::create_hard_link(d, dir / "d.png");
+    // Inputs named as the second sheet of a picture by sheets would be: by name, through a link.
+    std::filesystem::copy_file(d, dir / "p-2.png");
+    std::filesystem::copy_file(w, dir / "s-2.png");
+    std::filesystem::create_symlink(dir / "s-2.png", dir / "sl.xlsx");
     ::mkfifo((dir / "pipe.xlsx").c_str(), 0644);
     test::expectGoldenTable("cli", "output_refusals", [&](const std::string& line) {
         const std::string before = folderState(dir.path());
