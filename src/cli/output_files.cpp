@@ -35,7 +35,9 @@ std::optional<std::filesystem::path> sheetFileThatIs(const std::filesystem::path
             continue;
         const std::string number =
             file.substr(head.size(), file.size() - head.size() - tail.size());
-        if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos)
+        // Sheets are numbered from 1, without leading zeros.
+        if (number.size() > 9 || number[0] == '0' ||
+            number.find_first_not_of("0123456789") != std::string::npos)
             continue;
         const std::filesystem::path sheetFile = sheetFileName(picture, std::stoi(number));
         if (sameFile(sheetFile, input)) return sheetFile;
