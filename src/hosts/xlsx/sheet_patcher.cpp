@@ -63,21 +63,20 @@ bool fills(const CellEdit& e) {
 
 class SheetPatcher {
   public:
-    SheetPatcher(std::string_view xml, const CellEdits& edits)
-        : xml_(xml), sc_(xml), edits_(edits) {
+    SheetPatcher(std::string_view xml, const CellEdits& edits, const PieceWriter& write)
+        : xml_(xml), sc_(xml), edits_(edits), write_(write) {
         out_.reserve(std::min(xml.size() + edits.size() * 48, kChunk + kChunk / 4));
     }
 
-    std::vector<std::string> run();
+    void run();
 
   private:
-    // Sets the written part aside once it is a chunk long: a part of hundreds of megabytes is
-    // never reserved, nor copied as it grows.
+    // Hands the written part on once it is a chunk long: a part of hundreds of megabytes is
+    // never held whole.
     void settleChunk() {
         if (out_.size() < kChunk) return;
-        chunks_.push_back(std::move(out_));
-        out_ = std::string();
-        out_.reserve(kChunk + kChunk / 4);
+        write_(out_);
+        out_.clear();
     }
     void copyTo(std::size_t pos) {
         out_.append(xml_.substr(copied_, pos - copied_));
@@ -118,9 +117,9 @@ class SheetPatcher {
     std::string_view xml_;
     XmlScanner sc_;
     const CellEdits& edits_;
-    std::size_t next_ = 0;             // the first edit not applied yet
-    std::vector<std::string> chunks_;  // the output before out_
-    std::string out_;
+    std::size_t next_ = 0;  // the first edit not applied yet
+    const PieceWriter& write_;
+    std::string out_;         // written since the last piece handed on
     std::size_t copied_ = 0;  // xml_ is copied to out_ up to here
     std::string prefix_;      // the namespace prefix of the sheet's elements ("x:" or "")
     std::vector<ColumnStyle> columns_;
@@ -129,7 +128,7 @@ class SheetPatcher {
     bool sheetDataSeen_ = false;
 };
 
-std::vector<std::string> SheetPatcher::run() {
+void SheetPatcher::run() {
     for (Token t = sc_.next(); t != Token::Done; t = sc_.next()) {
         if (t != Token::Start) continue;
         if (sc_.depth() == 1) {
@@ -146,8 +145,7 @@ std::vector<std::string> SheetPatcher::run() {
     }
     if (!sheetDataSeen_) throw PackageError("the worksheet has no cell table (sheetData)");
     copyTo(xml_.size());
-    chunks_.push_back(std::move(out_));
-    return std::move(chunks_);
+    write_(out_);
 }
 
 void SheetPatcher::readColumns() {
@@ -499,8 +497,8 @@ void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attribu
 
 }  // namespace
 
-std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits) {
-    return SheetPatcher(xml, edits).run();
+void patchSheetInPieces(std::string_view xml, const CellEdits& edits, const PieceWriter& write) {
+    SheetPatcher(xml, edits, write).run();
 }
 
 std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits) {
@@ -515,8 +513,7 @@ std::string patchSheet(std::string_view xml, const std::vector<CellEdit>& edits)
         const std::vector<CellEdit>& edits;
     };
     std::string whole;
-    for (const std::string& chunk : patchSheetInChunks(xml, Listed(edits)))
-        whole += chunk;
+    patchSheetInPieces(xml, Listed(edits), [&](std::string_view piece) { whole += piece; });
     return whole;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Writes changed cells into a worksheet part, leaving every other byte of it as it was.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,8 +54,10 @@ class CellEdits {
     // Edit i, valid until the next call.
     virtual const CellEdit& edit(std::size_t i) const = 0;
 };
-// The patched part in pieces, to be written one after the other.
-std::vector<std::string> patchSheetInChunks(std::string_view xml, const CellEdits& edits);
+// The patched part handed to `write` in pieces, one after the other; a piece is valid only during
+// the call.
+using PieceWriter = std::function<void(std::string_view)>;
+void patchSheetInPieces(std::string_view xml, const CellEdits& edits, const PieceWriter& write);
 
 // An empty worksheet part, for a sheet added to a workbook.
 std::string emptySheetXml();

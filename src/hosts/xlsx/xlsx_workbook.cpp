@@ -13,6 +13,7 @@
 #include "hosts/xlsx/package_error.h"
 #include "hosts/xlsx/package_layout.h"
 #include "hosts/xlsx/package_type.h"
+#include "hosts/xlsx/raw_deflate.h"
 #include "hosts/xlsx/shared_strings.h"
 #include "hosts/xlsx/sheet_patcher.h"
 #include "hosts/xlsx/sheet_reader.h"
@@ -117,9 +118,13 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
     return names;
 }
 
-std::vector<std::string> patched(std::string_view xml, const MemoryWorksheet& sheet) {
+// The sheet's part patched, deflated as it is written.
+xlsx::DeflatedPart patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
-        return xlsx::patchSheetInChunks(xml, SheetEdits(sheet));
+        xlsx::PartDeflater deflater(xml.size() >= xlsx::kLargePart);
+        xlsx::patchSheetInPieces(xml, SheetEdits(sheet),
+                                 [&](std::string_view piece) { deflater.write(piece); });
+        return deflater.finish();
     } catch (const PackageError& e) {
         throw PackageError("in the sheet " + quoted(sheet.name()) + ": " + e.what());
     }
@@ -265,7 +270,7 @@ std::string XlsxWorkbook::buildPackage() {
         addedNames.push_back(sheetAt(i).name());
     const auto added = xlsx::planNewSheets(addedNames, layout, zip);
 
-    std::map<std::uint64_t, std::vector<std::string>> replaced;  // entry index -> new content
+    std::map<std::uint64_t, xlsx::DeflatedPart> replaced;  // entry index -> new content
     for (std::size_t i = 0; i < parts_.size(); ++i) {
         // A sheet never read is copied as it is stored.
         const MemoryWorksheet* sheet = sheetIfRead(static_cast<int>(i));
@@ -277,15 +282,16 @@ std::string XlsxWorkbook::buildPackage() {
         xml_[i] = std::string();  // the patched part takes its place
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
-    replaced[workbook].push_back(
+    replaced[workbook] = xlsx::deflatedPart(
         xlsx::editWorkbookPart(zip.read(workbook), layout, added, calculation()));
     const std::uint64_t types = *zip.find("[Content_Types].xml");
-    replaced[types].push_back(xlsx::editContentTypes(zip.read(types), layout, added));
+    replaced[types] = xlsx::deflatedPart(xlsx::editContentTypes(zip.read(types), layout, added));
     const std::string relsPart = xlsx::relationshipsPartOf(layout.workbookPart);
     const auto rels = zip.find(relsPart);
     std::string newRels;
     if (rels) {
-        replaced[*rels].push_back(xlsx::editWorkbookRelationships(zip.read(*rels), layout, added));
+        replaced[*rels] =
+            xlsx::deflatedPart(xlsx::editWorkbookRelationships(zip.read(*rels), layout, added));
     } else if (!added.empty()) {
         newRels = xlsx::editWorkbookRelationships("", layout, added);
     }

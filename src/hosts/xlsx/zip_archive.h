@@ -5,7 +5,7 @@
 // recorded size and checksum.
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +13,12 @@
 
 struct zip;
 struct zip_source;
+struct zip_stat;
 
 namespace plovis::xlsx {
+
+struct DeflatedEntry;
+struct DeflatedPart;
 
 // Bounds on what a package may ask of memory. A sheet of 200,000 rows × 10 columns inflates to
 // about 90 MB at a ratio near 10; XML of repeated empty styled cells reaches 100 or so.
@@ -50,6 +54,10 @@ class ZipReader {
     zip* handle() const { return zip_; }
 
   private:
+    std::string readPlain(std::uint64_t index, const zip_stat& st);
+    std::string readThroughLibzip(std::uint64_t index, const zip_stat& st);
+    void readOpened(std::uint64_t index, std::uint32_t flags, std::string& content);
+
     zip* zip_ = nullptr;
     InflateLimits limits_;
     std::uint64_t count_ = 0;
@@ -67,16 +75,16 @@ class ZipWriter {
     // Copies the entry as it is stored (compressed bytes, name, time), without inflating it.
     void copy(const ZipReader& from, std::uint64_t index);
     // Adds an entry with the content, deflated, dated 1 January 1980 whatever the clock says.
-    void add(const std::string& name, std::string content);
-    // Adds an entry whose content is the pieces one after the other.
-    void add(const std::string& name, std::vector<std::string> pieces);
+    void add(const std::string& name, std::string_view content);
+    void add(const std::string& name, DeflatedPart part);
     // The archive's bytes. The writer is finished afterwards.
     std::string finish();
 
   private:
     zip* zip_ = nullptr;
     zip_source* buffer_ = nullptr;
-    std::deque<std::string> contents_;  // kept until the archive is written
+    // Entries deflated already, kept until the archive is written.
+    std::vector<std::unique_ptr<DeflatedEntry>> entries_;
 };
 
 }  // namespace plovis::xlsx
