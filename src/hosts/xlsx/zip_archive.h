@@ -54,8 +54,8 @@ class ZipReader {
     zip* handle() const { return zip_; }
 
   private:
-    std::string readPlain(std::uint64_t index, const zip_stat& st);
-    std::string readThroughLibzip(std::uint64_t index, const zip_stat& st);
+    std::string readPlain(std::uint64_t index, const struct zip_stat& st);
+    std::string readThroughLibzip(std::uint64_t index, const struct zip_stat& st);
     void readOpened(std::uint64_t index, std::uint32_t flags, std::string& content);
 
     zip* zip_ = nullptr;
