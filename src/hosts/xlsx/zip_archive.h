@@ -1,5 +1,6 @@
 #pragma once
-// The zip container of a workbook package, read from and written to memory with libzip.
+// The zip container of a workbook package, read from and written to memory with libzip; the
+// parts themselves are inflated and deflated through ISA-L (raw_deflate.h).
 // Reading is bounded (InflateLimits): a package may not inflate beyond a total, nor any large
 // part beyond a ratio of its compressed size (a zip bomb), and every part is checked against its
 // recorded size and checksum.
