@@ -73,10 +73,11 @@ void checkVelocity(SectionRun& s) {
 void checkLaminar(SectionRun& s) {
     const double re = s.row.reynolds;
     if (re <= 0 || re >= kLaminarReynolds) return;
-    s.section.laminar = 64 / re;
+    const double laminar = 64 / re;
+    s.section.laminar = laminar;
     s.atStart(ProblemKind::Laminar,
               "laminar flow (Reynolds number " + formatPicture(re, "#0") +
-                  "): the friction factor is 64/Re = " + formatPicture(64 / re, "0.000000") +
+                  "): the friction factor is 64/Re = " + formatPicture(laminar, "0.000000") +
                   ", the table has " + formatPicture(s.row.frictionFactor, "0.000000"));
 }
 

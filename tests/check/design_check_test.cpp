@@ -110,6 +110,22 @@ const Case kCases[] = {
          s.pd.load(17, W, -1.0); },
      {"Row 16, node J1, chainage 0+100.00: negative residual head -1.00 m",
       "Row 16, node P1, chainage 0+050.00: grade line 1.50 m below the ground"}},
+    {"velocity at the most is kept", [](Scheme& s) { s.pd.load(17, T, 3.0); }, {}},
+    {"node head at the least is kept", [](Scheme& s) { s.pd.load(16, AB, 5.0); }, {}},
+    {"tap stand head at the least is kept", [](Scheme& s) { s.pd.load(17, AB, 10.0); }, {}},
+    {"a small head is low, not negative", [](Scheme& s) { s.pd.load(16, AB, 0.5); },
+     {"Row 16, node J1, chainage 0+100.00: residual head 0.50 m is below 5.00 m"}},
+    {"negative head at both ends of a section from the intake, the start first",
+     [](Scheme& s) { s.pd.load(16, W, -1.0); s.pd.load(16, AB, -1.0); },
+     {"Row 16, node IN1, chainage 0+000.00: negative residual head -1.00 m",
+      "Row 16, node J1, chainage 0+100.00: negative residual head -1.00 m"}},
+    {"grade line touching the ground is kept", [](Scheme& s) { s.ground.load(8, D, 96.5); }, {}},
+    {"grade line touching the ground, short of a least cover set in DATA INPUT", [](Scheme& s) {
+         MemoryWorksheet& input = s.workbook.addSheet("DATA INPUT");
+         input.load(3, B, std::string("Least head above the ground between nodes"));
+         input.load(3, E, 1.0);
+         s.ground.load(8, D, 96.5); },
+     {"Row 17, node P2, chainage 0+150.00: grade line only 0.00 m above the ground"}},
     {"section not in the ground profile is checked at its nodes",
      [](Scheme& s) { s.ground.load(4, B, std::string("Line B")); }, {}},
 };
