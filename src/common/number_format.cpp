@@ -2,9 +2,13 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+
+#include "common/leading_number.h"
 
 namespace plovis {
 namespace {
@@ -16,24 +20,67 @@ struct Decimal {
     int point = 0;       // number of digits before the decimal point (may be <= 0 or > size)
 };
 
-// |value| to 15 significant digits, the precision spreadsheet programs work to.
-Decimal decimal15(double value) {
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};  // all exact
+constexpr std::int64_t kFifteenDigits = 100'000'000'000'000;                   // 10^14
+
+// A magnitude to 15 significant digits: digits · 10^(point − 15), 10^14 ≤ digits < 10^15.
+struct Fifteen {
+    std::int64_t digits = 0;
+    int point = 0;
+};
+
+// The 15 digits in floating point: the magnitude scaled to 15 digits before its point is off the
+// exact product by at most 1/16, so when its fraction lies clear of one half the rounding is the
+// exact one. Near a tie, or out of the range of exact powers of ten, nothing.
+std::optional<Fifteen> quickFifteen(double a) {
+    int binary = 0;
+    std::frexp(a, &binary);
+    int decade = static_cast<int>(std::floor((binary - 1) * 0.30102999566398120));  // or one low
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int scale = 14 - decade;
+        if (scale < 0 || scale > 22) return std::nullopt;
+        const double scaled = a * kPowersOfTen[scale];
+        if (scaled >= 1e15) {
+            ++decade;
+            continue;
+        }
+        if (scaled < 1e14) {
+            --decade;
+            continue;
+        }
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) < 0.125) return std::nullopt;
+        const auto digits = static_cast<std::int64_t>(fraction > 0.5 ? whole + 1 : whole);
+        if (digits == 10 * kFifteenDigits) return Fifteen{kFifteenDigits, decade + 2};
+        return Fifteen{digits, decade + 1};
+    }
+    return std::nullopt;
+}
+
+// |value| (finite, not zero) to 15 significant digits, correctly rounded as printf's "%.14e".
+Fifteen fifteen(double value) {
+    const double a = std::fabs(value);
+    if (const auto quick = quickFifteen(a)) return *quick;
     char buf[64];
-    // Correctly rounded as printf's "%.14e" but without its locale and format parsing: a large
-    // sheet writes a million numbers through here.
-    const auto end = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value),
-                                   std::chars_format::scientific, 14)
-                         .ptr;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf - 1, a, std::chars_format::scientific, 14).ptr;
     *end = '\0';
     // buf is "d.dddddddddddddde[+-]XX"
-    Decimal d;
-    d.digits.reserve(15);
-    d.digits.push_back(buf[0]);
-    const char* p = buf + 2;
-    while (*p != 'e')
-        d.digits.push_back(*p++);
-    d.point = std::atoi(p + 1) + 1;
-    return d;
+    Fifteen f{buf[0] - '0', std::atoi(buf + 17) + 1};
+    for (const char* p = buf + 2; p < buf + 16; ++p)
+        f.digits = f.digits * 10 + (*p - '0');
+    return f;
+}
+
+// |value| to 15 significant digits, the precision spreadsheet programs work to.
+Decimal decimal15(double value) {
+    if (value == 0 || !std::isfinite(value)) return Decimal{std::string(15, '0'), 1};
+    const Fifteen f = fifteen(value);
+    char buf[24];
+    return Decimal{std::string(buf, std::to_chars(buf, buf + sizeof buf, f.digits).ptr), f.point};
 }
 
 // Rounds d to `decimals` places after its point, a half away from zero. Digits after the kept
@@ -161,6 +208,16 @@ std::string generalForm(double value) {
         return sign + d.digits + std::string(d.point - d.digits.size(), '0');
     }
     return sign + d.digits.substr(0, d.point) + "." + d.digits.substr(d.point);
+}
+
+double fifteenDigitValue(double value) {
+    if (value == 0 || !std::isfinite(value)) return leadingNumber(generalForm(value));
+    const Fifteen f = fifteen(value);
+    // Written out in full from 1E-04 to 15 digits before the point, the general form reads back
+    // as the digits over a power of ten, both exact, divided with one rounding as reading does.
+    if (f.point < -3 || f.point > 15) return leadingNumber(generalForm(value));
+    const double magnitude = static_cast<double>(f.digits) / kPowersOfTen[15 - f.point];
+    return value < 0 ? -magnitude : magnitude;
 }
 
 std::string strForm(double value) {

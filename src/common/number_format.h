@@ -24,6 +24,11 @@ std::string formatPicture(double value, std::string_view picture);
 // exponent is 15 or more or below -4: 1E+20, 1.5E-05. NaN is "NaN", infinities "Infinity".
 std::string generalForm(double value);
 
+// The value a cell's number is worth to a routine reading it as text: its general form read
+// back by the leading-number rule (0.1 + 0.2 reads as 0.3). Faster than writing and reading the
+// text, with the same result.
+double fifteenDigitValue(double value);
+
 // The Str form: the general form with one leading blank when the value is not negative
 // (Str(3) is " 3", Str(-3) is "-3").
 std::string strForm(double value);

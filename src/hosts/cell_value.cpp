@@ -13,6 +13,7 @@ std::string cellText(const CellValue& v) {
 }
 
 double cellNumber(const CellValue& v) {
+    if (const double* d = std::get_if<double>(&v)) return fifteenDigitValue(*d);
     return leadingNumber(cellText(v));
 }
 
