@@ -43,7 +43,9 @@ bool isCapital(const Letters& l, char32_t c) {
     return c >= l.first && c <= l.last && (!l.alternating || (c - l.first) % 2 == 0);
 }
 
+// ASCII first: labels are mostly ASCII, and a long book folds millions of their characters.
 char32_t upper(char32_t c) {
+    if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 0x20 : c;
     if (c == 0x3C2) return 0x3A3;  // the final sigma ς is a small Σ too
     for (const Letters& l : kLetters) {
         if (isCapital(l, c - l.offset)) return c - l.offset;
@@ -52,6 +54,7 @@ char32_t upper(char32_t c) {
 }
 
 char32_t lower(char32_t c) {
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
     for (const Letters& l : kLetters) {
         if (isCapital(l, c)) return c + l.offset;
     }
