@@ -46,8 +46,9 @@ constexpr std::size_t kLargePart = 8u << 20;
 
 DeflatedPart deflatedPart(std::string_view content);
 
-// The stream inflated, when it inflates to exactly `size` bytes; nullopt when it is damaged or
-// inflates to another size.
+// The stream inflated, when it inflates to exactly `size` bytes; nullopt when it is malformed or
+// inflates to another size. Some damage leaves a well-formed stream: only the entry's checksum
+// tells it.
 std::optional<std::string> inflated(std::string_view stream, std::size_t size);
 
 // The checksum a zip entry records of its content (CRC-32), given that of what comes before.

@@ -78,9 +78,18 @@ class SheetPatcher {
         write_(out_);
         out_.clear();
     }
+    // A long stretch without edits (the rows before the first edited one) is handed on as it
+    // lies in the part, not copied.
     void copyTo(std::size_t pos) {
-        out_.append(xml_.substr(copied_, pos - copied_));
+        const std::string_view stretch = xml_.substr(copied_, pos - copied_);
         copied_ = pos;
+        if (stretch.size() < kChunk) {
+            out_.append(stretch);
+            return;
+        }
+        write_(out_);
+        out_.clear();
+        write_(stretch);
     }
     void skipTo(std::size_t pos) { copied_ = pos; }
     // Turns the empty element just read (<row r="4"/>, its tag ending at tagEnd) into one holding

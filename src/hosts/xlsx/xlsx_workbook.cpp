@@ -121,8 +121,11 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
 // The sheet's part patched, deflated as it is written.
 xlsx::DeflatedPart patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
-        xlsx::PartDeflater deflater(xml.size() >= xlsx::kLargePart);
-        xlsx::patchSheetInPieces(xml, SheetEdits(sheet),
+        const SheetEdits edits(sheet);
+        // A sheet added with a million cells is large though its part starts out empty.
+        constexpr std::size_t kBytesPerCell = 48;
+        xlsx::PartDeflater deflater(xml.size() + edits.size() * kBytesPerCell >= xlsx::kLargePart);
+        xlsx::patchSheetInPieces(xml, edits,
                                  [&](std::string_view piece) { deflater.write(piece); });
         return deflater.finish();
     } catch (const PackageError& e) {

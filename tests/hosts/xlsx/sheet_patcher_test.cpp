@@ -64,5 +64,34 @@ TEST(SheetPatcher, RefusesWhatNoCellCanHold) {
     EXPECT_THROW(patch("A2", 32768), PackageError);
 }
 
+// A long sheet written to near its end: the untouched rows go on as they lie in the part, and no
+// piece copied is much longer than the patcher's chunk of 4 MB.
+TEST(SheetPatcher, ALongSheetGoesOnInPiecesWithoutBeingCopiedWhole) {
+    std::string doc = kOpen + "<sheetData>";
+    for (int r = 1; r <= 200'000; ++r)
+        doc += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) +
+               "\"><v>1761.5</v></c></row>";
+    doc += "</sheetData></worksheet>";
+    struct Listed : CellEdits {
+        std::vector<CellEdit> edits = editsOf("B200000=1.5");
+        std::size_t size() const override { return edits.size(); }
+        std::pair<int, int> cell(std::size_t i) const override {
+            return {edits[i].row, edits[i].column};
+        }
+        bool fills(std::size_t) const override { return true; }
+        const CellEdit& edit(std::size_t i) const override { return edits[i]; }
+    } listed;
+    std::string whole;
+    std::size_t longestCopied = 0;
+    patchSheetInPieces(doc, listed, [&](std::string_view piece) {
+        whole += piece;
+        const bool inPart = piece.data() >= doc.data() && piece.data() < doc.data() + doc.size();
+        if (!inPart) longestCopied = std::max(longestCopied, piece.size());
+    });
+    EXPECT_EQ(whole, patchSheet(doc, listed.edits));
+    EXPECT_GT(doc.size(), 8u << 20);
+    EXPECT_LT(longestCopied, 5u << 20);
+}
+
 }  // namespace
 }  // namespace plovis::xlsx
