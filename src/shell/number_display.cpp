@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/number_format.h"
+#include "shell/date_display.h"
 
 namespace plovis {
 namespace {
@@ -59,6 +60,7 @@ std::vector<std::string_view> sections(std::string_view code) {
 
 // A section read: the literals before and after the number, its digit picture and flags.
 struct Section {
+    std::string_view code;  // as written
     std::string prefix, picture, suffix;
     bool grouping = false, percent = false, general = false, date = false;
     int exponentDigits = -1;  // -1: no exponent
@@ -98,6 +100,7 @@ void readToken(std::string_view text, std::size_t& i, Section& s) {
 
 Section readSection(std::string_view text) {
     Section s;
+    s.code = text;
     if (text.find("General") != std::string_view::npos ||
         text.find("GENERAL") != std::string_view::npos) {
         s.general = true;
@@ -145,33 +148,9 @@ std::string grouped(std::string digits) {
     return digits;
 }
 
-// A date serial number (the 1900 date system) as year-month-day, with the time when it has one.
-std::string dateDisplay(double serial) {
-    if (serial < 1 || serial > 2958465) return generalDisplay(serial);
-    long days = static_cast<long>(std::floor(serial));
-    if (days > 59) --days;  // the 29 February 1900 spreadsheet programs count
-    // Days since 1970-01-01 to the civil date (proleptic Gregorian calendar).
-    long z = days - 25568 + 719468;
-    const long era = z / 146097;
-    const long doe = z - era * 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    const long d = doy - (153 * mp + 2) / 5 + 1;
-    const long m = mp < 10 ? mp + 3 : mp - 9;
-    const long y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04ld-%02ld-%02ld", y, m, d);
-    const long seconds = std::lround((serial - std::floor(serial)) * 86400);
-    if (seconds == 0) return buf;
-    char time[32];
-    std::snprintf(time, sizeof time, " %02ld:%02ld", seconds / 3600, seconds / 60 % 60);
-    return buf + std::string(time);
-}
-
 std::string showSection(double magnitude, const Section& s) {
     if (s.general) return generalDisplay(magnitude);
-    if (s.date) return dateDisplay(magnitude);
+    if (s.date) return dateCodeDisplay(magnitude, s.code);
     if (s.picture.empty()) return s.prefix == "@" ? generalDisplay(magnitude) : s.prefix;
     const double v = s.percent ? magnitude * 100 : magnitude;
     if (s.exponentDigits >= 0) {
@@ -215,6 +194,7 @@ std::string formatNumberCode(double value, std::string_view code) {
     if (value == 0 && parts.size() >= 3) return showSection(0, readSection(parts[2]));
     const Section s = readSection(parts[0]);
     if (value >= 0 || s.general) return s.general ? generalDisplay(value) : showSection(value, s);
+    if (s.date) return generalDisplay(value);  // no date before the first day
     std::string shown = showSection(-value, s);
     const bool zero = shown.find_first_of("123456789") == std::string::npos;
     return zero ? shown : "-" + shown;

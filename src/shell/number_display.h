@@ -2,7 +2,8 @@
 // A number as a spreadsheet program shows it in a cell through the cell's number format code:
 // "General" in at most 11 characters (-3.26999999999998 shows as -3.27), "0.00", "#,##0",
 // "0.0%", "0.00E+00", literals in quotes, and the sections for positive, negative and zero values.
-// Dates show as year-month-day. What the workbook window paints; the value itself is untouched.
+// Dates and times through their codes (date_display.h). What the workbook window paints; the
+// value itself is untouched.
 
 #include <string>
 #include <string_view>

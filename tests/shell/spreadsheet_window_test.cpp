@@ -37,12 +37,29 @@ TEST(NumberDisplay, GeneralFitsElevenCharactersAndCodesFormatAsSpreadsheetsDo) {
     for (const auto& [value, width, shown] : general)
         EXPECT_EQ(generalDisplay(value, width), shown) << value << " in " << width;
     const std::tuple<double, const char*, const char*> coded[] = {
-        {3.14159, "0.00", "3.14"},           {1234567.5, "#,##0.00", "1,234,567.50"},
-        {-1234.5, "#,##0", "-1,235"},        {0.125, "0.0%", "12.5%"},
-        {12345.678, "0.00E+00", "1.23E+04"}, {2.5, "0.0\" m\"", "2.5 m"},
-        {-2, "0.0;(0.0)", "(2.0)"},          {0, "0.0;-0.0;\"nil\"", "nil"},
-        {45658, "yyyy-mm-dd", "2025-01-01"}, {7, "General", "7"},
+        {3.14159, "0.00", "3.14"},
+        {1234567.5, "#,##0.00", "1,234,567.50"},
+        {-1234.5, "#,##0", "-1,235"},
+        {0.125, "0.0%", "12.5%"},
+        {12345.678, "0.00E+00", "1.23E+04"},
+        {2.5, "0.0\" m\"", "2.5 m"},
+        {-2, "0.0;(0.0)", "(2.0)"},
+        {0, "0.0;-0.0;\"nil\"", "nil"},
+        {45658, "yyyy-mm-dd", "2025-01-01"},
+        {7, "General", "7"},
         {-0.0001, "0.00", "0.00"},
+        // Dates and times as their codes show them; "m" after an hour or before seconds is the
+        // minute.
+        {45658, "dd/mm/yyyy", "01/01/2025"},
+        {45000.75, "d mmm yy h:mm AM/PM", "15 Mar 23 6:00 PM"},
+        {45000, "dddd, mmmm d", "Wednesday, March 15"},
+        {45000.5123, "hh:mm:ss", "12:17:43"},
+        {45658.25, "[$-409]mmm-yy h:mm a/p", "Jan-25 6:00 A"},
+        {45000, "\"surveyed \"d/m/yyyy", "surveyed 15/3/2023"},
+        {45000.999999, "yyyy-mm-dd hh:mm", "2023-03-16 00:00"},
+        {1.5, "[h]:mm", "36:00"},
+        {0.25, "h:mm", "6:00"},
+        {-45000, "dd/mm/yyyy", "-45000"},
     };
     for (const auto& [value, code, shown] : coded)
         EXPECT_EQ(formatNumberCode(value, code), shown) << code;
