@@ -109,13 +109,60 @@ void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         if (!model->index(index.row(), c).data(Qt::DisplayRole).toString().isEmpty()) break;
         area.setRight(area.right() + view->columnWidth(c));
     }
+    if (const auto* grid = qobject_cast<const SheetGrid*>(view)) {
+        grid->addRunningText({area, text, option.font, index.row()});
+        return;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
     painter->save();
     painter->setClipRect(area);
-    const bool selected = option.state & QStyle::State_Selected;
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
     painter->drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter->restore();
+}
+
+void SheetGrid::paintEvent(QPaintEvent* event) {
+    running_.clear();
+    QTableView::paintEvent(event);
+    if (running_.empty()) return;
+    QPainter painter(viewport());
+    for (const RunningText& text : running_)
+        paintRunningText(painter, text);
+    running_.clear();
+}
+
+// The grid's lines between the cells a text runs across are painted over in the colour of the
+// cell right of each; the text is written over each cell in that cell's colour (highlighted where
+// the cell is selected).
+void SheetGrid::paintRunningText(QPainter& painter, const RunningText& text) const {
+    const auto selected = [&](int column) {
+        return selectionModel() && selectionModel()->isSelected(model()->index(text.row, column));
+    };
+    std::vector<std::pair<QRect, bool>>
+        cells;  // each cell's part of the area, and whether selected
+    for (int c = columnAt(text.area.left()); c >= 0 && c < model()->columnCount(); ++c) {
+        const int left = columnViewportPosition(c);
+        if (left > text.area.right()) break;
+        if (isColumnHidden(c)) continue;
+        const QRect part =
+            QRect(left, text.area.top(), columnWidth(c), text.area.height()) & text.area;
+        cells.push_back({part, selected(c)});
+        const int line = left + columnWidth(c) - 1;
+        const int next = columnAt(line + 1);
+        if (line >= text.area.right() || next < 0) continue;
+        painter.fillRect(QRect(line, text.area.top(), 1, text.area.height()),
+                         palette().color(selected(next) ? QPalette::Highlight : QPalette::Base));
+    }
+    painter.save();
+    painter.setFont(text.font);
+    for (const auto& [part, isSelected] : cells) {
+        painter.setClipRect(part);
+        painter.setPen(palette().color(isSelected ? QPalette::HighlightedText : QPalette::Text));
+        painter.drawText(text.area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         text.text);
+    }
+    painter.restore();
 }
 
 }  // namespace plovis

@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
+#include <vector>
 
 namespace plovis {
 
@@ -16,7 +17,18 @@ class SheetGrid : public QTableView {
     // What Delete does: the window clears the selected cells as one edit.
     std::function<void()> onClear = [] {};
 
+    // A text running on into the empty cells to its right, as the delegate found it while
+    // painting: the view writes it after the grid, which then has no line across it.
+    struct RunningText {
+        QRect area;
+        QString text;
+        QFont font;
+        int row = 0;
+    };
+    void addRunningText(RunningText text) const { running_.push_back(std::move(text)); }
+
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     // A text running on into its neighbours is painted by its own cell: a change anywhere
@@ -27,6 +39,9 @@ class SheetGrid : public QTableView {
 
   private:
     void moveDown(int rows);
+    void paintRunningText(QPainter& painter, const RunningText& text) const;
+
+    mutable std::vector<RunningText> running_;  // found during the paint under way
 };
 
 // Paints a text that does not fit its cell on across the empty cells to its right.

@@ -129,6 +129,16 @@ TEST_F(SpreadsheetWindow, EditRecalculatesDependentsAndUndoes) {
 }
 
 // A tab-separated block pastes from the current cell as one edit; Delete clears the selection.
+// C1's long text runs on over the hidden D into E without the grid's line across it; the row
+// below keeps its line.
+TEST_F(SpreadsheetWindow, ATextRunningOnHasNoGridLineAcrossIt) {
+    const QImage image = view->viewport()->grab().toImage();
+    const int line = view->columnViewportPosition(2) + view->columnWidth(2) - 1;  // right of C
+    const QColor base = view->palette().color(QPalette::Base);
+    EXPECT_EQ(image.pixelColor(line, view->rowViewportPosition(0) + 1), base);
+    EXPECT_NE(image.pixelColor(line, view->rowViewportPosition(1) + 1), base);
+}
+
 TEST_F(SpreadsheetWindow, PasteABlockAndClearIt) {
     QApplication::clipboard()->setText("1\t2\r\n3\t=E5+F5\r\n");
     view->setCurrentIndex(view->model()->index(4, 4));  // E5
