@@ -80,7 +80,7 @@ QString fittedNumber(const QModelIndex& index, const QFontMetrics& metrics, int 
 void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
-    const auto* view = qobject_cast<const QTableView*>(parent());
+    const auto* view = qobject_cast<const SheetGrid*>(parent());
     const bool number = index.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight;
     const int needed = option.fontMetrics.horizontalAdvance(text) + kPadding;
     if (!view || text.isEmpty() || needed <= option.rect.width()) {
@@ -95,7 +95,7 @@ void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         if (widget) widget->style()->drawControl(QStyle::CE_ItemViewItem, &shown, painter, widget);
         return;
     }
-    // The cell without its text, then the text across the empty cells beside it.
+    // The cell without its text; the view writes the text across the empty cells beside it.
     QStyleOptionViewItem bare = option;
     initStyleOption(&bare, index);
     bare.text.clear();
@@ -109,17 +109,7 @@ void OverflowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         if (!model->index(index.row(), c).data(Qt::DisplayRole).toString().isEmpty()) break;
         area.setRight(area.right() + view->columnWidth(c));
     }
-    if (const auto* grid = qobject_cast<const SheetGrid*>(view)) {
-        grid->addRunningText({area, text, option.font, index.row()});
-        return;
-    }
-    const bool selected = option.state & QStyle::State_Selected;
-    painter->save();
-    painter->setClipRect(area);
-    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->setFont(option.font);
-    painter->drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    painter->restore();
+    view->addRunningText({area, text, option.font, index.row()});
 }
 
 void SheetGrid::paintEvent(QPaintEvent* event) {

@@ -44,7 +44,8 @@ class SheetGrid : public QTableView {
     mutable std::vector<RunningText> running_;  // found during the paint under way
 };
 
-// Paints a text that does not fit its cell on across the empty cells to its right.
+// Paints a text that does not fit its cell on across the empty cells to its right (with the
+// grid's help); a number that does not fit shorter, or as "#" marks.
 class OverflowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
