@@ -34,6 +34,7 @@ void Desktop::runCommand(const std::function<void()>& body, const CommandRun& ru
         if (!running.started()) return;
         const int drawingsBefore = drawings_.documentCount();
         if (run.draws) drawings_.beginCommand();
+        if (run.loadsIntoDrawing) drawings_.beginStep();
         workbooks_.takeNotices();  // what the windows read while showing the cells is no command's
         workbooks_.beginCommand();
         try {
@@ -43,10 +44,8 @@ void Desktop::runCommand(const std::function<void()>& body, const CommandRun& ru
         } catch (const std::exception& e) {
             ui_.showMessage(criticalMessage(std::string("The command stopped: ") + e.what()));
         }
-        if (run.draws) {
-            drawings_.dropBlankDrawings(drawingsBefore);
-            drawings_.endCommand(run.name);
-        }
+        if (run.draws) drawings_.dropBlankDrawings(drawingsBefore);
+        if (run.draws || run.loadsIntoDrawing) drawings_.endCommand(run.name);
         workbooks_.endCommand(run.name);
         for (std::string& notice : workbooks_.takeNotices())
             ui_.showMessage(okMessage(std::move(notice), Icon::Information, "Workbook"));

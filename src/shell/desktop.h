@@ -25,6 +25,7 @@ class Form1;
 struct CommandRun {
     QString name = "Command";
     bool draws = false;
+    bool loadsIntoDrawing = false;  // changes the drawing in front without drawing
 };
 
 struct DesktopOptions {

@@ -77,6 +77,9 @@ class DrawingHost : public CadHost {
     // (and the drawing in front holds something); what the command draws becomes one step that
     // undo takes back whole.
     void beginCommand();
+    // Around a command that changes the drawing in front without drawing (the template's
+    // symbols loaded into it): one step that undo takes back, no new drawing.
+    void beginStep();
     void endCommand(const QString& name);
     bool canUndo() const { return !undoSteps_.empty(); }
     bool canRedo() const { return !redoSteps_.empty(); }

@@ -24,6 +24,10 @@ void DrawingHost::beginCommand() {
         documents_[active_]->drawing->modelSpace().count() > 0) {
         addDocument();
     }
+    beginStep();
+}
+
+void DrawingHost::beginStep() {
     commandStart_.reset();
     if (active_ >= 0) {
         const DrawingDocument* doc = documents_[active_].get();

@@ -79,11 +79,13 @@ std::function<void()> Form1::handlerOf(const CommandEntry& entry) {
             return [this] { existingGround(); };
         case CommandKind::OpenSample:
             return [&d] { d.runCommand([&d] { openSampleCommand(d.workbooks(), d.ui()); }); };
-        case CommandKind::TemplateDrawing:
-            return [&d] {
-                d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); });
+        case CommandKind::TemplateDrawing: {
+            const CommandRun run{entry.caption, false, true};
+            return [&d, run] {
+                d.runCommand([&d] { templateDrawingCommand(d.drawings(), d.ui()); }, run);
                 showTemplateBlocks(d.drawings());
             };
+        }
     }
     return [] {};
 }

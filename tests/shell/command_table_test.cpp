@@ -104,6 +104,13 @@ TEST_F(CommandTable, TheSampleOpensItsRangeDrawsAndTheTemplateBringsItsSymbols) 
     for (const char* block : {"a4_paper", "BPC", "INTAKE_CC"})
         EXPECT_NE(cad.activeDocument().blocks().find(block), nullptr) << block;
     EXPECT_EQ(mainStatus(), "");
+    // Loading the template is one step: undone, the symbols go; redone, they come back.
+    EXPECT_EQ(cad.undoText(), "Template dwg File");
+    cad.undo();
+    EXPECT_EQ(cad.activeDocument().blocks().find("BPC"), nullptr);
+    EXPECT_FALSE(cad.canUndo());
+    cad.redo();
+    EXPECT_NE(cad.activeDocument().blocks().find("BPC"), nullptr);
 }
 
 // Without a workbook the profile offers to start the spreadsheet (OK/Cancel), a wait window
