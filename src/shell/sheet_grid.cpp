@@ -122,6 +122,16 @@ void SheetGrid::paintEvent(QPaintEvent* event) {
     running_.clear();
 }
 
+// What a cell is painted in: the highlight when selected, else its own background (the cells a
+// command wrote are marked) or the view's.
+QColor SheetGrid::background(const QModelIndex& index, bool selected) const {
+    if (selected) return palette().color(QPalette::Highlight);
+    const QVariant own = index.data(Qt::BackgroundRole);
+    if (own.canConvert<QBrush>() && own.value<QBrush>().style() != Qt::NoBrush)
+        return own.value<QBrush>().color();
+    return palette().color(QPalette::Base);
+}
+
 // The grid's lines between the cells a text runs across are painted over in the colour of the
 // cell right of each; the text is written over each cell in that cell's colour (highlighted where
 // the cell is selected).
@@ -129,8 +139,8 @@ void SheetGrid::paintRunningText(QPainter& painter, const RunningText& text) con
     const auto selected = [&](int column) {
         return selectionModel() && selectionModel()->isSelected(model()->index(text.row, column));
     };
-    std::vector<std::pair<QRect, bool>>
-        cells;  // each cell's part of the area, and whether selected
+    // Each cell's part of the area, and whether it is selected.
+    std::vector<std::pair<QRect, bool>> cells;
     for (int c = columnAt(text.area.left()); c >= 0 && c < model()->columnCount(); ++c) {
         const int left = columnViewportPosition(c);
         if (left > text.area.right()) break;
@@ -142,7 +152,7 @@ void SheetGrid::paintRunningText(QPainter& painter, const RunningText& text) con
         const int next = columnAt(line + 1);
         if (line >= text.area.right() || next < 0) continue;
         painter.fillRect(QRect(line, text.area.top(), 1, text.area.height()),
-                         palette().color(selected(next) ? QPalette::Highlight : QPalette::Base));
+                         background(model()->index(text.row, next), selected(next)));
     }
     painter.save();
     painter.setFont(text.font);

@@ -40,6 +40,7 @@ class SheetGrid : public QTableView {
   private:
     void moveDown(int rows);
     void paintRunningText(QPainter& painter, const RunningText& text) const;
+    QColor background(const QModelIndex& index, bool selected) const;
 
     mutable std::vector<RunningText> running_;  // found during the paint under way
 };
