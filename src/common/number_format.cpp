@@ -75,6 +75,12 @@ Fifteen fifteen(double value) {
     return f;
 }
 
+// Whether the general form writes a number with this many digits before its point in full,
+// not in scientific form: from 1E-04 to 15 digits before the point.
+bool writtenInFull(int point) {
+    return point >= -3 && point <= 15;
+}
+
 // |value| to 15 significant digits, the precision spreadsheet programs work to.
 Decimal decimal15(double value) {
     if (value == 0 || !std::isfinite(value)) return Decimal{std::string(15, '0'), 1};
@@ -195,8 +201,8 @@ std::string generalForm(double value) {
     Decimal d = decimal15(value);
     d.digits.erase(d.digits.find_last_not_of('0') + 1);
     const std::string sign = value < 0 ? "-" : "";
-    const int exponent = d.point - 1;
-    if (exponent >= 15 || exponent < -4) {
+    if (!writtenInFull(d.point)) {
+        const int exponent = d.point - 1;
         std::string mantissa = d.digits.substr(0, 1);
         if (d.digits.size() > 1) mantissa += "." + d.digits.substr(1);
         char exp[16];
@@ -213,9 +219,9 @@ std::string generalForm(double value) {
 double fifteenDigitValue(double value) {
     if (value == 0 || !std::isfinite(value)) return leadingNumber(generalForm(value));
     const Fifteen f = fifteen(value);
-    // Written out in full from 1E-04 to 15 digits before the point, the general form reads back
-    // as the digits over a power of ten, both exact, divided with one rounding as reading does.
-    if (f.point < -3 || f.point > 15) return leadingNumber(generalForm(value));
+    // Written in full, the general form reads back as the digits over a power of ten, both
+    // exact, divided with one rounding as reading does.
+    if (!writtenInFull(f.point)) return leadingNumber(generalForm(value));
     const double magnitude = static_cast<double>(f.digits) / kPowersOfTen[15 - f.point];
     return value < 0 ? -magnitude : magnitude;
 }

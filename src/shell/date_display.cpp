@@ -112,30 +112,25 @@ std::string part(char letter, std::size_t count, const CivilTime& t, bool twelve
 std::string dateCodeDisplay(double serial, std::string_view code) {
     if (!(serial >= 0 && serial < kLastSerial)) return generalDisplay(serial);
     const CivilTime t = civilTime(serial);
-    bool twelveHour = false;
-    for (std::size_t i = 0; i < code.size(); ++i)
+    bool twelveHour = false;  // an AM/PM outside the code's literals
+    std::string literals;
+    for (std::size_t i = 0; i < code.size();) {
+        if (readCodeLiteral(code, i, literals)) continue;
         twelveHour =
             twelveHour || startsWithFolded(code, i, "am/pm") || startsWithFolded(code, i, "a/p");
+        ++i;
+    }
     std::string out;
     char lastLetter = 0;
     for (std::size_t i = 0; i < code.size();) {
         const char c = code[i];
         const char letter = folded(c);
-        if (c == '"') {
-            const std::size_t end = std::min(code.find('"', i + 1), code.size());
-            out.append(code.substr(i + 1, end - i - 1));
-            i = end + 1;
-        } else if (c == '\\' || c == '_' || c == '*') {
-            if (c == '\\' && i + 1 < code.size()) out += code[i + 1];
-            if (c == '_') out += ' ';
-            i += 2;
-        } else if (c == '[') {
-            const std::size_t end = std::min(code.find(']', i), code.size());
-            if (startsWithFolded(code, i, "[h")) {
-                out += std::to_string(t.elapsedHours);
-                lastLetter = 'h';
-            }
-            i = end + 1;
+        if (startsWithFolded(code, i, "[h")) {  // elapsed hours
+            out += std::to_string(t.elapsedHours);
+            lastLetter = 'h';
+            i = std::min(code.find(']', i), code.size()) + 1;
+        } else if (readCodeLiteral(code, i, out)) {
+            continue;
         } else if (startsWithFolded(code, i, "am/pm") || startsWithFolded(code, i, "a/p")) {
             const bool long_ = startsWithFolded(code, i, "am/pm");
             out += t.hour < 12 ? (long_ ? "AM" : "A") : (long_ ? "PM" : "P");

@@ -1,5 +1,6 @@
 #include "shell/number_display.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,24 +74,8 @@ bool isDigitPlace(char c) {
 // Reads one character of the section (a literal, an escape, a bracket) into `s`.
 void readToken(std::string_view text, std::size_t& i, Section& s) {
     std::string& literal = s.picture.empty() ? s.prefix : s.suffix;
+    if (readCodeLiteral(text, i, literal)) return;
     const char c = text[i];
-    if (c == '"') {
-        const std::size_t end = text.find('"', i + 1);
-        literal += text.substr(i + 1, end == std::string_view::npos ? end : end - i - 1);
-        i = end == std::string_view::npos ? text.size() : end + 1;
-        return;
-    }
-    if (c == '[') {
-        const std::size_t end = text.find(']', i);
-        i = end == std::string_view::npos ? text.size() : end + 1;
-        return;
-    }
-    if (c == '\\' || c == '_' || c == '*') {
-        if (c == '\\' && i + 1 < text.size()) literal += text[i + 1];
-        if (c == '_') literal += ' ';
-        i += 2;
-        return;
-    }
     if (c == '%') s.percent = true;
     const char lower = static_cast<char>(c | 0x20);
     if (lower == 'y' || lower == 'd' || lower == 'h' || lower == 's' || lower == 'm') s.date = true;
@@ -198,6 +183,24 @@ std::string formatNumberCode(double value, std::string_view code) {
     std::string shown = showSection(-value, s);
     const bool zero = shown.find_first_of("123456789") == std::string::npos;
     return zero ? shown : "-" + shown;
+}
+
+bool readCodeLiteral(std::string_view code, std::size_t& i, std::string& out) {
+    const char c = code[i];
+    if (c == '"') {
+        const std::size_t end = std::min(code.find('"', i + 1), code.size());
+        out += code.substr(i + 1, end - i - 1);
+        i = end + 1;
+    } else if (c == '[') {
+        i = std::min(code.find(']', i), code.size()) + 1;
+    } else if (c == '\\' || c == '_' || c == '*') {
+        if (c == '\\' && i + 1 < code.size()) out += code[i + 1];
+        if (c == '_') out += ' ';
+        i += 2;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 std::string builtinFormatCode(int id) {

@@ -19,6 +19,11 @@ std::string generalDisplay(double value, int width = 11);
 // The value shown through a format code as styles.xml gives it (numFmt formatCode).
 std::string formatNumberCode(double value, std::string_view code);
 
+// Reads the literal of a format code starting at `i` into `out` and moves past it: a quoted
+// text, an escaped character (\x), the space of "_x", nothing for a fill ("*x") or a bracket
+// ([Red], [$-409]). False, `i` unmoved, when none starts there.
+bool readCodeLiteral(std::string_view code, std::size_t& i, std::string& out);
+
 // The code of a built-in number format id (0 "General", 2 "0.00", 10 "0.00%", ...); "General"
 // for an id without one.
 std::string builtinFormatCode(int id);

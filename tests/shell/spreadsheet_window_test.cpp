@@ -55,7 +55,7 @@ TEST(NumberDisplay, GeneralFitsElevenCharactersAndCodesFormatAsSpreadsheetsDo) {
         {45000, "dddd, mmmm d", "Wednesday, March 15"},
         {45000.5123, "hh:mm:ss", "12:17:43"},
         {45658.25, "[$-409]mmm-yy h:mm a/p", "Jan-25 6:00 A"},
-        {45000, "\"surveyed \"d/m/yyyy", "surveyed 15/3/2023"},
+        {45000.75, "\"data/plot \"d/m/yyyy h:mm", "data/plot 15/3/2023 18:00"},
         {45000.999999, "yyyy-mm-dd hh:mm", "2023-03-16 00:00"},
         {1.5, "[h]:mm", "36:00"},
         {0.25, "h:mm", "6:00"},

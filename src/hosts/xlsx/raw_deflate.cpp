@@ -4,7 +4,6 @@
 #include <isa-l/igzip_lib.h>
 
 #include <algorithm>
-#include <limits>
 
 #include "hosts/xlsx/package_error.h"
 

@@ -65,7 +65,7 @@ class SheetPatcher {
   public:
     SheetPatcher(std::string_view xml, const CellEdits& edits, const PieceWriter& write)
         : xml_(xml), sc_(xml), edits_(edits), write_(write) {
-        out_.reserve(std::min(xml.size() + edits.size() * 48, kChunk + kChunk / 4));
+        out_.reserve(std::min(patchedSizeEstimate(xml, edits), kChunk + kChunk / 4));
     }
 
     void run();
@@ -505,6 +505,11 @@ void SheetPatcher::emitFormulaCell(const CellEdit& e, const std::string& attribu
 }
 
 }  // namespace
+
+std::size_t patchedSizeEstimate(std::string_view xml, const CellEdits& edits) {
+    constexpr std::size_t kBytesPerCell = 48;
+    return xml.size() + edits.size() * kBytesPerCell;
+}
 
 void patchSheetInPieces(std::string_view xml, const CellEdits& edits, const PieceWriter& write) {
     SheetPatcher(xml, edits, write).run();

@@ -54,6 +54,9 @@ class CellEdits {
     // Edit i, valid until the next call.
     virtual const CellEdit& edit(std::size_t i) const = 0;
 };
+// About how long the patched part comes out: the part and some 48 bytes for each edited cell.
+std::size_t patchedSizeEstimate(std::string_view xml, const CellEdits& edits);
+
 // The patched part handed to `write` in pieces, one after the other; a piece is valid only during
 // the call.
 using PieceWriter = std::function<void(std::string_view)>;

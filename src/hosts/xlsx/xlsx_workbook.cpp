@@ -122,9 +122,8 @@ std::vector<DefinedName> namesOf(const xlsx::PackageLayout& layout) {
 xlsx::DeflatedPart patched(std::string_view xml, const MemoryWorksheet& sheet) {
     try {
         const SheetEdits edits(sheet);
-        // A sheet added with a million cells is large though its part starts out empty.
-        constexpr std::size_t kBytesPerCell = 48;
-        xlsx::PartDeflater deflater(xml.size() + edits.size() * kBytesPerCell >= xlsx::kLargePart);
+        // Judged by what it becomes: a sheet added with a million cells starts out empty.
+        xlsx::PartDeflater deflater(xlsx::patchedSizeEstimate(xml, edits) >= xlsx::kLargePart);
         xlsx::patchSheetInPieces(xml, edits,
                                  [&](std::string_view piece) { deflater.write(piece); });
         return deflater.finish();
@@ -282,7 +281,7 @@ std::string XlsxWorkbook::buildPackage() {
         // Patched where it lies: the part of a long sheet is never copied whole.
         if (xml_[i].empty()) xml_[i] = zip.read(entry);
         replaced[entry] = patched(xml_[i], *sheet);
-        xml_[i] = std::string();  // the patched part takes its place
+        xml_[i] = std::string();  // no longer needed: the part is saved patched and deflated
     }
     const std::uint64_t workbook = *zip.find(layout.workbookPart);
     replaced[workbook] = xlsx::deflatedPart(
@@ -314,7 +313,7 @@ std::string XlsxWorkbook::buildPackage() {
         out.add(added[k].part,
                 patched(xlsx::emptySheetXml(), sheetAt(static_cast<int>(parts_.size() + k))));
     }
-    if (!newRels.empty()) out.add(relsPart, std::move(newRels));
+    if (!newRels.empty()) out.add(relsPart, newRels);
     return out.finish();
 }
 
